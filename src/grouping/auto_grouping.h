@@ -1,0 +1,30 @@
+// The automatic division of the players into groups.
+#pragma once
+
+#include <string>
+
+#include "grouping/random_source.h"
+#include "model/tournament_state.h"
+
+namespace tovi {
+
+// How far a run got, which tells the window what to draw afterwards.
+enum class GroupingStage {
+    Refused,          // a check failed before anything changed
+    ResetOnly,        // groups emptied and placements cleared, nothing to redraw
+    Redraw,           // the groups are to be drawn, the marks and tallies refreshed
+    LeadersMismatch,  // members dealt but leaders do not fit; nothing is redrawn
+};
+
+struct GroupingOutcome {
+    GroupingStage stage = GroupingStage::Refused;
+    std::string message;  // UTF-8 text to show, empty for none
+};
+
+// One run of automatic grouping over the current tallies (which must be
+// fresh).  groupCountText is the text of the group-count box.  A group count
+// that is not a whole number throws ConversionError before anything changes.
+GroupingOutcome RunAutomaticGrouping(TournamentState& state, const std::string& groupCountText,
+                                     bool balanced, RandomSource& random, Clock& clock);
+
+}  // namespace tovi

@@ -1,0 +1,24 @@
+// The rules of grouping by hand: picking a member on the list, pasting the
+// picked member into a group, returning a member from a group.
+#pragma once
+
+#include "model/tournament_state.h"
+
+namespace tovi {
+
+// A member can be picked when the row holds a member who is in no group.
+bool CanPick(const TournamentState& state, int row);
+
+enum class PasteResult { NothingPicked, GroupFull, Pasted };
+
+// Appends the picked member to group (1..6) and marks it placed.  The pick
+// itself is left to the caller to clear.
+PasteResult PasteIntoGroup(TournamentState& state, int group);
+
+enum class ReturnResult { OutOfRange, Returned };
+
+// Takes out of group (1..6) the member whose name row holds y (pixels from
+// the top of the box); sets GroupRow.
+ReturnResult ReturnFromGroup(TournamentState& state, int group, int y);
+
+}  // namespace tovi

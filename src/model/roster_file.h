@@ -1,0 +1,57 @@
+// The roster file: CP932 text, the marker line "作成" and then one member line
+// per member, every line ending in CR LF.
+//
+// A load reads into a separate list and hands it over only when every check
+// has passed, so a failed load leaves the roster as it was.  A save writes a
+// temporary file beside the target and renames it over the target, so a failed
+// save leaves the old file intact.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/tournament_state.h"
+
+namespace tovi {
+
+inline constexpr std::size_t MaxRosterFileBytes = 1024 * 1024;
+
+enum class RosterFileStatus {
+    Ok,
+    CannotRead,      // the file cannot be opened or read
+    TooLarge,        // more than MaxRosterFileBytes
+    Empty,           // no lines at all
+    NoMarker,        // line 1 does not begin with the marker
+    TooManyMembers,  // more than MemberCapacity member lines
+    CannotWrite,     // the file cannot be created, written or renamed
+};
+
+// The message shown for a status other than Ok (UTF-8).
+std::string RosterFileMessage(RosterFileStatus status);
+
+// Splits the bytes of a whole file into lines: a line ends at CR, LF or CR LF,
+// a NUL byte ends the text, and a line end at the very end makes no extra line.
+std::vector<std::string> SplitRosterLines(std::string_view bytes);
+
+struct RosterParseResult {
+    RosterFileStatus status = RosterFileStatus::Ok;
+    std::vector<std::string> members;  // the member lines, marker removed
+};
+
+// Checks the bytes of a roster file and returns its member lines.
+RosterParseResult ReadRosterBytes(std::string_view bytes);
+
+// The bytes of a roster file holding these member lines.
+std::string FormatRosterFile(const std::vector<std::string>& members);
+
+// Reads the file at path; on success replaces state.RosterList and sets
+// state.CurrentFileName.  On failure the state is left untouched.
+RosterFileStatus LoadRoster(TournamentState& state, const std::filesystem::path& path);
+
+// Writes state.RosterList to path atomically; on success sets
+// state.CurrentFileName.  On failure the state and any old file are untouched.
+RosterFileStatus SaveRoster(TournamentState& state, const std::filesystem::path& path);
+
+}  // namespace tovi

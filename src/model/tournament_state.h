@@ -1,0 +1,112 @@
+// The one record the main window works on: roster, per-member flags, tallies,
+// groups, work mode, the pending list command and the score-sheet scale.
+//
+// Every text is a std::string of CP932 (Shift-JIS) bytes, exactly as the roster
+// file stores it; every length limit counts those bytes.  The only exception is
+// CurrentFileName, which holds the path as the file system spells it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tovi {
+
+// Capacities and layout constants of the member list.
+inline constexpr int MemberCapacity = 40;   // roster lines; rows of the list picture
+inline constexpr int GridLineCount = 41;    // horizontal rules of the list
+inline constexpr int RowHeight = 30;        // pixel pitch of a member row
+inline constexpr int ListWidth = 480;       // width of the list drawing
+inline constexpr int MaxEntrants = 36;      // most players of one meeting
+inline constexpr int MaxGroups = 6;
+inline constexpr int MaxGroupSize = 6;
+inline constexpr int FlagSlots = 280;       // room of each flag array
+inline constexpr int TalliedSlots = 45;     // slots 0..44 are scanned by the tallies
+inline constexpr int LeaderSlots = 40;      // slots 0..39 are counted as leaders
+inline constexpr int TableRows = 280;       // room of RosterTable
+inline constexpr int TableColumns = 9;
+inline constexpr int BlankedTableRows = 41; // rows 0..40 are blanked by a full redraw
+inline constexpr int GroupRowPitch = 18;    // pixel pitch of the names in a group box
+
+// Column boundaries of the member list: running sums of 35,140,160,45,122,40,100,45.
+inline constexpr std::array<int, 9> ColumnX = {0, 35, 175, 335, 380, 502, 542, 642, 687};
+// Where the name, team and gender texts of a row are based (drawn 10 px to the right).
+inline constexpr std::array<int, 3> TextColumnX = {35, 175, 335};
+
+// Work modes of the window.
+inline constexpr int ModeRegistration = 1;
+inline constexpr int ModeGrouping = 2;
+inline constexpr int ModeScoreSheet = 3;
+
+// Pending command of the member list.
+inline constexpr int CommandNone = 0;
+inline constexpr int CommandMoveSource = 1;
+inline constexpr int CommandMoveTarget = 2;
+inline constexpr int CommandDelete = 3;
+inline constexpr int CommandEntry = 4;
+inline constexpr int CommandLeader = 5;
+inline constexpr int CommandPastePick = 6;
+inline constexpr int CommandReturn = 7;
+
+using RosterRow = std::array<std::string, TableColumns>;
+using FlagArray = std::array<std::int32_t, FlagSlots>;
+
+struct TournamentState {
+    // The roster: one member line per member, member number k is line k-1.
+    std::vector<std::string> RosterList;
+    // The parsed roster; row r is member position r.
+    std::vector<RosterRow> RosterTable = std::vector<RosterRow>(TableRows);
+
+    // Per-member flags by 0-based position: 1 = set.
+    FlagArray EntryFlag{};
+    FlagArray LeaderFlag{};
+    FlagArray PlacedFlag{};
+
+    // Tallies, rebuilt from the flags on every refresh.  Lists hold 1-based
+    // member numbers in increasing order; each count is its list's length.
+    std::vector<int> EntryList;
+    std::int32_t EntryCount = 0;
+    std::vector<int> MaleList;
+    std::int32_t MaleCount = 0;
+    std::vector<int> FemaleList;
+    std::int32_t FemaleCount = 0;
+    std::vector<int> PlacedList;
+    std::int32_t PlacedCount = 0;
+    std::int32_t LeaderCount = 0;
+
+    // GroupList[1..6]: member positions as decimal text; index 0 is unused.
+    std::array<std::vector<std::string>, MaxGroups + 1> GroupList;
+    // Scratch list of the grouping run and the score sheet.
+    std::vector<std::string> DrawPool;
+
+    // Device units per design unit of the score sheet.
+    double ScaleX = 0.0;
+    double ScaleY = 0.0;
+
+    std::int32_t ScreenMode = 0;
+    std::string CurrentFileName;
+
+    // Text height of one line of a group box; set by every full redraw.
+    std::int32_t GroupTextHeight = 0;
+
+    // Pending member-list command and the six command latches.
+    std::int32_t CommandState = CommandNone;
+    std::int32_t MoveButtonOn = 0;
+    std::int32_t DeleteButtonOn = 0;
+    std::int32_t EntryButtonOn = 0;
+    std::int32_t LeaderButtonOn = 0;
+    std::int32_t PasteButtonOn = 0;
+    std::int32_t ReturnButtonOn = 0;
+    std::int32_t SelectedRow = 0;
+    std::int32_t TargetRow = 0;
+    std::int32_t SourceMarkY = 0;
+    std::string MovedLine;
+
+    // Member picked for pasting, as decimal text; empty means none.
+    std::string PickedMember;
+    // Row of the last press inside a group box in return mode.
+    std::int32_t GroupRow = 0;
+};
+
+}  // namespace tovi
