@@ -28,14 +28,30 @@ ScoreSheetSettings DefaultScoreSheetSettings();
 struct PageSize {
     int width = 0;
     int height = 0;
+    friend bool operator==(const PageSize&, const PageSize&) = default;
 };
+
+// Device units per design unit of the on-screen preview.
+inline constexpr double PreviewScaleX = 0.814;
+inline constexpr double PreviewScaleY = 0.92;
+
+struct SheetScale {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// Device units per design unit on a printer of the given dots per inch:
+// a design unit is 0.0091 inch wide and 0.0104 inch high.
+SheetScale PrintScale(int dotsPerInchX, int dotsPerInchY);
 
 // Page size in device units for the given scale: trunc(1215 x sx), trunc(715 x sy).
 PageSize SheetPageSize(double scaleX, double scaleY);
 
 // Draws the sheet of the group named by settings.GroupNumber with
 // state.ScaleX / state.ScaleY.  Copies the group into state.DrawPool.
+// A hole count above 11 rewrites settings.HoleCount to "12".
 // A failed conversion throws ConversionError; what was drawn stays.
-void Draw(DrawingSurface& surface, TournamentState& state, ScoreSheetSettings& settings);
+// Returns the page size it filled, SheetPageSize(state.ScaleX, state.ScaleY).
+PageSize Draw(DrawingSurface& surface, TournamentState& state, ScoreSheetSettings& settings);
 
 }  // namespace tovi
