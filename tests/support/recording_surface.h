@@ -31,6 +31,9 @@ struct RectCall {
     Rgb pen, brush;
 };
 
+// Which kind of drawing call came when.
+enum class CallKind { Text, Line, Rect };
+
 class RecordingSurface : public DrawingSurface {
 public:
     void SetPenColor(Rgb color) override { pen_ = color; }
@@ -48,6 +51,7 @@ public:
     std::vector<TextCall> texts;
     std::vector<LineCall> lines;
     std::vector<RectCall> rects;
+    std::vector<CallKind> order;  // every drawing call above, in order
 
     void Clear();
     // The first text call whose text equals the given UTF-8 text, or nullptr.
