@@ -1,0 +1,31 @@
+// A one-line edit box whose text is limited to a number of CP932 bytes and to
+// characters CP932 can spell; it reports a click into it.
+#pragma once
+
+#include <QLineEdit>
+
+#include <string>
+
+namespace tovi {
+
+class ByteEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    ByteEdit(QWidget* parent, int maxBytes);
+
+    // The text as CP932 bytes (the validator keeps it encodable).
+    std::string Bytes() const;
+    void SetBytes(const std::string& cp932);
+    int MaxBytes() const { return maxBytes_; }
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    int maxBytes_;
+};
+
+}  // namespace tovi

@@ -1,0 +1,129 @@
+#include "platform/dialogs.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <memory>
+
+namespace tovi {
+namespace {
+
+const QString kRosterFilter = QStringLiteral("テキストファイル(*.txt)");
+
+// Roster files are looked for first in the user's documents folder.
+QString DocumentsFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+QFileDialog* MakeRosterDialog(QWidget* parent, QFileDialog::AcceptMode mode) {
+    auto* dialog = new QFileDialog(parent, QString(), DocumentsFolder(), kRosterFilter);
+    dialog->setAttribute(Qt::WA_DeleteOnClose, false);
+    dialog->setAcceptMode(mode);
+    dialog->setDefaultSuffix(QStringLiteral("txt"));
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                         : QFileDialog::AnyFile);
+    dialog->setOption(QFileDialog::ReadOnly, false);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog->setSizeGripEnabled(true);
+    return dialog;
+}
+
+std::optional<QString> RunRosterDialog(QWidget* parent, QFileDialog::AcceptMode mode) {
+    std::unique_ptr<QFileDialog> dialog(MakeRosterDialog(parent, mode));
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog->selectedFiles().first();
+}
+
+template <typename Queue, typename Fallback, typename Value>
+Value Take(Queue& queue, const Fallback& fallback, Value none) {
+    if (!queue.empty()) {
+        Value v = std::move(queue.front());
+        queue.pop_front();
+        return v;
+    }
+    return fallback ? fallback() : none;
+}
+
+}  // namespace
+
+void QtDialogs::Message(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, kAppTitle, text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+void QtDialogs::Error(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+bool QtDialogs::YesNo(const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> QtDialogs::OpenFileName() {
+    return RunRosterDialog(parent_, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtDialogs::SaveFileName() {
+    return RunRosterDialog(parent_, QFileDialog::AcceptSave);
+}
+
+bool QtDialogs::PrintSetup(QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::ShellOpen(const QString& target) {
+    const QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target)
+                                                           : QUrl::fromLocalFile(target);
+    QDesktopServices::openUrl(url);
+}
+
+void ScriptedDialogs::Message(const QString& text) { shown.push_back({"message", kAppTitle, text}); }
+
+void ScriptedDialogs::Error(const QString& text) { shown.push_back({"error", kAppTitle, text}); }
+
+bool ScriptedDialogs::YesNo(const QString& caption, const QString& text) {
+    shown.push_back({"yesno", caption, text});
+    return Take(yesNoAnswers, yesNoFallback, false);
+}
+
+std::optional<QString> ScriptedDialogs::OpenFileName() {
+    shown.push_back({"open", {}, {}});
+    return Take(openAnswers, openFallback, std::optional<QString>());
+}
+
+std::optional<QString> ScriptedDialogs::SaveFileName() {
+    shown.push_back({"save", {}, {}});
+    return Take(saveAnswers, saveFallback, std::optional<QString>());
+}
+
+bool ScriptedDialogs::PrintSetup(QPrinter& printer) {
+    shown.push_back({"print", {}, {}});
+    if (printAnswers.empty()) return false;
+    auto answer = std::move(printAnswers.front());
+    printAnswers.pop_front();
+    return answer ? answer(printer) : false;
+}
+
+void ScriptedDialogs::ShellOpen(const QString& target) { shown.push_back({"shell", {}, target}); }
+
+std::vector<QString> ScriptedDialogs::Messages() const {
+    std::vector<QString> texts;
+    for (const auto& s : shown)
+        if (s.kind == "message" || s.kind == "error") texts.push_back(s.text);
+    return texts;
+}
+
+}  // namespace tovi

@@ -1,0 +1,88 @@
+// Every modal dialog and the shell go through one object, so that tests can
+// queue the answers and read back what was shown.
+#pragma once
+
+#include <QString>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QPrinter;
+class QWidget;
+
+namespace tovi {
+
+// The application title, also the title of message boxes.
+inline const QString kAppTitle = QStringLiteral("トヴィ");
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A message with an OK button, titled with the application title.
+    virtual void Message(const QString& text) = 0;
+    // The general error report: application title, error icon, OK.
+    virtual void Error(const QString& text) = 0;
+    // Yes and No buttons (Yes the default), no icon; true for Yes.
+    virtual bool YesNo(const QString& caption, const QString& text) = 0;
+    // The open and save dialogs for roster files; nothing when cancelled.
+    virtual std::optional<QString> OpenFileName() = 0;
+    virtual std::optional<QString> SaveFileName() = 0;
+    // The print dialog for printer; true when the user confirmed it.
+    virtual bool PrintSetup(QPrinter& printer) = 0;
+    // Asks the desktop to open a file or address; the outcome is not reported.
+    virtual void ShellOpen(const QString& target) = 0;
+};
+
+// The real dialogs of the desktop.
+class QtDialogs final : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+    void Message(const QString& text) override;
+    void Error(const QString& text) override;
+    bool YesNo(const QString& caption, const QString& text) override;
+    std::optional<QString> OpenFileName() override;
+    std::optional<QString> SaveFileName() override;
+    bool PrintSetup(QPrinter& printer) override;
+    void ShellOpen(const QString& target) override;
+
+private:
+    QWidget* parent_;
+};
+
+// Answers from queues and records what was shown.  An empty queue answers
+// No, Cancel, or the fallback function when one is set.
+class ScriptedDialogs final : public Dialogs {
+public:
+    struct Shown {
+        QString kind;  // "message", "error", "yesno", "open", "save", "print", "shell"
+        QString caption;
+        QString text;
+    };
+
+    void Message(const QString& text) override;
+    void Error(const QString& text) override;
+    bool YesNo(const QString& caption, const QString& text) override;
+    std::optional<QString> OpenFileName() override;
+    std::optional<QString> SaveFileName() override;
+    bool PrintSetup(QPrinter& printer) override;
+    void ShellOpen(const QString& target) override;
+
+    std::deque<bool> yesNoAnswers;
+    std::deque<std::optional<QString>> openAnswers;
+    std::deque<std::optional<QString>> saveAnswers;
+    // Each print answer may set the printer up (e.g. to a PDF file); null cancels.
+    std::deque<std::function<bool(QPrinter&)>> printAnswers;
+
+    std::function<bool()> yesNoFallback;
+    std::function<std::optional<QString>()> openFallback;
+    std::function<std::optional<QString>()> saveFallback;
+
+    std::vector<Shown> shown;
+    // The texts of the message and error boxes, in order.
+    std::vector<QString> Messages() const;
+    void ClearShown() { shown.clear(); }
+};
+
+}  // namespace tovi

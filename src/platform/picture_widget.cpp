@@ -1,0 +1,37 @@
+#include "platform/picture_widget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tovi {
+
+PictureWidget::PictureWidget(QWidget* parent, int imageWidth, int imageHeight)
+    : QWidget(parent),
+      image_(imageWidth, imageHeight, QImage::Format_RGB32),
+      surface_(&image_, [this] { update(); }),
+      tee_(surface_, nullptr) {
+    image_.fill(Qt::white);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.drawImage(event->rect().topLeft(), image_, event->rect());
+}
+
+void PictureWidget::mousePressEvent(QMouseEvent* event) {
+    pressInside_ = false;
+    if (ignorePresses_) return;
+    pressInside_ = true;
+    const QPoint at = event->position().toPoint();
+    emit pressed(at.x(), at.y());
+}
+
+void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (!pressInside_ || ignorePresses_) return;
+    pressInside_ = false;
+    if (rect().contains(event->position().toPoint())) emit clicked();
+}
+
+}  // namespace tovi

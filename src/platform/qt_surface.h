@@ -1,0 +1,81 @@
+// The drawing surface on QPainter: over a QImage (the pictures) or over a
+// painter that somebody else holds open (the printer page).
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPoint>
+
+#include <functional>
+
+#include "platform/drawing_surface.h"
+
+class QImage;
+class QPainter;
+
+namespace tovi {
+
+class QtSurface final : public DrawingSurface {
+public:
+    // Draws into image; onChange runs after every drawing call.
+    explicit QtSurface(QImage* image, std::function<void()> onChange = {});
+    // Draws with an open painter (the caller owns it and keeps it open).
+    explicit QtSurface(QPainter* painter);
+
+    void SetPenColor(Rgb color) override { pen_ = color; }
+    void SetPenWidth(int width) override { penWidth_ = width; }
+    void SetBrushColor(Rgb color) override { brush_ = color; }
+    void SetFontFace(const std::string& face) override;
+    void SetFontHeight(int cellHeight) override;
+    void SetFontSize(int points) override;
+    void SetFontColor(Rgb color) override { fontColor_ = color; }
+    void TextOut(int x, int y, const std::string& text) override;
+    void MoveTo(int x, int y) override { position_ = QPoint(x, y); }
+    void LineTo(int x, int y) override;
+    void Rectangle(int left, int top, int right, int bottom) override;
+
+private:
+    template <typename Fn>
+    void Paint(Fn&& fn);
+    QFont CurrentFont() const;
+
+    QImage* image_ = nullptr;
+    QPainter* painter_ = nullptr;
+    std::function<void()> onChange_;
+    Rgb pen_ = kBlack, brush_ = kWhite, fontColor_ = kBlack;
+    int penWidth_ = 1;
+    QString face_;
+    int cellHeight_ = 0;
+    int points_ = 8;
+    QPoint position_;
+};
+
+// Forwards every call to two surfaces: lets a test watch what a picture draws.
+class TeeSurface final : public DrawingSurface {
+public:
+    TeeSurface(DrawingSurface& first, DrawingSurface* second) : a_(first), b_(second) {}
+    void SetSecond(DrawingSurface* second) { b_ = second; }
+
+    void SetPenColor(Rgb c) override { Both(&DrawingSurface::SetPenColor, c); }
+    void SetPenWidth(int w) override { Both(&DrawingSurface::SetPenWidth, w); }
+    void SetBrushColor(Rgb c) override { Both(&DrawingSurface::SetBrushColor, c); }
+    void SetFontFace(const std::string& f) override { Both(&DrawingSurface::SetFontFace, f); }
+    void SetFontHeight(int h) override { Both(&DrawingSurface::SetFontHeight, h); }
+    void SetFontSize(int p) override { Both(&DrawingSurface::SetFontSize, p); }
+    void SetFontColor(Rgb c) override { Both(&DrawingSurface::SetFontColor, c); }
+    void TextOut(int x, int y, const std::string& t) override { Both(&DrawingSurface::TextOut, x, y, t); }
+    void MoveTo(int x, int y) override { Both(&DrawingSurface::MoveTo, x, y); }
+    void LineTo(int x, int y) override { Both(&DrawingSurface::LineTo, x, y); }
+    void Rectangle(int l, int t, int r, int b) override { Both(&DrawingSurface::Rectangle, l, t, r, b); }
+
+private:
+    template <typename M, typename... Args>
+    void Both(M method, const Args&... args) {
+        (a_.*method)(args...);
+        if (b_) (b_->*method)(args...);
+    }
+    DrawingSurface& a_;
+    DrawingSurface* b_;
+};
+
+}  // namespace tovi

@@ -1,0 +1,182 @@
+// The main window: it owns the state record and every control, lays them out,
+// switches the three work modes and holds the handlers of every control.
+//
+// The controls keep the numbered names the rest of the program ties behaviour
+// to (Panel1..Panel6, Edit1..Edit15, Image1..Image23, Label1..Label35), and
+// the handlers are named after their control and event.
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <string>
+
+#include "grouping/random_source.h"
+#include "model/tournament_state.h"
+#include "platform/byte_edit.h"
+#include "platform/dialogs.h"
+#include "platform/picture_widget.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QScrollArea;
+
+namespace tovi {
+
+class AboutBox;
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    TForm1(Dialogs& dialogs, RandomSource& random, Clock& clock, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    TournamentState& State() { return state_; }
+    const TournamentState& State() const { return state_; }
+    AboutBox& About() { return *aboutBox_; }
+
+    // Start-up, run once before the window is first shown.
+    void FormCreate();
+
+    // Mode buttons.
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+
+    // Registration panel and roster file.
+    void Button6Click();
+    void Edit1Click();
+    void Edit2Click();
+    void Button10Click();
+    void Button8Click();
+
+    // Member list and its commands.
+    void Image1MouseDown(int y);
+    void Image3Click();
+    void Image4Click();
+    void Image6Click();
+    void Image7Click();
+    void Image9Click();
+    void Image10Click();
+
+    // Group boxes 1..6 (Image11MouseDown .. Image16MouseDown).
+    void GroupBoxMouseDown(int group, int y);
+
+    // Automatic grouping.
+    void Button1Click();
+    void Edit6Click();
+
+    // Score sheet.
+    void Button9Click();
+    void Button7Click();
+    void CheckBox2Click();
+
+    // Help and version.
+    void Button5Click();
+    void Button14Click();
+
+    // Drawing and refresh routines.
+    void Hyou();
+    void Bunkatu();
+    void DspItiran();
+    void MarkOn(int x, int row, int mark, int colour);
+    void HalMark();
+    void BtnClr();
+    void DspKumi();
+    void KumiClr(int k);
+    void KumiOn();
+    void KumiOff();
+    void ImgEnab();
+    void ImgDsEnab();
+
+    // The controls, by their numbered names.
+    QFrame* Panel1 = nullptr;  // manual grouping
+    QFrame* Panel2 = nullptr;  // registration and file
+    QFrame* Panel3 = nullptr;  // member list
+    QFrame* Panel4 = nullptr;  // automatic grouping
+    QFrame* Panel5 = nullptr;  // score-sheet settings
+    QFrame* Panel6 = nullptr;  // counts
+
+    QPushButton* Button1 = nullptr;   // 開　始
+    QPushButton* Button2 = nullptr;   // メンバー登録
+    QPushButton* Button3 = nullptr;   // 組み合わせ
+    QPushButton* Button4 = nullptr;   // スコア表作成
+    QPushButton* Button5 = nullptr;   // ヘルプ
+    QPushButton* Button6 = nullptr;   // 登　録
+    QPushButton* Button7 = nullptr;   // 印　刷
+    QPushButton* Button8 = nullptr;   // 保　存
+    QPushButton* Button9 = nullptr;   // 確　定
+    QPushButton* Button10 = nullptr;  // 読み出し
+    QPushButton* Button14 = nullptr;  // バージョン
+
+    ByteEdit* Edit1 = nullptr;  // name
+    ByteEdit* Edit2 = nullptr;  // team
+    ByteEdit* Edit6 = nullptr;  // group count
+    ByteEdit* Edit7 = nullptr;  // meeting name
+    ByteEdit* Edit8 = nullptr;  // course
+    ByteEdit* Edit9 = nullptr;  // hole count
+    ByteEdit* Edit10 = nullptr;  // year
+    ByteEdit* Edit11 = nullptr;  // month
+    ByteEdit* Edit12 = nullptr;  // day
+    ByteEdit* Edit13 = nullptr;  // group number
+    ByteEdit* Edit14 = nullptr;  // start hole
+    ByteEdit* Edit15 = nullptr;  // title
+
+    QGroupBox* RadioGroup2 = nullptr;
+    std::array<QRadioButton*, 2> RadioGroup2Items{};
+    QCheckBox* CheckBox2 = nullptr;  // ホール番号を表示しない
+    QCheckBox* CheckBox4 = nullptr;  // 男女を平均的に振り分ける
+
+    QScrollArea* ScrollBox1 = nullptr;
+    PictureWidget* Image1 = nullptr;   // member list
+    PictureWidget* Image2 = nullptr;   // its header strip
+    PictureWidget* Image3 = nullptr;   // 順移動
+    PictureWidget* Image4 = nullptr;   // 削除
+    PictureWidget* Image5 = nullptr;   // prompt of 削除
+    PictureWidget* Image6 = nullptr;   // 出場設定
+    PictureWidget* Image7 = nullptr;   // リーダ設定
+    PictureWidget* Image8 = nullptr;   // prompt of 順移動
+    PictureWidget* Image9 = nullptr;   // 貼り付け
+    PictureWidget* Image10 = nullptr;  // 戻す
+    std::array<PictureWidget*, MaxGroups + 1> GroupBox{};  // [1..6] = Image11..Image16
+    PictureWidget* Image23 = nullptr;  // score-sheet preview
+
+    std::array<QLabel*, 36> Label{};  // Label[1..35]; unused numbers stay null
+    std::array<QLabel*, MaxGroups + 1> GroupCaption{};  // [1..6] = Label11..Label16
+
+    // Selected gender item: 0 男性, 1 女性, -1 none.
+    int GenderIndex() const;
+    void SetGenderIndex(int index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void BuildLayout();
+    void BuildMemberListPanel();
+    void BuildRegistrationPanel();
+    void BuildGroupingPanels();
+    void BuildScoreSheetControls();
+    void ConnectHandlers();
+    template <typename Handler>
+    void Guarded(Handler&& handler);
+
+    void ScrollListToTop();
+    void DrawCommandFace(PictureWidget* picture, bool on);
+    void SetCaptionFromFileName();
+    void ShowMessage(const char* utf8);
+
+    TournamentState state_;
+    Dialogs& dialogs_;
+    RandomSource& random_;
+    Clock& clock_;
+    AboutBox* aboutBox_ = nullptr;
+    bool scoreSheetFrame_ = false;
+};
+
+}  // namespace tovi

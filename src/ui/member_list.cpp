@@ -1,0 +1,345 @@
+// The member list: its drawing, the presses on it, the command pictures below
+// it, registration and the roster file.
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "model/member_line.h"
+#include "model/roster_edit.h"
+#include "model/roster_file.h"
+#include "model/roster_table.h"
+#include "grouping/manual_grouping.h"
+#include "platform/cp932.h"
+#include "platform/qt_text.h"
+#include "ui/main_window.h"
+
+namespace tovi {
+namespace {
+
+// Row texts are erased by writing this glyph in white over them.
+std::string EraseText(int glyphs) {
+    std::string text;
+    for (int i = 0; i < glyphs; ++i) text += "\x8d\x91";  // 国
+    return text;
+}
+
+int RowTextY(int row) { return 6 + RowHeight * row; }
+
+struct CommandFace {
+    const char* caption;
+    int x, y;
+    const char* arrow = nullptr;  // red arrow of the grouping commands
+    int arrowX = 0;
+};
+
+}  // namespace
+
+void TForm1::ShowMessage(const char* utf8) { dialogs_.Message(QString::fromUtf8(utf8)); }
+
+void TForm1::DrawCommandFace(PictureWidget* picture, bool on) {
+    static const CommandFace faces[] = {
+        {"順移動", 20, 3},   {"削  除", 20, 3},
+        {"出場設定", 12, 3}, {"リーダ設定", 8, 3},
+        {"貼り付け", 11, 5, "→", 70}, {"戻 す", 45, 5, "←", 15},
+    };
+    const PictureWidget* pictures[] = {Image3, Image4, Image6, Image7, Image9, Image10};
+    int index = 0;
+    while (pictures[index] != picture) ++index;
+    const CommandFace& face = faces[index];
+
+    DrawingSurface& c = picture->Canvas();
+    c.SetPenWidth(1);
+    c.SetPenColor(face.arrow ? kInactiveBorder : kInactiveCaption);
+    c.SetBrushColor(on ? kYellow : kWhite);
+    c.Rectangle(0, 0, picture->width(), picture->height());
+    c.SetFontSize(11);
+    if (face.arrow) {
+        c.SetFontColor(kRed);
+        c.TextOut(face.arrowX, face.y, Sjis(face.arrow));
+    }
+    c.SetFontColor(kBlack);
+    c.TextOut(face.x, face.y, Sjis(face.caption));
+}
+
+void TForm1::Hyou() {
+    DrawingSurface& list = Image1->Canvas();
+    list.SetPenColor(kBlack);
+    list.SetPenWidth(1);
+    list.SetBrushColor(kWhite);
+    list.Rectangle(0, 0, ListWidth + 1, MemberCapacity * RowHeight + 1);
+    for (int i = 0; i < GridLineCount; ++i) {
+        list.MoveTo(0, RowHeight * i);
+        list.LineTo(ListWidth, RowHeight * i);
+    }
+    for (int i = 0; i <= 7; ++i) {
+        list.MoveTo(ColumnX[i], 0);
+        list.LineTo(ColumnX[i], MemberCapacity * RowHeight);
+    }
+    list.SetFontSize(14);
+    list.SetFontColor(kBlack);
+    for (int k = 1; k <= MemberCapacity; ++k)
+        list.TextOut(k <= 9 ? 19 : 11, RowTextY(k - 1), std::to_string(k));
+
+    DrawingSurface& header = Image2->Canvas();
+    header.SetPenColor(kBlack);
+    header.SetPenWidth(1);
+    header.SetBrushColor(kWhite);
+    for (int x : ColumnX) {
+        header.MoveTo(x, 1);
+        header.LineTo(x, 25);
+    }
+    header.SetFontHeight(14);
+    header.TextOut(79, 5, Sjis("氏　　名"));
+    header.TextOut(220, 5, Sjis("所 属 チーム"));
+    header.TextOut(343, 5, Sjis("性別"));
+    header.TextOut(410, 5, Sjis("設　 定"));
+
+    state_.GroupTextHeight = 12 + 3;
+    BlankRosterTable(state_);
+    state_.CommandState = CommandNone;
+    Edit6->clear();
+    ImgDsEnab();
+    BtnClr();
+    Bunkatu();
+}
+
+void TForm1::Bunkatu() {
+    const int n = static_cast<int>(state_.RosterList.size());
+    DrawingSurface& list = Image1->Canvas();
+    list.SetFontSize(12);
+    list.SetFontColor(kWhite);
+    static const std::string name = EraseText(7), team = EraseText(9), gender = EraseText(2),
+                             marks = EraseText(5);
+    for (int r = 0; r <= n; ++r) {
+        const int y = RowTextY(r);
+        list.TextOut(45, y, name);
+        list.TextOut(183, y, team);
+        list.TextOut(343, y, gender);
+        list.TextOut(388, y, marks);
+    }
+    list.SetFontColor(kBlack);
+    HalMark();
+    ParseRoster(state_);
+    DspItiran();
+}
+
+void TForm1::DspItiran() {
+    const int n = static_cast<int>(state_.RosterList.size());
+    DrawingSurface& list = Image1->Canvas();
+    for (int r = 0; r < n && r < TableRows; ++r) {
+        const int y = RowTextY(r);
+        list.TextOut(TextColumnX[0] + 10, y, state_.RosterTable[r][0]);
+        list.TextOut(TextColumnX[1] + 10, y, state_.RosterTable[r][1]);
+        list.TextOut(TextColumnX[2] + 10, y, state_.RosterTable[r][2]);
+    }
+    const TallyResult tally = ComputeTallies(state_);
+    Label[8]->setText(QString::number(state_.EntryCount));
+    Label[27]->setText(QString::number(state_.PlacedCount));
+    if (tally.overLimit)
+        ShowMessage("出場者が３６名を超えています");
+    else if (tally.groupCountText)
+        Edit6->SetBytes(*tally.groupCountText);
+    Image1->show();
+    Panel3->show();
+}
+
+void TForm1::MarkOn(int x, int row, int mark, int colour) {
+    DrawingSurface& list = Image1->Canvas();
+    const int y = RowHeight * row + 7;
+    static const Rgb colours[] = {kWhite, kBlack, kRed};
+    if (colour >= 0 && colour <= 2) list.SetFontColor(colours[colour]);
+    static const char* const marks[] = {"*", "出場", "⇒", "リーダ"};
+    if (mark >= 0 && mark <= 3) list.TextOut(x, y, Sjis(marks[mark]));
+    list.SetFontColor(kBlack);
+}
+
+void TForm1::HalMark() {
+    const int n = static_cast<int>(state_.RosterList.size());
+    DrawingSurface& list = Image1->Canvas();
+    list.SetFontColor(kWhite);
+    static const std::string wipe = EraseText(5);
+    for (int k = 0; k < MemberCapacity; ++k) list.TextOut(388, RowTextY(k), wipe);
+    list.SetFontColor(kBlack);
+    for (int i = 0; i < n && i < FlagSlots; ++i) {
+        if (state_.EntryFlag[i] == 1) MarkOn(388, i, 1, 1);
+        if (state_.LeaderFlag[i] == 1) MarkOn(388, i, 3, 1);
+        if (state_.PlacedFlag[i] == 1) MarkOn(450, i, 2, 2);
+    }
+}
+
+void TForm1::BtnClr() {
+    DrawCommandFace(Image3, false);
+    if (state_.CommandState == CommandMoveTarget) MarkOn(38, state_.SelectedRow, 0, 0);
+    Image8->hide();
+    state_.CommandState = CommandNone;
+    state_.MoveButtonOn = 0;
+    DrawCommandFace(Image4, false);
+    state_.DeleteButtonOn = 0;
+    Image5->hide();
+    DrawCommandFace(Image6, false);
+    state_.EntryButtonOn = 0;
+    DrawCommandFace(Image7, false);
+    state_.LeaderButtonOn = 0;
+    DrawCommandFace(Image9, false);
+    state_.PasteButtonOn = 0;
+    DrawCommandFace(Image10, false);
+    state_.ReturnButtonOn = 0;
+}
+
+void TForm1::Image1MouseDown(int y) {
+    state_.PickedMember.clear();
+    const int row = y / RowHeight;
+    switch (state_.CommandState) {
+        case CommandMoveSource:
+            if (!HoldsMember(state_, row)) return;
+            state_.SelectedRow = row;
+            state_.MovedLine = state_.RosterList[row];
+            state_.SourceMarkY = RowHeight * row + 7;
+            MarkOn(38, row, 0, 2);
+            state_.CommandState = CommandMoveTarget;
+            return;
+        case CommandMoveTarget:
+            state_.TargetRow = row;
+            if (!MoveMember(state_, state_.SelectedRow, row)) return;
+            MarkOn(38, state_.SelectedRow, 0, 0);
+            state_.CommandState = CommandMoveSource;
+            Bunkatu();
+            return;
+        case CommandDelete: {
+            state_.SelectedRow = row;
+            MarkOn(38, row, 0, 2);
+            if (dialogs_.YesNo(QStringLiteral("削除"), QStringLiteral("この行を削除しますか")))
+                DeleteMember(state_, row);
+            MarkOn(38, row, 0, 0);
+            Bunkatu();
+            return;
+        }
+        case CommandEntry:
+            if (ToggleEntry(state_, row)) Bunkatu();
+            return;
+        case CommandLeader:
+            if (ToggleLeader(state_, row)) Bunkatu();
+            return;
+        case CommandPastePick:
+            if (!CanPick(state_, row)) return;
+            HalMark();
+            state_.PickedMember = DecimalText(row);
+            MarkOn(450, row, 2, 1);
+            ImgEnab();
+            return;
+        default:
+            return;
+    }
+}
+
+void TForm1::Image3Click() {
+    const bool wasOn = state_.MoveButtonOn == 1;
+    BtnClr();
+    if (wasOn) return;
+    DrawCommandFace(Image3, true);
+    Image8->show();
+    state_.CommandState = CommandMoveSource;
+    state_.MoveButtonOn = 1;
+}
+
+void TForm1::Image4Click() {
+    const bool wasOn = state_.DeleteButtonOn == 1;
+    BtnClr();
+    if (wasOn) return;
+    DrawCommandFace(Image4, true);
+    Image5->show();
+    state_.CommandState = CommandDelete;
+    state_.DeleteButtonOn = 1;
+}
+
+void TForm1::Image6Click() {
+    if (state_.EntryButtonOn == 1) {
+        DrawCommandFace(Image6, false);
+        state_.CommandState = CommandNone;
+        state_.EntryButtonOn = 0;
+        return;
+    }
+    BtnClr();
+    DrawCommandFace(Image6, true);
+    state_.CommandState = CommandEntry;
+    state_.EntryButtonOn = 1;
+}
+
+void TForm1::Image7Click() {
+    if (state_.LeaderButtonOn == 1) {
+        DrawCommandFace(Image7, false);
+        state_.CommandState = CommandNone;
+        state_.LeaderButtonOn = 0;
+        return;
+    }
+    BtnClr();
+    DrawCommandFace(Image7, true);
+    state_.CommandState = CommandLeader;
+    state_.LeaderButtonOn = 1;
+}
+
+void TForm1::Button6Click() {
+    if (static_cast<int>(state_.RosterList.size()) >= MemberCapacity) {
+        ShowMessage("登録出来ません。人数が超過します");
+        return;
+    }
+    const std::string name = Edit1->Bytes();
+    const std::string team = Edit2->Bytes();
+    const int gender = GenderIndex();
+    bool valid = true;
+    if (name.empty()) {
+        ShowMessage("氏名を入力して下さい");
+        valid = false;
+    }
+    if (gender < 0) {
+        ShowMessage("性別を入力して下さい");
+        valid = false;
+    }
+    if (valid) {
+        state_.RosterList.push_back(
+            MakeMemberLine(name, team, Sjis(gender == 0 ? "男" : "女")));
+        SetGenderIndex(-1);
+        Bunkatu();
+    }
+    SetGenderIndex(0);
+}
+
+void TForm1::Edit1Click() { Edit1->clear(); }
+
+void TForm1::Edit2Click() { Edit2->clear(); }
+
+void TForm1::SetCaptionFromFileName() {
+    setWindowTitle(QFile::decodeName(QByteArray::fromStdString(state_.CurrentFileName)));
+}
+
+void TForm1::Button10Click() {
+    BtnClr();
+    ScrollListToTop();
+    if (const auto chosen = dialogs_.OpenFileName()) {
+        const std::filesystem::path path(QFile::encodeName(*chosen).toStdString());
+        const RosterFileStatus status = LoadRoster(state_, path);
+        if (status != RosterFileStatus::Ok) {
+            dialogs_.Message(QString::fromStdString(RosterFileMessage(status)));
+            return;
+        }
+        SetCaptionFromFileName();
+    }
+    Hyou();
+}
+
+void TForm1::Button8Click() {
+    BtnClr();
+    ScrollListToTop();
+    const auto chosen = dialogs_.SaveFileName();
+    if (!chosen) return;
+    const std::filesystem::path path(QFile::encodeName(*chosen).toStdString());
+    const RosterFileStatus status = SaveRoster(state_, path);
+    if (status != RosterFileStatus::Ok) {
+        dialogs_.Message(QString::fromStdString(RosterFileMessage(status)));
+        return;
+    }
+    SetCaptionFromFileName();
+}
+
+}  // namespace tovi
