@@ -39,6 +39,7 @@ public:
 class QtDialogs final : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
     void Message(const QString& text) override;
     void Error(const QString& text) override;
     bool YesNo(const QString& caption, const QString& text) override;

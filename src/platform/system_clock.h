@@ -1,0 +1,14 @@
+// The local clock of the desktop.
+#pragma once
+
+#include "grouping/random_source.h"
+
+namespace tovi {
+
+class SystemClock final : public Clock {
+public:
+    std::int64_t Seconds() override;
+    int Milliseconds() override;
+};
+
+}  // namespace tovi

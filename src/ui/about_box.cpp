@@ -1,0 +1,116 @@
+#include "ui/about_box.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include "platform/fonts.h"
+
+namespace tovi {
+namespace {
+
+// A label that reports clicks, for the link of the dialog.
+class LinkLabel : public QLabel {
+public:
+    LinkLabel(const QString& text, QWidget* parent, std::function<void()> onClick)
+        : QLabel(text, parent), onClick_(std::move(onClick)) {
+        setCursor(Qt::PointingHandCursor);
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (rect().contains(event->position().toPoint())) onClick_();
+    }
+
+private:
+    std::function<void()> onClick_;
+};
+
+QLabel* Place(QLabel* label, int x, int y, int pixels, bool bold = false,
+              QColor colour = Qt::black) {
+    QFont font = FontForPixels(kPGothicFace, pixels);
+    font.setBold(bold);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+}  // namespace
+
+QPixmap ProgramIconPixmap(int width, int height) {
+    QPixmap pixmap(64, 52);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(96, 168, 72));  // the grass
+        p.drawRoundedRect(QRectF(2, 30, 60, 20), 8, 8);
+        p.setBrush(QColor(70, 70, 70));  // the hole post and its ring
+        p.drawRect(QRectF(44, 8, 4, 34));
+        p.setPen(QPen(QColor(70, 70, 70), 3));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QRectF(36, 36, 20, 8));
+        p.setPen(QPen(QColor(200, 40, 40), 1));
+        p.setBrush(QColor(230, 60, 50));  // the ball
+        p.drawEllipse(QRectF(12, 22, 18, 18));
+    }
+    return pixmap.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+AboutBox::AboutBox(QWidget* parent, Dialogs& dialogs) : QDialog(parent), dialogs_(dialogs) {
+    setWindowTitle(QStringLiteral("バージョン情報"));
+    setFixedSize(376, 212);
+    setFont(FontForPixels(kPGothicFace, 12));
+
+    auto* panel = new QFrame(this);
+    panel->setGeometry(8, 8, 361, 177);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setLineWidth(2);
+    QFont bold = font();
+    bold.setBold(true);
+    panel->setFont(bold);
+
+    ProgramIcon = new QLabel(panel);
+    ProgramIcon->setGeometry(24, 16, 41, 33);
+    ProgramIcon->setPixmap(ProgramIconPixmap(41, 33));
+    ProgramIcon->setScaledContents(true);
+
+    Comments = Place(new QLabel(QStringLiteral("グラウンドゴルフ大会の組み合わせとスコア表"), panel),
+                     96, 24, 15, true);
+    Comments->setWordWrap(true);
+    Comments->setFixedSize(225, 17 * 2);
+    ProductName = Place(new QLabel(QStringLiteral("トヴィ　"), panel), 24, 72, 13);
+    Version = Place(new QLabel(QStringLiteral("Tovi  Version 1.2.8"), panel), 224, 72, 12);
+    Credit = Place(new QLabel(QStringLiteral("制作　トヴィ開発チーム"), panel), 24, 104, 12);
+    Label1 = Place(new QLabel(QStringLiteral("作者宛のメール・ホームページは"), panel), 24, 136, 12);
+    Label2 = Place(new LinkLabel(QStringLiteral("こちらから"), panel, [this] { Label2Click(); }),
+                   216, 136, 12, false, QColor(0, 128, 0));
+
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setGeometry(151, 188, 75, 21);
+    OKButton->setDefault(true);
+    OKButton->setAutoDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+int AboutBox::ShowModal() {
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+    OKButton->setFocus();
+    return exec();
+}
+
+void AboutBox::Label2Click() { dialogs_.ShellOpen(kHomePage); }
+
+}  // namespace tovi

@@ -1,0 +1,134 @@
+// The six group boxes, automatic grouping and grouping by hand.
+#include <QCheckBox>
+
+#include "grouping/auto_grouping.h"
+#include "grouping/manual_grouping.h"
+#include "model/int_conversion.h"
+#include "ui/main_window.h"
+
+namespace tovi {
+namespace {
+
+// Ten ideographic spaces and three ASCII spaces: wider than a box, so one
+// write blanks a whole name row.
+const std::string kGroupBlankText =
+    "\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40   ";
+
+int GroupRowY(int row) { return GroupRowPitch * row + 6; }
+
+}  // namespace
+
+void TForm1::DspKumi() {
+    for (int g = 1; g <= MaxGroups; ++g) {
+        DrawingSurface& box = GroupBox[g]->Canvas();
+        const auto& members = state_.GroupList[g];
+        for (std::size_t i = 0; i < members.size(); ++i) {
+            const int p = StrToInt(members[i]);
+            const std::string name =
+                p >= 0 && p < TableRows ? state_.RosterTable[p][0] : std::string();
+            box.TextOut(9, GroupRowY(static_cast<int>(i)), name);
+        }
+    }
+}
+
+void TForm1::KumiClr(int k) {
+    if (k < 0 || k > MaxGroups) return;
+    for (int g = 1; g <= MaxGroups; ++g) {
+        if (k != 0 && g != k) continue;
+        DrawingSurface& box = GroupBox[g]->Canvas();
+        for (int r = 0; r < MaxGroupSize; ++r) box.TextOut(3, GroupRowY(r), kGroupBlankText);
+    }
+    if (k == 0)
+        for (auto& group : state_.GroupList) group.clear();
+}
+
+void TForm1::ImgEnab() {
+    for (int g = 1; g <= MaxGroups; ++g) GroupBox[g]->SetIgnorePresses(false);
+}
+
+void TForm1::ImgDsEnab() {
+    for (int g = 1; g <= MaxGroups; ++g) GroupBox[g]->SetIgnorePresses(true);
+    state_.PickedMember.clear();
+}
+
+void TForm1::Image9Click() {
+    if (state_.PasteButtonOn == 1) {
+        DrawCommandFace(Image9, false);
+        state_.CommandState = CommandNone;
+        state_.PasteButtonOn = 0;
+        return;
+    }
+    BtnClr();
+    DrawCommandFace(Image9, true);
+    state_.CommandState = CommandPastePick;
+    state_.PasteButtonOn = 1;
+    state_.ReturnButtonOn = 0;
+}
+
+void TForm1::Image10Click() {
+    if (state_.ReturnButtonOn == 1) {
+        DrawCommandFace(Image10, false);
+        state_.CommandState = CommandNone;
+        state_.ReturnButtonOn = 0;
+        return;
+    }
+    BtnClr();
+    DrawCommandFace(Image10, true);
+    state_.CommandState = CommandReturn;
+    state_.ReturnButtonOn = 1;
+    state_.PasteButtonOn = 0;
+    ImgEnab();
+}
+
+void TForm1::GroupBoxMouseDown(int group, int y) {
+    if (state_.PasteButtonOn == 1) {
+        switch (PasteIntoGroup(state_, group)) {
+            case PasteResult::NothingPicked:
+                return;
+            case PasteResult::GroupFull:
+                ShowMessage("人数オーバーです");
+                HalMark();
+                return;
+            case PasteResult::Pasted:
+                HalMark();
+                ImgDsEnab();
+                DspKumi();
+                DspItiran();
+                return;
+        }
+    } else if (state_.ReturnButtonOn == 1) {
+        if (ReturnFromGroup(state_, group, y) == ReturnResult::OutOfRange) {
+            ShowMessage("位置が外れています");
+            return;
+        }
+        HalMark();
+        KumiClr(group);
+        DspKumi();
+        DspItiran();
+    }
+}
+
+void TForm1::Button1Click() {
+    const GroupingOutcome outcome =
+        RunAutomaticGrouping(state_, Edit6->Bytes(), CheckBox4->isChecked(), random_, clock_);
+    if (outcome.stage != GroupingStage::Refused) {
+        // The run has emptied the groups and cleared every placement; bring
+        // the pictures in line before anything is shown.
+        BtnClr();
+        for (int row = 0; row <= 68; ++row) MarkOn(450, row, 2, 0);
+        KumiClr(0);
+    }
+    if (!outcome.message.empty()) dialogs_.Message(QString::fromStdString(outcome.message));
+    if (outcome.stage == GroupingStage::Redraw) {
+        DspKumi();
+        HalMark();
+        DspItiran();
+    }
+}
+
+void TForm1::Edit6Click() {
+    BtnClr();
+    Edit6->clear();
+}
+
+}  // namespace tovi
