@@ -1,0 +1,73 @@
+#include "model/member_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/cp932_literals.h"
+#include "model/roster_table.h"
+#include "platform/cp932.h"
+
+namespace tovi {
+namespace {
+
+TEST(MakeMemberLine, WritesNineFieldsAndQuotesOnlyWhatWouldSplit) {
+    const std::string male = cp932::kMale;
+    const std::string female = cp932::kFemale;
+    const struct {
+        std::string name, team, gender, line;
+    } cases[] = {
+        {Sjis("山田　花子"), Sjis("東町"), female, Sjis("山田　花子,東町,女,0,0,0,0,0,")},
+        {Sjis("佐藤"), "", male, Sjis("佐藤,,男,0,0,0,0,0,")},
+        // A double-byte character whose second byte is 5C stays as it is.
+        {Sjis("ソ表"), "X-1", male, Sjis("ソ表,X-1,男,0,0,0,0,0,")},
+        {"A B", "", male, "\"A B\",," + male + ",0,0,0,0,0,"},
+        {"a", "b,c", female, "a,\"b,c\"," + female + ",0,0,0,0,0,"},
+        {"say \"hi\"", "t", male, "\"say \"\"hi\"\"\",t," + male + ",0,0,0,0,0,"},
+        {"\"", "\t", male, "\"\"\"\",\"\t\"," + male + ",0,0,0,0,0,"},
+        {" ", "\x01", male, "\" \",\"\x01\"," + male + ",0,0,0,0,0,"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MakeMemberLine(c.name, c.team, c.gender), c.line) << Cp932ToUtf8(c.line);
+}
+
+TEST(MakeMemberLine, ParsesBackToExactlyWhatWasTyped) {
+    const std::vector<std::string> texts = {
+        "",
+        Sjis("山田　花子"),
+        Sjis("作成"),
+        "A B",
+        " leading and trailing ",
+        "a,b",
+        ",",
+        "\"",
+        "\"\"",
+        "\"quoted\"",
+        "say \"hi\", then go",
+        "tab\there",
+        "\x01\x1f\x20",
+        "\x7f",
+        Sjis("東町 ２丁目"),
+        // Bytes that are not valid CP932 and double-byte characters with an
+        // unusual second byte.
+        "\x80\xA0\xFD\xFE\xFF",
+        "\x81\"x",
+        "\x81,x",
+        "\x81 x",
+    };
+    const std::string genders[] = {cp932::kMale, cp932::kFemale};
+    for (const auto& name : texts) {
+        for (const auto& team : texts) {
+            for (const auto& gender : genders) {
+                const std::vector<std::string> expected = {name, team, gender, "0", "0",
+                                                           "0",  "0",  "0",    ""};
+                EXPECT_EQ(SplitCommaText(MakeMemberLine(name, team, gender)), expected)
+                    << Cp932ToUtf8(MakeMemberLine(name, team, gender));
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tovi
