@@ -37,6 +37,11 @@ void TForm1::KumiClr(int k) {
         if (k != 0 && g != k) continue;
         DrawingSurface& box = GroupBox[g]->Canvas();
         for (int r = 0; r < MaxGroupSize; ++r) box.TextOut(3, GroupRowY(r), kGroupBlankText);
+        // The blank rows run past the right edge; draw the border there again.
+        box.SetPenColor(kBlack);
+        box.SetPenWidth(1);
+        box.MoveTo(141, 0);
+        box.LineTo(141, 122);
     }
     if (k == 0)
         for (auto& group : state_.GroupList) group.clear();

@@ -15,6 +15,7 @@
 #include "platform/cp932.h"
 #include "platform/error_guard.h"
 #include "platform/fonts.h"
+#include "scoresheet/score_sheet.h"
 #include "ui/about_box.h"
 
 namespace tovi {
@@ -256,6 +257,16 @@ void TForm1::BuildScoreSheetControls() {
     Edit9 = MakeEdit(Panel5, 2, 400, 27, 27, 19, 15, kPGothicFace, true);
     Edit13 = MakeEdit(Panel5, 2, 330, 53, 27, 19, 15, kPGothicFace, true);
     Edit14 = MakeEdit(Panel5, 2, 415, 53, 27, 19, 15, kPGothicFace, true);
+    const ScoreSheetSettings defaults = DefaultScoreSheetSettings();
+    Edit15->SetBytes(defaults.Title);
+    Edit7->SetBytes(defaults.MeetingName);
+    Edit8->SetBytes(defaults.Course);
+    Edit9->SetBytes(defaults.HoleCount);
+    Edit10->SetBytes(defaults.Year);
+    Edit11->SetBytes(defaults.Month);
+    Edit12->SetBytes(defaults.Day);
+    Edit13->SetBytes(defaults.GroupNumber);
+    Edit14->SetBytes(defaults.StartHole);
 
     Button7 = MakeButton(this, QStringLiteral("印　刷"), 45, 93, 70, 28);
     Button9 = MakeButton(this, QStringLiteral("確　定"), 180, 93, 70, 28);

@@ -1,0 +1,220 @@
+// The window at start-up, its three modes, the member list drawing, the group
+// boxes, and opening and saving a roster.
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "ui/window_fixture.h"
+
+namespace tovi::test {
+namespace {
+
+TEST_F(WindowTest, StartsInRegistrationModeWithAnEmptyNumberedList) {
+    EXPECT_EQ(form->geometry(), QRect(0, 0, 1020, 705));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("トヴィ"));
+    EXPECT_EQ(S().ScreenMode, ModeRegistration);
+    EXPECT_EQ(form->Label[27]->text(), "0");
+    EXPECT_EQ(form->Label[8]->text(), "0");
+    EXPECT_TRUE(form->Edit6->text().isEmpty());
+    EXPECT_EQ(S().CommandState, CommandNone);
+
+    // A fresh full redraw, recorded: 41 rules, 40 numbers at x 19 or 11.
+    RecordingSurface rec;
+    form->Image1->SetObserver(&rec);
+    form->Hyou();
+    int horizontal = 0;
+    for (const auto& l : rec.lines) horizontal += l.y1 == l.y2 && l.x1 == 0 && l.x2 == 480;
+    EXPECT_EQ(horizontal, 41);
+    for (int k = 1; k <= 40; ++k) {
+        const auto* number = rec.FindText(std::to_string(k));
+        ASSERT_NE(number, nullptr) << k;
+        EXPECT_EQ(number->x, k <= 9 ? 19 : 11);
+        EXPECT_EQ(number->y, 6 + 30 * (k - 1));
+    }
+    // With no members only row 1 is erased.
+    int erased = 0;
+    for (const auto& t : rec.texts) erased += t.color == kWhite && t.x == 45;
+    EXPECT_EQ(erased, 1);
+    // The picture itself shows the frame and the rules.
+    const QImage& image = form->Image1->Image();
+    EXPECT_EQ(image.size(), QSize(481, 1201));
+    EXPECT_EQ(image.pixelColor(0, 15), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(200, 30), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(200, 45), QColor(Qt::white));
+}
+
+TEST_F(WindowTest, EachModeShowsItsPanelsAndBar) {
+    struct Expect {
+        void (TForm1::*enter)();
+        int mode;
+        bool list, registration, automatic, manual, settings, counts;
+        int bar;  // 17, 18, 19
+        bool moveDelete, marks, sheetControls;
+    };
+    const Expect cases[] = {
+        {&TForm1::Button3Click, 2, true, false, true, true, false, true, 18, false, true, false},
+        {&TForm1::Button4Click, 3, false, false, false, false, true, false, 19, false, true, true},
+        {&TForm1::Button2Click, 1, true, true, false, false, false, true, 17, true, false, false},
+        {&TForm1::Button4Click, 3, false, false, false, false, true, false, 19, true, false, true},
+        {&TForm1::Button3Click, 2, true, false, true, true, false, true, 18, false, true, false},
+    };
+    form->show();
+    for (const auto& c : cases) {
+        (form.get()->*c.enter)();
+        SCOPED_TRACE(c.mode);
+        EXPECT_EQ(S().ScreenMode, c.mode);
+        EXPECT_EQ(form->Panel3->isVisible(), c.list);
+        EXPECT_EQ(form->Panel2->isVisible(), c.registration);
+        EXPECT_EQ(form->Panel4->isVisible(), c.automatic);
+        EXPECT_EQ(form->Panel1->isVisible(), c.manual);
+        EXPECT_EQ(form->Panel5->isVisible(), c.settings);
+        EXPECT_EQ(form->Panel6->isVisible(), c.counts);
+        for (int bar = 17; bar <= 19; ++bar) EXPECT_EQ(form->Label[bar]->isVisible(), bar == c.bar);
+        EXPECT_EQ(form->Image3->isVisibleTo(form->Panel3), c.moveDelete);
+        EXPECT_EQ(form->Image6->isVisibleTo(form->Panel3), c.marks);
+        EXPECT_EQ(form->Button7->isVisible(), c.sheetControls);
+        EXPECT_EQ(form->Button9->isVisible(), c.sheetControls);
+        EXPECT_EQ(form->CheckBox2->isVisible(), c.sheetControls);
+        EXPECT_EQ(form->Image23->isVisible(), c.mode == 3);
+        for (int g = 1; g <= MaxGroups; ++g) EXPECT_EQ(form->GroupBox[g]->isVisible(), c.mode != 3);
+    }
+}
+
+TEST_F(WindowTest, OnlyRegistrationModeClearsTheMarks) {
+    Load(WriteRoster("r.txt", {"A,T,男,0,0,0,0,0,", "B,T,女,0,0,0,0,0,"}));
+    form->Button3Click();
+    S().EntryFlag[0] = S().LeaderFlag[1] = S().EntryFlag[1] = S().PlacedFlag[0] = 1;
+    form->Button4Click();
+    form->Button3Click();
+    EXPECT_EQ(S().EntryFlag[0], 1);
+    EXPECT_EQ(S().LeaderFlag[1], 1);
+    EXPECT_EQ(S().PlacedFlag[0], 1);
+    form->Button2Click();
+    for (int i = 0; i < MemberCapacity; ++i) {
+        EXPECT_EQ(S().EntryFlag[i], 0);
+        EXPECT_EQ(S().LeaderFlag[i], 0);
+        EXPECT_EQ(S().PlacedFlag[i], 0);
+    }
+}
+
+TEST_F(WindowTest, LoadingARosterDrawsItsRowsAndShowsThePath) {
+    const QString path = WriteRoster("club.txt", {"山田　花子,東町,女,0,0,0,0,0,",
+                                                  "鈴木一郎,,男,0,0,0,0,0,"});
+    RecordingSurface rec;
+    form->Image1->SetObserver(&rec);
+    form->ScrollBox1->verticalScrollBar()->setValue(200);
+    Load(path);
+    EXPECT_EQ(form->windowTitle(), path);
+    EXPECT_EQ(S().CurrentFileName, QFile::encodeName(path).toStdString());
+    EXPECT_EQ(form->ScrollBox1->verticalScrollBar()->value(), 0);
+    const std::vector<std::string> expected = {"45,6:山田　花子", "185,6:東町", "345,6:女",
+                                               "45,36:鈴木一郎", "185,36:", "345,36:男"};
+    std::vector<std::string> written;
+    for (const auto& t : rec.texts)
+        if (t.color == kBlack && t.y <= 36 && t.x >= 45)
+            written.push_back(std::to_string(t.x) + "," + std::to_string(t.y) + ":" +
+                              Cp932ToUtf8(t.text));
+    EXPECT_EQ(std::vector<std::string>(written.end() - 6, written.end()), expected);
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(WindowTest, CancellingTheOpenDialogStillRedraws) {
+    Load(WriteRoster("r.txt", {"A,T,男,0,0,0,0,0,"}));
+    RecordingSurface rec;
+    form->Image1->SetObserver(&rec);
+    dialogs.openAnswers.push_back(std::nullopt);
+    Click(form->Button10);
+    EXPECT_EQ(S().RosterList.size(), 1u);
+    ASSERT_FALSE(rec.rects.empty());
+    EXPECT_NE(rec.FindText("A"), nullptr);
+}
+
+TEST_F(WindowTest, RefusedFilesChangeNothing) {
+    const QString good = WriteRoster("good.txt", {"A,T,男,0,0,0,0,0,"});
+    Load(good);
+    std::vector<std::string> tooMany(41, "X,T,男,0,0,0,0,0,");
+    const struct {
+        QString path;
+        const char* message;
+    } cases[] = {
+        {WriteRoster("nomarker.txt", {"A,T,男,0,0,0,0,0,"}, false), "このデータは開けません"},
+        {WriteRoster("empty.txt", {}, false), "このデータは開けません"},
+        {WriteRoster("many.txt", tooMany), nullptr},
+        {folder.filePath("missing.txt"), nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        dialogs.ClearShown();
+        Load(c.path);
+        ASSERT_EQ(dialogs.Messages().size(), 1u);
+        if (c.message) {
+            EXPECT_EQ(dialogs.Messages()[0], QString::fromUtf8(c.message));
+        }
+        EXPECT_EQ(form->windowTitle(), good);
+        ASSERT_EQ(S().RosterList.size(), 1u);
+        EXPECT_EQ(Names(), std::vector<std::string>{"A"});
+    }
+}
+
+TEST_F(WindowTest, SaveWritesTheMarkerAndCrLfLinesAndShowsThePath) {
+    Load(WriteRoster("in.txt", {"A,T,男,0,0,0,0,0,", "B,,女,0,0,0,0,0,"}));
+    const QString out = folder.filePath("out.txt");
+    dialogs.saveAnswers.push_back(out);
+    Click(form->Button8);
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray expected = QByteArray::fromStdString(
+        Sjis("作成") + "\r\nA,T," + Sjis("男") + ",0,0,0,0,0,\r\nB,," + Sjis("女") + ",0,0,0,0,0,\r\n");
+    EXPECT_EQ(file.readAll(), expected);
+    EXPECT_EQ(form->windowTitle(), out);
+
+    // A cancelled save changes nothing; a failed one keeps the caption.
+    dialogs.saveAnswers.push_back(std::nullopt);
+    Click(form->Button8);
+    EXPECT_EQ(form->windowTitle(), out);
+    dialogs.ClearShown();
+    dialogs.saveAnswers.push_back(folder.filePath("no/such/folder/x.txt"));
+    Click(form->Button8);
+    EXPECT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(form->windowTitle(), out);
+}
+
+TEST_F(WindowTest, GroupBoxesDrawNamesAndBlank) {
+    Load(WriteRoster("r.txt", {"A,T,男,0,0,0,0,0,", "B,T,男,0,0,0,0,0,", "C,T,女,0,0,0,0,0,"}));
+    S().GroupList[2] = {"2", "0"};
+    RecordingSurface rec;
+    form->GroupBox[2]->SetObserver(&rec);
+    form->DspKumi();
+    EXPECT_EQ(rec.TextLog(), (std::vector<std::string>{"9,6:C", "9,24:A"}));
+
+    rec.Clear();
+    form->KumiClr(2);
+    ASSERT_EQ(rec.texts.size(), 6u);
+    for (int r = 0; r < 6; ++r) {
+        EXPECT_EQ(rec.texts[r].x, 3);
+        EXPECT_EQ(rec.texts[r].y, 18 * r + 6);
+        EXPECT_EQ(rec.texts[r].text.size(), 23u);
+    }
+    EXPECT_EQ(S().GroupList[2].size(), 2u);
+    form->KumiClr(0);
+    for (int g = 1; g <= MaxGroups; ++g) EXPECT_TRUE(S().GroupList[g].empty());
+}
+
+TEST_F(WindowTest, ANonIntegerGroupCountIsReportedAsTheGeneralError) {
+    Load(WriteRoster("r.txt", {"A,T,男,0,0,0,0,0,"}));
+    form->Button3Click();
+    S().EntryFlag[0] = 1;
+    form->Bunkatu();
+    form->Edit6->setText(QStringLiteral("１"));
+    dialogs.ClearShown();
+    Click(form->Button1);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, "error");
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("'１' は整数ではありません."));
+}
+
+}  // namespace
+}  // namespace tovi::test
