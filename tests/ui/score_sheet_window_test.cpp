@@ -1,0 +1,181 @@
+// The score-sheet mode: preview, settings boxes, printing; help and version.
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
+
+#include "ui/about_box.h"
+#include "ui/window_fixture.h"
+
+namespace tovi::test {
+namespace {
+
+class ScoreSheetWindowTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        Load(WriteRoster("r.txt", {"一郎,東町,男,0,0,0,0,0,", "二郎,西町,男,0,0,0,0,0,",
+                                   "花子,南町,女,0,0,0,0,0,"}));
+        S().GroupList[1] = {"0", "1"};
+        S().GroupList[3] = {"2"};
+        S().PlacedFlag[0] = S().PlacedFlag[1] = S().PlacedFlag[2] = 1;
+        form->Image23->SetObserver(&sheet);
+    }
+    void TearDown() override {
+        form->Image23->SetObserver(nullptr);
+        WindowTest::TearDown();
+    }
+    int HoleNumbersDrawn() const {
+        int count = 0;
+        for (const auto& t : sheet.texts) count += t.y == 219 && t.height == 22;
+        return count;
+    }
+    // A print answer that sends the page to a PDF file.
+    void PrintTo(const QString& pdf) {
+        dialogs.printAnswers.push_back([pdf](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+    }
+    RecordingSurface sheet;
+};
+
+TEST_F(ScoreSheetWindowTest, EnteringTheModePreviewsGroupOneWithTheDefaults) {
+    Click(form->Button4);
+    EXPECT_EQ(S().ScreenMode, ModeScoreSheet);
+    EXPECT_EQ(form->Image23->geometry(), QRect(5, 3, 989, 657));
+    EXPECT_TRUE(form->Image23->isVisibleTo(form.get()));
+    EXPECT_DOUBLE_EQ(S().ScaleX, 0.814);
+    EXPECT_DOUBLE_EQ(S().ScaleY, 0.92);
+    const struct {
+        const char* text;
+        int x, y;
+    } expected[] = {{"　　　　　楓林会スコア表", 309, 92}, {"秋季親睦会", 109, 142},
+                    {"市民公園グラウンド", 109, 166},    {"一郎", 44, 288},
+                    {"東町", 52, 270},                  {"年", 870, 165}};
+    for (const auto& e : expected) {
+        const auto* call = sheet.FindText(e.text);
+        ASSERT_NE(call, nullptr) << e.text;
+        EXPECT_EQ(call->x, e.x) << e.text;
+        EXPECT_EQ(call->y, e.y) << e.text;
+    }
+    EXPECT_EQ(sheet.FindText("花子"), nullptr);
+    EXPECT_EQ(HoleNumbersDrawn(), 10);
+}
+
+TEST_F(ScoreSheetWindowTest, SettingsBoxesDriveThePreview) {
+    Click(form->Button4);
+    // Hiding the hole numbers redraws at once; showing them brings them back.
+    sheet.Clear();
+    Click(form->CheckBox2);
+    EXPECT_TRUE(form->CheckBox2->isChecked());
+    EXPECT_EQ(HoleNumbersDrawn(), 0);
+    sheet.Clear();
+    Click(form->CheckBox2);
+    EXPECT_EQ(HoleNumbersDrawn(), 10);
+
+    // A click empties the group box; 3 and 確定 previews group 3.
+    Click(form->Edit13);
+    EXPECT_TRUE(form->Edit13->text().isEmpty());
+    QTest::keyClicks(form->Edit13, "3");
+    sheet.Clear();
+    Click(form->Button9);
+    EXPECT_NE(sheet.FindText("花子"), nullptr);
+    EXPECT_EQ(sheet.FindText("一郎"), nullptr);
+
+    // 15 holes are shown as 12, in the box too.
+    Click(form->Edit9);
+    QTest::keyClicks(form->Edit9, "15");
+    Click(form->Button9);
+    EXPECT_EQ(form->Edit9->text(), "12");
+    EXPECT_TRUE(dialogs.Messages().empty());
+
+    // Confirming straight after a click into the group box reports the empty text.
+    Click(form->Edit13);
+    Click(form->Button9);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0], QStringLiteral("'' は整数ではありません."));
+}
+
+TEST_F(ScoreSheetWindowTest, PrintsOnePageToPdfAndPreviewsAgainAfterwards) {
+    Click(form->Button4);
+    const QString pdf = folder.filePath("sheet.pdf");
+    PrintTo(pdf);
+    Click(form->Button7);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_TRUE(bytes.contains("/Count 1")) << "one page";
+    EXPECT_GT(S().ScaleX, 1.0);  // scaled to the printer's resolution
+    // Keep the page for a look when asked to.
+    if (const QString keep = qEnvironmentVariable("TOVI_KEEP_SHEET_PDF"); !keep.isEmpty()) {
+        QFile::remove(keep);
+        QFile::copy(pdf, keep);
+    }
+
+    Click(form->Button9);
+    EXPECT_EQ(form->Image23->geometry(), QRect(5, 3, 989, 657));
+    EXPECT_DOUBLE_EQ(S().ScaleX, 0.814);
+}
+
+TEST_F(ScoreSheetWindowTest, ACancelledOrFailedPrintLeavesTheNextOneWorking) {
+    Click(form->Button4);
+    // Cancelled: nothing printed, the factors stay.
+    dialogs.printAnswers.push_back(nullptr);
+    Click(form->Button7);
+    EXPECT_DOUBLE_EQ(S().ScaleX, 0.814);
+
+    // A bad group number stops the drawing and abandons the job.
+    form->Edit13->setText(QStringLiteral("x"));
+    const QString broken = folder.filePath("broken.pdf");
+    PrintTo(broken);
+    Click(form->Button7);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0], QStringLiteral("'x' は整数ではありません."));
+
+    form->Edit13->setText(QStringLiteral("1"));
+    const QString good = folder.filePath("good.pdf");
+    PrintTo(good);
+    Click(form->Button7);
+    QFile file(good);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("/Count 1"));
+}
+
+TEST_F(WindowTest, HelpAsksTheShellForTheHelpFileByItsBareName) {
+    Click(form->Button5);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, "shell");
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Tovihlp.chm"));
+}
+
+TEST_F(WindowTest, VersionDialogShowsModallyAnyNumberOfTimes) {
+    AboutBox& about = form->About();
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("バージョン情報"));
+    EXPECT_EQ(about.size(), QSize(376, 212));
+    EXPECT_EQ(about.ProductName->text(), QStringLiteral("トヴィ　"));
+    EXPECT_EQ(about.Version->text(), QStringLiteral("Tovi  Version 1.2.8"));
+    EXPECT_EQ(about.Label2->text(), QStringLiteral("こちらから"));
+    EXPECT_TRUE(about.OKButton->isDefault());
+    for (int i = 0; i < 3; ++i) {
+        bool wasShown = false;
+        QTimer::singleShot(0, &about, [&] {
+            wasShown = about.isVisible();
+            // Enter presses the default button.
+            QTest::keyClick(&about, Qt::Key_Return);
+        });
+        Click(form->Button14);
+        EXPECT_TRUE(wasShown);
+        EXPECT_FALSE(about.isVisible());
+    }
+    QTest::mouseClick(about.Label2, Qt::LeftButton);
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown.back().kind, "shell");
+}
+
+}  // namespace
+}  // namespace tovi::test
