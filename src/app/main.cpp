@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "grouping/random_source.h"
 #include "platform/dialogs.h"
@@ -8,6 +10,12 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(tovi::kAppTitle);
+
+    // The program speaks Japanese, so do Qt's own dialogs.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
 
     tovi::LcgRandom random;
     tovi::SystemClock clock;

@@ -1,6 +1,7 @@
 #include "platform/dialogs.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -16,13 +17,17 @@ namespace {
 
 const QString kRosterFilter = QStringLiteral("テキストファイル(*.txt)");
 
-// Roster files are looked for first in the user's documents folder.
+// Roster files are looked for first in the user's documents folder, or in the
+// home folder where there is none.
 QString DocumentsFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 QFileDialog* MakeRosterDialog(QWidget* parent, QFileDialog::AcceptMode mode) {
-    auto* dialog = new QFileDialog(parent, QString(), DocumentsFolder(), kRosterFilter);
+    const QString caption = mode == QFileDialog::AcceptOpen ? QStringLiteral("ファイルを開く")
+                                                            : QStringLiteral("名前を付けて保存");
+    auto* dialog = new QFileDialog(parent, caption, DocumentsFolder(), kRosterFilter);
     dialog->setAttribute(Qt::WA_DeleteOnClose, false);
     dialog->setAcceptMode(mode);
     dialog->setDefaultSuffix(QStringLiteral("txt"));

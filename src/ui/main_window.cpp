@@ -91,6 +91,9 @@ TForm1::TForm1(Dialogs& dialogs, RandomSource& random, Clock& clock, QWidget* pa
     InstallFontSubstitutions();
     setWindowTitle(kAppTitle);
     setFont(FontForPixels(kPGothicFace, 13));
+    // The window itself holds the focus until the user clicks into a box, so
+    // no box starts with its text selected.
+    setFocusPolicy(Qt::ClickFocus);
     Fill(this, kInactiveBorder);
     BuildLayout();
     ConnectHandlers();
@@ -392,6 +395,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::Button2Click() {
+    setFocus();
     Panel2->show();
     Panel3->show();
     Panel6->show();
@@ -425,6 +429,7 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::Button3Click() {
+    setFocus();
     Panel1->show();
     Panel3->show();
     Panel4->show();
@@ -455,6 +460,7 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::Button4Click() {
+    setFocus();
     KumiOff();
     Panel5->show();
     for (QWidget* w : {Panel1, Panel2, Panel3, Panel4, Panel6}) w->hide();
