@@ -84,10 +84,10 @@ AboutBox::AboutBox(QWidget* parent, Dialogs& dialogs) : QDialog(parent), dialogs
     ProgramIcon->setPixmap(ProgramIconPixmap(41, 33));
     ProgramIcon->setScaledContents(true);
 
-    Comments = Place(new QLabel(QStringLiteral("グラウンドゴルフ大会の組み合わせとスコア表"), panel),
+    Comments = Place(new QLabel(QStringLiteral("グラウンドゴルフの組み合わせ"), panel),
                      96, 24, 15, true);
     Comments->setWordWrap(true);
-    Comments->setFixedSize(225, 17 * 2);
+    Comments->setFixedSize(225, 17);
     ProductName = Place(new QLabel(QStringLiteral("トヴィ　"), panel), 24, 72, 13);
     Version = Place(new QLabel(QStringLiteral("Tovi  Version 1.2.8"), panel), 224, 72, 12);
     Credit = Place(new QLabel(QStringLiteral("制作　トヴィ開発チーム"), panel), 24, 104, 12);
