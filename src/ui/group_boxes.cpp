@@ -117,11 +117,13 @@ void TForm1::Button1Click() {
     const GroupingOutcome outcome =
         RunAutomaticGrouping(state_, Edit6->Bytes(), CheckBox4->isChecked(), random_, clock_);
     if (outcome.stage != GroupingStage::Refused) {
-        // The run has emptied the groups and cleared every placement; bring
-        // the pictures in line before anything is shown.
+        // The run has emptied the groups and cleared every placement before
+        // dealing; bring the pictures in line before anything is shown.  The
+        // boxes are blanked one by one: KumiClr(0) would also empty the lists
+        // the run has just filled.
         BtnClr();
         for (int row = 0; row <= 68; ++row) MarkOn(450, row, 2, 0);
-        KumiClr(0);
+        for (int g = 1; g <= MaxGroups; ++g) KumiClr(g);
     }
     if (!outcome.message.empty()) dialogs_.Message(QString::fromStdString(outcome.message));
     if (outcome.stage == GroupingStage::Redraw) {
