@@ -2,6 +2,8 @@
 // press and click where a user would.
 #pragma once
 
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,10 +44,11 @@ protected:
 
     TournamentState& S() { return form->State(); }
 
-    // A press on the member list at picture height y (any x selects the row).
-    void PressList(int y, int x = 100) {
-        QTest::mousePress(form->Image1, Qt::LeftButton, {}, QPoint(x, y));
-        QTest::mouseRelease(form->Image1, Qt::LeftButton, {}, QPoint(x, y));
+    // A press on the member list at picture height y (any x and any button
+    // select the row).
+    void PressList(int y, int x = 100, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mousePress(form->Image1, button, {}, QPoint(x, y));
+        QTest::mouseRelease(form->Image1, button, {}, QPoint(x, y));
     }
     void PressRow(int row) { PressList(30 * row + 15); }
     void PressGroup(int group, int y) {
@@ -68,6 +71,21 @@ protected:
         dialogs.openAnswers.push_back(path);
         Click(form->Button10);
     }
+    // Loads a roster of the given names; genders[i] 'F' makes member i a woman.
+    void LoadMembers(const std::vector<std::string>& names, const std::string& genders = "") {
+        std::vector<std::string> lines;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const bool woman = i < genders.size() && genders[i] == 'F';
+            lines.push_back(names[i] + ",T," + (woman ? "女" : "男") + ",0,0,0,0,0,");
+        }
+        Load(WriteRoster("members.txt", lines));
+    }
+    // Text finished in the input method (how Japanese reaches an edit box).
+    static void Commit(QWidget* widget, const QString& text) {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(widget, &event);
+    }
     // Member names in roster order, UTF-8.
     std::vector<std::string> Names() {
         std::vector<std::string> names;
@@ -81,6 +99,43 @@ protected:
             names.push_back(Cp932ToUtf8(S().RosterTable[std::stoi(entry)][0]));
         return names;
     }
+    // What the recording shows at a mark position of row (x 38, 388 or 450) once
+    // every later write there is taken into account: "" when the last write was
+    // white (an erase, or the wipe of the marks column), else the UTF-8 text
+    // with " red" appended when it was red.
+    static std::string MarkAt(const RecordingSurface& rec, int row, int x) {
+        std::string shown;
+        for (const auto& t : rec.texts) {
+            const bool wipe = x >= 388 && t.x == 388 && t.y == 30 * row + 6;
+            if (!wipe && (t.x != x || t.y != 30 * row + 7)) continue;
+            if (t.color == kWhite)
+                shown.clear();
+            else
+                shown = Cp932ToUtf8(t.text) + (t.color == kRed ? " red" : "");
+        }
+        return shown;
+    }
+    // Pixels in area of the picture that are clearly red, or clearly dark.
+    static int RedInk(const QImage& image, QRect area) {
+        return CountPixels(image, area, [](QColor c) {
+            return c.red() > 180 && c.green() < 90 && c.blue() < 90;
+        });
+    }
+    static int DarkInk(const QImage& image, QRect area) {
+        return CountPixels(image, area, [](QColor c) {
+            return c.red() < 90 && c.green() < 90 && c.blue() < 90;
+        });
+    }
+    template <typename Test>
+    static int CountPixels(const QImage& image, QRect area, Test test) {
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) count += test(image.pixelColor(x, y));
+        return count;
+    }
+    // The settings column of a member row (the marks at x 388 and 450).
+    static QRect MarksColumn(int row) { return QRect(386, 30 * row + 2, 90, 27); }
+
     std::vector<QString> TakeMessages() {
         auto messages = dialogs.Messages();
         dialogs.ClearShown();

@@ -1,0 +1,197 @@
+// Moving and deleting members by presses on the member list, and the command
+// pictures that switch these commands and their prompts.
+#include <QPushButton>
+
+#include "ui/window_fixture.h"
+
+namespace tovi::test {
+namespace {
+
+class RowCommandTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        LoadMembers({"A", "B", "C", "D"});
+        form->Image1->SetObserver(&rec);
+    }
+    // Where the red "*" of a row stands on the picture.
+    static QRect StarArea(int row) { return QRect(36, 30 * row + 3, 14, 25); }
+    static QColor Face(PictureWidget* picture) { return picture->Image().pixelColor(3, 17); }
+
+    RecordingSurface rec;
+};
+
+TEST_F(RowCommandTest, MovePutsTheMemberAboveTheOneOnTheDestinationRow) {
+    const struct {
+        int sourceY, targetY;
+        std::vector<std::string> order;
+    } cases[] = {
+        {15, 75, {"B", "A", "C", "D"}},   // A onto row 2
+        {105, 45, {"A", "D", "B", "C"}},  // D onto row 1
+        {45, 135, {"A", "C", "D", "B"}},  // B onto row 4, the first empty row
+        {29, 120, {"B", "C", "D", "A"}},  // y 29 is still row 0; y 120 is row 4
+        {75, 60, {"A", "B", "C", "D"}},   // own row
+        {30, 60, {"A", "B", "C", "D"}},   // y 30 is row 1; the row below leaves the order
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sourceY);
+        LoadMembers({"A", "B", "C", "D"});
+        Click(form->Image3);
+        ASSERT_EQ(S().CommandState, CommandMoveSource);
+        const int source = c.sourceY / 30;
+        rec.Clear();
+        PressList(c.sourceY, 300);
+        EXPECT_EQ(S().CommandState, CommandMoveTarget);
+        EXPECT_EQ(S().SelectedRow, source);
+        EXPECT_EQ(MarkAt(rec, source, 38), "* red");
+        EXPECT_GT(RedInk(form->Image1->Image(), StarArea(source)), 0);
+
+        PressList(c.targetY, 460, Qt::RightButton);
+        EXPECT_EQ(Names(), c.order);
+        EXPECT_EQ(S().TargetRow, c.targetY / 30);
+        EXPECT_EQ(MarkAt(rec, source, 38), "");
+        EXPECT_EQ(RedInk(form->Image1->Image(), StarArea(source)), 0);
+        // Ready for the next move, prompt still shown.
+        EXPECT_EQ(S().CommandState, CommandMoveSource);
+        EXPECT_EQ(S().MoveButtonOn, 1);
+        EXPECT_TRUE(form->Image8->isVisibleTo(form->Panel3));
+        // The list was redrawn: the row texts show the new order.
+        EXPECT_EQ(rec.texts.back().y, 6 + 30 * 3);
+        Click(form->Image3);
+    }
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(RowCommandTest, ADestinationTooFarDownIsIgnoredAndTheSourceStaysMarked) {
+    Click(form->Image3);
+    PressRow(5);  // no member: no source
+    EXPECT_EQ(S().CommandState, CommandMoveSource);
+    EXPECT_TRUE(rec.texts.empty());
+
+    PressRow(0);
+    rec.Clear();
+    PressRow(5);
+    PressRow(39);
+    EXPECT_EQ(S().CommandState, CommandMoveTarget);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "C", "D"}));
+    EXPECT_TRUE(rec.texts.empty());
+    EXPECT_GT(RedInk(form->Image1->Image(), StarArea(0)), 0);
+
+    PressRow(4);  // one below the last member is still a place
+    EXPECT_EQ(Names(), (std::vector<std::string>{"B", "C", "D", "A"}));
+    EXPECT_EQ(S().CommandState, CommandMoveSource);
+}
+
+TEST_F(RowCommandTest, CancellingAMoveAfterTheSourcePressErasesTheStar) {
+    // Switching 順移動 off, or another command on, cancels the move.
+    const struct {
+        const char* what;
+        PictureWidget* TForm1::*picture;
+        int state;
+    } cases[] = {
+        {"順移動 off", &TForm1::Image3, CommandNone},
+        {"削除 on", &TForm1::Image4, CommandDelete},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Click(form->Image3);
+        PressRow(2);
+        ASSERT_GT(RedInk(form->Image1->Image(), StarArea(2)), 0);
+        Click(form.get()->*c.picture);
+        EXPECT_EQ(S().CommandState, c.state);
+        EXPECT_EQ(S().MoveButtonOn, 0);
+        EXPECT_FALSE(form->Image8->isVisibleTo(form->Panel3));
+        EXPECT_EQ(MarkAt(rec, 2, 38), "");
+        EXPECT_EQ(RedInk(form->Image1->Image(), StarArea(2)), 0);
+        EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "C", "D"}));
+        if (S().DeleteButtonOn) Click(form->Image4);
+    }
+}
+
+TEST_F(RowCommandTest, DeleteAsksAndRemovesOnlyOnYes) {
+    const struct {
+        bool yes;
+        int row;
+        std::vector<std::string> left;
+    } cases[] = {
+        {false, 1, {"A", "B", "C", "D"}},
+        {true, 1, {"A", "C", "D"}},
+        {true, 6, {"A", "C", "D"}},  // no member there: nothing to remove
+        {true, 3, {"A", "C", "D"}},  // the row freed by the first deletion
+        {true, 0, {"C", "D"}},
+    };
+    Click(form->Image4);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        dialogs.yesNoAnswers.push_back(c.yes);
+        rec.Clear();
+        dialogs.ClearShown();
+        PressRow(c.row);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].kind, "yesno");
+        EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("削除"));
+        EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("この行を削除しますか"));
+        EXPECT_EQ(Names(), c.left);
+        EXPECT_EQ(S().SelectedRow, c.row);
+        // Marked red while asking, erased afterwards.
+        ASSERT_NE(rec.FindText("*"), nullptr);
+        EXPECT_EQ(rec.FindText("*")->color, kRed);
+        EXPECT_EQ(MarkAt(rec, c.row, 38), "");
+        EXPECT_EQ(RedInk(form->Image1->Image(), StarArea(c.row)), 0);
+        // Redrawn every time: the erase pass covers one row past the roster.
+        int erased = 0;
+        for (const auto& t : rec.texts) erased += t.color == kWhite && t.x == 45;
+        EXPECT_EQ(erased, static_cast<int>(c.left.size()) + 1);
+        EXPECT_EQ(S().CommandState, CommandDelete);
+        EXPECT_EQ(S().DeleteButtonOn, 1);
+        EXPECT_TRUE(form->Image5->isVisibleTo(form->Panel3));
+    }
+}
+
+TEST_F(RowCommandTest, DeletingTheOnlyMemberLeavesAnEmptyRosterAndTheCommandOn) {
+    LoadMembers({"A"});
+    Click(form->Image4);
+    dialogs.yesNoAnswers.push_back(true);
+    PressRow(0);
+    EXPECT_TRUE(S().RosterList.empty());
+    EXPECT_EQ(S().CommandState, CommandDelete);
+    // The name is gone from the picture as well.
+    EXPECT_EQ(DarkInk(form->Image1->Image(), QRect(40, 3, 130, 25)), 0);
+}
+
+TEST_F(RowCommandTest, OnlyOnePromptIsShownAndTheFacesFollowTheCommand) {
+    const QColor yellow(255, 255, 0), white(Qt::white);
+    const struct {
+        PictureWidget* TForm1::*click;
+        int state;
+        bool movePrompt, deletePrompt;
+    } steps[] = {
+        {&TForm1::Image3, CommandMoveSource, true, false},
+        {&TForm1::Image4, CommandDelete, false, true},
+        {&TForm1::Image3, CommandMoveSource, true, false},
+        {&TForm1::Image3, CommandNone, false, false},
+        {&TForm1::Image4, CommandDelete, false, true},
+        {&TForm1::Image4, CommandNone, false, false},
+    };
+    for (const auto& step : steps) {
+        Click(form.get()->*step.click);
+        EXPECT_EQ(S().CommandState, step.state);
+        EXPECT_EQ(form->Image8->isVisibleTo(form->Panel3), step.movePrompt);
+        EXPECT_EQ(form->Image5->isVisibleTo(form->Panel3), step.deletePrompt);
+        EXPECT_EQ(S().MoveButtonOn, step.movePrompt ? 1 : 0);
+        EXPECT_EQ(S().DeleteButtonOn, step.deletePrompt ? 1 : 0);
+        EXPECT_EQ(Face(form->Image3), step.movePrompt ? yellow : white);
+        EXPECT_EQ(Face(form->Image4), step.deletePrompt ? yellow : white);
+    }
+}
+
+TEST_F(RowCommandTest, WithNoCommandAPressDoesNothing) {
+    dialogs.ClearShown();
+    PressRow(1);
+    EXPECT_TRUE(rec.texts.empty());
+    EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "C", "D"}));
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+}  // namespace
+}  // namespace tovi::test
