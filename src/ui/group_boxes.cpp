@@ -56,33 +56,10 @@ void TForm1::ImgDsEnab() {
     state_.PickedMember.clear();
 }
 
-void TForm1::Image9Click() {
-    if (state_.PasteButtonOn == 1) {
-        DrawCommandFace(Image9, false);
-        state_.CommandState = CommandNone;
-        state_.PasteButtonOn = 0;
-        return;
-    }
-    BtnClr();
-    DrawCommandFace(Image9, true);
-    state_.CommandState = CommandPastePick;
-    state_.PasteButtonOn = 1;
-    state_.ReturnButtonOn = 0;
-}
+void TForm1::Image9Click() { SwitchCommand(Image9, state_.PasteButtonOn, CommandPastePick); }
 
 void TForm1::Image10Click() {
-    if (state_.ReturnButtonOn == 1) {
-        DrawCommandFace(Image10, false);
-        state_.CommandState = CommandNone;
-        state_.ReturnButtonOn = 0;
-        return;
-    }
-    BtnClr();
-    DrawCommandFace(Image10, true);
-    state_.CommandState = CommandReturn;
-    state_.ReturnButtonOn = 1;
-    state_.PasteButtonOn = 0;
-    ImgEnab();
+    if (SwitchCommand(Image10, state_.ReturnButtonOn, CommandReturn)) ImgEnab();
 }
 
 void TForm1::GroupBoxMouseDown(int group, int y) {

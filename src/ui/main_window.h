@@ -168,6 +168,11 @@ private:
 
     void ScrollListToTop();
     void DrawCommandFace(PictureWidget* picture, bool on);
+    // Toggles the move or delete command with its prompt.
+    void SwitchRowCommand(PictureWidget* picture, PictureWidget* prompt, std::int32_t& latch,
+                          int command);
+    // Toggles a mark or grouping command; true when it was switched on.
+    bool SwitchCommand(PictureWidget* picture, std::int32_t& latch, int command);
     void SetCaptionFromFileName();
     void ShowMessage(const char* utf8);
 

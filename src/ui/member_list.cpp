@@ -233,51 +233,42 @@ void TForm1::Image1MouseDown(int y) {
     }
 }
 
+void TForm1::SwitchRowCommand(PictureWidget* picture, PictureWidget* prompt, std::int32_t& latch,
+                              int command) {
+    // Switching a row command on or off first switches everything off.
+    const bool wasOn = latch == 1;
+    BtnClr();
+    if (wasOn) return;
+    DrawCommandFace(picture, true);
+    prompt->show();
+    state_.CommandState = command;
+    latch = 1;
+}
+
 void TForm1::Image3Click() {
-    const bool wasOn = state_.MoveButtonOn == 1;
-    BtnClr();
-    if (wasOn) return;
-    DrawCommandFace(Image3, true);
-    Image8->show();
-    state_.CommandState = CommandMoveSource;
-    state_.MoveButtonOn = 1;
+    SwitchRowCommand(Image3, Image8, state_.MoveButtonOn, CommandMoveSource);
 }
 
-void TForm1::Image4Click() {
-    const bool wasOn = state_.DeleteButtonOn == 1;
-    BtnClr();
-    if (wasOn) return;
-    DrawCommandFace(Image4, true);
-    Image5->show();
-    state_.CommandState = CommandDelete;
-    state_.DeleteButtonOn = 1;
-}
+void TForm1::Image4Click() { SwitchRowCommand(Image4, Image5, state_.DeleteButtonOn, CommandDelete); }
 
-void TForm1::Image6Click() {
-    if (state_.EntryButtonOn == 1) {
-        DrawCommandFace(Image6, false);
+bool TForm1::SwitchCommand(PictureWidget* picture, std::int32_t& latch, int command) {
+    if (latch == 1) {
+        // Switching off repaints this face alone; nothing else changes.
+        DrawCommandFace(picture, false);
         state_.CommandState = CommandNone;
-        state_.EntryButtonOn = 0;
-        return;
+        latch = 0;
+        return false;
     }
     BtnClr();
-    DrawCommandFace(Image6, true);
-    state_.CommandState = CommandEntry;
-    state_.EntryButtonOn = 1;
+    DrawCommandFace(picture, true);
+    state_.CommandState = command;
+    latch = 1;
+    return true;
 }
 
-void TForm1::Image7Click() {
-    if (state_.LeaderButtonOn == 1) {
-        DrawCommandFace(Image7, false);
-        state_.CommandState = CommandNone;
-        state_.LeaderButtonOn = 0;
-        return;
-    }
-    BtnClr();
-    DrawCommandFace(Image7, true);
-    state_.CommandState = CommandLeader;
-    state_.LeaderButtonOn = 1;
-}
+void TForm1::Image6Click() { SwitchCommand(Image6, state_.EntryButtonOn, CommandEntry); }
+
+void TForm1::Image7Click() { SwitchCommand(Image7, state_.LeaderButtonOn, CommandLeader); }
 
 void TForm1::Button6Click() {
     if (static_cast<int>(state_.RosterList.size()) >= MemberCapacity) {
