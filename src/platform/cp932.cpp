@@ -42,8 +42,10 @@ private:
 
 }  // namespace
 
+// Opening a converter costs more than most conversions: each thread keeps
+// one of each direction.
 std::string Cp932ToUtf8(std::string_view cp932) {
-    Converter conv("UTF-8", "CP932");
+    thread_local Converter conv("UTF-8", "CP932");
     std::string out;
     while (!cp932.empty()) {
         const std::size_t used = conv.Run(cp932, out);
@@ -57,7 +59,7 @@ std::string Cp932ToUtf8(std::string_view cp932) {
 }
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
-    Converter conv("CP932", "UTF-8");
+    thread_local Converter conv("CP932", "UTF-8");
     std::string out;
     if (conv.Run(utf8, out) != utf8.size()) return std::nullopt;
     return out;

@@ -90,8 +90,11 @@ bool QtDialogs::PrintSetup(QPrinter& printer) {
 }
 
 void QtDialogs::ShellOpen(const QString& target) {
-    const QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target)
-                                                           : QUrl::fromLocalFile(target);
+    // A bare file name means the file in the working folder; desktop openers
+    // take only absolute file addresses.
+    const QUrl url = target.contains(QStringLiteral("://"))
+                         ? QUrl(target)
+                         : QUrl::fromLocalFile(QDir::current().absoluteFilePath(target));
     QDesktopServices::openUrl(url);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 
 namespace tovi {
 
@@ -16,8 +17,11 @@ PictureWidget::PictureWidget(QWidget* parent, int imageWidth, int imageHeight)
 
 void PictureWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    painter.drawImage(event->rect().topLeft(), image_, event->rect());
+    // The image where it reaches, white beyond it.
+    const QRect area = event->rect();
+    const QRect covered = area & image_.rect();
+    if (!covered.isEmpty()) painter.drawImage(covered.topLeft(), image_, covered);
+    for (const QRect& rest : QRegion(area).subtracted(covered)) painter.fillRect(rest, Qt::white);
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* event) {

@@ -1,8 +1,8 @@
 #include "platform/qt_surface.h"
 
-#include <QFontMetrics>
-#include <QImage>
 #include <QPainter>
+
+#include <algorithm>
 
 #include "platform/fonts.h"
 #include "platform/qt_text.h"
@@ -11,6 +11,32 @@ namespace tovi {
 namespace {
 
 QColor ToColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+// Whether every pixel the glyphs of text touch lies inside the box that
+// TextOut fills for it.  Found by setting the text black on white with room
+// all round and looking for ink outside the box: font metrics round, and
+// some glyphs reach past their advance.
+bool InkInsideBox(const QFont& font, const QFontMetrics& metrics, const QString& text,
+                  int advance) {
+    const int height = metrics.height();
+    const int margin = height;
+    QImage scratch(advance + 2 * margin, height + 2 * margin, QImage::Format_RGB32);
+    scratch.fill(Qt::white);
+    {
+        QPainter p(&scratch);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(QPoint(margin, margin + metrics.ascent()), text);
+    }
+    const QRect box(margin, margin, advance, height);
+    const QRgb white = QColor(Qt::white).rgb();
+    for (int y = 0; y < scratch.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        for (int x = 0; x < scratch.width(); ++x)
+            if (line[x] != white && !box.contains(x, y)) return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -34,38 +60,107 @@ void QtSurface::Paint(Fn&& fn) {
     if (onChange_) onChange_();
 }
 
-void QtSurface::SetFontFace(const std::string& face) { face_ = ToQt(face); }
+void QtSurface::SetFontFace(const std::string& face) {
+    face_ = ToQt(face);
+    currentFont_ = nullptr;
+}
 
 void QtSurface::SetFontHeight(int cellHeight) {
     cellHeight_ = cellHeight;
     points_ = 0;
+    currentFont_ = nullptr;
 }
 
 void QtSurface::SetFontSize(int points) {
     points_ = points;
     cellHeight_ = 0;
+    currentFont_ = nullptr;
 }
 
-QFont QtSurface::CurrentFont() const {
-    return points_ > 0 ? FontForPoints(face_, points_) : FontForCellHeight(face_, cellHeight_);
+QtSurface::FontEntry& QtSurface::CurrentFont() {
+    if (currentFont_) return *currentFont_;
+    for (const auto& entry : fonts_) {
+        if (entry->face == face_ && entry->cellHeight == cellHeight_ && entry->points == points_)
+            return *(currentFont_ = entry.get());
+    }
+    const QFont font =
+        points_ > 0 ? FontForPoints(face_, points_) : FontForCellHeight(face_, cellHeight_);
+    const QPaintDevice* device = painter_ ? painter_->device() : image_;
+    fonts_.push_back(std::make_unique<FontEntry>(
+        FontEntry{face_, cellHeight_, points_, font, QFontMetrics(font, device), {}}));
+    return *(currentFont_ = fonts_.back().get());
+}
+
+QtSurface::SetText& QtSurface::Set(FontEntry& font, const std::string& text) {
+    if (const auto it = font.texts.find(text); it != font.texts.end()) return it->second;
+    // A surface draws few distinct texts (names, marks, captions); one that
+    // somehow sees very many starts its table afresh.
+    if (font.texts.size() >= 2048) font.texts.clear();
+    SetText set;
+    set.shown = ToQt(text);
+    set.advance = font.metrics.horizontalAdvance(set.shown);
+    return font.texts.emplace(text, std::move(set)).first->second;
+}
+
+const QImage& QtSurface::StampOf(const FontEntry& font, SetText& set) {
+    for (const Stamp& stamp : set.stamps)
+        if (stamp.text == fontColor_ && stamp.background == brush_) return stamp.image;
+    QImage image(set.advance, font.metrics.height(), image_->format());
+    image.setDotsPerMeterX(image_->dotsPerMeterX());
+    image.setDotsPerMeterY(image_->dotsPerMeterY());
+    image.fill(ToColor(brush_));
+    {
+        QPainter p(&image);
+        p.setFont(font.font);
+        p.setPen(ToColor(fontColor_));
+        p.drawText(QPoint(0, font.metrics.ascent()), set.shown);
+    }
+    set.stamps.push_back({fontColor_, brush_, std::move(image)});
+    return set.stamps.back().image;
 }
 
 void QtSurface::TextOut(int x, int y, const std::string& text) {
-    const QString shown = ToQt(text);
-    const QFont font = CurrentFont();
-    Paint([&](QPainter& p) {
-        p.setFont(font);
-        const QFontMetrics metrics = p.fontMetrics();
-        // Opaque background in the brush colour, as wide as the text advances.
-        p.fillRect(QRect(x, y, metrics.horizontalAdvance(shown), metrics.height()), ToColor(brush_));
-        p.setPen(ToColor(fontColor_));
-        p.drawText(QPoint(x, y + metrics.ascent()), shown);
-    });
+    FontEntry& font = CurrentFont();
+    SetText& set = Set(font, text);
+    const QRect box(x, y, set.advance, font.metrics.height());
+    // Opaque background in the brush colour, as wide as the text advances,
+    // with the glyphs on it.  On a picture, glyphs in the brush colour that
+    // stay inside the box leave no trace (the usual way of erasing a row);
+    // other texts that stay inside it are drawn once into a stamp that is
+    // then copied.  A printer page gets every glyph as it comes.
+    if (image_ && !set.inkChecked) {
+        set.inkInsideBox = InkInsideBox(font.font, font.metrics, set.shown, set.advance);
+        set.inkChecked = true;
+    }
+    if (image_ && set.inkInsideBox && (fontColor_ == brush_ || box.isEmpty())) {
+        Paint([&](QPainter& p) { p.fillRect(box, ToColor(brush_)); });
+    } else if (image_ && set.inkInsideBox) {
+        const QImage& stamp = StampOf(font, set);
+        Paint([&](QPainter& p) { p.drawImage(box.topLeft(), stamp); });
+    } else {
+        Paint([&](QPainter& p) {
+            p.fillRect(box, ToColor(brush_));
+            p.setFont(font.font);
+            p.setPen(ToColor(fontColor_));
+            p.drawText(QPoint(x, y + font.metrics.ascent()), set.shown);
+        });
+    }
 }
 
 void QtSurface::LineTo(int x, int y) {
     const QPoint from = position_;
     const QPoint to(x, y);
+    position_ = to;
+    // On a picture a thin line along a row or a column is the run of pixels
+    // from its lower end up to, not including, its higher end (at least one
+    // pixel), which a fill sets several times faster than the line drawing.
+    if (image_ && penWidth_ <= 1 && (from.x() == to.x() || from.y() == to.y())) {
+        const int left = std::min(from.x(), to.x()), top = std::min(from.y(), to.y());
+        const QRect pixels(left, top, std::max(std::max(from.x(), to.x()) - left, 1),
+                           std::max(std::max(from.y(), to.y()) - top, 1));
+        Paint([&](QPainter& p) { p.fillRect(pixels, ToColor(pen_)); });
+        return;
+    }
     Paint([&](QPainter& p) {
         QPen pen(ToColor(pen_));
         pen.setWidth(penWidth_);  // 0 is the thinnest line the device offers
@@ -73,13 +168,27 @@ void QtSurface::LineTo(int x, int y) {
         p.setPen(pen);
         p.drawLine(from, to);
     });
-    position_ = to;
 }
 
 void QtSurface::Rectangle(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) return;
+    const QRect area(left, top, right - left, bottom - top);
+    // On a picture a thin outline that lies wholly on it is the four edge
+    // runs of the area (one clipped at the picture's edge is not).
+    if (image_ && penWidth_ <= 1 && area.width() >= 2 && area.height() >= 2 &&
+        image_->rect().contains(area)) {
+        Paint([&](QPainter& p) {
+            p.fillRect(area, ToColor(brush_));
+            const QColor pen = ToColor(pen_);
+            p.fillRect(QRect(area.left(), area.top(), area.width(), 1), pen);
+            p.fillRect(QRect(area.left(), area.bottom(), area.width(), 1), pen);
+            p.fillRect(QRect(area.left(), area.top(), 1, area.height()), pen);
+            p.fillRect(QRect(area.right(), area.top(), 1, area.height()), pen);
+        });
+        return;
+    }
     Paint([&](QPainter& p) {
-        p.fillRect(QRect(left, top, right - left, bottom - top), ToColor(brush_));
+        p.fillRect(area, ToColor(brush_));
         QPen pen(ToColor(pen_));
         pen.setWidth(penWidth_);
         pen.setJoinStyle(Qt::MiterJoin);

@@ -4,13 +4,18 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
+#include <QImage>
 #include <QPoint>
 
 #include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/drawing_surface.h"
 
-class QImage;
 class QPainter;
 
 namespace tovi {
@@ -35,9 +40,36 @@ public:
     void Rectangle(int left, int top, int right, int bottom) override;
 
 private:
+    // A text as one font sets it: its Unicode form, its advance, whether its
+    // ink stays inside the background box that TextOut fills (a pixel to
+    // spare), and the finished box in the colour pairs it was drawn in.
+    struct Stamp {
+        Rgb text, background;
+        QImage image;
+    };
+    struct SetText {
+        QString shown;
+        int advance = 0;
+        bool inkChecked = false;  // pictures only
+        bool inkInsideBox = false;
+        std::vector<Stamp> stamps;
+    };
+    // One font the surface has drawn with, its metrics on this surface's
+    // device and the texts set in it, by their CP932 bytes.
+    struct FontEntry {
+        QString face;
+        int cellHeight = 0;
+        int points = 0;
+        QFont font;
+        QFontMetrics metrics;
+        std::unordered_map<std::string, SetText> texts;
+    };
+
     template <typename Fn>
     void Paint(Fn&& fn);
-    QFont CurrentFont() const;
+    FontEntry& CurrentFont();
+    static SetText& Set(FontEntry& font, const std::string& text);
+    const QImage& StampOf(const FontEntry& font, SetText& set);
 
     QImage* image_ = nullptr;
     QPainter* painter_ = nullptr;
@@ -48,6 +80,8 @@ private:
     int cellHeight_ = 0;
     int points_ = 8;
     QPoint position_;
+    std::vector<std::unique_ptr<FontEntry>> fonts_;
+    FontEntry* currentFont_ = nullptr;  // null when face or size changed
 };
 
 // Forwards every call to two surfaces: lets a test watch what a picture draws.

@@ -1,0 +1,97 @@
+// The real main window set up for the benchmarks: scripted dialogs, a fixed
+// clock and a roster of 40 members of whom 36 play and 6 lead a group.
+#pragma once
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
+#include <QWindow>
+
+#include <memory>
+#include <string>
+
+#include "grouping/random_source.h"
+#include "model/member_line.h"
+#include "platform/cp932.h"
+#include "platform/dialogs.h"
+#include "ui/main_window.h"
+
+namespace tovi::bench {
+
+class FixedClock final : public Clock {
+public:
+    std::int64_t Seconds() override { return 1'700'000'000; }
+    int Milliseconds() override { return 0; }
+};
+
+inline constexpr int kMembers = 40;
+inline constexpr int kPlayers = 36;  // rows 0..35 play
+inline constexpr int kLeaderPitch = 6;  // rows 0, 6, .., 30 lead a group
+
+// One name and team per row, as a club would write them (CP932).
+inline std::string MemberName(int row) {
+    static const char* const family[] = {"山田", "佐藤", "鈴木", "高橋", "田中",
+                                         "伊藤", "渡辺", "中村", "小林", "加藤"};
+    static const char* const given[] = {"太郎", "花子", "一郎", "和子"};
+    return Sjis(std::string(family[row % 10]) + "　" + given[row / 10]);
+}
+
+inline std::string MemberTeam(int row) {
+    static const char* const teams[] = {"東町クラブ", "西町クラブ", "南町", "北町同好会"};
+    return Sjis(teams[row % 4]);
+}
+
+// Counts paint events of one widget: the window is on screen once it has one.
+class PaintWatcher final : public QObject {
+public:
+    explicit PaintWatcher(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+    int paints = 0;
+};
+
+// Shows the window and handles events until it has been painted once.
+inline void ShowAndWaitForFirstPaint(QWidget& form) {
+    PaintWatcher watcher(&form);
+    form.show();
+    while (watcher.paints == 0) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// Delivers pending repaints, as the event loop would after a handler.
+inline void FlushRepaints() { QCoreApplication::processEvents(); }
+
+struct BenchWindow {
+    BenchWindow() : form(std::make_unique<TForm1>(dialogs, random, clock)) {}
+
+    TournamentState& S() { return form->State(); }
+
+    // Grouping mode with the roster loaded and the players and leaders
+    // marked; the tallies propose 6 groups.
+    void LoadMarkedRoster() {
+        form->Button3Click();
+        TournamentState& s = S();
+        s.RosterList.clear();
+        for (int row = 0; row < kMembers; ++row)
+            s.RosterList.push_back(
+                MakeMemberLine(MemberName(row), MemberTeam(row), Sjis(row % 2 == 0 ? "男" : "女")));
+        for (int row = 0; row < kPlayers; ++row) {
+            s.EntryFlag[row] = 1;
+            s.LeaderFlag[row] = row % kLeaderPitch == 0 ? 1 : 0;
+        }
+        form->Hyou();
+    }
+
+    ScriptedDialogs dialogs;
+    LcgRandom random;
+    FixedClock clock;
+    std::unique_ptr<TForm1> form;
+};
+
+// Middle of member-list row r, where a user would press.
+inline int RowY(int row) { return 30 * row + 15; }
+// Middle of name row k of a group box.
+inline int GroupRowY(int k) { return 18 * k + 12; }
+
+}  // namespace tovi::bench

@@ -1,0 +1,208 @@
+// The picture surface takes short cuts (fills for thin straight lines and
+// outlines, text boxes set once and copied, erasing texts that leave no
+// trace).  Each must give exactly the pixels of drawing every call with
+// QPainter as it comes, which is what these tests compare.
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/cp932.h"
+#include "platform/fonts.h"
+#include "platform/qt_surface.h"
+
+namespace tovi {
+namespace {
+
+QColor ToColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+// Draws each call on its own painter, with no short cut.
+class PlainSurface final : public DrawingSurface {
+public:
+    explicit PlainSurface(QImage* image) : image_(image) {}
+    void SetPenColor(Rgb c) override { pen_ = c; }
+    void SetPenWidth(int w) override { penWidth_ = w; }
+    void SetBrushColor(Rgb c) override { brush_ = c; }
+    void SetFontFace(const std::string& f) override { face_ = QString::fromStdString(Cp932ToUtf8(f)); }
+    void SetFontHeight(int h) override { font_ = FontForCellHeight(face_, h); }
+    void SetFontSize(int p) override { font_ = FontForPoints(face_, p); }
+    void SetFontColor(Rgb c) override { text_ = c; }
+    void TextOut(int x, int y, const std::string& t) override {
+        const QString shown = QString::fromStdString(Cp932ToUtf8(t));
+        QPainter p(image_);
+        p.setFont(font_);
+        const QFontMetrics m = p.fontMetrics();
+        p.fillRect(QRect(x, y, m.horizontalAdvance(shown), m.height()), ToColor(brush_));
+        p.setPen(ToColor(text_));
+        p.drawText(QPoint(x, y + m.ascent()), shown);
+    }
+    void MoveTo(int x, int y) override { at_ = QPoint(x, y); }
+    void LineTo(int x, int y) override {
+        QPainter p(image_);
+        QPen pen(ToColor(pen_));
+        pen.setWidth(penWidth_);
+        pen.setCapStyle(Qt::FlatCap);
+        p.setPen(pen);
+        p.drawLine(at_, QPoint(x, y));
+        at_ = QPoint(x, y);
+    }
+    void Rectangle(int l, int t, int r, int b) override {
+        if (r <= l || b <= t) return;
+        QPainter p(image_);
+        p.fillRect(QRect(l, t, r - l, b - t), ToColor(brush_));
+        QPen pen(ToColor(pen_));
+        pen.setWidth(penWidth_);
+        pen.setJoinStyle(Qt::MiterJoin);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRect(l, t, r - l - 1, b - t - 1));
+    }
+
+private:
+    QImage* image_;
+    Rgb pen_ = kBlack, brush_ = kWhite, text_ = kBlack;
+    int penWidth_ = 1;
+    QString face_ = kPGothicFace;
+    QFont font_ = FontForPoints(kPGothicFace, 8);
+    QPoint at_;
+};
+
+// A picture with something on it everywhere, so that a pixel set or left
+// wrongly shows.
+QImage BusyPicture() {
+    QImage image(160, 90, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    for (int x = 0; x < image.width(); x += 7) p.fillRect(x, 0, 2, image.height(), QColor(90, 160, 40));
+    for (int y = 0; y < image.height(); y += 5) p.fillRect(0, y, image.width(), 1, QColor(200, 30, 140));
+    return image;
+}
+
+using Script = std::function<void(DrawingSurface&)>;
+
+// The first pixel where the two ways differ, or "" when none does.
+std::string Compare(const Script& script) {
+    QImage fast = BusyPicture(), plain = BusyPicture();
+    QtSurface surface(&fast);
+    PlainSurface reference(&plain);
+    script(surface);
+    script(reference);
+    for (int y = 0; y < fast.height(); ++y)
+        for (int x = 0; x < fast.width(); ++x)
+            if (fast.pixel(x, y) != plain.pixel(x, y))
+                return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    return {};
+}
+
+TEST(QtSurfaceTest, ThinStraightLinesSetThePixelsOfTheLineDrawing) {
+    struct Case {
+        int width;
+        QLine line;
+    };
+    const Case cases[] = {
+        {1, {0, 30, 150, 30}},  {1, {150, 30, 0, 30}},   {1, {35, 0, 35, 89}},
+        {1, {35, 89, 35, 0}},   {1, {5, 5, 5, 5}},       {1, {10, 10, 10, 11}},
+        {1, {10, 11, 10, 10}},  {1, {10, 10, 11, 10}},   {1, {-20, 40, 400, 40}},
+        {1, {159, -5, 159, 95}}, {0, {3, 7, 120, 7}},    {0, {44, 80, 44, 2}},
+        {1, {3, 2, 40, 9}},     {2, {3, 50, 90, 50}},    {3, {60, 3, 60, 70}},
+    };
+    for (const Case& c : cases) {
+        const std::string differs = Compare([&](DrawingSurface& s) {
+            s.SetPenColor(kRed);
+            s.SetPenWidth(c.width);
+            s.MoveTo(c.line.x1(), c.line.y1());
+            s.LineTo(c.line.x2(), c.line.y2());
+        });
+        EXPECT_EQ(differs, "") << "width " << c.width << " from " << c.line.x1() << ","
+                               << c.line.y1() << " to " << c.line.x2() << "," << c.line.y2();
+    }
+}
+
+TEST(QtSurfaceTest, RectanglesSetThePixelsOfFillAndOutline) {
+    struct Case {
+        int width;
+        int left, top, right, bottom;
+    };
+    const Case cases[] = {
+        {1, 0, 0, 160, 90},    {1, 10, 10, 95, 31}, {1, 10, 10, 12, 12},   {1, 10, 10, 11, 40},
+        {1, 10, 10, 40, 11},   {0, 20, 5, 80, 60},  {2, 20, 5, 80, 60},    {1, -10, -10, 30, 30},
+        {1, 140, 70, 200, 120}, {1, 0, 0, 161, 90},
+    };
+    for (const Case& c : cases) {
+        const std::string differs = Compare([&](DrawingSurface& s) {
+            s.SetPenColor(kInactiveCaption);
+            s.SetBrushColor(kYellow);
+            s.SetPenWidth(c.width);
+            s.Rectangle(c.left, c.top, c.right, c.bottom);
+        });
+        EXPECT_EQ(differs, "") << "width " << c.width << " box " << c.left << "," << c.top << ","
+                               << c.right << "," << c.bottom;
+    }
+}
+
+TEST(QtSurfaceTest, TextsSetThePixelsOfDrawingEachOne) {
+    struct Case {
+        const char* text;  // UTF-8
+        Rgb colour, brush;
+        int points;  // 0: a 14-pixel cell
+        int x, y;
+    };
+    const Case cases[] = {
+        {"山田　太郎", kBlack, kWhite, 12, 3, 4},
+        {"東町クラブ", kBlack, kWhite, 12, 3, 4},
+        {"ブ", kBlack, kWhite, 12, 30, 20},          // ink reaches past the box
+        {"jf", kRed, kYellow, 14, 50, 40},           // and past its left edge
+        {"jf", kWhite, kWhite, 14, 51, 12},          // an eraser that leaves a trace
+        {"国国国国国", kWhite, kWhite, 12, 1, 2},    // erasing a row
+        {"国国国", kYellow, kYellow, 14, 20, 30},
+        {"出場", kBlack, kWhite, 12, 100, 60},
+        {"リーダ", kRed, kWhite, 11, 120, 70},       // runs off the right edge
+        {"⇒", kRed, kWhite, 12, 60, 80},             // runs off the bottom edge
+        {"*", kWhite, kWhite, 12, -3, -4},
+        {"12", kBlack, kInactiveCaption, 14, 11, 6},
+        {"氏　　名", kBlack, kWhite, 0, 40, 5},
+        {"", kBlack, kWhite, 12, 40, 40},
+    };
+    for (const Case& c : cases) {
+        const std::string differs = Compare([&](DrawingSurface& s) {
+            if (c.points > 0)
+                s.SetFontSize(c.points);
+            else
+                s.SetFontHeight(14);
+            s.SetBrushColor(c.brush);
+            s.SetFontColor(c.colour);
+            s.TextOut(c.x, c.y, Sjis(c.text));
+        });
+        EXPECT_EQ(differs, "") << c.text;
+    }
+}
+
+TEST(QtSurfaceTest, ATextSetAgainInOtherColoursAndFontsKeepsItsOwnPixels) {
+    const std::string differs = Compare([](DrawingSurface& s) {
+        const std::string name = Sjis("佐藤　花子");
+        s.SetFontSize(12);
+        s.SetBrushColor(kWhite);
+        for (int i = 0; i < 3; ++i) {
+            s.SetFontColor(i == 1 ? kRed : kBlack);
+            s.TextOut(5 + 3 * i, 5 + 20 * i, name);
+        }
+        s.SetFontSize(14);
+        s.TextOut(5, 65, name);
+        s.SetFontFace(Sjis("ＭＳ Ｐ明朝"));
+        s.SetFontSize(12);
+        s.SetBrushColor(kYellow);
+        s.TextOut(80, 65, name);
+        s.SetFontColor(kWhite);
+        s.SetBrushColor(kWhite);
+        s.SetFontFace(Sjis("ＭＳ Ｐゴシック"));
+        s.TextOut(8, 25, name);  // erased in the first font again
+    });
+    EXPECT_EQ(differs, "");
+}
+
+}  // namespace
+}  // namespace tovi
