@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -90,6 +91,7 @@ TForm1::TForm1(Dialogs& dialogs, RandomSource& random, Clock& clock, QWidget* pa
     : QWidget(parent), dialogs_(dialogs), random_(random), clock_(clock) {
     InstallFontSubstitutions();
     setWindowTitle(kAppTitle);
+    setWindowIcon(QIcon(ProgramIconPixmap(64, 52)));
     setFont(FontForPixels(kPGothicFace, 13));
     // The window itself holds the focus until the user clicks into a box, so
     // no box starts with its text selected.
