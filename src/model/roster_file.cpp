@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <iterator>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -100,11 +99,16 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// The folder that holds path.
+fs::path FolderOf(const fs::path& path) {
+    return path.parent_path().empty() ? fs::path(".") : path.parent_path();
+}
+
 // Creates a new, empty file beside target with a name no one else uses.  The
 // mode 0666 lets the process's umask decide, as for any new file.
 FileDescriptor CreateTemporaryBeside(const fs::path& target, fs::path& created) {
     static std::atomic<unsigned> counter{0};
-    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const fs::path folder = FolderOf(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
         // Cut long names so that the temporary name stays within the limit
         // of a file name.
@@ -124,8 +128,7 @@ FileDescriptor CreateTemporaryBeside(const fs::path& target, fs::path& created) 
 // Makes the rename itself durable; a failure here cannot undo the rename,
 // so it is not reported.
 void SyncFolder(const fs::path& target) {
-    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor dir(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.IsOpen()) ::fsync(dir.Get());
 }
 
@@ -195,30 +198,18 @@ std::vector<std::string> SplitRosterLines(std::string_view bytes) {
 }
 
 RosterParseResult ReadRosterBytes(std::string_view bytes) {
-    RosterParseResult result;
-    if (bytes.size() > MaxRosterFileBytes) {
-        result.status = RosterFileStatus::TooLarge;
-        return result;
-    }
+    if (bytes.size() > MaxRosterFileBytes) return {RosterFileStatus::TooLarge, {}};
     std::vector<std::string> lines = SplitRosterLines(bytes);
-    if (lines.empty()) {
-        result.status = RosterFileStatus::Empty;
-        return result;
-    }
+    if (lines.empty()) return {RosterFileStatus::Empty, {}};
     // The first 4 bytes of line 1 are compared with the marker; a shorter
     // line is compared whole and so never matches.  Text after the marker
     // does not matter.
-    if (lines.front().compare(0, kMarker.size(), kMarker) != 0) {
-        result.status = RosterFileStatus::NoMarker;
-        return result;
-    }
-    if (lines.size() - 1 > static_cast<std::size_t>(MemberCapacity)) {
-        result.status = RosterFileStatus::TooManyMembers;
-        return result;
-    }
-    result.members.assign(std::make_move_iterator(lines.begin() + 1),
-                          std::make_move_iterator(lines.end()));
-    return result;
+    if (lines.front().compare(0, kMarker.size(), kMarker) != 0)
+        return {RosterFileStatus::NoMarker, {}};
+    if (lines.size() - 1 > static_cast<std::size_t>(MemberCapacity))
+        return {RosterFileStatus::TooManyMembers, {}};
+    lines.erase(lines.begin());
+    return {RosterFileStatus::Ok, std::move(lines)};
 }
 
 std::string FormatRosterFile(const std::vector<std::string>& members) {
