@@ -118,10 +118,11 @@ void TForm1::Button1Click() {
         RunAutomaticGrouping(state_, Edit6->Bytes(), CheckBox4->isChecked(), random_, clock_);
     if (outcome.stage != GroupingStage::Refused) {
         // The run has emptied the groups and cleared every placement; bring
-        // the pictures in line before anything is shown.
+        // the pictures in line before anything is shown.  Only the boxes are
+        // blanked: the lists already hold what the run dealt.
         BtnClr();
         for (int row = 0; row <= 68; ++row) MarkOn(450, row, 2, 0);
-        KumiClr(0);
+        for (int g = 1; g <= MaxGroups; ++g) KumiClr(g);
     }
     if (!outcome.message.empty()) dialogs_.Message(QString::fromStdString(outcome.message));
     if (outcome.stage == GroupingStage::Redraw) {
