@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "ui/window_fixture.h"
 
 namespace tovi::test {
@@ -80,6 +82,34 @@ TEST_F(StartButtonTest, TheDealtMembersStayInTheirGroupsAndMarks) {
         EXPECT_EQ(drawn, Group(1));
         EXPECT_FALSE(drawn.empty());
     }
+}
+
+
+// A member picked for pasting and then placed by a run of the start button
+// must not be pasted a second time: the pick no longer stands for a member
+// in no group.
+TEST_F(StartButtonTest, APickThatARunPlacedPastesNothing) {
+    Prepare({0, 1, 2}, {});
+    Click(form->Image9);
+    PressRow(0);
+    ASSERT_EQ(S().PickedMember, "0");
+    form->Edit6->setText(QStringLiteral("1"));
+    Click(form->Button1);
+    ASSERT_EQ(S().GroupList[1].size(), 3u);
+
+    Click(form->Image9);  // paste on again; the pick is kept
+    PressGroup(2, 10);
+    EXPECT_TRUE(S().GroupList[2].empty());
+    EXPECT_EQ(Placed(), 3u);
+
+    // Returning member 0 from its one group leaves it in no group at all.
+    Click(form->Image10);
+    const auto& group1 = S().GroupList[1];
+    const int row = static_cast<int>(std::find(group1.begin(), group1.end(), "0") - group1.begin());
+    PressGroup(1, 18 * row + 10);
+    EXPECT_EQ(S().PlacedFlag[0], 0);
+    for (int g = 1; g <= MaxGroups; ++g)
+        EXPECT_EQ(std::count(S().GroupList[g].begin(), S().GroupList[g].end(), "0"), 0) << g;
 }
 
 }  // namespace
