@@ -669,30 +669,83 @@ private:
         aboutPending_ = false;
     }
 
-    // A user who marks or returns a run of rows one after another: the
-    // presses are queued and sent as events of their own.
-    void QueueSweep() {
+    // Steps of a plan run as events of their own, each checked, before any
+    // other event is drawn.  A step whose control has gone does nothing.
+    void Plan(std::vector<std::function<void()>> steps) {
+        for (auto& step : steps) planned_.push_back(std::move(step));
+        RunPlannedStep();
+    }
+
+    void RunPlannedStep() {
+        auto step = std::move(planned_.front());
+        planned_.pop_front();
+        action_ = "(planned step skipped)";
+        step();
+    }
+
+    void PressRow(int row, const std::string& why) {
+        if (!Shown(form_->Image1)) return;
+        happened_.deleteRow = row;
+        Press(form_->Image1, {random_.Below(form_->Image1->width()), RowHeight * row + random_.Below(RowHeight)},
+              "member list (" + why + "), row " + std::to_string(row));
+    }
+
+    // A user who marks, deletes or picks down a run of rows, one press each.
+    void PlanSweep() {
         const int members = static_cast<int>(form_->State().RosterList.size());
         const int first = random_.Between(0, std::max(0, members - 1));
         const int last = std::min(MemberCapacity, first + random_.Between(1, members + 1));
-        for (int row = first; row <= last; ++row) sweep_.push_back(row);
-        action_ = "start a sweep over rows " + std::to_string(first) + ".." + std::to_string(last);
+        std::vector<std::function<void()>> steps;
+        for (int row = first; row <= last; ++row) steps.push_back([this, row] { PressRow(row, "sweep"); });
+        Plan(std::move(steps));
+    }
+
+    // Switches paste on when it is off, as the user does before a pick or a paste.
+    std::function<void()> PasteOnStep() {
+        return [this] {
+            if (form_->State().PasteButtonOn == 0 && Shown(form_->Image9))
+                Click(form_->Image9, "Image9 (paste, planned)");
+        };
+    }
+
+    // Picks a member on the list for pasting.
+    void PlanPick() {
+        const int members = static_cast<int>(form_->State().RosterList.size());
+        const int row = random_.Below(std::max(1, members));
+        Plan({PasteOnStep(), [this, row] { PressRow(row, "pick"); }});
+    }
+
+    // Pastes the pick into a group box.
+    void PlanPaste() {
+        const int group = random_.Between(1, MaxGroups);
+        Plan({PasteOnStep(), [this, group] {
+                  if (Shown(form_->GroupBox[static_cast<std::size_t>(group)])) PressGroupBox(group);
+              }});
+    }
+
+    // Types a group count that may fit the players and starts a run.
+    void PlanGrouping() {
+        const int players = form_->State().EntryCount;
+        const int count = random_.Between(std::max(1, (players + 5) / 6), MaxGroups);
+        Plan({[this, count] {
+                  if (!Shown(form_->Edit6)) return;
+                  action_ = "Edit6 (group count): click, type \"" + std::to_string(count) + "\" (planned)";
+                  g_crash.action = action_;
+                  QTest::mouseClick(form_->Edit6, Qt::LeftButton, {}, Anywhere(form_->Edit6));
+                  TypeText(form_->Edit6, QString::number(count));
+              },
+              [this] {
+                  if (Shown(form_->Button1)) ClickStart();
+              }});
     }
 
     void SendOneEvent() {
         if (random_.OneIn(50)) clock_.stuckAtZero = !clock_.stuckAtZero;
         clock_.seconds += random_.Below(3);
 
-        if (!sweep_.empty()) {
-            const int row = sweep_.front();
-            sweep_.pop_front();
-            if (Shown(form_->Image1)) {
-                happened_.deleteRow = row;
-                Press(form_->Image1, {random_.Below(form_->Image1->width()), RowHeight * row + random_.Below(RowHeight)},
-                      "member list (sweep), row " + std::to_string(row));
-                return;
-            }
-            sweep_.clear();
+        if (!planned_.empty()) {
+            RunPlannedStep();
+            return;
         }
 
         TForm1& f = *form_;
@@ -700,8 +753,13 @@ private:
         const auto add = [&](QWidget* widget, int weight, std::function<void()> send) {
             if (Shown(widget)) candidates.push_back({weight, std::move(send)});
         };
-        add(f.Image1, 30, [this] { PressList(); });
-        add(f.Image1, 4, [this] { QueueSweep(); });
+        // With a member picked, the user's next press is mostly elsewhere (a
+        // box, a command, the start button), which a press on the list cancels.
+        add(f.Image1, f.State().PickedMember.empty() ? 30 : 6, [this] { PressList(); });
+        add(f.Image1, 4, [this] { PlanSweep(); });
+        add(f.Image9, 3, [this] { PlanPick(); });
+        add(f.Image9, 3, [this] { PlanPaste(); });
+        add(f.Button1, 3, [this] { PlanGrouping(); });
         for (int g = 1; g <= MaxGroups; ++g)
             add(f.GroupBox[static_cast<std::size_t>(g)], 4, [this, g] { PressGroupBox(g); });
         const std::pair<PictureWidget*, const char*> commands[] = {
@@ -1072,7 +1130,7 @@ private:
     Happened happened_;
     int beforePlaced_ = 0;
     std::string action_;
-    std::deque<int> sweep_;
+    std::deque<std::function<void()>> planned_;
     std::deque<std::string> recent_;
     bool aboutPending_ = false;
 };

@@ -9,7 +9,7 @@ namespace tovi::test {
 namespace {
 
 TEST(Monkey, AFixedSeedKeepsEveryInvariant) {
-    constexpr long kEvents = 3000;
+    constexpr long kEvents = 5000;
     const MonkeyReport report = RunMonkey(20260501, kEvents);
     std::fputs(Summary(report).c_str(), stderr);
     ASSERT_FALSE(report.Failed()) << Summary(report);
