@@ -35,6 +35,9 @@ PasteResult PasteIntoGroup(TournamentState& state, int group) {
     const std::int32_t member = StrToInt(state.PickedMember);
     // A pick is only ever a roster row; anything else places nobody.
     if (!IsFlagSlot(member)) return PasteResult::NothingPicked;
+    // Nor does a member placed since the pick (by a run of the automatic
+    // grouping, which keeps the pick): a member stands in one group at most.
+    if (state.PlacedFlag[static_cast<std::size_t>(member)] == 1) return PasteResult::NothingPicked;
     if (members.size() >= static_cast<std::size_t>(MaxGroupSize)) return PasteResult::GroupFull;
     members.push_back(state.PickedMember);
     state.PlacedFlag[static_cast<std::size_t>(member)] = 1;

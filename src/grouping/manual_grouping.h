@@ -11,8 +11,9 @@ bool CanPick(const TournamentState& state, int row);
 
 enum class PasteResult { NothingPicked, GroupFull, Pasted };
 
-// Appends the picked member to group (1..6) and marks it placed.  The pick
-// itself is left to the caller to clear.
+// Appends the picked member to group (1..6) and marks it placed.  A pick of
+// a member who is placed already pastes nothing.  The pick itself is left to
+// the caller to clear.
 PasteResult PasteIntoGroup(TournamentState& state, int group);
 
 enum class ReturnResult { OutOfRange, Returned };
