@@ -1,19 +1,14 @@
-// Starts the program as main() does (keep the two alike) and quits once the
+// Starts the program as main() does and quits once the
 // window has been painted for the first time.  Prints the time from entering main and
 // the peak resident memory (VmHWM) at that moment.
 #include <QApplication>
 #include <QFile>
-#include <QLibraryInfo>
 #include <QTimer>
-#include <QTranslator>
 
 #include <chrono>
 #include <cstdio>
 
-#include "grouping/random_source.h"
-#include "platform/dialogs.h"
-#include "platform/system_clock.h"
-#include "ui/main_window.h"
+#include "ui/program.h"
 
 namespace {
 
@@ -47,20 +42,9 @@ int main(int argc, char* argv[]) {
     const auto entered = std::chrono::steady_clock::now();
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(tovi::kAppTitle);
-
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_ja"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
-
-    tovi::LcgRandom random;
-    tovi::SystemClock clock;
-    tovi::QtDialogs dialogs(nullptr);
-    tovi::TForm1 form(dialogs, random, clock);
-    dialogs.SetParent(&form);
-    QuitAfterFirstPaint probe(&form);
-    form.show();
+    tovi::Program program;
+    QuitAfterFirstPaint probe(&program.Form());
+    program.Form().show();
     const int rc = app.exec();
 
     const double ms =
