@@ -112,8 +112,9 @@ FileDescriptor CreateTemporaryBeside(const fs::path& target, fs::path& created) 
     for (int attempt = 0; attempt < 100; ++attempt) {
         // Cut long names so that the temporary name stays within the limit
         // of a file name.
-        const std::string name = "." + target.filename().string().substr(0, 200) + ".tmp-" +
-                                 std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        std::string name(1, '.');
+        name += target.filename().string().substr(0, 200);
+        name += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
         fs::path candidate = folder / name;
         FileDescriptor fd(::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd.IsOpen()) {

@@ -46,15 +46,22 @@ std::optional<QString> RunRosterDialog(QWidget* parent, QFileDialog::AcceptMode 
     return dialog->selectedFiles().first();
 }
 
-template <typename Queue, typename Fallback, typename Value>
-Value Take(Queue& queue, const Fallback& fallback, Value none) {
-    if (!queue.empty()) {
-        Value v = std::move(queue.front());
-        queue.pop_front();
-        return v;
-    }
-    return fallback ? fallback() : none;
+// The next queued answer, else the fallback's, else "no" (false or nothing).
+// GCC 12 at -O2 wrongly takes the engaged optional<QString> for uninitialised.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
+template <typename Value, typename Queue, typename Fallback>
+Value Take(Queue& queue, const Fallback& fallback) {
+    if (queue.empty()) return fallback ? fallback() : Value{};
+    Value answer = std::move(queue.front());
+    queue.pop_front();
+    return answer;
 }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 }  // namespace
 
@@ -104,17 +111,17 @@ void ScriptedDialogs::Error(const QString& text) { shown.push_back({"error", kAp
 
 bool ScriptedDialogs::YesNo(const QString& caption, const QString& text) {
     shown.push_back({"yesno", caption, text});
-    return Take(yesNoAnswers, yesNoFallback, false);
+    return Take<bool>(yesNoAnswers, yesNoFallback);
 }
 
 std::optional<QString> ScriptedDialogs::OpenFileName() {
     shown.push_back({"open", {}, {}});
-    return Take(openAnswers, openFallback, std::optional<QString>());
+    return Take<std::optional<QString>>(openAnswers, openFallback);
 }
 
 std::optional<QString> ScriptedDialogs::SaveFileName() {
     shown.push_back({"save", {}, {}});
-    return Take(saveAnswers, saveFallback, std::optional<QString>());
+    return Take<std::optional<QString>>(saveAnswers, saveFallback);
 }
 
 bool ScriptedDialogs::PrintSetup(QPrinter& printer) {
