@@ -1,4 +1,4 @@
-// Font faces and sizes.  The program names Windows faces; at start-up they are
+// Font faces and sizes.  The program names faces that a Linux desktop lacks; at start-up they are
 // mapped to the IPA faces (drawn to the same metrics), with Noto CJK behind.
 #pragma once
 
