@@ -12,6 +12,7 @@
 #include <string>
 
 #include "grouping/random_source.h"
+#include "model/roster_file.h"
 #include "model/tournament_state.h"
 #include "platform/byte_edit.h"
 #include "platform/dialogs.h"
@@ -173,7 +174,11 @@ private:
                           int command);
     // Toggles a mark or grouping command; true when it was switched on.
     bool SwitchCommand(PictureWidget* picture, std::int32_t& latch, int command);
-    void SetCaptionFromFileName();
+    // Loads or saves through the chosen path; reports a failure, or shows the
+    // path as the caption.  True on success.
+    bool RunRosterFileOperation(RosterFileStatus (*operation)(TournamentState&,
+                                                              const std::filesystem::path&),
+                                const QString& chosen);
     void ShowMessage(const char* utf8);
 
     TournamentState state_;

@@ -300,37 +300,32 @@ void TForm1::Edit1Click() { Edit1->clear(); }
 
 void TForm1::Edit2Click() { Edit2->clear(); }
 
-void TForm1::SetCaptionFromFileName() {
+bool TForm1::RunRosterFileOperation(RosterFileStatus (*operation)(TournamentState&,
+                                                                   const std::filesystem::path&),
+                                    const QString& chosen) {
+    const std::filesystem::path path(QFile::encodeName(chosen).toStdString());
+    const RosterFileStatus status = operation(state_, path);
+    if (status != RosterFileStatus::Ok) {
+        dialogs_.Message(QString::fromStdString(RosterFileMessage(status)));
+        return false;
+    }
+    // The caption shows the file after every successful open or save.
     setWindowTitle(QFile::decodeName(QByteArray::fromStdString(state_.CurrentFileName)));
+    return true;
 }
 
 void TForm1::Button10Click() {
     BtnClr();
     ScrollListToTop();
-    if (const auto chosen = dialogs_.OpenFileName()) {
-        const std::filesystem::path path(QFile::encodeName(*chosen).toStdString());
-        const RosterFileStatus status = LoadRoster(state_, path);
-        if (status != RosterFileStatus::Ok) {
-            dialogs_.Message(QString::fromStdString(RosterFileMessage(status)));
-            return;
-        }
-        SetCaptionFromFileName();
-    }
+    if (const auto chosen = dialogs_.OpenFileName())
+        if (!RunRosterFileOperation(LoadRoster, *chosen)) return;
     Hyou();
 }
 
 void TForm1::Button8Click() {
     BtnClr();
     ScrollListToTop();
-    const auto chosen = dialogs_.SaveFileName();
-    if (!chosen) return;
-    const std::filesystem::path path(QFile::encodeName(*chosen).toStdString());
-    const RosterFileStatus status = SaveRoster(state_, path);
-    if (status != RosterFileStatus::Ok) {
-        dialogs_.Message(QString::fromStdString(RosterFileMessage(status)));
-        return;
-    }
-    SetCaptionFromFileName();
+    if (const auto chosen = dialogs_.SaveFileName()) RunRosterFileOperation(SaveRoster, *chosen);
 }
 
 }  // namespace tovi
