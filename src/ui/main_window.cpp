@@ -24,7 +24,10 @@ namespace {
 
 QColor ToColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
+// Fills the widget's background with a flat colour.  Buttons and check boxes
+// take their background from the button colour unless told otherwise.
 void Fill(QWidget* widget, Rgb colour) {
+    widget->setBackgroundRole(QPalette::Window);
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, ToColor(colour));
     widget->setPalette(palette);
