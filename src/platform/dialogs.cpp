@@ -3,19 +3,49 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
 #include <QStandardPaths>
+#include <QTreeView>
 #include <QUrl>
 
+#include <algorithm>
 #include <memory>
 
 namespace tovi {
 namespace {
 
 const QString kRosterFilter = QStringLiteral("テキストファイル(*.txt)");
+
+// Qt's own file dialog opens small, and its columns keep fixed widths, so a
+// file's size, type and date are cut to "314...tes".  Let the size, type and
+// date columns take what their texts need and the name column the rest, in a
+// dialog wide enough for a long name, within the screen.  (A desktop's own
+// dialog has no such view and sizes itself.)
+void FitFileColumns(QFileDialog& dialog) {
+    const QFontMetrics metrics(dialog.font());
+    QSize wanted(metrics.horizontalAdvance(QLatin1Char('M')) * 90, metrics.height() * 30);
+    if (const QScreen* screen = dialog.screen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    dialog.resize(wanted.expandedTo(dialog.sizeHint()));
+    if (auto* view = dialog.findChild<QTreeView*>()) {
+        QHeaderView* header = view->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    // The side bar of places wide enough for 「コンピューター」.
+    if (auto* splitter = dialog.findChild<QSplitter*>(); splitter && splitter->count() == 2) {
+        const int side = metrics.horizontalAdvance(QStringLiteral("コンピューター")) + 4 * metrics.height();
+        splitter->setSizes({side, std::max(wanted.width() - side, side)});
+    }
+}
 
 // Roster files are looked for first in the user's documents folder, or in the
 // home folder where there is none.
@@ -24,10 +54,13 @@ QString DocumentsFolder() {
     return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
-QFileDialog* MakeRosterDialog(QWidget* parent, QFileDialog::AcceptMode mode) {
+}  // namespace
+
+std::unique_ptr<QFileDialog> MakeRosterDialog(QWidget* parent, bool forSaving) {
+    const auto mode = forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen;
     const QString caption = mode == QFileDialog::AcceptOpen ? QStringLiteral("ファイルを開く")
                                                             : QStringLiteral("名前を付けて保存");
-    auto* dialog = new QFileDialog(parent, caption, DocumentsFolder(), kRosterFilter);
+    auto dialog = std::make_unique<QFileDialog>(parent, caption, DocumentsFolder(), kRosterFilter);
     dialog->setAttribute(Qt::WA_DeleteOnClose, false);
     dialog->setAcceptMode(mode);
     dialog->setDefaultSuffix(QStringLiteral("txt"));
@@ -36,11 +69,15 @@ QFileDialog* MakeRosterDialog(QWidget* parent, QFileDialog::AcceptMode mode) {
     dialog->setOption(QFileDialog::ReadOnly, false);
     dialog->setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog->setSizeGripEnabled(true);
+    FitFileColumns(*dialog);
     return dialog;
 }
 
+namespace {
+
 std::optional<QString> RunRosterDialog(QWidget* parent, QFileDialog::AcceptMode mode) {
-    std::unique_ptr<QFileDialog> dialog(MakeRosterDialog(parent, mode));
+    const std::unique_ptr<QFileDialog> dialog =
+        MakeRosterDialog(parent, mode == QFileDialog::AcceptSave);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
     return dialog->selectedFiles().first();

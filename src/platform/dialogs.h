@@ -6,9 +6,11 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
+class QFileDialog;
 class QPrinter;
 class QWidget;
 
@@ -36,6 +38,10 @@ public:
 };
 
 // The real dialogs of the desktop.
+// The dialog QtDialogs opens a roster file with, or saves one with: text
+// files, the documents folder, large enough to show every column.
+std::unique_ptr<QFileDialog> MakeRosterDialog(QWidget* parent, bool forSaving);
+
 class QtDialogs final : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent) : parent_(parent) {}
