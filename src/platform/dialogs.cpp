@@ -40,9 +40,12 @@ void FitFileColumns(QFileDialog& dialog) {
         for (int column = 1; column < header->count(); ++column)
             header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     }
-    // The side bar of places wide enough for 「コンピューター」.
+    // The side bar of places wide enough for 「コンピューター」, where the
+    // screen leaves room for it beside the columns.
     if (auto* splitter = dialog.findChild<QSplitter*>(); splitter && splitter->count() == 2) {
-        const int side = metrics.horizontalAdvance(QStringLiteral("コンピューター")) + 4 * metrics.height();
+        const int side =
+            std::min(metrics.horizontalAdvance(QStringLiteral("コンピューター")) + 4 * metrics.height(),
+                     wanted.width() / 6);
         splitter->setSizes({side, std::max(wanted.width() - side, side)});
     }
 }

