@@ -1,11 +1,15 @@
 #include "ui/about_box.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QUrl>
 
 #include "platform/fonts.h"
 
@@ -111,6 +115,16 @@ int AboutBox::ShowModal() {
     return exec();
 }
 
-void AboutBox::Label2Click() { dialogs_.ShellOpen(kHomePage); }
+QString AboutPageAddress(const QString& programFolder) {
+    const QDir folder(programFolder);
+    const QString installed = folder.absoluteFilePath(QStringLiteral("../share/tovi/help/about.html"));
+    const QString built = folder.absoluteFilePath(QStringLiteral("help/about.html"));
+    const QString page = !QFileInfo::exists(installed) && QFileInfo::exists(built) ? built : installed;
+    return QUrl::fromLocalFile(QDir::cleanPath(page)).toString();
+}
+
+void AboutBox::Label2Click() {
+    dialogs_.ShellOpen(AboutPageAddress(QCoreApplication::applicationDirPath()));
+}
 
 }  // namespace tovi

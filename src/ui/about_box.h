@@ -11,7 +11,12 @@ class QPushButton;
 
 namespace tovi {
 
-inline const QString kHomePage = QStringLiteral("https://example.org/tovi/");
+// The file address of the guide's page about the program and how to reach
+// its makers, installed with it: in the data folder beside the program's
+// folder (PREFIX/share/tovi/help beside PREFIX/bin), or in help/ of the build
+// folder the program was built in.  Where neither holds it, the installed
+// place; the desktop then finds nothing, and the program says nothing.
+QString AboutPageAddress(const QString& programFolder);
 
 // The program's icon: a ground golf ball beside the hole post.
 QPixmap ProgramIconPixmap(int width, int height);
