@@ -50,13 +50,6 @@ void FitFileColumns(QFileDialog& dialog) {
     }
 }
 
-// Roster files are looked for first in the user's documents folder, or in the
-// home folder where there is none.
-QString DocumentsFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(documents).exists() ? documents : QDir::homePath();
-}
-
 }  // namespace
 
 std::unique_ptr<QFileDialog> MakeRosterDialog(QWidget* parent, bool forSaving) {
@@ -104,6 +97,19 @@ Value Take(Queue& queue, const Fallback& fallback) {
 #endif
 
 }  // namespace
+
+QString DocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+void OfferPrintFile(QPrinter& printer, const QString& baseName) {
+    // The print dialog offers the printer's output file for a print to a file.
+    printer.setOutputFileName(QDir(DocumentsFolder()).filePath(baseName + QStringLiteral(".pdf")));
+    // Naming a .pdf file switched the printer to PDF output; back to the
+    // default printer where there is one (the file name stays).
+    printer.setOutputFormat(QPrinter::NativeFormat);
+}
 
 void QtDialogs::Message(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, kAppTitle, text, QMessageBox::Ok, parent_);

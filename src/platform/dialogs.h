@@ -19,6 +19,14 @@ namespace tovi {
 // The application title, also the title of message boxes.
 inline const QString kAppTitle = QStringLiteral("トヴィ");
 
+// The user's documents folder, or the home folder where there is none: where
+// roster files are looked for first and printed PDF files are offered.
+QString DocumentsFolder();
+
+// Offers <documents folder>/<baseName>.pdf as the file of a print to a PDF
+// file in the print dialog; the dialog still starts on the default printer.
+void OfferPrintFile(QPrinter& printer, const QString& baseName);
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;

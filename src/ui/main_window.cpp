@@ -278,6 +278,8 @@ void TForm1::BuildScoreSheetControls() {
 
     Button7 = MakeButton(this, QStringLiteral("印　刷"), 45, 93, 70, 28);
     Button9 = MakeButton(this, QStringLiteral("確　定"), 180, 93, 70, 28);
+    PrintAllButton = MakeButton(this, QStringLiteral("全組印刷"), 770, 62, 100, 28);
+    PrintAllButton->setFont(Button7->font());
     CheckBox2 = new QCheckBox(QStringLiteral("ホール番号を表示しない"), this);
     CheckBox2->setGeometry(552, 68, 190, 22);
     CheckBox2->setFont(FontForPixels(kPGothicFace, 15));
@@ -299,6 +301,7 @@ void TForm1::ConnectHandlers() {
     on(Button9, &QPushButton::clicked, &TForm1::Button9Click);
     on(Button10, &QPushButton::clicked, &TForm1::Button10Click);
     on(Button14, &QPushButton::clicked, &TForm1::Button14Click);
+    on(PrintAllButton, &QPushButton::clicked, &TForm1::PrintAllClick);
     on(CheckBox2, &QCheckBox::clicked, &TForm1::CheckBox2Click);
     on(Edit1, &ByteEdit::clicked, &TForm1::Edit1Click);
     on(Edit2, &ByteEdit::clicked, &TForm1::Edit2Click);
@@ -417,7 +420,7 @@ void TForm1::Button2Click() {
     state_.ScreenMode = ModeRegistration;
     scoreSheetFrame_ = false;
     for (QWidget* w : std::initializer_list<QWidget*>{Image6, Image7, Image23, Button7, Button9,
-                                                       CheckBox2})
+                                                       PrintAllButton, CheckBox2})
         w->hide();
     for (QWidget* w : std::initializer_list<QWidget*>{Label[7], Label[8], Label[9], Button8,
                                                        Button10, CheckBox4})
@@ -449,7 +452,8 @@ void TForm1::Button3Click() {
     state_.ScreenMode = ModeGrouping;
     scoreSheetFrame_ = false;
     for (QWidget* w : std::initializer_list<QWidget*>{Button7, Button8, Button9, Button10, Image3,
-                                                       Image4, Image23, CheckBox2})
+                                                       Image4, Image23, CheckBox2,
+                                                       PrintAllButton})
         w->hide();
     BtnClr();
     state_.EntryButtonOn = 0;
@@ -472,7 +476,9 @@ void TForm1::Button4Click() {
     for (int i : {7, 8, 9, 17, 18}) Label[i]->hide();
     Label[19]->show();
     BtnClr();
-    for (QWidget* w : std::initializer_list<QWidget*>{CheckBox2, Button7, Button9}) w->show();
+    for (QWidget* w : std::initializer_list<QWidget*>{CheckBox2, Button7, Button9,
+                                                       PrintAllButton})
+        w->show();
     scoreSheetFrame_ = true;
     update();
     state_.ScreenMode = ModeScoreSheet;

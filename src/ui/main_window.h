@@ -9,7 +9,9 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "grouping/random_source.h"
 #include "model/roster_file.h"
@@ -17,6 +19,8 @@
 #include "platform/byte_edit.h"
 #include "platform/dialogs.h"
 #include "platform/picture_widget.h"
+#include "scoresheet/recorded_drawing.h"
+#include "scoresheet/score_sheet.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -76,6 +80,14 @@ public:
     void Button9Click();
     void Button7Click();
     void CheckBox2Click();
+    // 全組印刷: every group that has members, one page each, in one print job.
+    void PrintAllClick();
+
+    // Sees every page a print sends to the printer, in order (for tests);
+    // an empty function stops it.
+    void SetPrintObserver(std::function<void(const RecordedDrawing&)> observer) {
+        printObserver_ = std::move(observer);
+    }
 
     // Help and version.
     void Button5Click();
@@ -114,6 +126,7 @@ public:
     QPushButton* Button9 = nullptr;   // 確　定
     QPushButton* Button10 = nullptr;  // 読み出し
     QPushButton* Button14 = nullptr;  // バージョン
+    QPushButton* PrintAllButton = nullptr;  // 全組印刷
 
     ByteEdit* Edit1 = nullptr;  // name
     ByteEdit* Edit2 = nullptr;  // team
@@ -180,6 +193,9 @@ private:
                                                               const std::filesystem::path&),
                                 const QString& chosen);
     void ShowMessage(const char* utf8);
+    // The print of Button7Click and PrintAllClick: one print dialog, then one
+    // page per sheet at the chosen printer's scale.
+    void PrintSheets(const QString& fileName, std::vector<ScoreSheetSettings>& sheets);
 
     TournamentState state_;
     Dialogs& dialogs_;
@@ -187,6 +203,7 @@ private:
     Clock& clock_;
     AboutBox* aboutBox_ = nullptr;
     bool scoreSheetFrame_ = false;
+    std::function<void(const RecordedDrawing&)> printObserver_;
 };
 
 }  // namespace tovi

@@ -38,6 +38,13 @@ void DrawSheet(TForm1& form, DrawingSurface& surface) {
     form.Edit9->SetBytes(settings.HoleCount);
 }
 
+// The name a print to a PDF file offers for the sheet of the given group,
+// as the header shows the group number.
+QString SheetFileName(QString group) {
+    group.replace(QLatin1Char('/'), QLatin1Char('_'));  // stays one file name
+    return QStringLiteral("スコア表_%1組").arg(group);
+}
+
 }  // namespace
 
 void TForm1::Button9Click() {
@@ -52,7 +59,37 @@ void TForm1::Button9Click() {
 void TForm1::CheckBox2Click() { Button9Click(); }
 
 void TForm1::Button7Click() {
+    std::vector<ScoreSheetSettings> sheets{ReadSettings(*this)};
+    // The drawing may rewrite the hole count, also when it stops on a bad number.
+    try {
+        PrintSheets(SheetFileName(Edit13->text()), sheets);
+    } catch (...) {
+        Edit9->SetBytes(sheets.front().HoleCount);
+        throw;
+    }
+    Edit9->SetBytes(sheets.front().HoleCount);
+}
+
+void TForm1::PrintAllClick() {
+    // Each page is the sheet 印　刷 would print with the group's number in the
+    // group box; the boxes themselves are left as they are.
+    const ScoreSheetSettings settings = ReadSettings(*this);
+    std::vector<ScoreSheetSettings> sheets;
+    for (int g = 1; g <= MaxGroups; ++g) {
+        if (state_.GroupList[static_cast<std::size_t>(g)].empty()) continue;
+        sheets.push_back(settings);
+        sheets.back().GroupNumber = std::to_string(g);
+    }
+    if (sheets.empty()) {
+        ShowMessage("印刷する組がありません");
+        return;
+    }
+    PrintSheets(QStringLiteral("スコア表_全組"), sheets);
+}
+
+void TForm1::PrintSheets(const QString& fileName, std::vector<ScoreSheetSettings>& sheets) {
     QPrinter printer(QPrinter::HighResolution);
+    OfferPrintFile(printer, fileName);
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setPageSize(QPageSize(QPageSize::A4));
     if (!dialogs_.PrintSetup(printer)) return;
@@ -60,19 +97,26 @@ void TForm1::Button7Click() {
     const SheetScale scale = PrintScale(printer.logicalDpiX(), printer.logicalDpiY());
     state_.ScaleX = scale.x;
     state_.ScaleY = scale.y;
+    // Every page is drawn before the job begins: a sheet that stops on a bad
+    // number throws here, and no page of the job reaches the printer.
+    std::vector<RecordedDrawing> pages(sheets.size());
+    for (std::size_t i = 0; i < sheets.size(); ++i) Draw(pages[i], state_, sheets[i]);
+
     QPainter painter;
     if (!painter.begin(&printer)) {
         ShowMessage("印刷を開始できません");
         return;
     }
-    QtSurface surface(&painter);
-    try {
-        DrawSheet(*this, surface);
-    } catch (...) {
-        // A sheet that stopped half drawn is not printed.
-        printer.abort();
-        painter.end();
-        throw;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !printer.newPage()) {
+            painter.end();
+            ShowMessage("印刷を開始できません");
+            return;
+        }
+        // A fresh surface per page: each page is drawn as a print of its own.
+        QtSurface surface(&painter);
+        pages[i].ReplayOn(surface);
+        if (printObserver_) printObserver_(pages[i]);
     }
     painter.end();
 }

@@ -43,4 +43,39 @@ std::vector<std::string> RecordingSurface::TextLog() const {
     return log;
 }
 
+namespace {
+
+std::string Colour(Rgb c) {
+    return "#" + std::to_string(c.r) + "." + std::to_string(c.g) + "." + std::to_string(c.b);
+}
+
+}  // namespace
+
+std::vector<std::string> RecordingSurface::CallLog() const {
+    std::vector<std::string> log;
+    std::size_t text = 0, line = 0, rect = 0;
+    for (CallKind kind : order) {
+        std::string entry;
+        if (kind == CallKind::Text) {
+            const TextCall& t = texts[text++];
+            entry = "text " + std::to_string(t.x) + "," + std::to_string(t.y) + " " +
+                    Cp932ToUtf8(t.face) + " h" + std::to_string(t.height) + " p" +
+                    std::to_string(t.points) + " " + Colour(t.color) + " on " +
+                    Colour(t.background) + ": " + Cp932ToUtf8(t.text);
+        } else if (kind == CallKind::Line) {
+            const LineCall& l = lines[line++];
+            entry = "line " + std::to_string(l.x1) + "," + std::to_string(l.y1) + " " +
+                    std::to_string(l.x2) + "," + std::to_string(l.y2) + " w" +
+                    std::to_string(l.penWidth) + " " + Colour(l.color);
+        } else {
+            const RectCall& r = rects[rect++];
+            entry = "rect " + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+                    std::to_string(r.right) + "," + std::to_string(r.bottom) + " " +
+                    Colour(r.pen) + " " + Colour(r.brush);
+        }
+        log.push_back(std::move(entry));
+    }
+    return log;
+}
+
 }  // namespace tovi::test

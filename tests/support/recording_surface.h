@@ -58,6 +58,9 @@ public:
     const TextCall* FindText(const std::string& utf8) const;
     // Every text call, as "x,y:text" with the text in UTF-8, in order.
     std::vector<std::string> TextLog() const;
+    // Every drawing call with all it drew with, in order: equal logs mean
+    // equal drawings.
+    std::vector<std::string> CallLog() const;
 
 private:
     Rgb pen_ = kBlack, brush_ = kWhite, fontColor_ = kBlack;

@@ -532,14 +532,14 @@ private:
         QTest::mouseClick(widget, Qt::LeftButton, {}, at);
     }
 
-    void ClickPrint() {
+    void ClickPrint(QPushButton* button, const std::string& name) {
         const int choice = random_.Below(10);
         if (choice < 6) {
             dialogs_.printAnswers.push_back(nullptr);
-            action_ = "click Button7 (print) -> cancel";
+            action_ = "click " + name + " -> cancel";
         } else if (choice < 8) {
             dialogs_.printAnswers.push_back([](QPrinter&) { return false; });
-            action_ = "click Button7 (print) -> set up, then cancel";
+            action_ = "click " + name + " -> set up, then cancel";
         } else {
             const QString pdf = folder_.filePath(QStringLiteral("sheet_%1.pdf").arg(random_.Below(3)));
             QFile::remove(pdf);
@@ -549,10 +549,10 @@ private:
                 printer.setOutputFileName(pdf);
                 return true;
             });
-            action_ = "click Button7 (print) -> to " + QFileInfo(pdf).fileName().toStdString();
+            action_ = "click " + name + " -> to " + QFileInfo(pdf).fileName().toStdString();
         }
         g_crash.action = action_;
-        QTest::mouseClick(form_->Button7, Qt::LeftButton);
+        QTest::mouseClick(button, Qt::LeftButton);
         dialogs_.printAnswers.clear();
     }
 
@@ -786,7 +786,8 @@ private:
         add(f.Button4, 1, [this] { Click(form_->Button4, "Button4 (score-sheet mode)"); });
         add(f.Button5, 1, [this] { Click(form_->Button5, "Button5 (help)"); });
         add(f.Button6, 8, [this] { ClickRegister(); });
-        add(f.Button7, 2, [this] { ClickPrint(); });
+        add(f.Button7, 2, [this] { ClickPrint(form_->Button7, "Button7 (print)"); });
+        add(f.PrintAllButton, 1, [this] { ClickPrint(form_->PrintAllButton, "print all groups"); });
         add(f.Button8, 3, [this] { Click(form_->Button8, "Button8 (save)"); });
         add(f.Button9, 3, [this] { Click(form_->Button9, "Button9 (preview)"); });
         add(f.Button10, 4, [this] { Click(form_->Button10, "Button10 (open)"); });
@@ -1031,6 +1032,7 @@ private:
             {f.Panel5, mode == ModeScoreSheet, "the score-sheet settings"},
             {f.Panel6, list, "the counts"},
             {f.Button7, mode == ModeScoreSheet, "the print button"},
+            {f.PrintAllButton, mode == ModeScoreSheet, "the print-all button"},
             {f.Button9, mode == ModeScoreSheet, "the preview button"},
             {f.CheckBox2, mode == ModeScoreSheet, "the hole-number check box"},
             {f.GroupBox[1], list, "the group boxes"},
@@ -1058,9 +1060,14 @@ private:
 
     std::string CheckPrint() {
         if (!happened_.printFile) return {};
-        bool error = false;
-        for (const auto& shown : dialogs_.shown) error |= shown.kind == "error";
-        if (error) return {};  // a sheet that stopped on a bad number is not printed
+        // A sheet that stopped on a bad number, or a print of no group, prints
+        // nothing at all.
+        bool refused = false;
+        for (const auto& shown : dialogs_.shown)
+            refused |= shown.kind == "error" ||
+                       (shown.kind == "message" && shown.text == QStringLiteral("印刷する組がありません"));
+        if (refused)
+            return QFileInfo::exists(*happened_.printFile) ? "a refused print left a file" : "";
         if (QFileInfo(*happened_.printFile).size() <= 0) return "the print to a file wrote nothing";
         ++report_.printsToFile;
         return {};

@@ -1,0 +1,67 @@
+#include "scoresheet/recorded_drawing.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/cp932.h"
+#include "scoresheet/score_sheet.h"
+#include "support/recording_surface.h"
+
+namespace tovi {
+namespace {
+
+using test::RecordingSurface;
+
+// Draws a sheet, then a few calls the sheet never makes, on any surface.
+void DrawSample(DrawingSurface& surface, TournamentState& state, ScoreSheetSettings settings) {
+    Draw(surface, state, settings);
+    surface.SetFontSize(10);
+    surface.SetBrushColor(kYellow);
+    surface.SetFontColor(kRed);
+    surface.TextOut(3, 4, Sjis("余白"));
+}
+
+TEST(RecordedDrawing, ReplayDrawsExactlyWhatWasRecorded) {
+    TournamentState state;
+    state.RosterTable[0][0] = Sjis("一郎");
+    state.RosterTable[0][1] = Sjis("東町");
+    state.RosterTable[1][0] = Sjis("花子");
+    state.GroupList[2] = {"1", "0"};
+    const struct {
+        SheetScale scale;
+        const char* holes;
+        bool hide;
+    } cases[] = {
+        {{PreviewScaleX, PreviewScaleY}, "10", false},
+        {PrintScale(600, 600), "8", false},
+        {PrintScale(300, 600), "15", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.holes);
+        state.ScaleX = c.scale.x;
+        state.ScaleY = c.scale.y;
+        ScoreSheetSettings settings = DefaultScoreSheetSettings();
+        settings.GroupNumber = "2";
+        settings.HoleCount = c.holes;
+        settings.HideHoleNumbers = c.hide;
+
+        RecordingSurface direct;
+        DrawSample(direct, state, settings);
+        RecordedDrawing recorded;
+        DrawSample(recorded, state, settings);
+        RecordingSurface replayed;
+        recorded.ReplayOn(replayed);
+
+        ASSERT_FALSE(direct.CallLog().empty());
+        EXPECT_EQ(replayed.CallLog(), direct.CallLog());
+        EXPECT_NE(replayed.FindText("花子"), nullptr);
+        // A second replay draws the same again: the record is not used up.
+        RecordingSurface again;
+        recorded.ReplayOn(again);
+        EXPECT_EQ(again.CallLog(), direct.CallLog());
+    }
+}
+
+}  // namespace
+}  // namespace tovi

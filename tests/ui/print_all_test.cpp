@@ -1,0 +1,324 @@
+// 全組印刷: every group with members on its own page of one print job, each
+// page the sheet 印　刷 prints for that group; the refusals; the button in
+// every mode; the PDF file names the print dialog offers.
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QCheckBox>
+
+#include "ui/window_fixture.h"
+
+namespace tovi::test {
+namespace {
+
+class PrintAllTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        LoadMembers({"一郎", "二郎", "三郎", "四郎", "五郎", "花子", "梅子", "桜子"}, "MMMMMFFF");
+        // Groups 2 and 4 stay empty.
+        S().GroupList[1] = {"0", "5"};
+        S().GroupList[3] = {"1", "2", "6"};
+        S().GroupList[5] = {"3"};
+        S().GroupList[6] = {"4", "7"};
+        form->SetPrintObserver([this](const RecordedDrawing& page) {
+            printed.emplace_back();
+            page.ReplayOn(printed.back());
+        });
+        Click(form->Button4);
+    }
+
+    // A print answer that sends the job to a PDF file.
+    void PrintTo(const QString& pdf) {
+        dialogs.printAnswers.push_back([pdf](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+    }
+    int PrintDialogsShown() const {
+        int count = 0;
+        for (const auto& shown : dialogs.shown) count += shown.kind == "print";
+        return count;
+    }
+    // The member names a page shows, in the order drawn.
+    std::vector<std::string> NamesOn(const RecordingSurface& page) {
+        std::vector<std::string> names;
+        for (const auto& t : page.texts)
+            for (std::size_t r = 0; r < S().RosterList.size(); ++r)
+                if (t.text == S().RosterTable[r][0]) names.push_back(Cp932ToUtf8(t.text));
+        return names;
+    }
+    // The texts of the settings boxes, in a fixed order.
+    std::vector<QString> Boxes() const {
+        std::vector<QString> texts;
+        for (const ByteEdit* box : {form->Edit7, form->Edit8, form->Edit9, form->Edit10,
+                                    form->Edit11, form->Edit12, form->Edit13, form->Edit14,
+                                    form->Edit15})
+            texts.push_back(box->text());
+        return texts;
+    }
+
+    std::vector<RecordingSurface> printed;
+};
+
+// Runs a poppler tool and returns what it wrote; empty when it failed.
+QByteArray Poppler(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) return {};
+    return process.readAllStandardOutput();
+}
+
+// One page of a PDF file as a small grey picture.
+QByteArray PageRaster(const QString& pdf, int page, const QString& scratch) {
+    const QString n = QString::number(page);
+    Poppler("pdftoppm", {"-r", "30", "-gray", "-singlefile", "-f", n, "-l", n, pdf, scratch});
+    QFile file(scratch + ".pgm");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST_F(PrintAllTest, OnePagePerGroupWithMembersEachTheSheetOfItsOwnPrint) {
+    // Settings away from the defaults; the group box names an empty group.
+    form->Edit15->setText(QStringLiteral("春の大会"));
+    form->Edit9->setText(QStringLiteral("8"));
+    form->Edit14->setText(QStringLiteral("3"));
+    form->Edit13->setText(QStringLiteral("2"));
+    Click(form->Button9);
+    const std::vector<QString> boxesBefore = Boxes();
+    const QImage previewBefore = form->Image23->Image();
+    const QRect previewPlace = form->Image23->geometry();
+    dialogs.ClearShown();
+
+    const QString all = folder.filePath("all.pdf");
+    PrintTo(all);
+    Click(form->PrintAllButton);
+    EXPECT_EQ(PrintDialogsShown(), 1);
+    EXPECT_TRUE(dialogs.Messages().empty());
+    EXPECT_GT(S().ScaleX, 1.0);  // the printer's scale, as after 印　刷
+
+    // Afterwards every box, the check box and the preview are as they were.
+    EXPECT_EQ(Boxes(), boxesBefore);
+    EXPECT_FALSE(form->CheckBox2->isChecked());
+    EXPECT_EQ(form->Image23->geometry(), previewPlace);
+    EXPECT_EQ(form->Image23->Image(), previewBefore);
+
+    const std::vector<RecordingSurface> pages = std::move(printed);
+    const int groups[] = {1, 3, 5, 6};
+    const std::vector<std::string> names[] = {
+        {"一郎", "花子"}, {"二郎", "三郎", "梅子"}, {"四郎"}, {"五郎", "桜子"}};
+    ASSERT_EQ(pages.size(), 4u);
+
+    const bool poppler = !QStandardPaths::findExecutable("pdftoppm").isEmpty() &&
+                         !QStandardPaths::findExecutable("pdfinfo").isEmpty();
+    if (poppler) {
+        EXPECT_TRUE(Poppler("pdfinfo", {all}).contains("Pages:           4"));
+    }
+    QByteArray previousPage;
+    for (int i = 0; i < 4; ++i) {
+        const int g = groups[i];
+        SCOPED_TRACE(g);
+        EXPECT_EQ(NamesOn(pages[i]), names[i]);
+        // The header shows the page's group number before 組.
+        const TextCall* caption = pages[i].FindText("組");
+        ASSERT_NE(caption, nullptr);
+        const TextCall* number = nullptr;
+        for (const auto& t : pages[i].texts)
+            if (t.y == caption->y && t.x < caption->x && t.x > caption->x - 25 * S().ScaleX)
+                number = &t;
+        ASSERT_NE(number, nullptr);
+        EXPECT_EQ(number->text, std::to_string(g));
+
+        // The same page as 印　刷 prints with the group's number in the box.
+        form->Edit13->setText(QString::number(g));
+        const QString single = folder.filePath(QStringLiteral("group%1.pdf").arg(g));
+        PrintTo(single);
+        Click(form->Button7);
+        ASSERT_EQ(printed.size(), 1u);
+        EXPECT_EQ(pages[i].CallLog(), printed.front().CallLog());
+        printed.clear();
+
+        if (poppler) {
+            // Read back: the page in the one file looks as the single print.
+            const QString scratch = folder.filePath("page");
+            const QByteArray fromAll = PageRaster(all, i + 1, scratch);
+            const QByteArray fromSingle = PageRaster(single, 1, scratch);
+            ASSERT_FALSE(fromAll.isEmpty());
+            EXPECT_TRUE(fromAll == fromSingle) << "page " << i + 1;
+            // Pictures this small still tell the groups apart.
+            EXPECT_FALSE(fromAll == previousPage);
+            previousPage = fromAll;
+            const QString text = QString::fromUtf8(
+                Poppler("pdftotext", {"-f", QString::number(i + 1), "-l", QString::number(i + 1),
+                                      all, "-"}));
+            for (const auto& name : names[i]) EXPECT_TRUE(text.contains(QString::fromStdString(name)));
+            EXPECT_TRUE(text.contains(QStringLiteral("春の大会")));
+        }
+    }
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(PrintAllTest, RefusalsPrintNothing) {
+    const struct {
+        const char* name;
+        bool allButton;  // 全組印刷, else 印　刷
+        const char* holes;
+        const char* start;
+        bool hide;
+        bool groups;
+        const char* message;  // empty: the pages are printed
+    } cases[] = {
+        {"bad hole count", true, "x", "1", false, true, "'x' は整数ではありません."},
+        {"emptied hole count", true, "", "1", false, true, "'' は整数ではありません."},
+        {"bad start hole", true, "10", "y", false, true, "'y' は整数ではありません."},
+        {"start hole not read", true, "10", "y", true, true, ""},
+        {"no group has members", true, "10", "1", false, false, "印刷する組がありません"},
+        {"single print, bad hole count", false, "x", "1", false, true,
+         "'x' は整数ではありません."},
+        {"single print, bad start hole", false, "10", "y", false, true,
+         "'y' は整数ではありません."},
+    };
+    const auto groups = S().GroupList;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        form->Edit9->setText(QString::fromUtf8(c.holes));
+        form->Edit14->setText(QString::fromUtf8(c.start));
+        form->CheckBox2->setChecked(c.hide);
+        for (int g = 1; g <= MaxGroups; ++g)
+            if (!c.groups) S().GroupList[g].clear();
+        dialogs.ClearShown();
+        printed.clear();
+        const QString pdf = folder.filePath(QStringLiteral("%1.pdf").arg(c.name));
+        PrintTo(pdf);
+        Click(c.allButton ? form->PrintAllButton : form->Button7);
+
+        const bool refused = *c.message != '\0';
+        EXPECT_EQ(dialogs.Messages(),
+                  refused ? std::vector<QString>{QString::fromUtf8(c.message)}
+                          : std::vector<QString>{});
+        EXPECT_EQ(QFile::exists(pdf), !refused) << "no partial document";
+        EXPECT_EQ(printed.empty(), refused);
+        // Only the missing groups refuse before the dialog.
+        EXPECT_EQ(PrintDialogsShown(), c.groups ? 1 : 0);
+        dialogs.printAnswers.clear();
+        S().GroupList = groups;
+    }
+}
+
+TEST_F(PrintAllTest, ACancelledDialogPrintsNothingAndAGroupBoxThatIsNoNumberDoesNotMatter) {
+    const double scaleX = S().ScaleX;
+    dialogs.printAnswers.push_back(nullptr);
+    Click(form->PrintAllButton);
+    EXPECT_EQ(PrintDialogsShown(), 1);
+    EXPECT_TRUE(printed.empty());
+    EXPECT_DOUBLE_EQ(S().ScaleX, scaleX);
+    EXPECT_TRUE(dialogs.Messages().empty());
+
+    // The group box is not read: every page carries its own group's number.
+    Click(form->Edit13);
+    const QString pdf = folder.filePath("all.pdf");
+    PrintTo(pdf);
+    Click(form->PrintAllButton);
+    EXPECT_TRUE(dialogs.Messages().empty());
+    EXPECT_EQ(printed.size(), 4u);
+    EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(form->Edit13->text().isEmpty());
+}
+
+TEST_F(WindowTest, PrintAllButtonGoesWithThePrintButtonThroughEveryModeSequence) {
+    form->show();
+    QPushButton* button = form->PrintAllButton;
+    EXPECT_EQ(button->text(), QStringLiteral("全組印刷"));
+    EXPECT_EQ(button->geometry(), QRect(770, 62, 100, 28));
+    EXPECT_EQ(button->font(), form->Button7->font());
+
+    // From start-up (registration) through every one of the nine switches.
+    void (TForm1::*const enter[])() = {nullptr, &TForm1::Button2Click, &TForm1::Button3Click,
+                                       &TForm1::Button4Click};
+    const int modes[] = {2, 2, 3, 3, 1, 3, 2, 1, 1};
+    EXPECT_FALSE(button->isVisible());
+    for (int mode : modes) {
+        (form.get()->*enter[mode])();
+        SCOPED_TRACE(mode);
+        EXPECT_EQ(button->isVisible(), mode == ModeScoreSheet);
+        EXPECT_EQ(button->isVisible(), form->Button7->isVisible());
+        if (mode == ModeScoreSheet) {
+            // Above the preview, where a click reaches it.
+            EXPECT_EQ(form->childAt(820, 76), button);
+            EXPECT_EQ(form->childAt(80, 107), form->Button7);
+        }
+    }
+}
+
+// The documents folder is found from HOME; each case runs in a home of its own.
+class OfferedFileTest : public PrintAllTest {
+protected:
+    void SetUp() override {
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME"}) saved.emplace_back(name, qgetenv(name));
+        ASSERT_TRUE(home.isValid());
+        qputenv("HOME", home.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", home.filePath(".config").toLocal8Bit());
+        PrintAllTest::SetUp();
+    }
+    void TearDown() override {
+        for (const auto& [name, value] : saved) {
+            if (value.isNull())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
+        }
+        PrintAllTest::TearDown();
+    }
+    // What the print dialog offers when the given button is clicked; the dialog is cancelled.
+    QString Offered(QPushButton* button) {
+        QString offered;
+        dialogs.printAnswers.push_back([&offered](QPrinter& printer) {
+            offered = printer.outputFileName();
+            // The file is only offered: a printer there is stays the default.
+            if (!QPrinterInfo::availablePrinters().isEmpty()) {
+                EXPECT_EQ(printer.outputFormat(), QPrinter::NativeFormat);
+            }
+            return false;
+        });
+        Click(button);
+        return offered;
+    }
+
+    QTemporaryDir home;
+    std::vector<std::pair<const char*, QByteArray>> saved;
+};
+
+TEST_F(OfferedFileTest, PrintToFileOffersTheSheetsNameInTheDocumentsFolder) {
+    ASSERT_TRUE(QDir(home.path()).mkdir("Documents"));
+    const QString documents = home.filePath("Documents");
+    const struct {
+        const char* group;  // in the group box; empty for 全組印刷
+        const char* file;
+    } cases[] = {
+        {"2", "スコア表_2組.pdf"},
+        {"01", "スコア表_01組.pdf"},
+        {"/", "スコア表__組.pdf"},
+        {nullptr, "スコア表_全組.pdf"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        if (c.group) form->Edit13->setText(QString::fromUtf8(c.group));
+        EXPECT_EQ(Offered(c.group ? form->Button7 : form->PrintAllButton),
+                  documents + "/" + QString::fromUtf8(c.file));
+    }
+    EXPECT_TRUE(QDir(documents).isEmpty()) << "a cancelled dialog writes nothing";
+
+    // Without a documents folder the file is offered in the home folder.
+    ASSERT_TRUE(QDir(documents).removeRecursively());
+    form->Edit13->setText(QStringLiteral("2"));
+    EXPECT_EQ(Offered(form->Button7), home.filePath(QStringLiteral("スコア表_2組.pdf")));
+    EXPECT_EQ(Offered(form->PrintAllButton), home.filePath(QStringLiteral("スコア表_全組.pdf")));
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+}  // namespace
+}  // namespace tovi::test
