@@ -1,0 +1,74 @@
+// The guide's pages: written one line a paragraph, listed in the project and
+// the contents, and prepared so that the CHM viewer wraps their Japanese.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <string>
+
+#include "help_breaks.h"
+
+namespace tovi::help {
+namespace {
+
+const std::string kB = "<font size=\"1\"> </font>";
+
+TEST(HelpLineBreaks, GoWhereAJapaneseLineMayBreak) {
+    struct Case {
+        const char* in;
+        std::string out;
+    };
+    const Case cases[] = {
+        // after a phrase's punctuation, and where hiragana end a word
+        {"名簿を作り、保存します。次へ", "名簿を" + kB + "作り、" + kB + "保存します。" + kB + "次へ"},
+        // never before what may not begin a line, nor inside a kana run
+        {"ありがとう。」", "ありがとう。」"},
+        {"ことを「開く」と", "ことを" + kB + "「開く」" + kB + "と"},
+        {"ちょっと", "ちょっと"},
+        // not next to a tag, not inside a tag, <pre> or <title>
+        {"を<b>押す</b>と", "を<b>押す</b>と"},
+        {"<a title=\"名簿を見る\">", "<a title=\"名簿を見る\">"},
+        {"<pre>作成、名簿</pre>", "<pre>作成、名簿</pre>"},
+        {"<TITLE>名簿を作る</TITLE>を", "<TITLE>名簿を作る</TITLE>を"},
+        // half-width text is left to the viewer's own wrapping
+        {"A, B. C", "A, B. C"},
+        {"PDF ファイルに出力", "PDF ファイルに" + kB + "出力"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(WithLineBreaks(c.in), c.out) << c.in;
+}
+
+std::filesystem::path GuideFolder() {
+    const char* data = std::getenv("TOVI_TEST_DATA");
+    return std::filesystem::path(data ? data : "tests") / ".." / "docs" / "help";
+}
+
+std::string Read(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(HelpPages, HoldEachParagraphOnOneLineAndAreListedInTheProjectAndTheContents) {
+    const auto folder = GuideFolder();
+    ASSERT_TRUE(std::filesystem::is_directory(folder)) << folder;
+    const std::string project = Read(folder / "tovihlp.hhp");
+    const std::string contents = Read(folder / "toc.hhc");
+    const std::regex block(R"(<(p|li|td|th)\b[^>]*>([^<]|<(?!/\1>))*?</\1>)");
+    int pages = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() != ".html") continue;
+        ++pages;
+        const std::string name = entry.path().filename().string();
+        const std::string page = Read(entry.path());
+        EXPECT_NE(project.find(name + "\n"), std::string::npos) << name << " not in the project";
+        EXPECT_NE(contents.find("\"" + name + "\""), std::string::npos) << name << " not in the contents";
+        for (auto it = std::sregex_iterator(page.begin(), page.end(), block); it != std::sregex_iterator(); ++it)
+            EXPECT_EQ(it->str().find('\n'), std::string::npos) << name << ": " << it->str().substr(0, 80);
+    }
+    EXPECT_GE(pages, 7);
+}
+
+}  // namespace
+}  // namespace tovi::help
