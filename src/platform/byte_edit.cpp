@@ -1,20 +1,45 @@
 #include "platform/byte_edit.h"
 
+#include <QFocusEvent>
 #include <QValidator>
+
+#include <algorithm>
 
 #include "platform/qt_text.h"
 
 namespace tovi {
 namespace {
 
-// Refuses an edit that would not fit the byte limit or that holds a character
-// without a CP932 spelling, so the box never holds a text the roster cannot keep.
+// Keeps the box within its byte limit and to characters CP932 can spell, so
+// the box never holds a text the roster cannot keep.  An edit that would pass
+// the limit keeps the whole characters of it that fit: the characters just
+// before the cursor are the ones typed, committed by the input method or
+// pasted last, and they are cut from their end.  A text holding a character
+// without a CP932 spelling is refused whole.
 class Cp932Validator : public QValidator {
 public:
     Cp932Validator(QObject* parent, int maxBytes) : QValidator(parent), maxBytes_(maxBytes) {}
-    State validate(QString& input, int&) const override {
+    State validate(QString& input, int& cursor) const override {
         const int length = Cp932Length(input);
-        if (length < 0 || length > maxBytes_) return Invalid;
+        if (length < 0) return Invalid;
+        if (length <= maxBytes_) return Acceptable;
+
+        const int at = std::clamp(cursor, 0, static_cast<int>(input.size()));
+        const QString after = input.mid(at);
+        const int room = maxBytes_ - Cp932Length(after);
+        if (room < 0) return Invalid;
+        // No CP932 character is spelt with a surrogate pair, so each QChar
+        // here is one character of one or two bytes.
+        int used = 0;
+        int kept = 0;
+        while (kept < at) {
+            const int bytes = Cp932Length(QString(input[kept]));
+            if (used + bytes > room) break;
+            used += bytes;
+            ++kept;
+        }
+        input = input.left(kept) + after;
+        cursor = kept;
         return Acceptable;
     }
 
@@ -35,6 +60,14 @@ void ByteEdit::SetBytes(const std::string& cp932) { setText(ToQt(cp932)); }
 void ByteEdit::mousePressEvent(QMouseEvent* event) {
     QLineEdit::mousePressEvent(event);
     emit clicked();
+}
+
+void ByteEdit::focusInEvent(QFocusEvent* event) {
+    // QLineEdit selects the whole text when the focus comes by Tab or a
+    // shortcut; the cursor stays where that put it, at the end.
+    const bool hadSelection = hasSelectedText();
+    QLineEdit::focusInEvent(event);
+    if (!hadSelection && hasSelectedText()) deselect();
 }
 
 }  // namespace tovi

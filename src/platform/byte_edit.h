@@ -23,6 +23,8 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // Entering the box, by mouse or by Tab, leaves its text unselected.
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     int maxBytes_;
