@@ -1,6 +1,7 @@
 #include "platform/byte_edit.h"
 
 #include <QFocusEvent>
+#include <QMouseEvent>
 #include <QValidator>
 
 #include <algorithm>
@@ -59,7 +60,7 @@ void ByteEdit::SetBytes(const std::string& cp932) { setText(ToQt(cp932)); }
 
 void ByteEdit::mousePressEvent(QMouseEvent* event) {
     QLineEdit::mousePressEvent(event);
-    emit clicked();
+    if (event->button() == Qt::LeftButton) emit clicked();
 }
 
 void ByteEdit::focusInEvent(QFocusEvent* event) {

@@ -1,5 +1,5 @@
 // A one-line edit box whose text is limited to a number of CP932 bytes and to
-// characters CP932 can spell; it reports a click into it.
+// characters CP932 can spell; it reports a left click into it.
 #pragma once
 
 #include <QLineEdit>
@@ -19,6 +19,8 @@ public:
     int MaxBytes() const { return maxBytes_; }
 
 signals:
+    // A press of the left button; the others keep their own meaning (the
+    // right button opens the box's context menu, the middle one pastes).
     void clicked();
 
 protected:

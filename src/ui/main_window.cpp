@@ -306,9 +306,12 @@ void TForm1::ConnectHandlers() {
     on(Image7, &PictureWidget::clicked, &TForm1::Image7Click);
     on(Image9, &PictureWidget::clicked, &TForm1::Image9Click);
     on(Image10, &PictureWidget::clicked, &TForm1::Image10Click);
-    // A click into one of the six number boxes empties it.
-    for (ByteEdit* box : {Edit9, Edit10, Edit11, Edit12, Edit13, Edit14})
-        connect(box, &ByteEdit::clicked, box, &QLineEdit::clear);
+    on(Edit9, &ByteEdit::clicked, &TForm1::Edit9Click);
+    on(Edit10, &ByteEdit::clicked, &TForm1::Edit10Click);
+    on(Edit11, &ByteEdit::clicked, &TForm1::Edit11Click);
+    on(Edit12, &ByteEdit::clicked, &TForm1::Edit12Click);
+    on(Edit13, &ByteEdit::clicked, &TForm1::Edit13Click);
+    on(Edit14, &ByteEdit::clicked, &TForm1::Edit14Click);
 
     connect(Image1, &PictureWidget::pressed, this,
             [this](int, int y) { Guarded([&] { Image1MouseDown(y); }); });

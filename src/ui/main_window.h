@@ -76,6 +76,13 @@ public:
     void Button9Click();
     void Button7Click();
     void CheckBox2Click();
+    // A click into the hole count, year, month, day, group or start-hole box empties it.
+    void Edit9Click();
+    void Edit10Click();
+    void Edit11Click();
+    void Edit12Click();
+    void Edit13Click();
+    void Edit14Click();
 
     // Help and version.
     void Button5Click();

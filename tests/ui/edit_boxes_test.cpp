@@ -168,6 +168,95 @@ TEST_F(EditBoxesTest, EnteringABoxByTabOrMouseSelectsNothing) {
     }
 }
 
+TEST_F(EditBoxesTest, TheClickHandlersRunOnTheLeftButtonOnly) {
+    Show();
+    LoadMembers({"A", "B"});
+    struct Case {
+        const char* name;
+        int mode;
+        QWidget* target;
+        std::function<void()> prepare;
+        std::function<bool()> clicked;  // the handler has run
+        bool editBox;
+    };
+    auto emptied = [](ByteEdit* e) { return [e] { return e->text().isEmpty(); }; };
+    auto filled = [](ByteEdit* e) { return [e] { e->setText(QStringLiteral("12")); }; };
+    auto latched = [](const std::int32_t& latch) { return [&latch] { return latch == 1; }; };
+    const std::function<void()> none = [] {};
+    std::vector<Case> cases = {
+        {"Edit1", 1, form->Edit1, filled(form->Edit1), emptied(form->Edit1), true},
+        {"Edit2", 1, form->Edit2, filled(form->Edit2), emptied(form->Edit2), true},
+        // Edit6Click also switches the pending command off.
+        {"Edit6", 2, form->Edit6,
+         [this] {
+             form->Edit6->setText(QStringLiteral("3"));
+             if (S().EntryButtonOn == 0) Click(form->Image6);
+         },
+         [this] { return form->Edit6->text().isEmpty() && S().EntryButtonOn == 0; }, true},
+        {"Image3", 1, form->Image3, none, latched(S().MoveButtonOn), false},
+        {"Image4", 1, form->Image4, none, latched(S().DeleteButtonOn), false},
+        {"Image6", 2, form->Image6, none, latched(S().EntryButtonOn), false},
+        {"Image7", 2, form->Image7, none, latched(S().LeaderButtonOn), false},
+        {"Image9", 2, form->Image9, none, latched(S().PasteButtonOn), false},
+        {"Image10", 2, form->Image10, none, latched(S().ReturnButtonOn), false},
+    };
+    for (ByteEdit* e : {form->Edit9, form->Edit10, form->Edit11, form->Edit12, form->Edit13,
+                        form->Edit14})
+        cases.push_back({"Edit9..Edit14", 3, e, filled(e), emptied(e), true});
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EnterMode(*form, c.mode);
+        c.prepare();
+        ASSERT_FALSE(c.clicked());
+        const auto before = S().CommandState;
+        const std::vector<std::string> menu = WindowClick(c.target, Qt::RightButton);
+        EXPECT_FALSE(c.clicked());
+        EXPECT_EQ(S().CommandState, before);
+        // An edit box opens its own menu; a picture none.
+        EXPECT_EQ(menu.empty(), !c.editBox);
+        WindowClick(c.target, Qt::MiddleButton);
+        EXPECT_FALSE(c.clicked());
+        EXPECT_TRUE(WindowClick(c.target, Qt::LeftButton).empty());
+        EXPECT_TRUE(c.clicked());
+        // A number again for the next preview.
+        if (c.editBox) static_cast<ByteEdit*>(c.target)->setText(QStringLiteral("12"));
+    }
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+TEST_F(EditBoxesTest, TheListAndTheGroupBoxesTakeAPressOfAnyButton) {
+    Show();
+    LoadMembers({"A", "B"});
+    form->Button3Click();
+    WindowClick(form->Image9, Qt::LeftButton);  // 貼り付け
+    WindowClick(form->Image1, Qt::RightButton, {100, 15});
+    EXPECT_EQ(S().PickedMember, "0");
+    WindowClick(form->GroupBox[2], Qt::RightButton, {20, 10});
+    EXPECT_EQ(Group(2), std::vector<std::string>{"A"});
+    WindowClick(form->Image10, Qt::LeftButton);  // 戻す
+    WindowClick(form->GroupBox[2], Qt::MiddleButton, {20, 10});
+    EXPECT_TRUE(S().GroupList[2].empty());
+}
+
+// The menu of a right click speaks Japanese, with the translation the running
+// program loads.
+TEST(EditBoxMenu, TheContextMenuIsJapanese) {
+    Program program;
+    TForm1& form = program.Form();
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.Edit1->setText(QStringLiteral("木村"));
+    const std::vector<std::string> menu = WindowClick(form.Edit1, Qt::RightButton);
+    EXPECT_EQ(form.Edit1->text(), QStringLiteral("木村"));
+    ASSERT_FALSE(menu.empty());
+    const std::vector<std::string> expected = {"元に戻す(&U)", "やり直す(&R)", "切り取り(&T)",
+                                           "コピー(&C)", "貼り付け(&P)", "削除",
+                                           "すべてを選択"};
+    EXPECT_EQ(menu, expected);
+    form.close();
+}
 
 }  // namespace
 }  // namespace tovi::test
