@@ -5,6 +5,7 @@
 #include <QValidator>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/qt_text.h"
 
@@ -50,8 +51,27 @@ private:
 
 }  // namespace
 
-ByteEdit::ByteEdit(QWidget* parent, int maxBytes) : QLineEdit(parent), maxBytes_(maxBytes) {
+ByteEdit::ByteEdit(QWidget* parent, int maxBytes, InputMethod inputMethod)
+    : QLineEdit(parent), maxBytes_(maxBytes), takesComposition_(inputMethod == InputMethod::Composition) {
     setValidator(new Cp932Validator(this, maxBytes));
+    if (!takesComposition_) {
+        // A widget without this attribute, which also answers that it takes no
+        // input method (inputMethodQuery), gets no input-method events: the
+        // input method lets the keys through as they are.
+        setAttribute(Qt::WA_InputMethodEnabled, false);
+        setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
+    }
+}
+
+QVariant ByteEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
+    return inputMethodQuery(query, QVariant());
+}
+
+QVariant ByteEdit::inputMethodQuery(Qt::InputMethodQuery query, QVariant argument) const {
+    // QLineEdit answers that it takes input whenever it is enabled and not
+    // read-only, whatever the attribute says.
+    if (query == Qt::ImEnabled && !takesComposition_) return false;
+    return QLineEdit::inputMethodQuery(query, std::move(argument));
 }
 
 std::string ByteEdit::Bytes() const { return FromQt(text()).value_or(std::string()); }

@@ -78,6 +78,30 @@ protected:
     ByteEdit* Edit(const Box& box) { return form.get()->*box.edit; }
 };
 
+TEST_F(EditBoxesTest, TheNumberBoxesTakeNoComposition) {
+    for (const Box& box : kBoxes) {
+        SCOPED_TRACE(box.name);
+        ByteEdit* edit = Edit(box);
+        EXPECT_EQ(edit->TakesComposition(), box.composes);
+        EXPECT_EQ(edit->testAttribute(Qt::WA_InputMethodEnabled), box.composes);
+        // The two ways Qt and the input-method plugins ask a focused widget.
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QApplication::sendEvent(edit, &query);
+        EXPECT_EQ(query.value(Qt::ImEnabled).toBool(), box.composes);
+        QVariant answer;
+        ASSERT_TRUE(QMetaObject::invokeMethod(edit, "inputMethodQuery", Qt::DirectConnection,
+                                              Q_RETURN_ARG(QVariant, answer),
+                                              Q_ARG(Qt::InputMethodQuery, Qt::ImEnabled),
+                                              Q_ARG(QVariant, QVariant())));
+        EXPECT_EQ(answer.toBool(), box.composes);
+        // Other questions get QLineEdit's answers.
+        edit->setText(QStringLiteral("12"));
+        QInputMethodQueryEvent surrounding(Qt::ImSurroundingText);
+        QApplication::sendEvent(edit, &surrounding);
+        EXPECT_EQ(surrounding.value(Qt::ImSurroundingText).toString(), QStringLiteral("12"));
+    }
+}
+
 TEST_F(EditBoxesTest, ACommitOrPasteLongerThanTheBoxKeepsTheCharactersThatFit) {
     enum How { Compose, Paste, PasteOverAll };
     const struct {
