@@ -27,15 +27,17 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
 void PictureWidget::mousePressEvent(QMouseEvent* event) {
     pressInside_ = false;
     if (ignorePresses_) return;
-    pressInside_ = true;
+    // Any button presses; only the left one begins a click.
+    pressInside_ = event->button() == Qt::LeftButton;
     const QPoint at = event->position().toPoint();
     emit pressed(at.x(), at.y());
 }
 
 void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (!pressInside_ || ignorePresses_) return;
+    if (event->button() != Qt::LeftButton) return;
+    const bool click = pressInside_ && !ignorePresses_;
     pressInside_ = false;
-    if (rect().contains(event->position().toPoint())) emit clicked();
+    if (click && rect().contains(event->position().toPoint())) emit clicked();
 }
 
 }  // namespace tovi

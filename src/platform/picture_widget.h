@@ -30,8 +30,8 @@ public:
     bool IgnoresPresses() const { return ignorePresses_; }
 
 signals:
-    void pressed(int x, int y);
-    void clicked();
+    void pressed(int x, int y);  // any button
+    void clicked();              // the left button, pressed and released on the picture
 
 protected:
     void paintEvent(QPaintEvent* event) override;

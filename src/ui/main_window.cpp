@@ -76,15 +76,19 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, int x, int y, int 
     return button;
 }
 
+// The name, team and score-sheet text boxes take Japanese composed by the
+// input method; the number boxes take no composition (ByteEdit::InputMethod).
+constexpr auto kComposition = ByteEdit::InputMethod::Composition;
+constexpr auto kNumber = ByteEdit::InputMethod::Off;
+
 ByteEdit* MakeEdit(QWidget* parent, int maxBytes, int x, int y, int w, int h, int pixels,
-                   const QString& face, bool numeric) {
-    auto* edit = new ByteEdit(parent, maxBytes);
+                   const QString& face, ByteEdit::InputMethod inputMethod) {
+    auto* edit = new ByteEdit(parent, maxBytes, inputMethod);
     edit->setGeometry(x, y, w, h);
     edit->setFont(FontForPixels(face, pixels));
     edit->setTextMargins(0, 0, 0, 0);
     edit->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px; border: 1px solid #7a7a7a; "
                                        "background: white; color: black; }"));
-    edit->setInputMethodHints(numeric ? Qt::ImhPreferNumbers | Qt::ImhLatinOnly : Qt::ImhNone);
     return edit;
 }
 
@@ -178,9 +182,9 @@ void TForm1::BuildRegistrationPanel() {
     Label[6] = MakeLabel(Panel2, QStringLiteral("メンバー登録"), 170, 9,
                          {16, kWhite, true, &kPMinchoFace}, 124, 19);
     Label[1] = MakeLabel(Panel2, QStringLiteral("氏　名"), 40, 42, {16}, 56, 21);
-    Edit1 = MakeEdit(Panel2, 14, 118, 35, 180, 20, 19, kPGothicFace, false);
+    Edit1 = MakeEdit(Panel2, 14, 118, 35, 180, 20, 19, kPGothicFace, kComposition);
     Label[2] = MakeLabel(Panel2, QStringLiteral("チーム"), 40, 81, {16}, 56, 21);
-    Edit2 = MakeEdit(Panel2, 16, 118, 75, 180, 20, 19, kPGothicFace, false);
+    Edit2 = MakeEdit(Panel2, 16, 118, 75, 180, 20, 19, kPGothicFace, kComposition);
 
     RadioGroup2 = new QGroupBox(Panel2);
     RadioGroup2->setGeometry(330, 24, 63, 50);
@@ -206,7 +210,7 @@ void TForm1::BuildGroupingPanels() {
     Panel4 = MakePanel(this, 768, 95, 220, 110);
     Label[25] = MakeLabel(Panel4, QStringLiteral("まかせて組み合わせ"), 47, 11, {15, kWhite});
     Label[22] = MakeLabel(Panel4, QStringLiteral("組 数"), 13, 45, {15});
-    Edit6 = MakeEdit(Panel4, 2, 60, 38, 30, 32, 19, kPGothicFace, true);
+    Edit6 = MakeEdit(Panel4, 2, 60, 38, 30, 32, 19, kPGothicFace, kNumber);
     Label[23] = MakeLabel(Panel4, QStringLiteral("組"), 96, 45, {16});
     Button1 = MakeButton(Panel4, QStringLiteral("開　始"), 140, 38, 65, 28);
     CheckBox4 = new QCheckBox(QStringLiteral("男女を平均的に振り分ける"), Panel4);
@@ -256,15 +260,15 @@ void TForm1::BuildScoreSheetControls() {
     Label[4] = MakeLabel(Panel5, QStringLiteral("月"), 460, 5, {13, kWhite}, 20, 21);
     Label[5] = MakeLabel(Panel5, QStringLiteral("日"), 510, 5, {13, kWhite}, 20, 21);
 
-    Edit15 = MakeEdit(Panel5, 30, 60, 3, 258, 17, 15, kPMinchoFace, false);
-    Edit7 = MakeEdit(Panel5, 30, 60, 29, 258, 17, 15, kPMinchoFace, false);
-    Edit8 = MakeEdit(Panel5, 30, 60, 55, 258, 17, 15, kPMinchoFace, false);
-    Edit10 = MakeEdit(Panel5, 2, 380, 3, 27, 19, 15, kPGothicFace, true);
-    Edit11 = MakeEdit(Panel5, 2, 430, 3, 27, 19, 15, kPGothicFace, true);
-    Edit12 = MakeEdit(Panel5, 2, 480, 3, 27, 19, 15, kPGothicFace, true);
-    Edit9 = MakeEdit(Panel5, 2, 400, 27, 27, 19, 15, kPGothicFace, true);
-    Edit13 = MakeEdit(Panel5, 2, 330, 53, 27, 19, 15, kPGothicFace, true);
-    Edit14 = MakeEdit(Panel5, 2, 415, 53, 27, 19, 15, kPGothicFace, true);
+    Edit15 = MakeEdit(Panel5, 30, 60, 3, 258, 17, 15, kPMinchoFace, kComposition);
+    Edit7 = MakeEdit(Panel5, 30, 60, 29, 258, 17, 15, kPMinchoFace, kComposition);
+    Edit8 = MakeEdit(Panel5, 30, 60, 55, 258, 17, 15, kPMinchoFace, kComposition);
+    Edit10 = MakeEdit(Panel5, 2, 380, 3, 27, 19, 15, kPGothicFace, kNumber);
+    Edit11 = MakeEdit(Panel5, 2, 430, 3, 27, 19, 15, kPGothicFace, kNumber);
+    Edit12 = MakeEdit(Panel5, 2, 480, 3, 27, 19, 15, kPGothicFace, kNumber);
+    Edit9 = MakeEdit(Panel5, 2, 400, 27, 27, 19, 15, kPGothicFace, kNumber);
+    Edit13 = MakeEdit(Panel5, 2, 330, 53, 27, 19, 15, kPGothicFace, kNumber);
+    Edit14 = MakeEdit(Panel5, 2, 415, 53, 27, 19, 15, kPGothicFace, kNumber);
     const ScoreSheetSettings defaults = DefaultScoreSheetSettings();
     Edit15->SetBytes(defaults.Title);
     Edit7->SetBytes(defaults.MeetingName);
@@ -312,9 +316,12 @@ void TForm1::ConnectHandlers() {
     on(Image7, &PictureWidget::clicked, &TForm1::Image7Click);
     on(Image9, &PictureWidget::clicked, &TForm1::Image9Click);
     on(Image10, &PictureWidget::clicked, &TForm1::Image10Click);
-    // A click into one of the six number boxes empties it.
-    for (ByteEdit* box : {Edit9, Edit10, Edit11, Edit12, Edit13, Edit14})
-        connect(box, &ByteEdit::clicked, box, &QLineEdit::clear);
+    on(Edit9, &ByteEdit::clicked, &TForm1::Edit9Click);
+    on(Edit10, &ByteEdit::clicked, &TForm1::Edit10Click);
+    on(Edit11, &ByteEdit::clicked, &TForm1::Edit11Click);
+    on(Edit12, &ByteEdit::clicked, &TForm1::Edit12Click);
+    on(Edit13, &ByteEdit::clicked, &TForm1::Edit13Click);
+    on(Edit14, &ByteEdit::clicked, &TForm1::Edit14Click);
 
     connect(Image1, &PictureWidget::pressed, this,
             [this](int, int y) { Guarded([&] { Image1MouseDown(y); }); });

@@ -80,6 +80,13 @@ public:
     void Button9Click();
     void Button7Click();
     void CheckBox2Click();
+    // A click into the hole count, year, month, day, group or start-hole box empties it.
+    void Edit9Click();
+    void Edit10Click();
+    void Edit11Click();
+    void Edit12Click();
+    void Edit13Click();
+    void Edit14Click();
     // 全組印刷: every group that has members, one page each, in one print job.
     void PrintAllClick();
 

@@ -47,6 +47,13 @@ QString SheetFileName(QString group) {
 
 }  // namespace
 
+void TForm1::Edit9Click() { Edit9->clear(); }
+void TForm1::Edit10Click() { Edit10->clear(); }
+void TForm1::Edit11Click() { Edit11->clear(); }
+void TForm1::Edit12Click() { Edit12->clear(); }
+void TForm1::Edit13Click() { Edit13->clear(); }
+void TForm1::Edit14Click() { Edit14->clear(); }
+
 void TForm1::Button9Click() {
     state_.ScaleX = PreviewScaleX;
     state_.ScaleY = PreviewScaleY;

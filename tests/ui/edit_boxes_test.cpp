@@ -1,0 +1,286 @@
+// The edit boxes as a user meets them: which of them take input-method
+// composition, how a commit or a paste longer than the box is cut, entering a
+// box, and which mouse button makes a click.  Mouse events here go through the
+// window, as the platform delivers them, so that a right press also brings
+// the context-menu event a desktop sends with it.
+#include <QClipboard>
+#include <QPushButton>
+#include <QInputMethodQueryEvent>
+#include <QMenu>
+#include <QTimer>
+#include <QWindow>
+
+#include <functional>
+
+#include "ui/program.h"
+#include "ui/window_fixture.h"
+
+namespace tovi::test {
+namespace {
+
+using BoxOf = ByteEdit* TForm1::*;
+
+struct Box {
+    const char* name;
+    BoxOf edit;
+    int mode;        // the mode in which the box is shown
+    bool composes;   // takes input-method composition
+    bool emptiedByClick;
+};
+
+const Box kBoxes[] = {
+    {"Edit1", &TForm1::Edit1, 1, true, true},     {"Edit2", &TForm1::Edit2, 1, true, true},
+    {"Edit6", &TForm1::Edit6, 2, false, true},    {"Edit7", &TForm1::Edit7, 3, true, false},
+    {"Edit8", &TForm1::Edit8, 3, true, false},    {"Edit9", &TForm1::Edit9, 3, false, true},
+    {"Edit10", &TForm1::Edit10, 3, false, true},  {"Edit11", &TForm1::Edit11, 3, false, true},
+    {"Edit12", &TForm1::Edit12, 3, false, true},  {"Edit13", &TForm1::Edit13, 3, false, true},
+    {"Edit14", &TForm1::Edit14, 3, false, true},  {"Edit15", &TForm1::Edit15, 3, true, false},
+};
+
+void EnterMode(TForm1& form, int mode) {
+    if (mode == 1) form.Button2Click();
+    if (mode == 2) form.Button3Click();
+    if (mode == 3) form.Button4Click();
+}
+
+// A press and release of one button on a widget of a shown window, sent to
+// the window.  Returns the texts of the popup menu the press opened (closed
+// again at once), UTF-8 and without their shortcuts; empty when none opened.
+std::vector<std::string> WindowClick(QWidget* widget, Qt::MouseButton button,
+                                     QPoint at = {5, 5}) {
+    std::vector<std::string> menu;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!popup) return;
+        for (const QAction* action : popup->actions())
+            if (!action->isSeparator())
+                menu.push_back(action->text().section(QLatin1Char('\t'), 0, 0).toStdString());
+        popup->close();
+    });
+    closer.start(5);
+    QWindow* window = widget->window()->windowHandle();
+    const QPoint p = widget->mapTo(widget->window(), at);
+    QTest::mousePress(window, button, {}, p);
+    QTest::mouseRelease(window, button, {}, p);
+    // The context menu may open from a posted event.
+    for (int i = 0; i < 5 && menu.empty(); ++i) QTest::qWait(10);
+    return menu;
+}
+
+class EditBoxesTest : public WindowTest {
+protected:
+    void Show() {
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    ByteEdit* Edit(const Box& box) { return form.get()->*box.edit; }
+};
+
+TEST_F(EditBoxesTest, TheNumberBoxesTakeNoComposition) {
+    for (const Box& box : kBoxes) {
+        SCOPED_TRACE(box.name);
+        ByteEdit* edit = Edit(box);
+        EXPECT_EQ(edit->TakesComposition(), box.composes);
+        EXPECT_EQ(edit->testAttribute(Qt::WA_InputMethodEnabled), box.composes);
+        // The two ways Qt and the input-method plugins ask a focused widget.
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QApplication::sendEvent(edit, &query);
+        EXPECT_EQ(query.value(Qt::ImEnabled).toBool(), box.composes);
+        QVariant answer;
+        ASSERT_TRUE(QMetaObject::invokeMethod(edit, "inputMethodQuery", Qt::DirectConnection,
+                                              Q_RETURN_ARG(QVariant, answer),
+                                              Q_ARG(Qt::InputMethodQuery, Qt::ImEnabled),
+                                              Q_ARG(QVariant, QVariant())));
+        EXPECT_EQ(answer.toBool(), box.composes);
+        // Other questions get QLineEdit's answers.
+        edit->setText(QStringLiteral("12"));
+        QInputMethodQueryEvent surrounding(Qt::ImSurroundingText);
+        QApplication::sendEvent(edit, &surrounding);
+        EXPECT_EQ(surrounding.value(Qt::ImSurroundingText).toString(), QStringLiteral("12"));
+    }
+}
+
+TEST_F(EditBoxesTest, ACommitOrPasteLongerThanTheBoxKeepsTheCharactersThatFit) {
+    enum How { Compose, Paste, PasteOverAll };
+    const struct {
+        BoxOf edit;
+        QString before;
+        int cursor;  // where the insertion goes; -1 at the end
+        How how;
+        QString text;
+        QString after;
+        int cursorAfter;
+    } cases[] = {
+        // 10 bytes, room for two of the three.
+        {&TForm1::Edit1, "木村　五郎", -1, Compose, "長谷川", "木村　五郎長谷", 7},
+        // One byte left: half a character is never kept.
+        {&TForm1::Edit1, "ABCDEFGHIJKLM", -1, Compose, "長", "ABCDEFGHIJKLM", 13},
+        {&TForm1::Edit1, "ABCDEFGHIJKL", -1, Compose, "長a", "ABCDEFGHIJKL長", 13},
+        // In the middle: the text after the cursor stays whole.
+        {&TForm1::Edit1, "ABCDEFGHIJ", 2, Compose, "あいう", "ABあいCDEFGHIJ", 4},
+        {&TForm1::Edit2, "東町", -1, Paste, "あいうえおかきくけこ", "東町あいうえおか", 8},
+        {&TForm1::Edit1, "山田", -1, PasteOverAll, "長谷川一郎太郎次郎", "長谷川一郎太郎", 7},
+        {&TForm1::Edit15, "", -1, Compose, "あいうえおかきくけこさしすせそた",
+         "あいうえおかきくけこさしすせそ", 15},
+        {&TForm1::Edit7, "秋季親睦会", 0, Paste, "第一回ａｂｃｄｅｆｇｈｉｊｋ",
+         "第一回ａｂｃｄｅｆｇ秋季親睦会", 10},
+        {&TForm1::Edit13, "", -1, Paste, "123", "12", 2},
+        {&TForm1::Edit6, "", -1, Paste, "１２３", "１", 1},
+        // Half-width katakana are one byte each.
+        {&TForm1::Edit9, "", -1, Paste, "ｱｲｳ", "ｱｲ", 2},
+        // What fits is taken whole.
+        {&TForm1::Edit2, "東", -1, Compose, "町", "東町", 2},
+        // A character CP932 cannot spell refuses the whole insertion.
+        {&TForm1::Edit1, "木村", -1, Paste, "長谷川\u00e9", "木村", 2},
+    };
+    for (const auto& c : cases) {
+        ByteEdit* edit = form.get()->*c.edit;
+        SCOPED_TRACE((c.before + " + " + c.text).toStdString());
+        edit->setText(c.before);
+        edit->setCursorPosition(c.cursor < 0 ? static_cast<int>(c.before.size()) : c.cursor);
+        if (c.how == Compose) {
+            Commit(edit, c.text);
+        } else {
+            if (c.how == PasteOverAll) edit->selectAll();
+            QGuiApplication::clipboard()->setText(c.text);
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        }
+        EXPECT_EQ(edit->text(), c.after);
+        EXPECT_EQ(edit->cursorPosition(), c.cursorAfter);
+        EXPECT_LE(edit->Bytes().size(), static_cast<std::size_t>(edit->MaxBytes()));
+    }
+}
+
+TEST_F(EditBoxesTest, ACutNameIsRegisteredAsTheBoxShowsIt) {
+    Click(form->Edit1);
+    Commit(form->Edit1, QStringLiteral("木村　五郎"));
+    Commit(form->Edit1, QStringLiteral("長谷川"));
+    Click(form->Button6);
+    EXPECT_TRUE(TakeMessages().empty());
+    ASSERT_EQ(S().RosterList.size(), 1u);
+    EXPECT_EQ(Cp932ToUtf8(S().RosterList[0]), "木村　五郎長谷,,男,0,0,0,0,0,");
+}
+
+TEST_F(EditBoxesTest, EnteringABoxByTabOrMouseSelectsNothing) {
+    Show();
+    for (const Box& box : kBoxes) {
+        SCOPED_TRACE(box.name);
+        EnterMode(*form, box.mode);
+        ByteEdit* edit = Edit(box);
+        edit->setText(QStringLiteral("12"));
+
+        form->setFocus();
+        for (int tabs = 0; tabs < 60 && QApplication::focusWidget() != edit; ++tabs)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), edit);
+        EXPECT_FALSE(edit->hasSelectedText());
+        EXPECT_EQ(edit->text(), QStringLiteral("12"));
+        EXPECT_EQ(edit->cursorPosition(), 2);
+        // Typing goes after the text rather than over it.
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        EXPECT_EQ(edit->text(), QStringLiteral("1"));
+
+        edit->setText(QStringLiteral("12"));
+        form->setFocus();
+        WindowClick(edit, Qt::LeftButton);
+        EXPECT_EQ(QApplication::focusWidget(), edit);
+        EXPECT_FALSE(edit->hasSelectedText());
+        EXPECT_EQ(edit->text(), box.emptiedByClick ? QString() : QStringLiteral("12"));
+        edit->setText(QStringLiteral("12"));  // a number again for the next preview
+    }
+}
+
+TEST_F(EditBoxesTest, TheClickHandlersRunOnTheLeftButtonOnly) {
+    Show();
+    LoadMembers({"A", "B"});
+    struct Case {
+        const char* name;
+        int mode;
+        QWidget* target;
+        std::function<void()> prepare;
+        std::function<bool()> clicked;  // the handler has run
+        bool editBox;
+    };
+    auto emptied = [](ByteEdit* e) { return [e] { return e->text().isEmpty(); }; };
+    auto filled = [](ByteEdit* e) { return [e] { e->setText(QStringLiteral("12")); }; };
+    auto latched = [](const std::int32_t& latch) { return [&latch] { return latch == 1; }; };
+    const std::function<void()> none = [] {};
+    std::vector<Case> cases = {
+        {"Edit1", 1, form->Edit1, filled(form->Edit1), emptied(form->Edit1), true},
+        {"Edit2", 1, form->Edit2, filled(form->Edit2), emptied(form->Edit2), true},
+        // Edit6Click also switches the pending command off.
+        {"Edit6", 2, form->Edit6,
+         [this] {
+             form->Edit6->setText(QStringLiteral("3"));
+             if (S().EntryButtonOn == 0) Click(form->Image6);
+         },
+         [this] { return form->Edit6->text().isEmpty() && S().EntryButtonOn == 0; }, true},
+        {"Image3", 1, form->Image3, none, latched(S().MoveButtonOn), false},
+        {"Image4", 1, form->Image4, none, latched(S().DeleteButtonOn), false},
+        {"Image6", 2, form->Image6, none, latched(S().EntryButtonOn), false},
+        {"Image7", 2, form->Image7, none, latched(S().LeaderButtonOn), false},
+        {"Image9", 2, form->Image9, none, latched(S().PasteButtonOn), false},
+        {"Image10", 2, form->Image10, none, latched(S().ReturnButtonOn), false},
+    };
+    for (ByteEdit* e : {form->Edit9, form->Edit10, form->Edit11, form->Edit12, form->Edit13,
+                        form->Edit14})
+        cases.push_back({"Edit9..Edit14", 3, e, filled(e), emptied(e), true});
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EnterMode(*form, c.mode);
+        c.prepare();
+        ASSERT_FALSE(c.clicked());
+        const auto before = S().CommandState;
+        const std::vector<std::string> menu = WindowClick(c.target, Qt::RightButton);
+        EXPECT_FALSE(c.clicked());
+        EXPECT_EQ(S().CommandState, before);
+        // An edit box opens its own menu; a picture none.
+        EXPECT_EQ(menu.empty(), !c.editBox);
+        WindowClick(c.target, Qt::MiddleButton);
+        EXPECT_FALSE(c.clicked());
+        EXPECT_TRUE(WindowClick(c.target, Qt::LeftButton).empty());
+        EXPECT_TRUE(c.clicked());
+        // A number again for the next preview.
+        if (c.editBox) static_cast<ByteEdit*>(c.target)->setText(QStringLiteral("12"));
+    }
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+TEST_F(EditBoxesTest, TheListAndTheGroupBoxesTakeAPressOfAnyButton) {
+    Show();
+    LoadMembers({"A", "B"});
+    form->Button3Click();
+    WindowClick(form->Image9, Qt::LeftButton);  // 貼り付け
+    WindowClick(form->Image1, Qt::RightButton, {100, 15});
+    EXPECT_EQ(S().PickedMember, "0");
+    WindowClick(form->GroupBox[2], Qt::RightButton, {20, 10});
+    EXPECT_EQ(Group(2), std::vector<std::string>{"A"});
+    WindowClick(form->Image10, Qt::LeftButton);  // 戻す
+    WindowClick(form->GroupBox[2], Qt::MiddleButton, {20, 10});
+    EXPECT_TRUE(S().GroupList[2].empty());
+}
+
+// The menu of a right click speaks Japanese, with the translation the running
+// program loads.
+TEST(EditBoxMenu, TheContextMenuIsJapanese) {
+    Program program;
+    TForm1& form = program.Form();
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.Edit1->setText(QStringLiteral("木村"));
+    const std::vector<std::string> menu = WindowClick(form.Edit1, Qt::RightButton);
+    EXPECT_EQ(form.Edit1->text(), QStringLiteral("木村"));
+    ASSERT_FALSE(menu.empty());
+    const std::vector<std::string> expected = {"元に戻す(&U)", "やり直す(&R)", "切り取り(&T)",
+                                           "コピー(&C)", "貼り付け(&P)", "削除",
+                                           "すべてを選択"};
+    EXPECT_EQ(menu, expected);
+    form.close();
+}
+
+}  // namespace
+}  // namespace tovi::test
