@@ -186,6 +186,8 @@ private:
     RandomSource& random_;
     Clock& clock_;
     AboutBox* aboutBox_ = nullptr;
+    // The frame of the score-sheet mode waits for the window's next paint;
+    // that paint draws it once, and the one after removes it.
     bool scoreSheetFrame_ = false;
 };
 

@@ -76,10 +76,15 @@ void TForm1::Hyou() {
         list.MoveTo(ColumnX[i], 0);
         list.LineTo(ColumnX[i], MemberCapacity * RowHeight);
     }
+    // The numbers are set in the fixed-pitch gothic, whose digits are 8 pixels
+    // wide apart from a pixel of rounding, so that 1..9 at x 19 and 10..40 at
+    // x 11 end together; names, teams and marks keep the proportional face.
+    list.SetFontFace(Sjis("ＭＳ ゴシック"));
     list.SetFontSize(14);
     list.SetFontColor(kBlack);
     for (int k = 1; k <= MemberCapacity; ++k)
         list.TextOut(k <= 9 ? 19 : 11, RowTextY(k - 1), std::to_string(k));
+    list.SetFontFace(Sjis("ＭＳ Ｐゴシック"));
 
     DrawingSurface& header = Image2->Canvas();
     header.SetPenColor(kBlack);
