@@ -52,15 +52,18 @@ bool InkInsideBox(const QFont& font, const QFontMetrics& metrics, const QString&
 // The pen of a line or an outline.  Qt centres a pen on the mathematical
 // line, and at ratio 1 sets an odd-width line on the pixels right of and
 // below it; at other ratios the same pixels are reached by moving the pen
-// half a pixel, so that a rule covers the same logical pixels at every ratio.
-void SetPen(QPainter& p, Rgb colour, int width, bool onPicture) {
+// half a pixel across its line (along both axes for a slanting one, or an
+// outline), so that a rule covers the same logical pixels at every ratio.
+enum class Run { Row, Column, Other };
+
+void SetPen(QPainter& p, Rgb colour, int width, bool onPicture, Run run = Run::Other) {
     QPen pen(QColor(colour.r, colour.g, colour.b));
     pen.setWidth(width);  // 0 is the thinnest line the device offers
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
     p.setPen(pen);
     if (onPicture && width % 2 == 1 && p.device()->devicePixelRatio() != 1.0)
-        p.translate(0.5, 0.5);
+        p.translate(run == Run::Row ? 0.0 : 0.5, run == Run::Column ? 0.0 : 0.5);
 }
 
 }  // namespace
@@ -213,7 +216,8 @@ void QtSurface::LineTo(int x, int y) {
         return;
     }
     Paint([&](QPainter& p) {
-        SetPen(p, pen_, penWidth_, image_ != nullptr);
+        const Run run = from.x() == to.x() ? Run::Column : from.y() == to.y() ? Run::Row : Run::Other;
+        SetPen(p, pen_, penWidth_, image_ != nullptr, run);
         p.drawLine(from, to);
     });
 }

@@ -76,11 +76,12 @@ void TForm1::Hyou() {
         list.MoveTo(ColumnX[i], 0);
         list.LineTo(ColumnX[i], MemberCapacity * RowHeight);
     }
-    // The numbers are set in the fixed-pitch gothic, whose digits are 8 pixels
-    // wide apart from a pixel of rounding, so that 1..9 at x 19 and 10..40 at
-    // x 11 end together; names, teams and marks keep the proportional face.
+    // 1..9 at x 19 and 10..40 at x 11 end together when a digit is 8 pixels
+    // wide: the fixed-pitch gothic at 12 points has such digits (at 14 points
+    // they would be 9.5 and the tens would end a pixel or two further right).
+    // Names, teams and marks keep the proportional face.
     list.SetFontFace(Sjis("ＭＳ ゴシック"));
-    list.SetFontSize(14);
+    list.SetFontSize(12);
     list.SetFontColor(kBlack);
     for (int k = 1; k <= MemberCapacity; ++k)
         list.TextOut(k <= 9 ? 19 : 11, RowTextY(k - 1), std::to_string(k));
