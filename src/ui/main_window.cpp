@@ -332,6 +332,10 @@ void TForm1::SetGenderIndex(int index) {
 
 void TForm1::ScrollListToTop() { ScrollBox1->verticalScrollBar()->setValue(0); }
 
+// Where the score-sheet frame goes, with its 3-pixel pen: a repaint of this
+// area draws it or removes it.
+QRect TForm1::ScoreSheetFrameArea() { return QRect(QPoint(27, 10), QPoint(630, 116)); }
+
 void TForm1::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (!scoreSheetFrame_) return;
@@ -433,7 +437,7 @@ void TForm1::Button2Click() {
     state_.LeaderButtonOn = 0;
     for (QWidget* w : {Image3, Image4, Image9, Image10}) w->show();
     Hyou();
-    update();
+    update(ScoreSheetFrameArea());
 }
 
 void TForm1::Button3Click() {
@@ -464,7 +468,7 @@ void TForm1::Button3Click() {
     KumiOn();
     HalMark();
     Hyou();
-    update();
+    update(ScoreSheetFrameArea());
 }
 
 void TForm1::Button4Click() {
@@ -477,7 +481,7 @@ void TForm1::Button4Click() {
     BtnClr();
     for (QWidget* w : std::initializer_list<QWidget*>{CheckBox2, Button7, Button9}) w->show();
     scoreSheetFrame_ = true;
-    update();
+    update(ScoreSheetFrameArea());
     state_.ScreenMode = ModeScoreSheet;
     Button9Click();
 }

@@ -156,6 +156,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    static QRect ScoreSheetFrameArea();
 
 private:
     void BuildLayout();
