@@ -57,7 +57,7 @@ bool InkInsideBox(const QFont& font, const QFontMetrics& metrics, const QString&
 enum class Run { Row, Column, Other };
 
 void SetPen(QPainter& p, Rgb colour, int width, bool onPicture, Run run = Run::Other) {
-    QPen pen(QColor(colour.r, colour.g, colour.b));
+    QPen pen(ToColor(colour));
     pen.setWidth(width);  // 0 is the thinnest line the device offers
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
