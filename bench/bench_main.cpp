@@ -9,7 +9,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // The pictures follow the screen's ratio (QT_SCALE_FACTOR=2 for a
     // desktop scaled to 200 %).
-    benchmark::AddCustomContext("device_pixel_ratio", QString::number(app.devicePixelRatio()).toStdString());
+    benchmark::AddCustomContext("device_pixel_ratio",
+                                QString::number(app.devicePixelRatio()).toStdString());
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

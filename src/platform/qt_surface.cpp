@@ -216,7 +216,9 @@ void QtSurface::LineTo(int x, int y) {
         return;
     }
     Paint([&](QPainter& p) {
-        const Run run = from.x() == to.x() ? Run::Column : from.y() == to.y() ? Run::Row : Run::Other;
+        const Run run = from.x() == to.x()   ? Run::Column
+                        : from.y() == to.y() ? Run::Row
+                                             : Run::Other;
         SetPen(p, pen_, penWidth_, image_ != nullptr, run);
         p.drawLine(from, to);
     });

@@ -143,7 +143,8 @@ TEST(QtSurfaceTest, ThinStraightLinesSetThePixelsOfTheLineDrawing) {
                 s.MoveTo(c.line.x1(), c.line.y1());
                 s.LineTo(c.line.x2(), c.line.y2());
             },
-            point ? std::initializer_list<qreal>{1.0} : std::initializer_list<qreal>{1.0, 2.0, 1.5});
+            point ? std::initializer_list<qreal>{1.0}
+                  : std::initializer_list<qreal>{1.0, 2.0, 1.5});
         EXPECT_EQ(differs, "") << "width " << c.width << " from " << c.line.x1() << ","
                                << c.line.y1() << " to " << c.line.x2() << "," << c.line.y2();
     }
@@ -288,7 +289,8 @@ TEST(QtSurfaceTest, AtRatioTwoARuleIsTwoDevicePixelsWideAndTheThinnestLineOne) {
         std::vector<int> dark;
         for (int x = 0; x < image.width(); ++x)
             if (image.pixelColor(x, 100) == QColor(Qt::black)) dark.push_back(x);
-        const std::vector<int> wanted = width == 1 ? std::vector<int>{70, 71} : std::vector<int>{70};
+        const std::vector<int> wanted =
+            width == 1 ? std::vector<int>{70, 71} : std::vector<int>{70};
         EXPECT_EQ(dark, wanted) << width;
     }
 }

@@ -21,7 +21,7 @@ TEST_F(WindowTest, EveryPictureIsAtTheScreensRatioAndPaintedPixelForPixel) {
     form->Button3Click();
     const qreal ratio = form->devicePixelRatioF();
     for (PictureWidget* picture : Pictures(*form)) {
-        EXPECT_EQ(picture->Image().devicePixelRatio(), ratio) << picture->objectName().toStdString();
+        EXPECT_EQ(picture->Image().devicePixelRatio(), ratio);
         // What reaches the screen is the image itself, not a stretched copy.
         const QRect area(0, 0, std::min(picture->width(), 130), std::min(picture->height(), 70));
         const QImage shot = picture->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
@@ -34,7 +34,8 @@ TEST_F(WindowTest, EveryPictureIsAtTheScreensRatioAndPaintedPixelForPixel) {
     const QImage& list = form->Image1->Image();
     const int r = Ratio(list);
     for (int x : {35, 175}) {
-        for (int dx = 0; dx < r; ++dx) EXPECT_EQ(list.pixelColor(x * r + dx, 100 * r), QColor(Qt::black));
+        for (int dx = 0; dx < r; ++dx)
+            EXPECT_EQ(list.pixelColor(x * r + dx, 100 * r), QColor(Qt::black)) << x;
         EXPECT_EQ(list.pixelColor(x * r - 1, 100 * r), QColor(Qt::white)) << x;
         EXPECT_EQ(list.pixelColor((x + 1) * r, 100 * r), QColor(Qt::white)) << x;
     }

@@ -79,7 +79,8 @@ TEST_F(ScoreSheetWindowTest, TheFrameIsDrawnByOnePaintAndGoneWithTheNext) {
     auto shown = [&](const QImage& shot) {
         const qreal r = shot.devicePixelRatio();
         int count = 0;
-        for (QPoint p : points) count += shot.pixelColor(p.x() * r + r / 2, p.y() * r + r / 2) == frame;
+        for (QPoint p : points)
+            count += shot.pixelColor(p.x() * r + r / 2, p.y() * r + r / 2) == frame;
         return count;
     };
     EXPECT_EQ(shown(form->grab().toImage()), 4);
