@@ -1,26 +1,74 @@
 #include "platform/picture_widget.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QtMath>
 
 namespace tovi {
+namespace {
+
+// A white image of the given logical size at the ratio.
+QImage WhiteImage(int width, int height, qreal ratio) {
+    QImage image(qCeil(width * ratio), qCeil(height * ratio), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    return image;
+}
+
+}  // namespace
 
 PictureWidget::PictureWidget(QWidget* parent, int imageWidth, int imageHeight)
     : QWidget(parent),
-      image_(imageWidth, imageHeight, QImage::Format_RGB32),
+      imageSize_(imageWidth, imageHeight),
+      image_(WhiteImage(imageWidth, imageHeight, devicePixelRatioF())),
       surface_(&image_, [this] { update(); }),
       tee_(surface_, nullptr) {
-    image_.fill(Qt::white);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void PictureWidget::SetDevicePixelRatio(qreal ratio) {
+    if (ratio <= 0 || ratio == image_.devicePixelRatio()) return;
+    // What is on the picture stays: it is carried over scaled, and whatever
+    // is drawn from now on is drawn at the new ratio.
+    QImage next = WhiteImage(imageSize_.width(), imageSize_.height(), ratio);
+    {
+        QPainter painter(&next);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        const qreal old = image_.devicePixelRatio();
+        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(imageSize_)), image_,
+                          QRectF(0, 0, imageSize_.width() * old, imageSize_.height() * old));
+    }
+    image_ = std::move(next);
+    update();
+}
+
+bool PictureWidget::event(QEvent* event) {
+    // A window moved to a screen of another ratio.
+    if (event->type() == QEvent::ScreenChangeInternal
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        || event->type() == QEvent::DevicePixelRatioChange
+#endif
+    )
+        SetDevicePixelRatio(devicePixelRatioF());
+    return QWidget::event(event);
+}
+
 void PictureWidget::paintEvent(QPaintEvent* event) {
+    // Also when the ratio changed without word of it.
+    if (devicePixelRatioF() != image_.devicePixelRatio()) SetDevicePixelRatio(devicePixelRatioF());
     QPainter painter(this);
-    // The image where it reaches, white beyond it.
+    // The image where it reaches, white beyond it; one device pixel of the
+    // image to each device pixel of the screen.
     const QRect area = event->rect();
-    const QRect covered = area & image_.rect();
-    if (!covered.isEmpty()) painter.drawImage(covered.topLeft(), image_, covered);
+    const QRect covered = area & QRect(QPoint(0, 0), imageSize_);
+    if (!covered.isEmpty()) {
+        const qreal ratio = image_.devicePixelRatio();
+        painter.drawImage(QRectF(covered), image_,
+                          QRectF(covered.x() * ratio, covered.y() * ratio,
+                                 covered.width() * ratio, covered.height() * ratio));
+    }
     for (const QRect& rest : QRegion(area).subtracted(covered)) painter.fillRect(rest, Qt::white);
 }
 

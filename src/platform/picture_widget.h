@@ -1,5 +1,6 @@
 // A picture that owns a white image and keeps what is drawn on it until it is
-// drawn over.  Painting only copies the image to the screen.  Reports mouse
+// drawn over.  Painting only copies the image to the screen.  The image has
+// the screen's device pixel ratio and is drawn on in logical pixels.  Reports mouse
 // presses with their position and clicks, and can be set to ignore presses.
 #pragma once
 
@@ -20,7 +21,14 @@ public:
 
     // The surface that draws into the image.
     DrawingSurface& Canvas() { return tee_; }
+    // At the screen's device pixel ratio: index pixels by logical position
+    // times Image().devicePixelRatio().
     const QImage& Image() const { return image_; }
+
+    // Moves the image to another device pixel ratio (the widget does so when
+    // its window goes to a screen of another ratio).  What was drawn is kept,
+    // scaled; what is drawn afterwards is drawn at the new ratio.
+    void SetDevicePixelRatio(qreal ratio);
 
     // A surface that sees every call made through Canvas() (for tests); null to stop.
     void SetObserver(DrawingSurface* observer) { tee_.SetSecond(observer); }
@@ -34,11 +42,13 @@ signals:
     void clicked();              // the left button, pressed and released on the picture
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    QSize imageSize_;  // logical pixels
     QImage image_;
     QtSurface surface_;
     TeeSurface tee_;

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <QtMath>
+
 #include <algorithm>
 
 #include "platform/fonts.h"
@@ -12,15 +14,24 @@ namespace {
 
 QColor ToColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
+// A scratch image of the given size in logical pixels, at the ratio.
+QImage ScratchImage(int width, int height, qreal ratio, QImage::Format format) {
+    QImage image(qCeil(width * ratio), qCeil(height * ratio), format);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
 // Whether every pixel the glyphs of text touch lies inside the box that
-// TextOut fills for it.  Found by setting the text black on white with room
-// all round and looking for ink outside the box: font metrics round, and
-// some glyphs reach past their advance.
+// TextOut fills for it, at the device pixel ratio of the picture.  Found by
+// setting the text black on white with room all round and looking for ink
+// outside the box: font metrics round, and some glyphs reach past their
+// advance.  Only asked at whole ratios, where the box is whole device pixels.
 bool InkInsideBox(const QFont& font, const QFontMetrics& metrics, const QString& text,
-                  int advance) {
+                  int advance, int ratio) {
     const int height = metrics.height();
     const int margin = height;
-    QImage scratch(advance + 2 * margin, height + 2 * margin, QImage::Format_RGB32);
+    QImage scratch =
+        ScratchImage(advance + 2 * margin, height + 2 * margin, ratio, QImage::Format_RGB32);
     scratch.fill(Qt::white);
     {
         QPainter p(&scratch);
@@ -28,7 +39,7 @@ bool InkInsideBox(const QFont& font, const QFontMetrics& metrics, const QString&
         p.setPen(Qt::black);
         p.drawText(QPoint(margin, margin + metrics.ascent()), text);
     }
-    const QRect box(margin, margin, advance, height);
+    const QRect box(margin * ratio, margin * ratio, advance * ratio, height * ratio);
     const QRgb white = QColor(Qt::white).rgb();
     for (int y = 0; y < scratch.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
@@ -36,6 +47,23 @@ bool InkInsideBox(const QFont& font, const QFontMetrics& metrics, const QString&
             if (line[x] != white && !box.contains(x, y)) return false;
     }
     return true;
+}
+
+// The pen of a line or an outline.  Qt centres a pen on the mathematical
+// line, and at ratio 1 sets an odd-width line on the pixels right of and
+// below it; at other ratios the same pixels are reached by moving the pen
+// half a pixel across its line (along both axes for a slanting one, or an
+// outline), so that a rule covers the same logical pixels at every ratio.
+enum class Run { Row, Column, Other };
+
+void SetPen(QPainter& p, Rgb colour, int width, bool onPicture, Run run = Run::Other) {
+    QPen pen(ToColor(colour));
+    pen.setWidth(width);  // 0 is the thinnest line the device offers
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    p.setPen(pen);
+    if (onPicture && width % 2 == 1 && p.device()->devicePixelRatio() != 1.0)
+        p.translate(run == Run::Row ? 0.0 : 0.5, run == Run::Column ? 0.0 : 0.5);
 }
 
 }  // namespace
@@ -77,7 +105,25 @@ void QtSurface::SetFontSize(int points) {
     currentFont_ = nullptr;
 }
 
+int QtSurface::WholeRatio() const {
+    if (!image_) return 0;
+    const qreal ratio = image_->devicePixelRatio();
+    return ratio == qFloor(ratio) ? static_cast<int>(ratio) : 0;
+}
+
+QRect QtSurface::PictureRect() const {
+    const qreal ratio = image_->devicePixelRatio();
+    return QRect(0, 0, qFloor(image_->width() / ratio), qFloor(image_->height() / ratio));
+}
+
 QtSurface::FontEntry& QtSurface::CurrentFont() {
+    // Metrics, ink checks and stamps belong to the picture's ratio: a picture
+    // moved to a screen of another ratio starts them afresh.
+    if (image_ && image_->devicePixelRatio() != fontsRatio_) {
+        fonts_.clear();
+        currentFont_ = nullptr;
+        fontsRatio_ = image_->devicePixelRatio();
+    }
     if (currentFont_) return *currentFont_;
     for (const auto& entry : fonts_) {
         if (entry->face == face_ && entry->cellHeight == cellHeight_ && entry->points == points_)
@@ -105,7 +151,8 @@ QtSurface::SetText& QtSurface::Set(FontEntry& font, const std::string& text) {
 const QImage& QtSurface::StampOf(const FontEntry& font, SetText& set) {
     for (const Stamp& stamp : set.stamps)
         if (stamp.text == fontColor_ && stamp.background == brush_) return stamp.image;
-    QImage image(set.advance, font.metrics.height(), image_->format());
+    QImage image = ScratchImage(set.advance, font.metrics.height(), image_->devicePixelRatio(),
+                                image_->format());
     image.setDotsPerMeterX(image_->dotsPerMeterX());
     image.setDotsPerMeterY(image_->dotsPerMeterY());
     image.fill(ToColor(brush_));
@@ -127,14 +174,17 @@ void QtSurface::TextOut(int x, int y, const std::string& text) {
     // with the glyphs on it.  On a picture, glyphs in the brush colour that
     // stay inside the box leave no trace (the usual way of erasing a row);
     // other texts that stay inside it are drawn once into a stamp that is
-    // then copied.  A printer page gets every glyph as it comes.
-    if (image_ && !set.inkChecked) {
-        set.inkInsideBox = InkInsideBox(font.font, font.metrics, set.shown, set.advance);
+    // then copied.  A printer page, and a picture at a ratio that is not a
+    // whole number (where the box does not end on device pixels), get every
+    // glyph as it comes.
+    const int ratio = WholeRatio();
+    if (ratio > 0 && !set.inkChecked) {
+        set.inkInsideBox = InkInsideBox(font.font, font.metrics, set.shown, set.advance, ratio);
         set.inkChecked = true;
     }
-    if (image_ && set.inkInsideBox && (fontColor_ == brush_ || box.isEmpty())) {
+    if (ratio > 0 && set.inkInsideBox && (fontColor_ == brush_ || box.isEmpty())) {
         Paint([&](QPainter& p) { p.fillRect(box, ToColor(brush_)); });
-    } else if (image_ && set.inkInsideBox) {
+    } else if (ratio > 0 && set.inkInsideBox) {
         const QImage& stamp = StampOf(font, set);
         Paint([&](QPainter& p) { p.drawImage(box.topLeft(), stamp); });
     } else {
@@ -154,7 +204,11 @@ void QtSurface::LineTo(int x, int y) {
     // On a picture a thin line along a row or a column is the run of pixels
     // from its lower end up to, not including, its higher end (at least one
     // pixel), which a fill sets several times faster than the line drawing.
-    if (image_ && penWidth_ <= 1 && (from.x() == to.x() || from.y() == to.y())) {
+    // At a whole ratio above 1 that is a pen of width 1; the thinnest line
+    // is then thinner than a pixel and is drawn as a line.
+    const int ratio = WholeRatio();
+    if (ratio > 0 && (penWidth_ == 1 || (penWidth_ == 0 && ratio == 1)) &&
+        (from.x() == to.x() || from.y() == to.y())) {
         const int left = std::min(from.x(), to.x()), top = std::min(from.y(), to.y());
         const QRect pixels(left, top, std::max(std::max(from.x(), to.x()) - left, 1),
                            std::max(std::max(from.y(), to.y()) - top, 1));
@@ -162,10 +216,10 @@ void QtSurface::LineTo(int x, int y) {
         return;
     }
     Paint([&](QPainter& p) {
-        QPen pen(ToColor(pen_));
-        pen.setWidth(penWidth_);  // 0 is the thinnest line the device offers
-        pen.setCapStyle(Qt::FlatCap);
-        p.setPen(pen);
+        const Run run = from.x() == to.x()   ? Run::Column
+                        : from.y() == to.y() ? Run::Row
+                                             : Run::Other;
+        SetPen(p, pen_, penWidth_, image_ != nullptr, run);
         p.drawLine(from, to);
     });
 }
@@ -174,9 +228,11 @@ void QtSurface::Rectangle(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) return;
     const QRect area(left, top, right - left, bottom - top);
     // On a picture a thin outline that lies wholly on it is the four edge
-    // runs of the area (one clipped at the picture's edge is not).
-    if (image_ && penWidth_ <= 1 && area.width() >= 2 && area.height() >= 2 &&
-        image_->rect().contains(area)) {
+    // runs of the area (one clipped at the picture's edge is not), at a whole
+    // ratio as for lines.
+    const int ratio = WholeRatio();
+    if (ratio > 0 && (penWidth_ == 1 || (penWidth_ == 0 && ratio == 1)) && area.width() >= 2 &&
+        area.height() >= 2 && PictureRect().contains(area)) {
         Paint([&](QPainter& p) {
             p.fillRect(area, ToColor(brush_));
             const QColor pen = ToColor(pen_);
@@ -189,10 +245,7 @@ void QtSurface::Rectangle(int left, int top, int right, int bottom) {
     }
     Paint([&](QPainter& p) {
         p.fillRect(area, ToColor(brush_));
-        QPen pen(ToColor(pen_));
-        pen.setWidth(penWidth_);
-        pen.setJoinStyle(Qt::MiterJoin);
-        p.setPen(pen);
+        SetPen(p, pen_, penWidth_, image_ != nullptr);
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
     });

@@ -1,5 +1,7 @@
 // The drawing surface on QPainter: over a QImage (the pictures) or over a
-// painter that somebody else holds open (the printer page).
+// painter that somebody else holds open (the printer page).  A picture's
+// image may have any device pixel ratio; everything is drawn in logical
+// pixels.
 #pragma once
 
 #include <QColor>
@@ -7,6 +9,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 
 #include <functional>
 #include <memory>
@@ -68,6 +71,11 @@ private:
     template <typename Fn>
     void Paint(Fn&& fn);
     FontEntry& CurrentFont();
+    // The picture's device pixel ratio when it is a whole number, else 0
+    // (also for a printer page): the short cuts hold at whole ratios only.
+    int WholeRatio() const;
+    // The picture in logical pixels.
+    QRect PictureRect() const;
     static SetText& Set(FontEntry& font, const std::string& text);
     const QImage& StampOf(const FontEntry& font, SetText& set);
 
@@ -82,6 +90,7 @@ private:
     QPoint position_;
     std::vector<std::unique_ptr<FontEntry>> fonts_;
     FontEntry* currentFont_ = nullptr;  // null when face or size changed
+    qreal fontsRatio_ = 1.0;            // the picture's ratio that fonts_ was built at
 };
 
 // Forwards every call to two surfaces: lets a test watch what a picture draws.

@@ -345,14 +345,24 @@ void TForm1::SetGenderIndex(int index) {
 
 void TForm1::ScrollListToTop() { ScrollBox1->verticalScrollBar()->setValue(0); }
 
+// Where the score-sheet frame goes, with its 3-pixel pen: a repaint of this
+// area draws it or removes it.
+QRect TForm1::ScoreSheetFrameArea() { return QRect(QPoint(27, 10), QPoint(630, 116)); }
+
 void TForm1::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (!scoreSheetFrame_) return;
-    // The frame around the settings band of the score-sheet mode.
+    // The frame around the settings band of the score-sheet mode, drawn on
+    // the window once: it is not kept, so the next paint of the window goes
+    // over it (a first preview that stopped on a bad number leaves no outline).
+    scoreSheetFrame_ = false;
     QPainter painter(this);
     QPen pen(ToColor(kInactiveCaption));
     pen.setWidth(3);
     painter.setPen(pen);
+    // On the same logical pixels as at ratio 1: Qt sets an odd-width pen on
+    // the pixels right of and below the line only at ratio 1.
+    if (devicePixelRatioF() != 1.0) painter.translate(0.5, 0.5);
     const QPoint outline[] = {{627, 69}, {627, 13}, {30, 13}, {30, 113}, {627, 113}, {627, 69}};
     painter.drawPolyline(outline, 6);
 }
@@ -440,7 +450,7 @@ void TForm1::Button2Click() {
     state_.LeaderButtonOn = 0;
     for (QWidget* w : {Image3, Image4, Image9, Image10}) w->show();
     Hyou();
-    update();
+    update(ScoreSheetFrameArea());
 }
 
 void TForm1::Button3Click() {
@@ -472,7 +482,7 @@ void TForm1::Button3Click() {
     KumiOn();
     HalMark();
     Hyou();
-    update();
+    update(ScoreSheetFrameArea());
 }
 
 void TForm1::Button4Click() {
@@ -487,7 +497,7 @@ void TForm1::Button4Click() {
                                                        PrintAllButton})
         w->show();
     scoreSheetFrame_ = true;
-    update();
+    update(ScoreSheetFrameArea());
     state_.ScreenMode = ModeScoreSheet;
     Button9Click();
 }

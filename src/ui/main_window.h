@@ -176,6 +176,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    static QRect ScoreSheetFrameArea();
 
 private:
     void BuildLayout();
@@ -209,6 +210,8 @@ private:
     RandomSource& random_;
     Clock& clock_;
     AboutBox* aboutBox_ = nullptr;
+    // The frame of the score-sheet mode waits for the window's next paint;
+    // that paint draws it once, and the one after removes it.
     bool scoreSheetFrame_ = false;
     std::function<void(const RecordedDrawing&)> printObserver_;
 };

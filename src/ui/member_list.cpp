@@ -76,10 +76,16 @@ void TForm1::Hyou() {
         list.MoveTo(ColumnX[i], 0);
         list.LineTo(ColumnX[i], MemberCapacity * RowHeight);
     }
-    list.SetFontSize(14);
+    // 1..9 at x 19 and 10..40 at x 11 end together when a digit is 8 pixels
+    // wide: the fixed-pitch gothic at 12 points has such digits (at 14 points
+    // they would be 9.5 and the tens would end a pixel or two further right).
+    // Names, teams and marks keep the proportional face.
+    list.SetFontFace(Sjis("ＭＳ ゴシック"));
+    list.SetFontSize(12);
     list.SetFontColor(kBlack);
     for (int k = 1; k <= MemberCapacity; ++k)
         list.TextOut(k <= 9 ? 19 : 11, RowTextY(k - 1), std::to_string(k));
+    list.SetFontFace(Sjis("ＭＳ Ｐゴシック"));
 
     DrawingSurface& header = Image2->Canvas();
     header.SetPenColor(kBlack);

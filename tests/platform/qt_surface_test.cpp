@@ -4,10 +4,12 @@
 // QPainter as it comes, which is what these tests compare.
 #include <QImage>
 #include <QPainter>
+#include <QtMath>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,9 @@ public:
         pen.setWidth(penWidth_);
         pen.setCapStyle(Qt::FlatCap);
         p.setPen(pen);
+        // Across the line only.
+        if (penWidth_ % 2 == 1 && image_->devicePixelRatio() != 1.0)
+            p.translate(at_.y() == y && at_.x() != x ? 0.0 : 0.5, at_.x() == x ? 0.0 : 0.5);
         p.drawLine(at_, QPoint(x, y));
         at_ = QPoint(x, y);
     }
@@ -58,11 +63,18 @@ public:
         pen.setWidth(penWidth_);
         pen.setJoinStyle(Qt::MiterJoin);
         p.setPen(pen);
+        Shift(p);
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRect(l, t, r - l - 1, b - t - 1));
     }
 
 private:
+    // An odd-width pen goes on the pixels right of and below its line, as Qt
+    // does by itself at ratio 1.
+    void Shift(QPainter& p) const {
+        if (penWidth_ % 2 == 1 && image_->devicePixelRatio() != 1.0) p.translate(0.5, 0.5);
+    }
+
     QImage* image_;
     Rgb pen_ = kBlack, brush_ = kWhite, text_ = kBlack;
     int penWidth_ = 1;
@@ -73,8 +85,9 @@ private:
 
 // A picture with something on it everywhere, so that a pixel set or left
 // wrongly shows.
-QImage BusyPicture() {
-    QImage image(160, 90, QImage::Format_RGB32);
+QImage BusyPicture(qreal ratio) {
+    QImage image(qCeil(160 * ratio), qCeil(90 * ratio), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     QPainter p(&image);
     for (int x = 0; x < image.width(); x += 7) p.fillRect(x, 0, 2, image.height(), QColor(90, 160, 40));
@@ -84,9 +97,9 @@ QImage BusyPicture() {
 
 using Script = std::function<void(DrawingSurface&)>;
 
-// The first pixel where the two ways differ, or "" when none does.
-std::string Compare(const Script& script) {
-    QImage fast = BusyPicture(), plain = BusyPicture();
+// The first device pixel where the two ways differ, or "" when none does.
+std::string Compare(const Script& script, qreal ratio) {
+    QImage fast = BusyPicture(ratio), plain = BusyPicture(ratio);
     QtSurface surface(&fast);
     PlainSurface reference(&plain);
     script(surface);
@@ -94,7 +107,16 @@ std::string Compare(const Script& script) {
     for (int y = 0; y < fast.height(); ++y)
         for (int x = 0; x < fast.width(); ++x)
             if (fast.pixel(x, y) != plain.pixel(x, y))
-                return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+                return "(" + std::to_string(x) + ", " + std::to_string(y) + ") at ratio " +
+                       std::to_string(ratio);
+    return {};
+}
+
+// The first pixel where script fails at any of the ratios, or "".
+std::string CompareAtEveryRatio(const Script& script,
+                                std::initializer_list<qreal> ratios = {1.0, 2.0, 1.5}) {
+    for (qreal ratio : ratios)
+        if (std::string differs = Compare(script, ratio); !differs.empty()) return differs;
     return {};
 }
 
@@ -111,12 +133,18 @@ TEST(QtSurfaceTest, ThinStraightLinesSetThePixelsOfTheLineDrawing) {
         {1, {3, 2, 40, 9}},     {2, {3, 50, 90, 50}},    {3, {60, 3, 60, 70}},
     };
     for (const Case& c : cases) {
-        const std::string differs = Compare([&](DrawingSurface& s) {
-            s.SetPenColor(kRed);
-            s.SetPenWidth(c.width);
-            s.MoveTo(c.line.x1(), c.line.y1());
-            s.LineTo(c.line.x2(), c.line.y2());
-        });
+        // A line of no length is one pixel; QPainter has no such rule away
+        // from ratio 1 (where it is pinned below).
+        const bool point = c.line.p1() == c.line.p2();
+        const std::string differs = CompareAtEveryRatio(
+            [&](DrawingSurface& s) {
+                s.SetPenColor(kRed);
+                s.SetPenWidth(c.width);
+                s.MoveTo(c.line.x1(), c.line.y1());
+                s.LineTo(c.line.x2(), c.line.y2());
+            },
+            point ? std::initializer_list<qreal>{1.0}
+                  : std::initializer_list<qreal>{1.0, 2.0, 1.5});
         EXPECT_EQ(differs, "") << "width " << c.width << " from " << c.line.x1() << ","
                                << c.line.y1() << " to " << c.line.x2() << "," << c.line.y2();
     }
@@ -133,7 +161,7 @@ TEST(QtSurfaceTest, RectanglesSetThePixelsOfFillAndOutline) {
         {1, 140, 70, 200, 120}, {1, 0, 0, 161, 90},
     };
     for (const Case& c : cases) {
-        const std::string differs = Compare([&](DrawingSurface& s) {
+        const std::string differs = CompareAtEveryRatio([&](DrawingSurface& s) {
             s.SetPenColor(kInactiveCaption);
             s.SetBrushColor(kYellow);
             s.SetPenWidth(c.width);
@@ -168,7 +196,7 @@ TEST(QtSurfaceTest, TextsSetThePixelsOfDrawingEachOne) {
         {"", kBlack, kWhite, 12, 40, 40},
     };
     for (const Case& c : cases) {
-        const std::string differs = Compare([&](DrawingSurface& s) {
+        const std::string differs = CompareAtEveryRatio([&](DrawingSurface& s) {
             if (c.points > 0)
                 s.SetFontSize(c.points);
             else
@@ -182,7 +210,7 @@ TEST(QtSurfaceTest, TextsSetThePixelsOfDrawingEachOne) {
 }
 
 TEST(QtSurfaceTest, ATextSetAgainInOtherColoursAndFontsKeepsItsOwnPixels) {
-    const std::string differs = Compare([](DrawingSurface& s) {
+    const std::string differs = CompareAtEveryRatio([](DrawingSurface& s) {
         const std::string name = Sjis("佐藤　花子");
         s.SetFontSize(12);
         s.SetBrushColor(kWhite);
@@ -202,6 +230,95 @@ TEST(QtSurfaceTest, ATextSetAgainInOtherColoursAndFontsKeepsItsOwnPixels) {
         s.TextOut(8, 25, name);  // erased in the first font again
     });
     EXPECT_EQ(differs, "");
+}
+
+// A white picture of 160 x 90 logical pixels at the ratio, with script drawn.
+QImage Drawn(const Script& script, int ratio) {
+    QImage image(160 * ratio, 90 * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QtSurface surface(&image);
+    script(surface);
+    return image;
+}
+
+// Whether the ratio-2 picture is the ratio-1 picture with every pixel doubled.
+bool IsDoubled(const QImage& single, const QImage& twice) {
+    for (int y = 0; y < twice.height(); ++y)
+        for (int x = 0; x < twice.width(); ++x)
+            if (twice.pixel(x, y) != single.pixel(x / 2, y / 2)) return false;
+    return true;
+}
+
+TEST(QtSurfaceTest, AtRatioTwoRulesAndOutlinesCoverTheSameLogicalPixels) {
+    struct Case {
+        int width;
+        QLine line;  // empty: the rectangle 12, 9 .. 70, 50 instead
+    };
+    const Case cases[] = {
+        {1, {0, 30, 150, 30}}, {1, {35, 0, 35, 89}}, {1, {159, 5, 159, 95}}, {1, {5, 5, 5, 5}},
+        {2, {3, 50, 90, 50}},  {3, {60, 3, 60, 70}}, {3, {5, 20, 120, 20}},
+        {1, {}},               {2, {}},              {3, {}},
+    };
+    for (const Case& c : cases) {
+        const Script script = [&](DrawingSurface& s) {
+            s.SetPenColor(kBlack);
+            s.SetBrushColor(kYellow);
+            s.SetPenWidth(c.width);
+            if (c.line.isNull()) {
+                s.Rectangle(12, 9, 70, 50);
+                return;
+            }
+            s.MoveTo(c.line.x1(), c.line.y1());
+            s.LineTo(c.line.x2(), c.line.y2());
+        };
+        EXPECT_TRUE(IsDoubled(Drawn(script, 1), Drawn(script, 2)))
+            << "width " << c.width << " line " << c.line.x1() << "," << c.line.y1();
+    }
+}
+
+TEST(QtSurfaceTest, AtRatioTwoARuleIsTwoDevicePixelsWideAndTheThinnestLineOne) {
+    for (int width : {1, 0}) {
+        const QImage image = Drawn(
+            [&](DrawingSurface& s) {
+                s.SetPenWidth(width);
+                s.MoveTo(35, 0);
+                s.LineTo(35, 89);
+            },
+            2);
+        std::vector<int> dark;
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, 100) == QColor(Qt::black)) dark.push_back(x);
+        const std::vector<int> wanted =
+            width == 1 ? std::vector<int>{70, 71} : std::vector<int>{70};
+        EXPECT_EQ(dark, wanted) << width;
+    }
+}
+
+TEST(QtSurfaceTest, AtRatioTwoTextsAreSetAtThatRatioInsideTheirBox) {
+    for (const char* text : {"山田　太郎", "12", "リーダ", "出場"}) {
+        const Script script = [&](DrawingSurface& s) {
+            s.SetFontSize(12);
+            s.TextOut(10, 10, Sjis(text));
+        };
+        const QImage single = Drawn(script, 1), twice = Drawn(script, 2);
+        EXPECT_FALSE(IsDoubled(single, twice)) << text;
+        // The ink is where the text stands at ratio 1, no more than a pixel off.
+        auto inkBounds = [](const QImage& image) {
+            const int r = qRound(image.devicePixelRatio());
+            QRect bounds;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (image.pixel(x, y) != QColor(Qt::white).rgb())
+                        bounds |= QRect(x / r, y / r, 1, 1);
+            return bounds;
+        };
+        const QRect a = inkBounds(single), b = inkBounds(twice);
+        EXPECT_LE(std::abs(a.left() - b.left()), 1) << text;
+        EXPECT_LE(std::abs(a.right() - b.right()), 1) << text;
+        EXPECT_LE(std::abs(a.top() - b.top()), 1) << text;
+        EXPECT_LE(std::abs(a.bottom() - b.bottom()), 1) << text;
+    }
 }
 
 }  // namespace

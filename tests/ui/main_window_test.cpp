@@ -40,10 +40,10 @@ TEST_F(WindowTest, StartsInRegistrationModeWithAnEmptyNumberedList) {
     EXPECT_EQ(erased, 1);
     // The picture itself shows the frame and the rules.
     const QImage& image = form->Image1->Image();
-    EXPECT_EQ(image.size(), QSize(481, 1201));
-    EXPECT_EQ(image.pixelColor(0, 15), QColor(Qt::black));
-    EXPECT_EQ(image.pixelColor(200, 30), QColor(Qt::black));
-    EXPECT_EQ(image.pixelColor(200, 45), QColor(Qt::white));
+    EXPECT_EQ(image.size(), QSize(481, 1201) * Ratio(image));
+    EXPECT_EQ(PixelAt(image, 0, 15), QColor(Qt::black));
+    EXPECT_EQ(PixelAt(image, 200, 30), QColor(Qt::black));
+    EXPECT_EQ(PixelAt(image, 200, 45), QColor(Qt::white));
 }
 
 TEST_F(WindowTest, EachModeShowsItsPanelsAndBar) {

@@ -116,7 +116,7 @@ TEST_F(MarkTest, TheProposedGroupCountFollowsTheLeaders) {
 
 TEST_F(MarkTest, SwitchingBetweenTheTwoMarkCommands) {
     const QColor yellow(255, 255, 0), white(Qt::white);
-    auto face = [](PictureWidget* p) { return p->Image().pixelColor(3, 17); };
+    auto face = [](PictureWidget* p) { return PixelAt(p->Image(), 3, 17); };
     Click(form->Image6);
     EXPECT_EQ(face(form->Image6), yellow);
     Click(form->Image7);

@@ -16,7 +16,7 @@ protected:
     }
     // Where the red "*" of a row stands on the picture.
     static QRect StarArea(int row) { return QRect(36, 30 * row + 3, 14, 25); }
-    static QColor Face(PictureWidget* picture) { return picture->Image().pixelColor(3, 17); }
+    static QColor Face(PictureWidget* picture) { return PixelAt(picture->Image(), 3, 17); }
 
     RecordingSurface rec;
 };

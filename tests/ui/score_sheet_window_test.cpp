@@ -66,6 +66,32 @@ TEST_F(ScoreSheetWindowTest, EnteringTheModePreviewsGroupOneWithTheDefaults) {
     EXPECT_EQ(HoleNumbersDrawn(), 10);
 }
 
+TEST_F(ScoreSheetWindowTest, TheFrameIsDrawnByOnePaintAndGoneWithTheNext) {
+    // A first preview that stops on a bad group number: the preview stays hidden.
+    form->Edit13->setText(QStringLiteral("x"));
+    Click(form->Button4);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    ASSERT_FALSE(form->Image23->isVisibleTo(form.get()));
+    const QColor frame(kInactiveCaption.r, kInactiveCaption.g, kInactiveCaption.b);
+    // Points of the frame that no control covers: the right side below the
+    // mode buttons and the bottom.
+    const QPoint points[] = {{627, 60}, {627, 100}, {560, 113}, {610, 113}};
+    auto shown = [&](const QImage& shot) {
+        const qreal r = shot.devicePixelRatio();
+        int count = 0;
+        for (QPoint p : points)
+            count += shot.pixelColor(p.x() * r + r / 2, p.y() * r + r / 2) == frame;
+        return count;
+    };
+    EXPECT_EQ(shown(form->grab().toImage()), 4);
+    EXPECT_EQ(shown(form->grab().toImage()), 0);
+    // Entering the mode again draws it again, once.
+    Click(form->Button3);
+    Click(form->Button4);
+    EXPECT_EQ(shown(form->grab().toImage()), 4);
+    EXPECT_EQ(shown(form->grab().toImage()), 0);
+}
+
 TEST_F(ScoreSheetWindowTest, SettingsBoxesDriveThePreview) {
     Click(form->Button4);
     // Hiding the hole numbers redraws at once; showing them brings them back.

@@ -126,11 +126,20 @@ protected:
             return c.red() < 90 && c.green() < 90 && c.blue() < 90;
         });
     }
+    // Pixels of a picture by logical position, whatever the picture's ratio
+    // (the window tests run at ratio 1 and again at ratio 2).
+    static int Ratio(const QImage& image) { return qRound(image.devicePixelRatio()); }
+    static QColor PixelAt(const QImage& image, int x, int y) {
+        return image.pixelColor(x * Ratio(image), y * Ratio(image));
+    }
+    // Counts device pixels of the logical area.
     template <typename Test>
     static int CountPixels(const QImage& image, QRect area, Test test) {
+        const int r = Ratio(image);
         int count = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x) count += test(image.pixelColor(x, y));
+        for (int y = area.top() * r; y < (area.bottom() + 1) * r; ++y)
+            for (int x = area.left() * r; x < (area.right() + 1) * r; ++x)
+                count += test(image.pixelColor(x, y));
         return count;
     }
     // The settings column of a member row (the marks at x 388 and 450).
