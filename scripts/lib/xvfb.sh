@@ -13,11 +13,13 @@ start_xvfb() {  # [SCREEN], e.g. 1280x800x24
   command -v Xvfb >/dev/null || { echo "xvfb: Xvfb is not installed (Debian package xvfb)" >&2; return 1; }
   dir=$(mktemp -d /tmp/tovi-xvfb.XXXXXX)
   # Xvfb writes the number of the display it took to the descriptor, once it
-  # is ready for clients.
+  # is ready for clients.  The file exists before Xvfb opens it, so that
+  # reading it never races the start.
+  : >"$dir/display"
   Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$dir/display" 2>"$dir/log" &
   XVFB_PID=$!
   for _ in $(seq 100); do
-    number=$(tr -dc '0-9' <"$dir/display")
+    number=$(tr -dc '0-9' <"$dir/display") || number=
     [ -n "$number" ] && [ "$(wc -l <"$dir/display")" -ge 1 ] && break
     number=
     kill -0 "$XVFB_PID" 2>/dev/null || break
