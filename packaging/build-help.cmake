@@ -1,10 +1,10 @@
 # Compiles the help pages into Tovihlp.chm, and writes the page about the
-# program, which the version dialog opens, with its style sheet.  The pages
-# are kept in UTF-8; Japanese HTML Help (language 0x411) reads its pages,
-# contents and index as Shift-JIS, so each file is converted.  The CHM's
-# pages also get the places where the viewer may wrap a Japanese line
-# (BREAKS, the help_breaks tool); the page for a web browser, which wraps
-# Japanese by itself, does not.
+# program, which the version dialog opens in a web browser, with its style
+# sheet.  The pages are kept in UTF-8, their paragraphs on several lines;
+# the help_breaks tool (BREAKS) joins each paragraph and, for the CHM viewer,
+# marks where it may wrap a Japanese line (a browser wraps by itself).
+# Japanese HTML Help (language 0x411) reads its pages, contents and index as
+# Shift-JIS, so the CHM's files are converted; the browser's page stays UTF-8.
 #
 # Expects SOURCE_DIR, WORK_DIR, PAGE_DIR, OUTPUT, CHMCMD, ICONV, BREAKS and
 # VERSION; the pages say @TOVI_VERSION@ where the program's version belongs.
@@ -27,8 +27,17 @@ foreach(source IN LISTS sources)
   string(REPLACE "@TOVI_VERSION@" "${VERSION}" text "${text}")
   set(utf8 "${WORK_DIR}/${name}.utf8")
   file(WRITE "${utf8}" "${text}")
-  if(name STREQUAL "about.html" OR name STREQUAL "tovi.css")
-    to_shift_jis("${utf8}" "${PAGE_DIR}/${name}")
+  if(name STREQUAL "tovi.css")
+    file(COPY_FILE "${utf8}" "${PAGE_DIR}/${name}")
+  elseif(name STREQUAL "about.html")
+    string(REPLACE "charset=Shift_JIS" "charset=UTF-8" page "${text}")
+    file(WRITE "${utf8}.page" "${page}")
+    execute_process(COMMAND "${BREAKS}" --join-only "${utf8}.page" "${PAGE_DIR}/${name}"
+                    RESULT_VARIABLE rc)
+    file(REMOVE "${utf8}.page")
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "help: could not prepare ${name} for the browser")
+    endif()
   endif()
   if(name MATCHES "\\.html$")
     execute_process(COMMAND "${BREAKS}" "${utf8}" "${utf8}.wrapped" RESULT_VARIABLE rc)

@@ -1,9 +1,15 @@
-// Prepares a guide page for the CHM viewer.  The viewer wraps lines only
-// where the text has white space, and Japanese has none, so a paragraph
-// would run off as one long line.  WithLineBreaks inserts a space in the
-// smallest font where a Japanese line may break: after the punctuation that
-// ends a phrase and where hiragana (the particle or ending of a word) give
-// way to another script, never before a character that may not begin a line.
+// Prepares a guide page for its readers.  The pages keep their paragraphs
+// on several source lines; a viewer would show each line end between two
+// Japanese characters as a gap, or break the line there.  JoinLines drops
+// such line ends (and turns the others into one space).
+//
+// The CHM viewer, moreover, wraps lines only where the text has white space,
+// and Japanese has none, so a paragraph would run off as one long line.
+// WithLineBreaks also inserts a space in the smallest font where a Japanese
+// line may break: after the punctuation that ends a phrase and where
+// hiragana (the particle or ending of a word) give way to another script,
+// never before a character that may not begin a line.
+//
 // Text inside tags, <pre> and <title> is left as it is.
 #pragma once
 
@@ -49,16 +55,30 @@ inline bool StartsWith(std::string_view text, std::size_t at, std::string_view p
     return true;
 }
 
+// The first character at or after at that is not inside a tag.
+inline char32_t NextText(std::string_view text, std::size_t at) {
+    while (at < text.size() && text[at] == '<') {
+        const std::size_t end = text.find('>', at);
+        if (end == std::string_view::npos) return 0;
+        at = end + 1;
+    }
+    if (at >= text.size()) return 0;
+    const std::size_t length = std::min(CharLength(static_cast<unsigned char>(text[at])), text.size() - at);
+    return Decode(text.substr(at, length));
+}
+
 }  // namespace detail
 
 
-// The page's text with the places where the viewer may wrap a line.
-inline std::string WithLineBreaks(std::string_view text) {
+// The page's text with its paragraphs joined, and with the places where the
+// CHM viewer may wrap a line when breaks is set.
+inline std::string Prepare(std::string_view text, bool breaks) {
     using namespace detail;
     std::string out;
     out.reserve(text.size() * 2);
     bool verbatim = false;  // inside <pre> or <title>
-    char32_t previous = 0;
+    char32_t previous = 0;  // the character before, 0 after a tag
+    char32_t lastText = 0;  // the last character outside the tags
     for (std::size_t i = 0; i < text.size();) {
         if (text[i] == '<') {
             const std::size_t end = text.find('>', i);
@@ -70,17 +90,32 @@ inline std::string WithLineBreaks(std::string_view text) {
             previous = 0;  // a tag ends the run; no break is put next to one
             continue;
         }
+        if (text[i] == '\n' && !verbatim) {
+            // A line end between two Japanese characters (tags between them
+            // or not) goes, with the next line's indent; any other stays,
+            // as the white space it is.
+            std::size_t next = i + 1;
+            while (next < text.size() && (text[next] == ' ' || text[next] == '\t')) ++next;
+            if (IsWide(lastText) && IsWide(NextText(text, next))) {
+                i = next;
+                continue;
+            }
+        }
         const std::size_t length =
             std::min(CharLength(static_cast<unsigned char>(text[i])), text.size() - i);
         const char32_t c = Decode(text.substr(i, length));
-        if (!verbatim && IsWide(previous) && IsWide(c) && !In(c, kNeverStartsLine) &&
+        if (breaks && !verbatim && IsWide(previous) && IsWide(c) && !In(c, kNeverStartsLine) &&
             (In(previous, kEndsPhrase) || (IsHiragana(previous) && !IsHiragana(c))))
             out += kBreak;
         out.append(text.substr(i, length));
         previous = c;
+        lastText = c;
         i += length;
     }
     return out;
 }
+
+inline std::string JoinLines(std::string_view text) { return Prepare(text, false); }
+inline std::string WithLineBreaks(std::string_view text) { return Prepare(text, true); }
 
 }  // namespace tovi::help
