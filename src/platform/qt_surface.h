@@ -39,6 +39,9 @@ public:
     void LineTo(int x, int y) override;
     void Rectangle(int left, int top, int right, int bottom) override;
 
+    // The bytes the text cache holds (keys, Unicode forms and stamps).
+    std::size_t CachedTextBytes() const { return cachedTextBytes_; }
+
 private:
     // A text as one font sets it: its Unicode form, its advance, whether its
     // ink stays inside the background box that TextOut fills (a pixel to
@@ -47,9 +50,14 @@ private:
         Rgb text, background;
         QImage image;
     };
+    // A text longer than the surface is wide is cut, at whole characters, to
+    // the part that reaches past the right edge when drawn at x = reach's
+    // left (reach pixels from there); the rest could never be seen.
     struct SetText {
         QString shown;
         int advance = 0;
+        bool cut = false;
+        int reach = 0;  // when cut: the width it was cut for
         bool inkChecked = false;  // pictures only
         bool inkInsideBox = false;
         std::vector<Stamp> stamps;
@@ -68,7 +76,8 @@ private:
     template <typename Fn>
     void Paint(Fn&& fn);
     FontEntry& CurrentFont();
-    static SetText& Set(FontEntry& font, const std::string& text);
+    SetText& Set(FontEntry& font, const std::string& text, int x);
+    int RightEdge() const;
     const QImage& StampOf(const FontEntry& font, SetText& set);
 
     QImage* image_ = nullptr;
@@ -82,6 +91,7 @@ private:
     QPoint position_;
     std::vector<std::unique_ptr<FontEntry>> fonts_;
     FontEntry* currentFont_ = nullptr;  // null when face or size changed
+    std::size_t cachedTextBytes_ = 0;
 };
 
 // Forwards every call to two surfaces: lets a test watch what a picture draws.
