@@ -3,7 +3,7 @@
 // normal roster.  Each iteration opens the file in a new window (the window
 // is built untimed) and times the open with its full redraw; argument 1 also
 // delivers the repaints.  The case "with groups and sheet" puts every member
-// into a group and previews a sheet as well.
+// into a group and previews a sheet as well; BM_PrintLongLines prints one.
 //
 // Counters: peak_rss_MB is the process's peak resident memory after the run
 // (run one case alone, --benchmark_filter, for a figure of that case);
@@ -11,6 +11,9 @@
 // opened in the same window afterwards.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -20,6 +23,8 @@
 #include "bench_window.h"
 #include "model/cp932_literals.h"
 #include "model/roster_file.h"
+#include "platform/qt_surface.h"
+#include "scoresheet/score_sheet.h"
 
 namespace tovi::bench {
 namespace {
@@ -123,6 +128,40 @@ BENCHMARK_CAPTURE(BM_OpenLongLines, forty_26kB_with_groups_and_sheet, &Files::fo
     ->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OpenLongLines, one_1MB_with_groups_and_sheet, &Files::one, true)
     ->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The printed sheet of group 1 (at 600 dots per inch on a landscape A4 PDF
+// page) with such names.  TOVI_LONG_LINE_PDF names a file to keep the page in.
+void BM_PrintLongLines(benchmark::State& state, const std::string Files::*file) {
+    BenchWindow w;
+    Open(w, TheFiles().*file);
+    GroupEveryone(w);
+    TournamentState& s = w.S();
+    if (s.GroupList[1].empty()) return state.SkipWithError("grouping failed");
+
+    QTemporaryDir folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString kept = qEnvironmentVariable("TOVI_LONG_LINE_PDF");
+    printer.setOutputFileName(kept.isEmpty() ? folder.filePath(QStringLiteral("sheet.pdf")) : kept);
+    printer.setResolution(600);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    const SheetScale scale = PrintScale(printer.logicalDpiX(), printer.logicalDpiY());
+    s.ScaleX = scale.x;
+    s.ScaleY = scale.y;
+    ScoreSheetSettings settings = DefaultScoreSheetSettings();
+    for (auto _ : state) {
+        QPainter painter;
+        if (!painter.begin(&printer)) return state.SkipWithError("cannot begin the page");
+        QtSurface surface(&painter);
+        Draw(surface, s, settings);
+        painter.end();
+    }
+    state.counters["peak_rss_MB"] = StatusMegabytes("VmHWM:");
+    state.counters["pdf_bytes"] = static_cast<double>(QFileInfo(printer.outputFileName()).size());
+}
+BENCHMARK_CAPTURE(BM_PrintLongLines, forty_26kB, &Files::forty)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PrintLongLines, one_1MB, &Files::one)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tovi::bench
