@@ -50,9 +50,10 @@ private:
         Rgb text, background;
         QImage image;
     };
-    // A text longer than the surface is wide is cut, at whole characters, to
-    // the part that reaches past the right edge when drawn at x = reach's
-    // left (reach pixels from there); the rest could never be seen.
+    // A text wider than the surface is cut, at whole characters, to the part
+    // that spans reach pixels from its start: up to the right edge when drawn
+    // at x = 0, or further for a text that starts left of the surface.  The
+    // rest could never be seen.
     struct SetText {
         QString shown;
         int advance = 0;
