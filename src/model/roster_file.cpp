@@ -214,7 +214,8 @@ RosterFileStatus WriteFileAtomically(const fs::path& path, std::string_view byte
     struct stat old {};
     const bool replaces = ::lstat(target.c_str(), &old) == 0;
     if (!replaces && errno != ENOENT) return RosterFileStatus::CannotWrite;
-    if (replaces && (!S_ISREG(old.st_mode) || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0))
+    if (replaces && (!S_ISREG(old.st_mode) ||
+                     ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0))
         return RosterFileStatus::CannotWrite;
 
     RemoveLeftovers(target);
