@@ -112,7 +112,11 @@ fs::path FolderOf(const fs::path& path) {
 // target's name (cut so that the whole stays within the limit of a file
 // name) and ".tmp-"; the process id, a dash and a counter follow.
 std::string TemporaryPrefix(const fs::path& target) {
-    return "." + target.filename().string().substr(0, 200) + ".tmp-";
+    // Built step by step: GCC warns falsely about the overlap of a chain of +.
+    std::string prefix(1, '.');
+    prefix += target.filename().string().substr(0, 200);
+    prefix += ".tmp-";
+    return prefix;
 }
 
 // Creates a new, empty file beside target with a name no one else uses.  The
