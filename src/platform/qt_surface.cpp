@@ -165,15 +165,20 @@ int QtSurface::RightEdge() const {
 }
 
 QtSurface::SetText& QtSurface::Set(FontEntry& font, const std::string& text, int x) {
-    // A text drawn left of the surface's edge reaches that much further.
-    const int reach = RightEdge() - std::min(x, 0);
-    const std::string_view kept = Cp932Prefix(text, kMaxShownCharacters);
+    // No text has more characters than bytes: a short one is its own key.
     std::string cutKey;
-    if (kept.size() < text.size()) cutKey.assign(kept);
+    if (text.size() > kMaxShownCharacters) {
+        const std::string_view kept = Cp932Prefix(text, kMaxShownCharacters);
+        if (kept.size() < text.size()) cutKey.assign(kept);
+    }
     const std::string& key = cutKey.empty() ? text : cutKey;
 
-    if (const auto it = font.texts.find(key); it != font.texts.end()) {
-        if (!it->second.cut || it->second.reach >= reach) return it->second;
+    const auto it = font.texts.find(key);
+    if (it != font.texts.end() && !it->second.cut) return it->second;
+    // A text drawn left of the surface's edge reaches that much further.
+    const int reach = RightEdge() - std::min(x, 0);
+    if (it != font.texts.end()) {
+        if (it->second.reach >= reach) return it->second;
         // Cut for a narrower reach: set it again.
         std::size_t cost = CostOf(key, it->second.shown);
         for (const Stamp& stamp : it->second.stamps) cost += stamp.image.sizeInBytes();
