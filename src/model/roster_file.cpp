@@ -1,11 +1,15 @@
 #include "model/roster_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -104,17 +108,27 @@ fs::path FolderOf(const fs::path& path) {
     return path.parent_path().empty() ? fs::path(".") : path.parent_path();
 }
 
+// The start of the name of a temporary file beside target: a dot, the
+// target's name (cut so that the whole stays within the limit of a file
+// name) and ".tmp-"; the process id, a dash and a counter follow.
+std::string TemporaryPrefix(const fs::path& target) {
+    // Built step by step: GCC warns falsely about the overlap of a chain of +.
+    std::string prefix(1, '.');
+    prefix += target.filename().string().substr(0, 200);
+    prefix += ".tmp-";
+    return prefix;
+}
+
 // Creates a new, empty file beside target with a name no one else uses.  The
 // mode 0666 lets the process's umask decide, as for any new file.
 FileDescriptor CreateTemporaryBeside(const fs::path& target, fs::path& created) {
     static std::atomic<unsigned> counter{0};
     const fs::path folder = FolderOf(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        // Cut long names so that the temporary name stays within the limit
-        // of a file name.
-        std::string name(1, '.');
-        name += target.filename().string().substr(0, 200);
-        name += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        std::string name = TemporaryPrefix(target);
+        name += std::to_string(::getpid());
+        name += '-';
+        name += std::to_string(counter++);
         fs::path candidate = folder / name;
         FileDescriptor fd(::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd.IsOpen()) {
@@ -126,6 +140,64 @@ FileDescriptor CreateTemporaryBeside(const fs::path& target, fs::path& created) 
     return FileDescriptor();
 }
 
+// The process id in a temporary name "PREFIX PID-N", when it has that form.
+std::optional<pid_t> TemporaryOwner(std::string_view name, std::string_view prefix) {
+    if (name.substr(0, prefix.size()) != prefix) return std::nullopt;
+    name.remove_prefix(prefix.size());
+    const std::size_t dash = name.find('-');
+    if (dash == 0 || dash == std::string_view::npos || dash + 1 == name.size()) return std::nullopt;
+    const auto digits = [](std::string_view text) {
+        return text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (!digits(name.substr(0, dash)) || !digits(name.substr(dash + 1)) || dash > 9)
+        return std::nullopt;
+    const long pid = std::stol(std::string(name.substr(0, dash)));
+    if (pid <= 0 || pid > INT_MAX) return std::nullopt;
+    return static_cast<pid_t>(pid);
+}
+
+// Removes the temporary files that saves of target left behind when they
+// were killed: regular files named like ours whose process no longer runs.
+// A file whose process is alive may belong to a save in progress elsewhere.
+void RemoveLeftovers(const fs::path& target) {
+    const fs::path folder = FolderOf(target);
+    const std::string prefix = TemporaryPrefix(target);
+    std::vector<std::string> leftovers;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::optional<pid_t> owner = TemporaryOwner(entry->d_name, prefix);
+            if (!owner || *owner == ::getpid()) continue;
+            if (::kill(*owner, 0) == 0 || errno != ESRCH) continue;
+            leftovers.emplace_back(entry->d_name);
+        }
+        ::closedir(dir);
+    }
+    for (const std::string& name : leftovers) {
+        const fs::path path = folder / name;
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(path.c_str());
+    }
+}
+
+// The file a save to path writes: path itself, or the file a symbolic link
+// there names (through any chain of links, and whether or not that file
+// exists yet), so that the link stays a link.  Nothing when the links go
+// round in a circle.
+std::optional<fs::path> SaveTarget(const fs::path& path) {
+    fs::path target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return target;
+        std::string link(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= link.size()) return std::nullopt;
+        link.resize(static_cast<std::size_t>(length));
+        const fs::path next(link);
+        target = next.is_absolute() ? next : FolderOf(target) / next;
+    }
+    return std::nullopt;
+}
+
 // Makes the rename itself durable; a failure here cannot undo the rename,
 // so it is not reported.
 void SyncFolder(const fs::path& target) {
@@ -135,21 +207,36 @@ void SyncFolder(const fs::path& target) {
 
 RosterFileStatus WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     if (path.filename().empty()) return RosterFileStatus::CannotWrite;
-    // Write through a symbolic link to the file it names, so that the link
-    // stays a link.
-    std::error_code ec;
-    fs::path target = fs::canonical(path, ec);
-    if (ec) target = path;
+    const std::optional<fs::path> resolved = SaveTarget(path);
+    if (!resolved || resolved->filename().empty()) return RosterFileStatus::CannotWrite;
+    const fs::path& target = *resolved;
 
+    // The rename needs only the folder's permission, so what a write in
+    // place would refuse is refused here: a file the user may not write, and
+    // anything but a regular file (a folder, a named pipe, a device, a
+    // socket), which is looked at but never opened.
+    struct stat old {};
+    const bool replaces = ::lstat(target.c_str(), &old) == 0;
+    if (!replaces && errno != ENOENT) return RosterFileStatus::CannotWrite;
+    if (replaces && (!S_ISREG(old.st_mode) ||
+                     ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0))
+        return RosterFileStatus::CannotWrite;
+
+    RemoveLeftovers(target);
     fs::path temporaryPath;
     FileDescriptor file = CreateTemporaryBeside(target, temporaryPath);
     if (!file.IsOpen()) return RosterFileStatus::CannotWrite;
     TemporaryFile temporary(temporaryPath);
 
-    // A file that is replaced keeps its permissions.
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+    // A file that is replaced keeps its owner and group where the process
+    // may set them (the group alone where only that is allowed), then its
+    // mode: a change of owner clears the set-id bits.
+    if (replaces) {
+        if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
+            ::fchown(file.Get(), old.st_uid, old.st_gid) != 0)
+            (void)::fchown(file.Get(), static_cast<uid_t>(-1), old.st_gid);
         ::fchmod(file.Get(), old.st_mode & 07777);
+    }
 
     if (!WriteAll(file.Get(), bytes) || ::fsync(file.Get()) != 0 || !file.Close())
         return RosterFileStatus::CannotWrite;
@@ -160,9 +247,17 @@ RosterFileStatus WriteFileAtomically(const fs::path& path, std::string_view byte
     return RosterFileStatus::Ok;
 }
 
+// A count in full-width digits, as the messages write numbers.
+std::string FullWidthNumber(std::size_t n) {
+    static const char* const digits[] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+    std::string text;
+    for (const char c : std::to_string(n)) text += digits[c - '0'];
+    return text;
+}
+
 }  // namespace
 
-std::string RosterFileMessage(RosterFileStatus status) {
+std::string RosterFileMessage(RosterFileStatus status, std::size_t memberLines) {
     switch (status) {
         case RosterFileStatus::Ok:
             return "";
@@ -174,9 +269,12 @@ std::string RosterFileMessage(RosterFileStatus status) {
         case RosterFileStatus::NoMarker:
             return "このデータは開けません";
         case RosterFileStatus::TooManyMembers:
-            return "メンバーが４０名を超えているため開けません";
+            return "このファイルにはメンバーの行が" + FullWidthNumber(memberLines) +
+                   "行あります。４０行を超えるファイルは開けません（空の行も１行と数えます）";
         case RosterFileStatus::CannotWrite:
             return "ファイルに保存出来ません";
+        case RosterFileStatus::BadFileName:
+            return "ファイル名に扱えない文字が含まれています";
     }
     return "";
 }
@@ -207,10 +305,11 @@ RosterParseResult ReadRosterBytes(std::string_view bytes) {
     // does not matter.
     if (lines.front().compare(0, kMarker.size(), kMarker) != 0)
         return {RosterFileStatus::NoMarker, {}};
-    if (lines.size() - 1 > static_cast<std::size_t>(MemberCapacity))
-        return {RosterFileStatus::TooManyMembers, {}};
+    const std::size_t memberLines = lines.size() - 1;
+    if (memberLines > static_cast<std::size_t>(MemberCapacity))
+        return {RosterFileStatus::TooManyMembers, {}, memberLines};
     lines.erase(lines.begin());
-    return {RosterFileStatus::Ok, std::move(lines)};
+    return {RosterFileStatus::Ok, std::move(lines), memberLines};
 }
 
 std::string FormatRosterFile(const std::vector<std::string>& members) {
@@ -220,11 +319,13 @@ std::string FormatRosterFile(const std::vector<std::string>& members) {
     return bytes;
 }
 
-RosterFileStatus LoadRoster(TournamentState& state, const fs::path& path) {
+RosterFileStatus LoadRoster(TournamentState& state, const fs::path& path,
+                            std::size_t* memberLines) {
     std::string bytes;
     if (const RosterFileStatus read = ReadFileBytes(path, bytes); read != RosterFileStatus::Ok)
         return read;
     RosterParseResult parsed = ReadRosterBytes(bytes);
+    if (memberLines) *memberLines = parsed.memberLines;
     if (parsed.status != RosterFileStatus::Ok) return parsed.status;
     state.RosterList = std::move(parsed.members);
     state.CurrentFileName = path.string();

@@ -4,7 +4,10 @@
 // A load reads into a separate list and hands it over only when every check
 // has passed, so a failed load leaves the roster as it was.  A save writes a
 // temporary file beside the target and renames it over the target, so a failed
-// save leaves the old file intact.
+// save leaves the old file intact.  A save refuses what it could not write in
+// place (a file the user may not write, a named pipe, a device), keeps the
+// mode, owner and group of the file it replaces, follows a symbolic link, and
+// removes what saves of the same roster that were killed left behind.
 #pragma once
 
 #include <filesystem>
@@ -26,10 +29,12 @@ enum class RosterFileStatus {
     NoMarker,        // line 1 does not begin with the marker
     TooManyMembers,  // more than MemberCapacity member lines
     CannotWrite,     // the file cannot be created, written or renamed
+    BadFileName,     // the chosen name cannot be spelled as a path (found by the caller)
 };
 
-// The message shown for a status other than Ok (UTF-8).
-std::string RosterFileMessage(RosterFileStatus status);
+// The message shown for a status other than Ok (UTF-8).  memberLines: for
+// TooManyMembers, how many member lines the file holds.
+std::string RosterFileMessage(RosterFileStatus status, std::size_t memberLines = 0);
 
 // Splits the bytes of a whole file into lines: a line ends at CR, LF or CR LF,
 // a NUL byte ends the text, and a line end at the very end makes no extra line.
@@ -38,6 +43,7 @@ std::vector<std::string> SplitRosterLines(std::string_view bytes);
 struct RosterParseResult {
     RosterFileStatus status = RosterFileStatus::Ok;
     std::vector<std::string> members;  // the member lines, marker removed
+    std::size_t memberLines = 0;       // lines after the marker, also when refused
 };
 
 // Checks the bytes of a roster file and returns its member lines.
@@ -47,8 +53,10 @@ RosterParseResult ReadRosterBytes(std::string_view bytes);
 std::string FormatRosterFile(const std::vector<std::string>& members);
 
 // Reads the file at path; on success replaces state.RosterList and sets
-// state.CurrentFileName.  On failure the state is left untouched.
-RosterFileStatus LoadRoster(TournamentState& state, const std::filesystem::path& path);
+// state.CurrentFileName.  On failure the state is left untouched; a file
+// refused for holding too many members tells how many in *memberLines.
+RosterFileStatus LoadRoster(TournamentState& state, const std::filesystem::path& path,
+                            std::size_t* memberLines = nullptr);
 
 // Writes state.RosterList to path atomically; on success sets
 // state.CurrentFileName.  On failure the state and any old file are untouched.

@@ -5,6 +5,8 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <cmath>
+#include <string_view>
 
 #include "platform/fonts.h"
 #include "platform/qt_text.h"
@@ -19,6 +21,66 @@ QImage ScratchImage(int width, int height, qreal ratio, QImage::Format format) {
     QImage image(qCeil(width * ratio), qCeil(height * ratio), format);
     image.setDevicePixelRatio(ratio);
     return image;
+}
+
+// No text is converted or measured beyond this many characters, whatever the
+// surface: far more than the widest page shows at any readable size.  A
+// member line may be as long as a roster file, and shaping all of it would
+// cost seconds and gigabytes for nothing.
+constexpr std::size_t kMaxShownCharacters = 4096;
+
+// The text cache of a surface holds at most this many bytes, and one font's
+// table at most this many texts; past either it starts afresh.
+constexpr std::size_t kTextCacheBytes = 8 * 1024 * 1024;
+constexpr std::size_t kTextCacheEntries = 2048;
+
+// The first `characters` characters of a CP932 text (a lead byte and the
+// byte after it are one character).
+std::string_view Cp932Prefix(std::string_view text, std::size_t characters) {
+    std::size_t end = 0;
+    for (std::size_t n = 0; n < characters && end < text.size(); ++n) {
+        const auto byte = static_cast<unsigned char>(text[end]);
+        const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        end += lead && end + 1 < text.size() ? 2 : 1;
+    }
+    return text.substr(0, end);
+}
+
+// The Unicode form of as much of a CP932 text as can be seen reach pixels
+// wide: whole characters up to the one that passes reach, and one more; all
+// of the text when it is narrower.  cut tells whether anything was left off.
+// Only a little more than what is kept is ever converted or shaped.
+QString VisiblePart(std::string_view text, const QFontMetrics& metrics, int reach, bool& cut) {
+    // Every character advances at least a pixel at any readable size, so
+    // reach + 2 characters are a first guess that seldom needs growing.
+    std::size_t take = std::min<std::size_t>(static_cast<std::size_t>(std::max(reach, 0)) + 2,
+                                             kMaxShownCharacters);
+    for (;;) {
+        const std::string_view part = Cp932Prefix(text, take);
+        const bool more = part.size() < text.size();
+        QString shown = ToQt(std::string(part));
+        // Single-character advances (cheap, from the glyph cache) find the
+        // edge; the shaped text, which may kern, confirms it.
+        qsizetype keep = 0;
+        for (int sum = 0; keep < shown.size() && sum < reach; ++keep)
+            sum += metrics.horizontalAdvance(shown.at(keep));
+        if (keep + 1 < shown.size()) {
+            QString left = shown.left(keep + 1);
+            if (metrics.horizontalAdvance(left) >= reach) {
+                cut = true;
+                return left;
+            }
+        }
+        if (!more || take >= kMaxShownCharacters || metrics.horizontalAdvance(shown) >= reach) {
+            cut = more;
+            return shown;
+        }
+        take = std::min(take * 4, kMaxShownCharacters);
+    }
+}
+
+std::size_t CostOf(const std::string& key, const QString& shown) {
+    return key.size() + static_cast<std::size_t>(shown.size()) * sizeof(QChar) + 128;
 }
 
 // Whether every pixel the glyphs of text touch lies inside the box that
@@ -121,6 +183,7 @@ QtSurface::FontEntry& QtSurface::CurrentFont() {
     // moved to a screen of another ratio starts them afresh.
     if (image_ && image_->devicePixelRatio() != fontsRatio_) {
         fonts_.clear();
+        cachedTextBytes_ = 0;
         currentFont_ = nullptr;
         fontsRatio_ = image_->devicePixelRatio();
     }
@@ -137,15 +200,51 @@ QtSurface::FontEntry& QtSurface::CurrentFont() {
     return *(currentFont_ = fonts_.back().get());
 }
 
-QtSurface::SetText& QtSurface::Set(FontEntry& font, const std::string& text) {
-    if (const auto it = font.texts.find(text); it != font.texts.end()) return it->second;
-    // A surface draws few distinct texts (names, marks, captions); one that
-    // somehow sees very many starts its table afresh.
-    if (font.texts.size() >= 2048) font.texts.clear();
+// The right edge of what can be seen, in the surface's own coordinates.
+int QtSurface::RightEdge() const {
+    if (image_) return static_cast<int>(std::ceil(image_->deviceIndependentSize().width()));
+    const QPaintDevice* device = painter_->device();
+    bool invertible = false;
+    const QTransform toLogical = painter_->combinedTransform().inverted(&invertible);
+    if (!invertible) return device->width();
+    const QRectF page = toLogical.mapRect(QRectF(0, 0, device->width(), device->height()));
+    return static_cast<int>(std::ceil(std::clamp(page.right(), 0.0, 1e6)));
+}
+
+QtSurface::SetText& QtSurface::Set(FontEntry& font, const std::string& text, int x) {
+    // No text has more characters than bytes: a short one is its own key.
+    std::string cutKey;
+    if (text.size() > kMaxShownCharacters) {
+        const std::string_view kept = Cp932Prefix(text, kMaxShownCharacters);
+        if (kept.size() < text.size()) cutKey.assign(kept);
+    }
+    const std::string& key = cutKey.empty() ? text : cutKey;
+
+    const auto it = font.texts.find(key);
+    if (it != font.texts.end() && !it->second.cut) return it->second;
+    // A text drawn left of the surface's edge reaches that much further.
+    const int reach = RightEdge() - std::min(x, 0);
+    if (it != font.texts.end()) {
+        if (it->second.reach >= reach) return it->second;
+        // Cut for a narrower reach: set it again.
+        std::size_t cost = CostOf(key, it->second.shown);
+        for (const Stamp& stamp : it->second.stamps) cost += stamp.image.sizeInBytes();
+        cachedTextBytes_ -= std::min(cost, cachedTextBytes_);
+        font.texts.erase(it);
+    }
     SetText set;
-    set.shown = ToQt(text);
+    set.shown = VisiblePart(key, font.metrics, reach, set.cut);
+    set.reach = reach;
     set.advance = font.metrics.horizontalAdvance(set.shown);
-    return font.texts.emplace(text, std::move(set)).first->second;
+    // A surface draws few distinct texts (names, marks, captions); one that
+    // somehow sees very many, or very long ones, starts its tables afresh.
+    const std::size_t cost = CostOf(key, set.shown);
+    if (font.texts.size() >= kTextCacheEntries || cachedTextBytes_ + cost > kTextCacheBytes) {
+        for (const auto& entry : fonts_) entry->texts.clear();
+        cachedTextBytes_ = 0;
+    }
+    cachedTextBytes_ += cost;
+    return font.texts.emplace(key, std::move(set)).first->second;
 }
 
 const QImage& QtSurface::StampOf(const FontEntry& font, SetText& set) {
@@ -162,13 +261,14 @@ const QImage& QtSurface::StampOf(const FontEntry& font, SetText& set) {
         p.setPen(ToColor(fontColor_));
         p.drawText(QPoint(0, font.metrics.ascent()), set.shown);
     }
+    cachedTextBytes_ += static_cast<std::size_t>(image.sizeInBytes());
     set.stamps.push_back({fontColor_, brush_, std::move(image)});
     return set.stamps.back().image;
 }
 
 void QtSurface::TextOut(int x, int y, const std::string& text) {
     FontEntry& font = CurrentFont();
-    SetText& set = Set(font, text);
+    SetText& set = Set(font, text, x);
     const QRect box(x, y, set.advance, font.metrics.height());
     // Opaque background in the brush colour, as wide as the text advances,
     // with the glyphs on it.  On a picture, glyphs in the brush colour that

@@ -42,6 +42,9 @@ public:
     void LineTo(int x, int y) override;
     void Rectangle(int left, int top, int right, int bottom) override;
 
+    // The bytes the text cache holds (keys, Unicode forms and stamps).
+    std::size_t CachedTextBytes() const { return cachedTextBytes_; }
+
 private:
     // A text as one font sets it: its Unicode form, its advance, whether its
     // ink stays inside the background box that TextOut fills (a pixel to
@@ -50,9 +53,15 @@ private:
         Rgb text, background;
         QImage image;
     };
+    // A text wider than the surface is cut, at whole characters, to the part
+    // that spans reach pixels from its start: up to the right edge when drawn
+    // at x = 0, or further for a text that starts left of the surface.  The
+    // rest could never be seen.
     struct SetText {
         QString shown;
         int advance = 0;
+        bool cut = false;
+        int reach = 0;  // when cut: the width it was cut for
         bool inkChecked = false;  // pictures only
         bool inkInsideBox = false;
         std::vector<Stamp> stamps;
@@ -76,7 +85,8 @@ private:
     int WholeRatio() const;
     // The picture in logical pixels.
     QRect PictureRect() const;
-    static SetText& Set(FontEntry& font, const std::string& text);
+    SetText& Set(FontEntry& font, const std::string& text, int x);
+    int RightEdge() const;
     const QImage& StampOf(const FontEntry& font, SetText& set);
 
     QImage* image_ = nullptr;
@@ -91,6 +101,7 @@ private:
     std::vector<std::unique_ptr<FontEntry>> fonts_;
     FontEntry* currentFont_ = nullptr;  // null when face or size changed
     qreal fontsRatio_ = 1.0;            // the picture's ratio that fonts_ was built at
+    std::size_t cachedTextBytes_ = 0;
 };
 
 // Forwards every call to two surfaces: lets a test watch what a picture draws.

@@ -1,5 +1,7 @@
 #include "platform/qt_text.h"
 
+#include <QFile>
+
 #include "platform/cp932.h"
 
 namespace tovi {
@@ -15,6 +17,14 @@ std::optional<std::string> FromQt(const QString& text) {
 int Cp932Length(const QString& text) {
     const auto bytes = FromQt(text);
     return bytes ? static_cast<int>(bytes->size()) : -1;
+}
+
+std::optional<std::string> FileNameBytes(const QString& name) {
+    if (name.isEmpty() || name.contains(QChar(u'\0')) || name.contains(QChar::ReplacementCharacter))
+        return std::nullopt;
+    const QByteArray bytes = QFile::encodeName(name);
+    if (QFile::decodeName(bytes) != name) return std::nullopt;
+    return bytes.toStdString();
 }
 
 }  // namespace tovi

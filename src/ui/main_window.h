@@ -197,9 +197,8 @@ private:
     bool SwitchCommand(PictureWidget* picture, std::int32_t& latch, int command);
     // Loads or saves through the chosen path; reports a failure, or shows the
     // path as the caption.  True on success.
-    bool RunRosterFileOperation(RosterFileStatus (*operation)(TournamentState&,
-                                                              const std::filesystem::path&),
-                                const QString& chosen);
+    enum class RosterFileOperation { Load, Save };
+    bool RunRosterFileOperation(RosterFileOperation operation, const QString& chosen);
     void ShowMessage(const char* utf8);
     // The print of Button7Click and PrintAllClick: one print dialog, then one
     // page per sheet at the chosen printer's scale.

@@ -306,13 +306,19 @@ void TForm1::Edit1Click() { Edit1->clear(); }
 
 void TForm1::Edit2Click() { Edit2->clear(); }
 
-bool TForm1::RunRosterFileOperation(RosterFileStatus (*operation)(TournamentState&,
-                                                                   const std::filesystem::path&),
-                                    const QString& chosen) {
-    const std::filesystem::path path(QFile::encodeName(chosen).toStdString());
-    const RosterFileStatus status = operation(state_, path);
+bool TForm1::RunRosterFileOperation(RosterFileOperation operation, const QString& chosen) {
+    // A name whose bytes are not known is refused rather than opened or
+    // saved under another name.
+    const std::optional<std::string> bytes = FileNameBytes(chosen);
+    RosterFileStatus status = RosterFileStatus::BadFileName;
+    std::size_t memberLines = 0;
+    if (bytes) {
+        const std::filesystem::path path(*bytes);
+        status = operation == RosterFileOperation::Load ? LoadRoster(state_, path, &memberLines)
+                                                        : SaveRoster(state_, path);
+    }
     if (status != RosterFileStatus::Ok) {
-        dialogs_.Message(QString::fromStdString(RosterFileMessage(status)));
+        dialogs_.Message(QString::fromStdString(RosterFileMessage(status, memberLines)));
         return false;
     }
     // The caption shows the file after every successful open or save.
@@ -324,14 +330,15 @@ void TForm1::Button10Click() {
     BtnClr();
     ScrollListToTop();
     if (const auto chosen = dialogs_.OpenFileName())
-        if (!RunRosterFileOperation(LoadRoster, *chosen)) return;
+        if (!RunRosterFileOperation(RosterFileOperation::Load, *chosen)) return;
     Hyou();
 }
 
 void TForm1::Button8Click() {
     BtnClr();
     ScrollListToTop();
-    if (const auto chosen = dialogs_.SaveFileName()) RunRosterFileOperation(SaveRoster, *chosen);
+    if (const auto chosen = dialogs_.SaveFileName())
+        RunRosterFileOperation(RosterFileOperation::Save, *chosen);
 }
 
 }  // namespace tovi

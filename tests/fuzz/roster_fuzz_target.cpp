@@ -75,9 +75,11 @@ void CheckFileCheck(std::string_view bytes, const Lines& lines, const RosterPars
     else if (lines.size() - 1 > static_cast<std::size_t>(MemberCapacity))
         expected = RosterFileStatus::TooManyMembers;
     ROSTER_CHECK(result.status == expected);
+    if (expected == RosterFileStatus::Ok || expected == RosterFileStatus::TooManyMembers)
+        ROSTER_CHECK(result.memberLines == lines.size() - 1);
     if (result.status != RosterFileStatus::Ok) {
         ROSTER_CHECK(result.members.empty());
-        ROSTER_CHECK(!RosterFileMessage(result.status).empty());
+        ROSTER_CHECK(!RosterFileMessage(result.status, result.memberLines).empty());
         return;
     }
     ROSTER_CHECK(result.members == Lines(lines.begin() + 1, lines.end()));

@@ -321,5 +321,91 @@ TEST(QtSurfaceTest, AtRatioTwoTextsAreSetAtThatRatioInsideTheirBox) {
     }
 }
 
+
+std::string Repeat(const std::string& unit, std::size_t times) {
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i) text += unit;
+    return text;
+}
+
+// A text far wider than the picture is cut before it is set; what shows must
+// be exactly what the whole text would show, wherever it starts.
+TEST(QtSurfaceTest, TextsWiderThanThePictureShowWhatTheWholeTextWould) {
+    struct Case {
+        const char* what;
+        std::string text;  // CP932
+        Rgb colour, brush;
+        int x;
+    };
+    const std::string letters = Repeat("Wiljf", 600);
+    const std::string kanji = Repeat(Sjis("山田　花子"), 300);
+    const Case cases[] = {
+        {"letters", letters, kBlack, kWhite, 0},
+        {"letters from the middle", letters, kRed, kYellow, 90},
+        {"letters from the left of the picture", letters, kBlack, kWhite, -400},
+        {"letters from past the right edge", letters, kBlack, kWhite, 170},
+        {"kanji", kanji, kBlack, kWhite, 7},
+        {"kanji erased", kanji, kWhite, kWhite, 7},
+        {"kanji from the left of the picture", kanji, kBlack, kInactiveCaption, -1000},
+        {"bytes that do not decode", Repeat("\x81\xFFx\x82", 900), kBlack, kWhite, 3},
+        {"a lone lead byte at the end", Repeat("a", 2000) + "\x88", kBlack, kWhite, 3},
+    };
+    for (const Case& c : cases) {
+        const std::string differs = Compare([&](DrawingSurface& s) {
+            s.SetFontSize(12);
+            s.SetBrushColor(c.brush);
+            s.SetFontColor(c.colour);
+            s.TextOut(c.x, 20, c.text);
+            // The same text again, now reaching further to the left.
+            s.TextOut(c.x - 300, 50, c.text);
+        });
+        EXPECT_EQ(differs, "") << c.what;
+    }
+}
+
+// A page is drawn with a painter that may scale: the cut follows the page's
+// width in the painter's coordinates.
+TEST(QtSurfaceTest, TextsWiderThanAPageShowWhatTheWholeTextWould) {
+    const std::string text = Repeat(Sjis("東町クラブ"), 400);
+    const QString shown = QString::fromStdString(Cp932ToUtf8(text));
+    for (const double scale : {1.0, 0.25, 3.0}) {
+        QImage fast = BusyPicture(), plain = BusyPicture();
+        const QFont font = FontForPoints(kPGothicFace, 12);
+        {
+            QPainter painter(&fast);
+            painter.scale(scale, scale);
+            QtSurface surface(&painter);
+            surface.SetFontSize(12);
+            surface.TextOut(4, 6, text);
+        }
+        {
+            QPainter p(&plain);
+            p.scale(scale, scale);
+            p.setFont(font);
+            const QFontMetrics m(font, &plain);
+            p.fillRect(QRect(4, 6, m.horizontalAdvance(shown), m.height()), Qt::white);
+            p.setPen(Qt::black);
+            p.drawText(QPoint(4, 6 + m.ascent()), shown);
+        }
+        EXPECT_TRUE(fast == plain) << "scale " << scale;
+    }
+}
+
+TEST(QtSurfaceTest, TheTextCacheStaysWithinItsBytes) {
+    QImage image(1245, 841, QImage::Format_RGB32);
+    QtSurface surface(&image);
+    surface.SetFontSize(12);
+    // Long texts that differ only far past what shows, and many short ones.
+    const std::string tail = Repeat(Sjis("山"), 100'000);
+    for (int i = 0; i < 300; ++i) {
+        surface.SetFontColor(i % 2 ? kBlack : kRed);
+        surface.TextOut(0, 0, Repeat(Sjis("田"), static_cast<std::size_t>(i)) + tail);
+        surface.TextOut(0, 30, std::to_string(i) + "," + tail + std::to_string(i));
+        EXPECT_LE(surface.CachedTextBytes(), 9u * 1024 * 1024) << i;
+    }
+    for (int i = 0; i < 5000; ++i) surface.TextOut(0, 60, std::to_string(i));
+    EXPECT_LE(surface.CachedTextBytes(), 9u * 1024 * 1024);
+}
+
 }  // namespace
 }  // namespace tovi

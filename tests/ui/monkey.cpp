@@ -370,6 +370,23 @@ private:
         garbage.push_back("\"" + garbage.front());
         AddFixture("garbage.txt", RosterFileBytes(garbage), garbage);
 
+        // Very long member lines: forty names of 26,000 bytes (the file stays
+        // under the load limit) and one name of 1,000,000 bytes among
+        // ordinary members.  Every byte must survive, and drawing must stay
+        // quick.
+        Lines longNames;
+        for (int i = 0; i < MemberCapacity; ++i) {
+            std::string name;
+            const std::string unit = Sjis(i % 2 == 0 ? "山田花子" : "Abcdｶﾅ");
+            while (name.size() + unit.size() <= 26'000) name += unit;
+            longNames.push_back(name + Sjis(i % 3 == 0 ? ",東町,女,0,0,0,0,0," : ",西町,男,0,0,0,0,0,"));
+        }
+        AddFixture("long_names.txt", RosterFileBytes(longNames), longNames);
+        Lines oneLongName(club.begin(), club.begin() + 5);
+        oneLongName.insert(oneLongName.begin() + 2,
+                           std::string(1'000'000, 'W') + Sjis(",北,男,0,0,0,0,0,"));
+        AddFixture("one_long_name.txt", RosterFileBytes(oneLongName), oneLongName);
+
         // Refused files.
         Lines members(club.begin(), club.end());
         std::string noMarker;

@@ -1,0 +1,136 @@
+// Opening and saving rosters through the window: very long member lines,
+// refusals and their messages.
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+
+#include "model/member_line.h"
+#include "ui/window_fixture.h"
+
+namespace tovi::test {
+namespace {
+
+std::string Repeat(const std::string& unit, std::size_t times) {
+    std::string text;
+    text.reserve(unit.size() * times);
+    for (std::size_t i = 0; i < times; ++i) text += unit;
+    return text;
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+// Writes CP932 member lines as a roster file.
+QString WriteCp932Roster(const QTemporaryDir& folder, const char* name,
+                         const std::vector<std::string>& lines) {
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    std::ofstream out(path.toStdString(), std::ios::binary);
+    out << Sjis("作成") << "\r\n";
+    for (const auto& line : lines) out << line << "\r\n";
+    return path;
+}
+
+// Marks every member as playing and leading, deals them into one group each
+// and previews group 1.
+void GroupAndPreview(TForm1& form) {
+    form.Button3Click();
+    TournamentState& s = form.State();
+    for (std::size_t r = 0; r < s.RosterList.size(); ++r) s.EntryFlag[r] = s.LeaderFlag[r] = 1;
+    form.Bunkatu();
+    form.Edit6->SetBytes(std::to_string(s.RosterList.size()));
+    form.Button1Click();
+    form.Button4Click();
+}
+
+// Names far longer than anything can show are kept whole, and every picture
+// shows what the start of the name alone would show.
+TEST_F(WindowTest, VeryLongNamesAreKeptWholeAndShowWhatTheirStartWould) {
+    const std::string male = Sjis("男"), team = Sjis("東町");
+    const std::string longNames[] = {Repeat("Abcdefghij", 98'000),         // 980 kB
+                                     Repeat(Sjis("山田花子"), 3'250),       // 26 kB
+                                     Repeat(Sjis("ｶﾀｶﾅ"), 5'000)};
+    std::vector<std::string> whole, start;
+    for (const auto& name : longNames) {
+        whole.push_back(MakeMemberLine(name, team, male));
+        start.push_back(MakeMemberLine(name.substr(0, 400), team, male));
+    }
+    const QString wholeFile = WriteCp932Roster(folder, "whole.txt", whole);
+    ASSERT_LT(QFileInfo(wholeFile).size(), 1024 * 1024);
+
+    Load(wholeFile);
+    ASSERT_EQ(TakeMessages(), std::vector<QString>{});
+    EXPECT_EQ(S().RosterList, whole);
+    GroupAndPreview(*form);
+    ASSERT_EQ(TakeMessages(), std::vector<QString>{});
+
+    ScriptedDialogs otherDialogs;
+    LcgRandom otherRandom;
+    FixedClock otherClock;
+    TForm1 other(otherDialogs, otherRandom, otherClock);
+    otherDialogs.openAnswers.push_back(WriteCp932Roster(folder, "start.txt", start));
+    other.Button10Click();
+    GroupAndPreview(other);
+
+    EXPECT_TRUE(form->Image1->Image() == other.Image1->Image()) << "member list";
+    for (int g = 1; g <= 3; ++g)
+        EXPECT_TRUE(form->GroupBox[g]->Image() == other.GroupBox[g]->Image()) << "group " << g;
+    EXPECT_TRUE(form->Image23->Image() == other.Image23->Image()) << "score sheet";
+
+    // A save writes every byte back.
+    form->Button2Click();
+    const QString saved = folder.filePath("saved.txt");
+    dialogs.saveAnswers.push_back(saved);
+    Click(form->Button8);
+    EXPECT_EQ(FileBytes(saved), FileBytes(wholeFile));
+}
+
+TEST_F(WindowTest, TheOverFortyRefusalCountsTheMemberLinesEmptyOnesIncluded) {
+    std::vector<std::string> lines(40, "X,T,男,0,0,0,0,0,");
+    lines.insert(lines.end(), 3, "");
+    Load(WriteRoster("padded.txt", lines));
+    EXPECT_EQ(TakeMessages(), std::vector<QString>{QStringLiteral(
+                                  "このファイルにはメンバーの行が４３行あります。"
+                                  "４０行を超えるファイルは開けません（空の行も１行と数えます）")});
+    EXPECT_TRUE(S().RosterList.empty());
+}
+
+// A name whose bytes are not known is neither opened nor saved under
+// another name; a path that is not a file is not replaced.
+TEST_F(WindowTest, RefusedSavesKeepTheCaptionAndTheFiles) {
+    const QString good = WriteRoster("good.txt", {"A,T,男,0,0,0,0,0,"});
+    Load(good);
+    const QString pipe = folder.filePath("pipe.txt");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0666), 0);
+    const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden);
+    const QString undecoded = QFile::decodeName(QFile::encodeName(folder.path()) + "/caf\xE9.txt");
+    const struct {
+        QString path;
+        const char* message;
+    } cases[] = {
+        {undecoded, "ファイル名に扱えない文字が含まれています"},
+        {folder.filePath(QStringLiteral("a")) + QChar(char16_t(0xDC00)) + QStringLiteral(".txt"),
+         "ファイル名に扱えない文字が含まれています"},
+        {pipe, "ファイルに保存出来ません"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        dialogs.saveAnswers.push_back(c.path);
+        Click(form->Button8);
+        EXPECT_EQ(TakeMessages(), std::vector<QString>{QString::fromUtf8(c.message)});
+        EXPECT_EQ(form->windowTitle(), good);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+
+        Load(c.path);
+        EXPECT_EQ(TakeMessages().size(), 1u);
+        EXPECT_EQ(form->windowTitle(), good);
+        EXPECT_EQ(Names(), std::vector<std::string>{"A"});
+    }
+}
+
+}  // namespace
+}  // namespace tovi::test
