@@ -351,7 +351,7 @@ TEST(QtSurfaceTest, TextsWiderThanThePictureShowWhatTheWholeTextWould) {
         {"a lone lead byte at the end", Repeat("a", 2000) + "\x88", kBlack, kWhite, 3},
     };
     for (const Case& c : cases) {
-        const std::string differs = Compare([&](DrawingSurface& s) {
+        const std::string differs = CompareAtEveryRatio([&](DrawingSurface& s) {
             s.SetFontSize(12);
             s.SetBrushColor(c.brush);
             s.SetFontColor(c.colour);
@@ -369,7 +369,7 @@ TEST(QtSurfaceTest, TextsWiderThanAPageShowWhatTheWholeTextWould) {
     const std::string text = Repeat(Sjis("東町クラブ"), 400);
     const QString shown = QString::fromStdString(Cp932ToUtf8(text));
     for (const double scale : {1.0, 0.25, 3.0}) {
-        QImage fast = BusyPicture(), plain = BusyPicture();
+        QImage fast = BusyPicture(1), plain = BusyPicture(1);
         const QFont font = FontForPoints(kPGothicFace, 12);
         {
             QPainter painter(&fast);
