@@ -12,8 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPainter>
-#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -21,10 +19,10 @@
 #include <fstream>
 
 #include "bench_window.h"
+#include "print_page.h"
 #include "model/cp932_literals.h"
 #include "model/roster_file.h"
 #include "platform/qt_surface.h"
-#include "scoresheet/score_sheet.h"
 
 namespace tovi::bench {
 namespace {
@@ -139,26 +137,9 @@ void BM_PrintLongLines(benchmark::State& state, const std::string Files::*file) 
     if (s.GroupList[1].empty()) return state.SkipWithError("grouping failed");
 
     QTemporaryDir folder;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
     const QString kept = qEnvironmentVariable("TOVI_LONG_LINE_PDF");
-    printer.setOutputFileName(kept.isEmpty() ? folder.filePath(QStringLiteral("sheet.pdf")) : kept);
-    printer.setResolution(600);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Landscape);
-    const SheetScale scale = PrintScale(printer.logicalDpiX(), printer.logicalDpiY());
-    s.ScaleX = scale.x;
-    s.ScaleY = scale.y;
-    ScoreSheetSettings settings = DefaultScoreSheetSettings();
-    for (auto _ : state) {
-        QPainter painter;
-        if (!painter.begin(&printer)) return state.SkipWithError("cannot begin the page");
-        QtSurface surface(&painter);
-        Draw(surface, s, settings);
-        painter.end();
-    }
+    PrintSheetEachIteration(state, s, kept.isEmpty() ? folder.filePath(QStringLiteral("sheet.pdf")) : kept);
     state.counters["peak_rss_MB"] = StatusMegabytes("VmHWM:");
-    state.counters["pdf_bytes"] = static_cast<double>(QFileInfo(printer.outputFileName()).size());
 }
 BENCHMARK_CAPTURE(BM_PrintLongLines, forty_26kB, &Files::forty)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PrintLongLines, one_1MB, &Files::one)->Unit(benchmark::kMillisecond);
