@@ -22,14 +22,23 @@ QImage WhiteImage(int width, int height, qreal ratio) {
 PictureWidget::PictureWidget(QWidget* parent, int imageWidth, int imageHeight)
     : QWidget(parent),
       imageSize_(imageWidth, imageHeight),
-      image_(WhiteImage(imageWidth, imageHeight, devicePixelRatioF())),
       surface_(&image_, [this] { update(); }),
       tee_(surface_, nullptr) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void PictureWidget::EnsureImage() const {
+    if (image_.isNull())
+        image_ = WhiteImage(imageSize_.width(), imageSize_.height(), devicePixelRatioF());
+}
+
 void PictureWidget::SetDevicePixelRatio(qreal ratio) {
-    if (ratio <= 0 || ratio == image_.devicePixelRatio()) return;
+    if (ratio <= 0) return;
+    if (image_.isNull()) {  // nothing drawn yet to carry over
+        image_ = WhiteImage(imageSize_.width(), imageSize_.height(), ratio);
+        return;
+    }
+    if (ratio == image_.devicePixelRatio()) return;
     // What is on the picture stays: it is carried over scaled, and whatever
     // is drawn from now on is drawn at the new ratio.
     QImage next = WhiteImage(imageSize_.width(), imageSize_.height(), ratio);
@@ -51,18 +60,20 @@ bool PictureWidget::event(QEvent* event) {
         || event->type() == QEvent::DevicePixelRatioChange
 #endif
     )
-        SetDevicePixelRatio(devicePixelRatioF());
+        // An image not made yet is made at the ratio of its time.
+        if (!image_.isNull()) SetDevicePixelRatio(devicePixelRatioF());
     return QWidget::event(event);
 }
 
 void PictureWidget::paintEvent(QPaintEvent* event) {
     // Also when the ratio changed without word of it.
-    if (devicePixelRatioF() != image_.devicePixelRatio()) SetDevicePixelRatio(devicePixelRatioF());
+    if (!image_.isNull() && devicePixelRatioF() != image_.devicePixelRatio())
+        SetDevicePixelRatio(devicePixelRatioF());
     QPainter painter(this);
     // The image where it reaches, white beyond it; one device pixel of the
     // image to each device pixel of the screen.
     const QRect area = event->rect();
-    const QRect covered = area & QRect(QPoint(0, 0), imageSize_);
+    const QRect covered = image_.isNull() ? QRect() : area & QRect(QPoint(0, 0), imageSize_);
     if (!covered.isEmpty()) {
         const qreal ratio = image_.devicePixelRatio();
         painter.drawImage(QRectF(covered), image_,

@@ -1,6 +1,8 @@
 // A picture that owns a white image and keeps what is drawn on it until it is
 // drawn over.  Painting only copies the image to the screen.  The image has
-// the screen's device pixel ratio and is drawn on in logical pixels.  Reports mouse
+// the screen's device pixel ratio and is drawn on in logical pixels.  It is
+// made when it is first drawn on or looked at, so a picture not yet used (the
+// score-sheet preview at start) costs no memory; unmade, it paints white.  Reports mouse
 // presses with their position and clicks, and can be set to ignore presses.
 #pragma once
 
@@ -20,10 +22,16 @@ public:
     PictureWidget(QWidget* parent, int imageWidth, int imageHeight);
 
     // The surface that draws into the image.
-    DrawingSurface& Canvas() { return tee_; }
+    DrawingSurface& Canvas() {
+        EnsureImage();
+        return tee_;
+    }
     // At the screen's device pixel ratio: index pixels by logical position
     // times Image().devicePixelRatio().
-    const QImage& Image() const { return image_; }
+    const QImage& Image() const {
+        EnsureImage();
+        return image_;
+    }
 
     // Moves the image to another device pixel ratio (the widget does so when
     // its window goes to a screen of another ratio).  What was drawn is kept,
@@ -48,8 +56,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Makes the white image at the widget's ratio if it is not made yet.
+    void EnsureImage() const;
+
     QSize imageSize_;  // logical pixels
-    QImage image_;
+    mutable QImage image_;  // null until first needed
     QtSurface surface_;
     TeeSurface tee_;
     bool ignorePresses_ = false;

@@ -33,6 +33,9 @@ private:
     std::function<void()> onClick_;
 };
 
+// Sets the label's font, colour and place; its size follows its text when
+// the dialog is first shown (SizeLabels), so that the start-up does not load
+// fonts only the dialog uses.
 QLabel* Place(QLabel* label, int x, int y, int pixels, bool bold = false,
               QColor colour = Qt::black) {
     QFont font = FontForPixels(kPGothicFace, pixels);
@@ -42,7 +45,6 @@ QLabel* Place(QLabel* label, int x, int y, int pixels, bool bold = false,
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
     label->move(x, y);
-    label->adjustSize();
     return label;
 }
 
@@ -91,7 +93,7 @@ AboutBox::AboutBox(QWidget* parent, Dialogs& dialogs) : QDialog(parent), dialogs
     Comments = Place(new QLabel(QStringLiteral("グラウンドゴルフの組み合わせ"), panel),
                      96, 24, 15, true);
     Comments->setWordWrap(true);
-    Comments->setFixedSize(225, 17);
+    Comments->setFixedSize(225, 17);  // its own size, not its text's
     ProductName = Place(new QLabel(QStringLiteral("トヴィ　"), panel), 24, 72, 13);
     Version = Place(new QLabel(QStringLiteral("Tovi  Version 1.2.8"), panel), 224, 72, 12);
     Credit = Place(new QLabel(QStringLiteral("制作　トヴィ開発チーム"), panel), 24, 104, 12);
@@ -104,6 +106,14 @@ AboutBox::AboutBox(QWidget* parent, Dialogs& dialogs) : QDialog(parent), dialogs
     OKButton->setDefault(true);
     OKButton->setAutoDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void AboutBox::showEvent(QShowEvent* event) {
+    if (!labelsSized_) {
+        labelsSized_ = true;
+        for (QLabel* label : {ProductName, Version, Credit, Label1, Label2}) label->adjustSize();
+    }
+    QDialog::showEvent(event);
 }
 
 int AboutBox::ShowModal() {

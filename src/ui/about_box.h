@@ -1,5 +1,6 @@
 // The version dialog: created once with the main window, shown modally on
-// request any number of times.
+// request any number of times.  Its labels take the size of their texts when
+// it is first shown.
 #pragma once
 
 #include <QDialog>
@@ -39,8 +40,12 @@ public:
     QLabel* Label2 = nullptr;
     QPushButton* OKButton = nullptr;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     Dialogs& dialogs_;
+    bool labelsSized_ = false;
 };
 
 }  // namespace tovi

@@ -218,26 +218,3 @@ TEST_F(WindowTest, ANonIntegerGroupCountIsReportedAsTheGeneralError) {
 
 }  // namespace
 }  // namespace tovi::test
-
-namespace tovi::test {
-namespace {
-
-TEST_F(WindowTest, AutomaticGroupingKeepsAndDrawsWhatItDealt) {
-    Load(WriteRoster("r.txt", {"A,T,男,0,0,0,0,0,", "B,T,女,0,0,0,0,0,", "C,T,男,0,0,0,0,0,"}));
-    form->Button3Click();
-    for (int i = 0; i < 3; ++i) S().EntryFlag[i] = 1;
-    form->Bunkatu();
-    form->Edit6->setText("1");
-    RecordingSurface box;
-    form->GroupBox[1]->SetObserver(&box);
-    Click(form->Button1);
-    EXPECT_TRUE(dialogs.Messages().empty());
-    ASSERT_EQ(S().GroupList[1].size(), 3u);
-    int names = 0;
-    for (const auto& t : box.texts) names += t.x == 9;
-    EXPECT_EQ(names, 3);
-    EXPECT_EQ(form->Label[27]->text(), "3");
-}
-
-}  // namespace
-}  // namespace tovi::test

@@ -191,6 +191,11 @@ TEST_F(WindowTest, VersionDialogShowsModallyAnyNumberOfTimes) {
         bool wasShown = false;
         QTimer::singleShot(0, &about, [&] {
             wasShown = about.isVisible();
+            // Shown, each label has the size of its text.
+            for (QLabel* label : {about.ProductName, about.Version, about.Credit, about.Label1,
+                                  about.Label2})
+                EXPECT_EQ(label->size(), label->sizeHint()) << label->text().toStdString();
+            EXPECT_EQ(about.Comments->size(), QSize(225, 17));
             // Enter presses the default button.
             QTest::keyClick(&about, Qt::Key_Return);
         });

@@ -1,6 +1,7 @@
 // The start button of automatic grouping, pressed in the window: what the run
 // dealt must stay in the groups, be drawn in the boxes and be marked placed.
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 
 #include <algorithm>
@@ -42,6 +43,7 @@ TEST_F(StartButtonTest, TheDealtMembersStayInTheirGroupsAndMarks) {
     };
     const Case cases[] = {
         {"plain", {0, 1, 2, 3, 4}, {}, "2", false, 5, nullptr},
+        {"one group of three", {0, 1, 2}, {}, "1", false, 3, nullptr},
         {"balanced", {0, 1, 2, 3, 4}, {}, "3", true, 5, nullptr},
         {"leaders", {0, 1, 2, 3, 4}, {0, 3}, "2", true, 5, nullptr},
         // Leaders that do not match the count: the dealt members stay, the
@@ -75,6 +77,7 @@ TEST_F(StartButtonTest, TheDealtMembersStayInTheirGroupsAndMarks) {
         }
         EXPECT_TRUE(messages.empty());
         EXPECT_EQ(S().PlacedCount, static_cast<int>(c.placed));
+        EXPECT_EQ(form->Label[27]->text(), QString::number(c.placed));  // the placed count
         // The first box shows the names of its group, in order.
         std::vector<std::string> drawn;
         for (const auto& t : box1.texts)
