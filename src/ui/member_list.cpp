@@ -230,7 +230,7 @@ void TForm1::Image1MouseDown(int y) {
         case CommandPastePick:
             if (!CanPick(state_, row)) return;
             HalMark();
-            state_.PickedMember = DecimalText(row);
+            state_.PickedMember = std::to_string(row);
             MarkOn(450, row, 2, 1);
             ImgEnab();
             return;

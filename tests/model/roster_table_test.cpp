@@ -220,12 +220,5 @@ TEST(ComputeTallies, CountsLeadersInTheFirstFortySlots) {
     EXPECT_EQ(result.groupCountText, "3");
 }
 
-TEST(DecimalText, WritesPlainDecimal) {
-    EXPECT_EQ(DecimalText(0), "0");
-    EXPECT_EQ(DecimalText(7), "7");
-    EXPECT_EQ(DecimalText(36), "36");
-    EXPECT_EQ(DecimalText(279), "279");
-}
-
 }  // namespace
 }  // namespace tovi
