@@ -185,6 +185,11 @@ private:
     void BuildGroupingPanels();
     void BuildScoreSheetControls();
     void ConnectHandlers();
+    // The command pictures, the prompts, the manual-grouping pictures and the
+    // group boxes as the window first shows them.
+    void PaintFirstFaces();
+    // Shows and hides the panels and controls as the given mode has them.
+    void ApplyModeVisibility(int mode);
     template <typename Handler>
     void Guarded(Handler&& handler);
 
