@@ -56,10 +56,10 @@ void TForm1::ImgDsEnab() {
     state_.PickedMember.clear();
 }
 
-void TForm1::Image9Click() { SwitchCommand(Image9, state_.PasteButtonOn, CommandPastePick); }
+void TForm1::Image9Click() { SwitchCommand(commands_[kPasteCommand]); }
 
 void TForm1::Image10Click() {
-    if (SwitchCommand(Image10, state_.ReturnButtonOn, CommandReturn)) ImgEnab();
+    if (SwitchCommand(commands_[kReturnCommand])) ImgEnab();
 }
 
 void TForm1::GroupBoxMouseDown(int group, int y) {

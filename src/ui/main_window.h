@@ -21,6 +21,7 @@
 #include "platform/picture_widget.h"
 #include "scoresheet/recorded_drawing.h"
 #include "scoresheet/score_sheet.h"
+#include "ui/command_picture.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -194,12 +195,11 @@ private:
     void Guarded(Handler&& handler);
 
     void ScrollListToTop();
-    void DrawCommandFace(PictureWidget* picture, bool on);
+    void BuildCommandPictures();
     // Toggles the move or delete command with its prompt.
-    void SwitchRowCommand(PictureWidget* picture, PictureWidget* prompt, std::int32_t& latch,
-                          int command);
+    void SwitchRowCommand(const CommandPicture& command);
     // Toggles a mark or grouping command; true when it was switched on.
-    bool SwitchCommand(PictureWidget* picture, std::int32_t& latch, int command);
+    bool SwitchCommand(const CommandPicture& command);
     // Loads or saves through the chosen path; reports a failure, or shows the
     // path as the caption.  True on success.
     enum class RosterFileOperation { Load, Save };
@@ -218,6 +218,11 @@ private:
     // that paint draws it once, and the one after removes it.
     bool scoreSheetFrame_ = false;
     std::function<void(const RecordedDrawing&)> printObserver_;
+    // The six command pictures, in the order BtnClr switches them off.
+    enum CommandIndex {
+        kMoveCommand, kDeleteCommand, kEntryCommand, kLeaderCommand, kPasteCommand, kReturnCommand
+    };
+    std::vector<CommandPicture> commands_;
 };
 
 }  // namespace tovi

@@ -130,6 +130,7 @@ void TForm1::BuildLayout() {
     BuildRegistrationPanel();
     BuildGroupingPanels();
     BuildScoreSheetControls();
+    BuildCommandPictures();
 
     Button2 = MakeButton(this, QStringLiteral("メンバー登録"), 542, 10, 110, 35, 12);
     Button3 = MakeButton(this, QStringLiteral("組み合わせ"), 667, 10, 110, 35, 12);
@@ -291,6 +292,24 @@ void TForm1::BuildScoreSheetControls() {
     Fill(CheckBox2, kWhite);
 }
 
+void TForm1::BuildCommandPictures() {
+    using Face = CommandPicture::Face;
+    commands_ = {
+        {Image3, Face{"順移動", 20, 3, kInactiveCaption}, &TournamentState::MoveButtonOn,
+         CommandMoveSource, Image8},
+        {Image4, Face{"削  除", 20, 3, kInactiveCaption}, &TournamentState::DeleteButtonOn,
+         CommandDelete, Image5},
+        {Image6, Face{"出場設定", 12, 3, kInactiveCaption}, &TournamentState::EntryButtonOn,
+         CommandEntry},
+        {Image7, Face{"リーダ設定", 8, 3, kInactiveCaption}, &TournamentState::LeaderButtonOn,
+         CommandLeader},
+        {Image9, Face{"貼り付け", 11, 5, kInactiveBorder, "→", 70},
+         &TournamentState::PasteButtonOn, CommandPastePick},
+        {Image10, Face{"戻 す", 45, 5, kInactiveBorder, "←", 15},
+         &TournamentState::ReturnButtonOn, CommandReturn},
+    };
+}
+
 void TForm1::ConnectHandlers() {
     auto on = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
         connect(sender, signal, this, [this, handler] { Guarded([&] { (this->*handler)(); }); });
@@ -340,10 +359,8 @@ void TForm1::PaintFirstFaces() {
         c.SetBrushColor(kInactiveCaption);
         c.Rectangle(0, 0, picture->width(), picture->height());
     }
-    DrawCommandFace(Image3, false);
-    DrawCommandFace(Image4, false);
-    DrawCommandFace(Image6, false);
-    DrawCommandFace(Image7, false);
+    for (CommandIndex i : {kMoveCommand, kDeleteCommand, kEntryCommand, kLeaderCommand})
+        commands_[i].DrawFace(false);
     struct Prompt {
         PictureWidget* picture;
         const char* text;

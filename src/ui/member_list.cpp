@@ -26,41 +26,9 @@ std::string EraseText(int glyphs) {
 
 int RowTextY(int row) { return 6 + RowHeight * row; }
 
-struct CommandFace {
-    const char* caption;
-    int x, y;
-    const char* arrow = nullptr;  // red arrow of the grouping commands
-    int arrowX = 0;
-};
-
 }  // namespace
 
 void TForm1::ShowMessage(const char* utf8) { dialogs_.Message(QString::fromUtf8(utf8)); }
-
-void TForm1::DrawCommandFace(PictureWidget* picture, bool on) {
-    static const CommandFace faces[] = {
-        {"順移動", 20, 3},   {"削  除", 20, 3},
-        {"出場設定", 12, 3}, {"リーダ設定", 8, 3},
-        {"貼り付け", 11, 5, "→", 70}, {"戻 す", 45, 5, "←", 15},
-    };
-    const PictureWidget* pictures[] = {Image3, Image4, Image6, Image7, Image9, Image10};
-    int index = 0;
-    while (pictures[index] != picture) ++index;
-    const CommandFace& face = faces[index];
-
-    DrawingSurface& c = picture->Canvas();
-    c.SetPenWidth(1);
-    c.SetPenColor(face.arrow ? kInactiveBorder : kInactiveCaption);
-    c.SetBrushColor(on ? kYellow : kWhite);
-    c.Rectangle(0, 0, picture->width(), picture->height());
-    c.SetFontSize(11);
-    if (face.arrow) {
-        c.SetFontColor(kRed);
-        c.TextOut(face.arrowX, face.y, Sjis(face.arrow));
-    }
-    c.SetFontColor(kBlack);
-    c.TextOut(face.x, face.y, Sjis(face.caption));
-}
 
 void TForm1::Hyou() {
     DrawingSurface& list = Image1->Canvas();
@@ -175,22 +143,15 @@ void TForm1::HalMark() {
 }
 
 void TForm1::BtnClr() {
-    DrawCommandFace(Image3, false);
-    if (state_.CommandState == CommandMoveTarget) MarkOn(38, state_.SelectedRow, 0, 0);
-    Image8->hide();
-    state_.CommandState = CommandNone;
-    state_.MoveButtonOn = 0;
-    DrawCommandFace(Image4, false);
-    state_.DeleteButtonOn = 0;
-    Image5->hide();
-    DrawCommandFace(Image6, false);
-    state_.EntryButtonOn = 0;
-    DrawCommandFace(Image7, false);
-    state_.LeaderButtonOn = 0;
-    DrawCommandFace(Image9, false);
-    state_.PasteButtonOn = 0;
-    DrawCommandFace(Image10, false);
-    state_.ReturnButtonOn = 0;
+    for (const CommandPicture& command : commands_) {
+        command.DrawFace(false);
+        if (command.Code() == CommandMoveSource) {
+            // A marked move source is erased while the command still says so.
+            if (state_.CommandState == CommandMoveTarget) MarkOn(38, state_.SelectedRow, 0, 0);
+            state_.CommandState = CommandNone;
+        }
+        command.Release(state_);
+    }
 }
 
 void TForm1::Image1MouseDown(int y) {
@@ -239,42 +200,33 @@ void TForm1::Image1MouseDown(int y) {
     }
 }
 
-void TForm1::SwitchRowCommand(PictureWidget* picture, PictureWidget* prompt, std::int32_t& latch,
-                              int command) {
+void TForm1::SwitchRowCommand(const CommandPicture& command) {
     // Switching a row command on or off first switches everything off.
-    const bool wasOn = latch == 1;
+    const bool wasOn = command.IsOn(state_);
     BtnClr();
-    if (wasOn) return;
-    DrawCommandFace(picture, true);
-    prompt->show();
-    state_.CommandState = command;
-    latch = 1;
+    if (!wasOn) command.SwitchOn(state_);
 }
 
-void TForm1::Image3Click() {
-    SwitchRowCommand(Image3, Image8, state_.MoveButtonOn, CommandMoveSource);
-}
+void TForm1::Image3Click() { SwitchRowCommand(commands_[kMoveCommand]); }
 
-void TForm1::Image4Click() { SwitchRowCommand(Image4, Image5, state_.DeleteButtonOn, CommandDelete); }
+void TForm1::Image4Click() { SwitchRowCommand(commands_[kDeleteCommand]); }
 
-bool TForm1::SwitchCommand(PictureWidget* picture, std::int32_t& latch, int command) {
-    if (latch == 1) {
+bool TForm1::SwitchCommand(const CommandPicture& command) {
+    if (command.IsOn(state_)) {
         // Switching off repaints this face alone; nothing else changes.
-        DrawCommandFace(picture, false);
+        command.DrawFace(false);
         state_.CommandState = CommandNone;
-        latch = 0;
+        command.Release(state_);
         return false;
     }
     BtnClr();
-    DrawCommandFace(picture, true);
-    state_.CommandState = command;
-    latch = 1;
+    command.SwitchOn(state_);
     return true;
 }
 
-void TForm1::Image6Click() { SwitchCommand(Image6, state_.EntryButtonOn, CommandEntry); }
+void TForm1::Image6Click() { SwitchCommand(commands_[kEntryCommand]); }
 
-void TForm1::Image7Click() { SwitchCommand(Image7, state_.LeaderButtonOn, CommandLeader); }
+void TForm1::Image7Click() { SwitchCommand(commands_[kLeaderCommand]); }
 
 void TForm1::Button6Click() {
     if (static_cast<int>(state_.RosterList.size()) >= MemberCapacity) {
