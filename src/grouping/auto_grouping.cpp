@@ -21,7 +21,6 @@ constexpr char kLeadersShort[] = "リーダ数が足りません";
 constexpr char kLeadersMismatch[] = "リーダ数と組数が合いませんe";
 
 // A run clears the placed mark of this many member slots before it deals.
-constexpr int kPlacedSlotsCleared = 69;
 
 bool IsFlagSlot(std::int64_t position) { return position >= 0 && position < FlagSlots; }
 
@@ -98,7 +97,7 @@ void ShuffleGroups(TournamentState& state, int groupCount, RandomSource& random)
 void ResetGroups(TournamentState& state) {
     state.DrawPool.clear();
     for (auto& group : state.GroupList) group.clear();
-    for (int p = 0; p < kPlacedSlotsCleared; ++p) state.PlacedFlag[static_cast<std::size_t>(p)] = 0;
+    for (int p = 0; p < PlacedSlotsCleared; ++p) state.PlacedFlag[static_cast<std::size_t>(p)] = 0;
 }
 
 // Puts one leader at the head of each of groups 1..groupCount.  The leader

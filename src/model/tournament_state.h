@@ -28,11 +28,21 @@ inline constexpr int TableRows = 280;       // room of RosterTable
 inline constexpr int TableColumns = 9;
 inline constexpr int BlankedTableRows = 41; // rows 0..40 are blanked by a full redraw
 inline constexpr int GroupRowPitch = 18;    // pixel pitch of the names in a group box
+inline constexpr int PlacedSlotsCleared = 69; // placed slots 0..68 cleared by a grouping run
 
 // Column boundaries of the member list: running sums of 35,140,160,45,122,40,100,45.
 inline constexpr std::array<int, 9> ColumnX = {0, 35, 175, 335, 380, 502, 542, 642, 687};
 // Where the name, team and gender texts of a row are based (drawn 10 px to the right).
 inline constexpr std::array<int, 3> TextColumnX = {35, 175, 335};
+
+// The marks written beside a member row, and their colours.
+inline constexpr int MarkStar = 0;    // "*": move source, row offered for deletion
+inline constexpr int MarkEntry = 1;   // 出場
+inline constexpr int MarkPlaced = 2;  // ⇒
+inline constexpr int MarkLeader = 3;  // リーダ
+inline constexpr int MarkWhite = 0;   // white writes over a mark and so erases it
+inline constexpr int MarkBlack = 1;
+inline constexpr int MarkRed = 2;
 
 // Work modes of the window.
 inline constexpr int ModeRegistration = 1;

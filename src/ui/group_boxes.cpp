@@ -40,8 +40,8 @@ void TForm1::KumiClr(int k) {
         // The blank rows run past the right edge; draw the border there again.
         box.SetPenColor(kBlack);
         box.SetPenWidth(1);
-        box.MoveTo(141, 0);
-        box.LineTo(141, 122);
+        box.MoveTo(GroupBoxWidth - 1, 0);
+        box.LineTo(GroupBoxWidth - 1, GroupBoxHeight);
     }
     if (k == 0)
         for (auto& group : state_.GroupList) group.clear();
@@ -97,7 +97,8 @@ void TForm1::Button1Click() {
         // The run has already emptied the lists; blank each box without
         // touching what it dealt.
         BtnClr();
-        for (int row = 0; row <= 68; ++row) MarkOn(450, row, 2, 0);
+        for (int row = 0; row < PlacedSlotsCleared; ++row)
+            MarkOn(PlacedMarkX, row, MarkPlaced, MarkWhite);
         for (int g = 1; g <= MaxGroups; ++g) KumiClr(g);
     }
     if (!outcome.message.empty()) dialogs_.Message(QString::fromStdString(outcome.message));

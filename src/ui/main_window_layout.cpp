@@ -241,8 +241,8 @@ void TForm1::BuildGroupingPanels() {
     for (int g = 1; g <= MaxGroups; ++g) {
         const int x = boxX[(g - 1) % 3];
         const int y = g <= 3 ? 324 : 475;
-        GroupBox[g] = new PictureWidget(this, 142, 122);
-        GroupBox[g]->setGeometry(x, y, 142, 122);
+        GroupBox[g] = new PictureWidget(this, GroupBoxWidth, GroupBoxHeight);
+        GroupBox[g]->setGeometry(x, y, GroupBoxWidth, GroupBoxHeight);
         GroupCaption[g] = MakeLabel(this, captions[g - 1], x + 55, y - 19, {15}, 50, 19);
         Label[10 + g] = GroupCaption[g];
     }
@@ -388,7 +388,7 @@ void TForm1::PaintFirstFaces() {
         c.SetPenColor(kBlack);
         c.SetPenWidth(1);
         c.SetBrushColor(kWhite);
-        c.Rectangle(0, 0, 142, 122);
+        c.Rectangle(0, 0, GroupBoxWidth, GroupBoxHeight);
         c.SetFontSize(12);
     }
 }

@@ -24,7 +24,7 @@ std::string EraseText(int glyphs) {
     return text;
 }
 
-int RowTextY(int row) { return 6 + RowHeight * row; }
+int RowTextY(int row) { return RowTextTop + RowHeight * row; }
 
 }  // namespace
 
@@ -90,7 +90,7 @@ void TForm1::Bunkatu() {
         list.TextOut(45, y, name);
         list.TextOut(183, y, team);
         list.TextOut(343, y, gender);
-        list.TextOut(388, y, marks);
+        list.TextOut(EntryMarkX, y, marks);
     }
     list.SetFontColor(kBlack);
     HalMark();
@@ -120,11 +120,12 @@ void TForm1::DspItiran() {
 
 void TForm1::MarkOn(int x, int row, int mark, int colour) {
     DrawingSurface& list = Image1->Canvas();
-    const int y = RowHeight * row + 7;
+    const int y = RowHeight * row + RowMarkTop;
+    // By code: MarkWhite, MarkBlack, MarkRed; MarkStar, MarkEntry, MarkPlaced, MarkLeader.
     static const Rgb colours[] = {kWhite, kBlack, kRed};
-    if (colour >= 0 && colour <= 2) list.SetFontColor(colours[colour]);
+    if (colour >= MarkWhite && colour <= MarkRed) list.SetFontColor(colours[colour]);
     static const char* const marks[] = {"*", "出場", "⇒", "リーダ"};
-    if (mark >= 0 && mark <= 3) list.TextOut(x, y, Sjis(marks[mark]));
+    if (mark >= MarkStar && mark <= MarkLeader) list.TextOut(x, y, Sjis(marks[mark]));
     list.SetFontColor(kBlack);
 }
 
@@ -133,12 +134,12 @@ void TForm1::HalMark() {
     DrawingSurface& list = Image1->Canvas();
     list.SetFontColor(kWhite);
     static const std::string wipe = EraseText(5);
-    for (int k = 0; k < MemberCapacity; ++k) list.TextOut(388, RowTextY(k), wipe);
+    for (int k = 0; k < MemberCapacity; ++k) list.TextOut(EntryMarkX, RowTextY(k), wipe);
     list.SetFontColor(kBlack);
     for (int i = 0; i < n && i < FlagSlots; ++i) {
-        if (state_.EntryFlag[i] == 1) MarkOn(388, i, 1, 1);
-        if (state_.LeaderFlag[i] == 1) MarkOn(388, i, 3, 1);
-        if (state_.PlacedFlag[i] == 1) MarkOn(450, i, 2, 2);
+        if (state_.EntryFlag[i] == 1) MarkOn(EntryMarkX, i, MarkEntry, MarkBlack);
+        if (state_.LeaderFlag[i] == 1) MarkOn(EntryMarkX, i, MarkLeader, MarkBlack);
+        if (state_.PlacedFlag[i] == 1) MarkOn(PlacedMarkX, i, MarkPlaced, MarkRed);
     }
 }
 
@@ -147,7 +148,7 @@ void TForm1::BtnClr() {
         command.DrawFace(false);
         if (command.Code() == CommandMoveSource) {
             // A marked move source is erased while the command still says so.
-            if (state_.CommandState == CommandMoveTarget) MarkOn(38, state_.SelectedRow, 0, 0);
+            if (state_.CommandState == CommandMoveTarget) MarkOn(SourceMarkX, state_.SelectedRow, MarkStar, MarkWhite);
             state_.CommandState = CommandNone;
         }
         command.Release(state_);
@@ -162,23 +163,23 @@ void TForm1::Image1MouseDown(int y) {
             if (!HoldsMember(state_, row)) return;
             state_.SelectedRow = row;
             state_.MovedLine = state_.RosterList[row];
-            state_.SourceMarkY = RowHeight * row + 7;
-            MarkOn(38, row, 0, 2);
+            state_.SourceMarkY = RowHeight * row + RowMarkTop;
+            MarkOn(SourceMarkX, row, MarkStar, MarkRed);
             state_.CommandState = CommandMoveTarget;
             return;
         case CommandMoveTarget:
             state_.TargetRow = row;
             if (!MoveMember(state_, state_.SelectedRow, row)) return;
-            MarkOn(38, state_.SelectedRow, 0, 0);
+            MarkOn(SourceMarkX, state_.SelectedRow, MarkStar, MarkWhite);
             state_.CommandState = CommandMoveSource;
             Bunkatu();
             return;
         case CommandDelete: {
             state_.SelectedRow = row;
-            MarkOn(38, row, 0, 2);
+            MarkOn(SourceMarkX, row, MarkStar, MarkRed);
             if (dialogs_.YesNo(QStringLiteral("削除"), QStringLiteral("この行を削除しますか")))
                 DeleteMember(state_, row);
-            MarkOn(38, row, 0, 0);
+            MarkOn(SourceMarkX, row, MarkStar, MarkWhite);
             Bunkatu();
             return;
         }
@@ -192,7 +193,7 @@ void TForm1::Image1MouseDown(int y) {
             if (!CanPick(state_, row)) return;
             HalMark();
             state_.PickedMember = std::to_string(row);
-            MarkOn(450, row, 2, 1);
+            MarkOn(PlacedMarkX, row, MarkPlaced, MarkBlack);
             ImgEnab();
             return;
         default:
