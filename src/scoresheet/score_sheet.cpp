@@ -13,10 +13,10 @@ namespace tovi {
 namespace {
 
 // The sheet is laid out on a landscape page of 1215 x 715 design units.
-constexpr int DesignPageWidth = 1215;
-constexpr int DesignPageHeight = 715;
-constexpr int TableRowCount = 7;  // the heading row and six player rows
-constexpr int TotalsColumns = 4;
+constexpr int kDesignPageWidth = 1215;
+constexpr int kDesignPageHeight = 715;
+constexpr int kTableRowCount = 7;  // the heading row and six player rows
+constexpr int kTotalsColumns = 4;
 
 // Every device value of the sheet is truncated toward zero.  Products far out
 // of any device's range are clamped so the conversion stays defined.
@@ -66,8 +66,8 @@ SheetGeometry ComputeGeometry(double scaleX, double scaleY, int holeCountValue) 
     g.HoleLeft = Trunc(g.TableLeft + 200 * scaleX);
     g.TableTop = Trunc(g.HeaderTop + 120 * scaleY);
     g.TotalsLeft = g.HoleLeft + g.HoleColumns * g.CellWidth;
-    g.TableRight = g.HoleLeft + (g.HoleColumns + TotalsColumns) * g.CellWidth;
-    g.TableBottom = g.TableTop + TableRowCount * g.CellHeight;
+    g.TableRight = g.HoleLeft + (g.HoleColumns + kTotalsColumns) * g.CellWidth;
+    g.TableBottom = g.TableTop + kTableRowCount * g.CellHeight;
     g.ThickPen = Trunc(2 * scaleX);
     g.ThinPen = Trunc(1 * scaleX);
     return g;
@@ -239,7 +239,7 @@ SheetScale PrintScale(int dotsPerInchX, int dotsPerInchY) {
 }
 
 PageSize SheetPageSize(double scaleX, double scaleY) {
-    return {Trunc(DesignPageWidth * scaleX), Trunc(DesignPageHeight * scaleY)};
+    return {Trunc(kDesignPageWidth * scaleX), Trunc(kDesignPageHeight * scaleY)};
 }
 
 PageSize Draw(DrawingSurface& surface, TournamentState& state, ScoreSheetSettings& settings) {

@@ -25,7 +25,7 @@ void TForm1::DspKumi() {
         for (std::size_t i = 0; i < members.size(); ++i) {
             const int p = StrToInt(members[i]);
             const std::string name =
-                p >= 0 && p < TableRows ? state_.RosterTable[p][0] : std::string();
+                p >= 0 && p < kTableRows ? state_.RosterTable[p][0] : std::string();
             box.TextOut(9, GroupRowY(static_cast<int>(i)), name);
         }
     }
@@ -40,8 +40,8 @@ void TForm1::KumiClr(int k) {
         // The blank rows run past the right edge; draw the border there again.
         box.SetPenColor(kBlack);
         box.SetPenWidth(1);
-        box.MoveTo(GroupBoxWidth - 1, 0);
-        box.LineTo(GroupBoxWidth - 1, GroupBoxHeight);
+        box.MoveTo(kGroupBoxWidth - 1, 0);
+        box.LineTo(kGroupBoxWidth - 1, kGroupBoxHeight);
     }
     if (k == 0)
         for (auto& group : state_.GroupList) group.clear();
@@ -97,8 +97,8 @@ void TForm1::Button1Click() {
         // The run has already emptied the lists; blank each box without
         // touching what it dealt.
         BtnClr();
-        for (int row = 0; row < PlacedSlotsCleared; ++row)
-            MarkOn(PlacedMarkX, row, MarkPlaced, MarkWhite);
+        for (int row = 0; row < kPlacedSlotsCleared; ++row)
+            MarkOn(kPlacedMarkX, row, kMarkPlaced, kMarkWhite);
         for (int g = 1; g <= MaxGroups; ++g) KumiClr(g);
     }
     if (!outcome.message.empty()) dialogs_.Message(QString::fromStdString(outcome.message));

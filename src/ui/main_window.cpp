@@ -64,7 +64,7 @@ void TForm1::paintEvent(QPaintEvent* event) {
 }
 
 void TForm1::FormCreate() {
-    state_.ScreenMode = ModeRegistration;
+    state_.ScreenMode = kModeRegistration;
     PaintFirstFaces();
     Edit6->clear();
     Image5->hide();
@@ -113,18 +113,18 @@ void TForm1::ApplyModeVisibility(int mode) {
 
 void TForm1::Button2Click() {
     setFocus();
-    ApplyModeVisibility(ModeRegistration);
+    ApplyModeVisibility(kModeRegistration);
     ImgDsEnab();
     KumiClr(0);
     // Leaving the score sheet hides the list until the redraw below shows it.
-    if (state_.ScreenMode == ModeScoreSheet) Image1->hide();
+    if (state_.ScreenMode == kModeScoreSheet) Image1->hide();
     ScrollListToTop();
-    state_.ScreenMode = ModeRegistration;
+    state_.ScreenMode = kModeRegistration;
     scoreSheetFrame_ = false;
     ClearMemberFlags(state_);
     KumiOn();
     BtnClr();
-    state_.CommandState = CommandNone;
+    state_.CommandState = kCommandNone;
     state_.EntryButtonOn = 0;
     state_.LeaderButtonOn = 0;
     Hyou();
@@ -133,10 +133,10 @@ void TForm1::Button2Click() {
 
 void TForm1::Button3Click() {
     setFocus();
-    ApplyModeVisibility(ModeGrouping);
-    if (state_.ScreenMode == ModeScoreSheet) Image1->hide();
+    ApplyModeVisibility(kModeGrouping);
+    if (state_.ScreenMode == kModeScoreSheet) Image1->hide();
     ScrollListToTop();
-    state_.ScreenMode = ModeGrouping;
+    state_.ScreenMode = kModeGrouping;
     scoreSheetFrame_ = false;
     BtnClr();
     state_.EntryButtonOn = 0;
@@ -150,12 +150,12 @@ void TForm1::Button3Click() {
 
 void TForm1::Button4Click() {
     setFocus();
-    ApplyModeVisibility(ModeScoreSheet);
+    ApplyModeVisibility(kModeScoreSheet);
     KumiOff();
     BtnClr();
     scoreSheetFrame_ = true;
     update(ScoreSheetFrameArea());
-    state_.ScreenMode = ModeScoreSheet;
+    state_.ScreenMode = kModeScoreSheet;
     Button9Click();
 }
 

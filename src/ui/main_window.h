@@ -37,13 +37,13 @@ namespace tovi {
 class AboutBox;
 
 // Places on the member list and the group boxes, in picture pixels.
-inline constexpr int SourceMarkX = 38;   // the "*" between the number and the name
-inline constexpr int EntryMarkX = 388;   // 出場 and リーダ in the marks column
-inline constexpr int PlacedMarkX = 450;  // ⇒ of a placed member
-inline constexpr int RowTextTop = 6;     // the texts of a row below its rule
-inline constexpr int RowMarkTop = 7;     // the marks of a row below its rule
-inline constexpr int GroupBoxWidth = 142;
-inline constexpr int GroupBoxHeight = 122;
+inline constexpr int kSourceMarkX = 38;   // the "*" between the number and the name
+inline constexpr int kEntryMarkX = 388;   // 出場 and リーダ in the marks column
+inline constexpr int kPlacedMarkX = 450;  // ⇒ of a placed member
+inline constexpr int kRowTextTop = 6;     // the texts of a row below its rule
+inline constexpr int kRowMarkTop = 7;     // the marks of a row below its rule
+inline constexpr int kGroupBoxWidth = 142;
+inline constexpr int kGroupBoxHeight = 122;
 
 class TForm1 : public QWidget {
     Q_OBJECT

@@ -241,8 +241,8 @@ void TForm1::BuildGroupingPanels() {
     for (int g = 1; g <= MaxGroups; ++g) {
         const int x = boxX[(g - 1) % 3];
         const int y = g <= 3 ? 324 : 475;
-        GroupBox[g] = new PictureWidget(this, GroupBoxWidth, GroupBoxHeight);
-        GroupBox[g]->setGeometry(x, y, GroupBoxWidth, GroupBoxHeight);
+        GroupBox[g] = new PictureWidget(this, kGroupBoxWidth, kGroupBoxHeight);
+        GroupBox[g]->setGeometry(x, y, kGroupBoxWidth, kGroupBoxHeight);
         GroupCaption[g] = MakeLabel(this, captions[g - 1], x + 55, y - 19, {15}, 50, 19);
         Label[10 + g] = GroupCaption[g];
     }
@@ -296,17 +296,17 @@ void TForm1::BuildCommandPictures() {
     using Face = CommandPicture::Face;
     commands_ = {
         {Image3, Face{"順移動", 20, 3, kInactiveCaption}, &TournamentState::MoveButtonOn,
-         CommandMoveSource, Image8},
+         kCommandMoveSource, Image8},
         {Image4, Face{"削  除", 20, 3, kInactiveCaption}, &TournamentState::DeleteButtonOn,
-         CommandDelete, Image5},
+         kCommandDelete, Image5},
         {Image6, Face{"出場設定", 12, 3, kInactiveCaption}, &TournamentState::EntryButtonOn,
-         CommandEntry},
+         kCommandEntry},
         {Image7, Face{"リーダ設定", 8, 3, kInactiveCaption}, &TournamentState::LeaderButtonOn,
-         CommandLeader},
+         kCommandLeader},
         {Image9, Face{"貼り付け", 11, 5, kInactiveBorder, "→", 70},
-         &TournamentState::PasteButtonOn, CommandPastePick},
+         &TournamentState::PasteButtonOn, kCommandPastePick},
         {Image10, Face{"戻 す", 45, 5, kInactiveBorder, "←", 15},
-         &TournamentState::ReturnButtonOn, CommandReturn},
+         &TournamentState::ReturnButtonOn, kCommandReturn},
     };
 }
 
@@ -388,7 +388,7 @@ void TForm1::PaintFirstFaces() {
         c.SetPenColor(kBlack);
         c.SetPenWidth(1);
         c.SetBrushColor(kWhite);
-        c.Rectangle(0, 0, GroupBoxWidth, GroupBoxHeight);
+        c.Rectangle(0, 0, kGroupBoxWidth, kGroupBoxHeight);
         c.SetFontSize(12);
     }
 }

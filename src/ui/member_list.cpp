@@ -24,7 +24,7 @@ std::string EraseText(int glyphs) {
     return text;
 }
 
-int RowTextY(int row) { return RowTextTop + RowHeight * row; }
+int RowTextY(int row) { return kRowTextTop + RowHeight * row; }
 
 }  // namespace
 
@@ -71,7 +71,7 @@ void TForm1::Hyou() {
 
     state_.GroupTextHeight = 12 + 3;
     BlankRosterTable(state_);
-    state_.CommandState = CommandNone;
+    state_.CommandState = kCommandNone;
     Edit6->clear();
     ImgDsEnab();
     BtnClr();
@@ -90,7 +90,7 @@ void TForm1::Bunkatu() {
         list.TextOut(45, y, name);
         list.TextOut(183, y, team);
         list.TextOut(343, y, gender);
-        list.TextOut(EntryMarkX, y, marks);
+        list.TextOut(kEntryMarkX, y, marks);
     }
     list.SetFontColor(kBlack);
     HalMark();
@@ -101,7 +101,7 @@ void TForm1::Bunkatu() {
 void TForm1::DspItiran() {
     const int n = static_cast<int>(state_.RosterList.size());
     DrawingSurface& list = Image1->Canvas();
-    for (int r = 0; r < n && r < TableRows; ++r) {
+    for (int r = 0; r < n && r < kTableRows; ++r) {
         const int y = RowTextY(r);
         list.TextOut(TextColumnX[0] + 10, y, state_.RosterTable[r][0]);
         list.TextOut(TextColumnX[1] + 10, y, state_.RosterTable[r][1]);
@@ -120,12 +120,12 @@ void TForm1::DspItiran() {
 
 void TForm1::MarkOn(int x, int row, int mark, int colour) {
     DrawingSurface& list = Image1->Canvas();
-    const int y = RowHeight * row + RowMarkTop;
-    // By code: MarkWhite, MarkBlack, MarkRed; MarkStar, MarkEntry, MarkPlaced, MarkLeader.
+    const int y = RowHeight * row + kRowMarkTop;
+    // By code: kMarkWhite, kMarkBlack, kMarkRed; kMarkStar, kMarkEntry, kMarkPlaced, kMarkLeader.
     static const Rgb colours[] = {kWhite, kBlack, kRed};
-    if (colour >= MarkWhite && colour <= MarkRed) list.SetFontColor(colours[colour]);
+    if (colour >= kMarkWhite && colour <= kMarkRed) list.SetFontColor(colours[colour]);
     static const char* const marks[] = {"*", "出場", "⇒", "リーダ"};
-    if (mark >= MarkStar && mark <= MarkLeader) list.TextOut(x, y, Sjis(marks[mark]));
+    if (mark >= kMarkStar && mark <= kMarkLeader) list.TextOut(x, y, Sjis(marks[mark]));
     list.SetFontColor(kBlack);
 }
 
@@ -134,22 +134,23 @@ void TForm1::HalMark() {
     DrawingSurface& list = Image1->Canvas();
     list.SetFontColor(kWhite);
     static const std::string wipe = EraseText(5);
-    for (int k = 0; k < MemberCapacity; ++k) list.TextOut(EntryMarkX, RowTextY(k), wipe);
+    for (int k = 0; k < MemberCapacity; ++k) list.TextOut(kEntryMarkX, RowTextY(k), wipe);
     list.SetFontColor(kBlack);
-    for (int i = 0; i < n && i < FlagSlots; ++i) {
-        if (state_.EntryFlag[i] == 1) MarkOn(EntryMarkX, i, MarkEntry, MarkBlack);
-        if (state_.LeaderFlag[i] == 1) MarkOn(EntryMarkX, i, MarkLeader, MarkBlack);
-        if (state_.PlacedFlag[i] == 1) MarkOn(PlacedMarkX, i, MarkPlaced, MarkRed);
+    for (int i = 0; i < n && i < kFlagSlots; ++i) {
+        if (state_.EntryFlag[i] == 1) MarkOn(kEntryMarkX, i, kMarkEntry, kMarkBlack);
+        if (state_.LeaderFlag[i] == 1) MarkOn(kEntryMarkX, i, kMarkLeader, kMarkBlack);
+        if (state_.PlacedFlag[i] == 1) MarkOn(kPlacedMarkX, i, kMarkPlaced, kMarkRed);
     }
 }
 
 void TForm1::BtnClr() {
     for (const CommandPicture& command : commands_) {
         command.DrawFace(false);
-        if (command.Code() == CommandMoveSource) {
+        if (command.Code() == kCommandMoveSource) {
             // A marked move source is erased while the command still says so.
-            if (state_.CommandState == CommandMoveTarget) MarkOn(SourceMarkX, state_.SelectedRow, MarkStar, MarkWhite);
-            state_.CommandState = CommandNone;
+            if (state_.CommandState == kCommandMoveTarget)
+                MarkOn(kSourceMarkX, state_.SelectedRow, kMarkStar, kMarkWhite);
+            state_.CommandState = kCommandNone;
         }
         command.Release(state_);
     }
@@ -159,41 +160,41 @@ void TForm1::Image1MouseDown(int y) {
     state_.PickedMember.clear();
     const int row = y / RowHeight;
     switch (state_.CommandState) {
-        case CommandMoveSource:
+        case kCommandMoveSource:
             if (!HoldsMember(state_, row)) return;
             state_.SelectedRow = row;
             state_.MovedLine = state_.RosterList[row];
-            state_.SourceMarkY = RowHeight * row + RowMarkTop;
-            MarkOn(SourceMarkX, row, MarkStar, MarkRed);
-            state_.CommandState = CommandMoveTarget;
+            state_.SourceMarkY = RowHeight * row + kRowMarkTop;
+            MarkOn(kSourceMarkX, row, kMarkStar, kMarkRed);
+            state_.CommandState = kCommandMoveTarget;
             return;
-        case CommandMoveTarget:
+        case kCommandMoveTarget:
             state_.TargetRow = row;
             if (!MoveMember(state_, state_.SelectedRow, row)) return;
-            MarkOn(SourceMarkX, state_.SelectedRow, MarkStar, MarkWhite);
-            state_.CommandState = CommandMoveSource;
+            MarkOn(kSourceMarkX, state_.SelectedRow, kMarkStar, kMarkWhite);
+            state_.CommandState = kCommandMoveSource;
             Bunkatu();
             return;
-        case CommandDelete: {
+        case kCommandDelete: {
             state_.SelectedRow = row;
-            MarkOn(SourceMarkX, row, MarkStar, MarkRed);
+            MarkOn(kSourceMarkX, row, kMarkStar, kMarkRed);
             if (dialogs_.YesNo(QStringLiteral("削除"), QStringLiteral("この行を削除しますか")))
                 DeleteMember(state_, row);
-            MarkOn(SourceMarkX, row, MarkStar, MarkWhite);
+            MarkOn(kSourceMarkX, row, kMarkStar, kMarkWhite);
             Bunkatu();
             return;
         }
-        case CommandEntry:
+        case kCommandEntry:
             if (ToggleEntry(state_, row)) Bunkatu();
             return;
-        case CommandLeader:
+        case kCommandLeader:
             if (ToggleLeader(state_, row)) Bunkatu();
             return;
-        case CommandPastePick:
+        case kCommandPastePick:
             if (!CanPick(state_, row)) return;
             HalMark();
             state_.PickedMember = std::to_string(row);
-            MarkOn(PlacedMarkX, row, MarkPlaced, MarkBlack);
+            MarkOn(kPlacedMarkX, row, kMarkPlaced, kMarkBlack);
             ImgEnab();
             return;
         default:
@@ -216,7 +217,7 @@ bool TForm1::SwitchCommand(const CommandPicture& command) {
     if (command.IsOn(state_)) {
         // Switching off repaints this face alone; nothing else changes.
         command.DrawFace(false);
-        state_.CommandState = CommandNone;
+        state_.CommandState = kCommandNone;
         command.Release(state_);
         return false;
     }

@@ -91,7 +91,7 @@ std::string Text(ByteReader& in) {
 
 SheetScale Scale(ByteReader& in) {
     switch (in.Byte() % 8) {
-        case 0: return {PreviewScaleX, PreviewScaleY};
+        case 0: return {kPreviewScaleX, kPreviewScaleY};
         case 1: return PrintScale(600, 600);
         case 2: return PrintScale(300, 600);
         case 3: return PrintScale(1200, 1200);

@@ -31,7 +31,7 @@ void AddEarlierGrouping(TournamentState& state) {
 
 std::vector<int> PlacedPositions(const TournamentState& state) {
     std::vector<int> placed;
-    for (int p = 0; p < FlagSlots; ++p) {
+    for (int p = 0; p < kFlagSlots; ++p) {
         if (state.PlacedFlag[static_cast<std::size_t>(p)] != 0) placed.push_back(p);
     }
     return placed;

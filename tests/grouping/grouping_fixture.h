@@ -36,7 +36,7 @@ inline TournamentState MakeRoster(std::string_view code) {
         state.LeaderFlag[p] = (c == 'M' || c == 'F') ? 1 : 0;
     }
     // The tallies as the list refresh computes them.
-    for (std::size_t p = 0; p < static_cast<std::size_t>(TalliedSlots); ++p) {
+    for (std::size_t p = 0; p < static_cast<std::size_t>(kTalliedSlots); ++p) {
         if (state.EntryFlag[p] != 1) continue;
         const int number = static_cast<int>(p) + 1;
         state.EntryList.push_back(number);
@@ -45,7 +45,7 @@ inline TournamentState MakeRoster(std::string_view code) {
         } else {
             state.FemaleList.push_back(number);
         }
-        if (p < static_cast<std::size_t>(LeaderSlots) && state.LeaderFlag[p] == 1) ++state.LeaderCount;
+        if (p < static_cast<std::size_t>(kLeaderSlots) && state.LeaderFlag[p] == 1) ++state.LeaderCount;
     }
     state.EntryCount = static_cast<std::int32_t>(state.EntryList.size());
     state.MaleCount = static_cast<std::int32_t>(state.MaleList.size());

@@ -169,7 +169,7 @@ TEST(ReadRosterBytes, ChecksTheMarkerAndTheMemberCount) {
 
 TEST(ReadRosterBytes, RefusesMoreThanOneMebibyte) {
     std::string bytes = kMarker + "\r\n";
-    bytes.resize(MaxRosterFileBytes, 'a');
+    bytes.resize(kMaxRosterFileBytes, 'a');
     EXPECT_EQ(ReadRosterBytes(bytes).status, RosterFileStatus::Ok);
     bytes += 'a';
     const RosterParseResult result = ReadRosterBytes(bytes);
@@ -264,7 +264,7 @@ TEST(RosterFile, RefusedLoadLeavesRosterAndFileNameAsTheyWere) {
     TempDir dir;
     fs::create_directory(dir / "folder.txt");
     std::string tooLarge = kMarker + "\r\n";
-    tooLarge.resize(MaxRosterFileBytes + 1, 'a');
+    tooLarge.resize(kMaxRosterFileBytes + 1, 'a');
     const struct {
         const char* name;
         std::optional<std::string> bytes;  // nothing: the file is not written

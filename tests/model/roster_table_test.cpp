@@ -79,9 +79,9 @@ TEST(BlankRosterTable, BlanksColumnsOneToEightOfRowsZeroToForty) {
     TournamentState state;
     for (auto& row : state.RosterTable) row.fill("x");
     BlankRosterTable(state);
-    for (int r = 0; r < TableRows; ++r) {
-        for (int c = 0; c < TableColumns; ++c) {
-            const bool blanked = r < BlankedTableRows && c >= 1;
+    for (int r = 0; r < kTableRows; ++r) {
+        for (int c = 0; c < kTableColumns; ++c) {
+            const bool blanked = r < kBlankedTableRows && c >= 1;
             EXPECT_EQ(state.RosterTable[r][c], blanked ? cp932::kIdeographicSpace : "x")
                 << "row " << r << " column " << c;
         }
@@ -106,8 +106,8 @@ TEST(ParseRoster, FillsColumnsZeroToSixAndLeavesTheRestAlone) {
     };
     for (std::size_t r = 0; r < std::size(expected); ++r)
         EXPECT_EQ(state.RosterTable[r], expected[r]) << "row " << r;
-    EXPECT_EQ(state.RosterTable[BlankedTableRows - 1][1], blank);
-    EXPECT_EQ(state.RosterTable[BlankedTableRows][1], "x");
+    EXPECT_EQ(state.RosterTable[kBlankedTableRows - 1][1], blank);
+    EXPECT_EQ(state.RosterTable[kBlankedTableRows][1], "x");
 }
 
 TEST(ParseRoster, FullRosterFillsRowsZeroToThirtyNine) {
@@ -125,7 +125,7 @@ TEST(ParseRoster, FullRosterFillsRowsZeroToThirtyNine) {
 // A state whose rows 0..44 hold the given genders.
 TournamentState WithGenders(const std::string& gender) {
     TournamentState state;
-    for (int i = 0; i < TalliedSlots; ++i) state.RosterTable[i][2] = gender;
+    for (int i = 0; i < kTalliedSlots; ++i) state.RosterTable[i][2] = gender;
     return state;
 }
 

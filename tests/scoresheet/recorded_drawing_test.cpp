@@ -33,7 +33,7 @@ TEST(RecordedDrawing, ReplayDrawsExactlyWhatWasRecorded) {
         const char* holes;
         bool hide;
     } cases[] = {
-        {{PreviewScaleX, PreviewScaleY}, "10", false},
+        {{kPreviewScaleX, kPreviewScaleY}, "10", false},
         {PrintScale(600, 600), "8", false},
         {PrintScale(300, 600), "15", true},
     };

@@ -22,8 +22,8 @@ constexpr int kHoleNumberY = 219;
 class ScoreSheetTest : public ::testing::Test {
 protected:
     ScoreSheetTest() {
-        state.ScaleX = PreviewScaleX;
-        state.ScaleY = PreviewScaleY;
+        state.ScaleX = kPreviewScaleX;
+        state.ScaleY = kPreviewScaleY;
         for (int k = 0; k < 10; ++k) {
             state.RosterTable[k][0] = Sjis("選手" + std::to_string(k));
             state.RosterTable[k][1] = Sjis("チーム" + std::to_string(k));
@@ -72,7 +72,7 @@ TEST(ScoreSheetScale, PrinterFactorsAndPageSizes) {
     const SheetScale mixed = PrintScale(300, 600);
     EXPECT_DOUBLE_EQ(mixed.x, 2.73);
     EXPECT_DOUBLE_EQ(mixed.y, 6.24);
-    EXPECT_EQ(SheetPageSize(PreviewScaleX, PreviewScaleY), (PageSize{989, 657}));
+    EXPECT_EQ(SheetPageSize(kPreviewScaleX, kPreviewScaleY), (PageSize{989, 657}));
 }
 
 TEST_F(ScoreSheetTest, WorkedExampleAtPreviewScale) {

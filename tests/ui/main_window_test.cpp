@@ -15,11 +15,11 @@ namespace {
 TEST_F(WindowTest, StartsInRegistrationModeWithAnEmptyNumberedList) {
     EXPECT_EQ(form->geometry(), QRect(0, 0, 1020, 705));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("トヴィ"));
-    EXPECT_EQ(S().ScreenMode, ModeRegistration);
+    EXPECT_EQ(S().ScreenMode, kModeRegistration);
     EXPECT_EQ(form->Label[27]->text(), "0");
     EXPECT_EQ(form->Label[8]->text(), "0");
     EXPECT_TRUE(form->Edit6->text().isEmpty());
-    EXPECT_EQ(S().CommandState, CommandNone);
+    EXPECT_EQ(S().CommandState, kCommandNone);
 
     // A fresh full redraw, recorded: 41 rules, 40 numbers at x 19 or 11.
     RecordingSurface rec;
