@@ -74,7 +74,7 @@ SheetGeometry ComputeGeometry(double scaleX, double scaleY, int holeCountValue) 
 }
 
 const std::string& SheetFace() {
-    static const std::string face = Sjis("ＭＳ ゴシック");
+    static const std::string face = Utf8ToCp932("ＭＳ ゴシック");
     return face;
 }
 
@@ -184,7 +184,7 @@ void DrawHeader(DrawingSurface& surface, const SheetGeometry& g, const ScoreShee
     };
     SetTextHeight(surface, g, 16);
     for (const auto& c : captions)
-        surface.TextOut(g.X(c.xBase, c.dx), g.Y(c.yBase, c.dy), Sjis(c.text));
+        surface.TextOut(g.X(c.xBase, c.dx), g.Y(c.yBase, c.dy), Utf8ToCp932(c.text));
 
     const struct {
         const std::string& text;
@@ -211,19 +211,19 @@ void DrawHoleNumbers(DrawingSurface& surface, const SheetGeometry& g, const std:
 void DrawTotalsCaptions(DrawingSurface& surface, const SheetGeometry& g) {
     SetTextHeight(surface, g, 14);
     const int y = g.Y(g.TableTop, 24);
-    surface.TextOut(g.X(g.TotalsLeft, 11), y, Sjis("実打数"));
-    surface.TextOut(g.X(g.TotalsLeft + g.CellWidth, 17), y, Sjis("一打"));
-    surface.TextOut(g.X(g.TotalsLeft + 2 * g.CellWidth, 17), y, Sjis("二打"));
-    surface.TextOut(g.X(g.TotalsLeft + 3 * g.CellWidth, 17), y, Sjis("合計"));
+    surface.TextOut(g.X(g.TotalsLeft, 11), y, Utf8ToCp932("実打数"));
+    surface.TextOut(g.X(g.TotalsLeft + g.CellWidth, 17), y, Utf8ToCp932("一打"));
+    surface.TextOut(g.X(g.TotalsLeft + 2 * g.CellWidth, 17), y, Utf8ToCp932("二打"));
+    surface.TextOut(g.X(g.TotalsLeft + 3 * g.CellWidth, 17), y, Utf8ToCp932("合計"));
 }
 
 }  // namespace
 
 ScoreSheetSettings DefaultScoreSheetSettings() {
     ScoreSheetSettings s;
-    s.Title = Sjis("　　　　　楓林会スコア表");
-    s.MeetingName = Sjis("秋季親睦会");
-    s.Course = Sjis("市民公園グラウンド");
+    s.Title = Utf8ToCp932("　　　　　楓林会スコア表");
+    s.MeetingName = Utf8ToCp932("秋季親睦会");
+    s.Course = Utf8ToCp932("市民公園グラウンド");
     s.HoleCount = "10";
     s.GroupNumber = "1";
     s.StartHole = "1";

@@ -14,10 +14,10 @@ void CommandPicture::DrawFace(bool on) const {
     c.SetFontSize(11);
     if (face_.arrow) {
         c.SetFontColor(kRed);
-        c.TextOut(face_.arrowX, face_.y, Sjis(face_.arrow));
+        c.TextOut(face_.arrowX, face_.y, Utf8ToCp932(face_.arrow));
     }
     c.SetFontColor(kBlack);
-    c.TextOut(face_.x, face_.y, Sjis(face_.caption));
+    c.TextOut(face_.x, face_.y, Utf8ToCp932(face_.caption));
 }
 
 void CommandPicture::SwitchOn(TournamentState& state) const {

@@ -374,7 +374,7 @@ void TForm1::PaintFirstFaces() {
         c.Rectangle(0, 0, p.picture->width(), p.picture->height());
         c.SetFontSize(10);
         c.SetFontColor(kRed);
-        c.TextOut(p.x, p.y, Sjis(p.text));
+        c.TextOut(p.x, p.y, Utf8ToCp932(p.text));
         c.SetFontColor(kBlack);
     }
     for (PictureWidget* picture : {Image9, Image10}) {

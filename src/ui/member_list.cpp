@@ -48,12 +48,12 @@ void TForm1::Hyou() {
     // wide: the fixed-pitch gothic at 12 points has such digits (at 14 points
     // they would be 9.5 and the tens would end a pixel or two further right).
     // Names, teams and marks keep the proportional face.
-    list.SetFontFace(Sjis("ＭＳ ゴシック"));
+    list.SetFontFace(Utf8ToCp932("ＭＳ ゴシック"));
     list.SetFontSize(12);
     list.SetFontColor(kBlack);
     for (int k = 1; k <= MemberCapacity; ++k)
         list.TextOut(k <= 9 ? 19 : 11, RowTextY(k - 1), std::to_string(k));
-    list.SetFontFace(Sjis("ＭＳ Ｐゴシック"));
+    list.SetFontFace(Utf8ToCp932("ＭＳ Ｐゴシック"));
 
     DrawingSurface& header = Image2->Canvas();
     header.SetPenColor(kBlack);
@@ -64,10 +64,10 @@ void TForm1::Hyou() {
         header.LineTo(x, 25);
     }
     header.SetFontHeight(14);
-    header.TextOut(79, 5, Sjis("氏　　名"));
-    header.TextOut(220, 5, Sjis("所 属 チーム"));
-    header.TextOut(343, 5, Sjis("性別"));
-    header.TextOut(410, 5, Sjis("設　 定"));
+    header.TextOut(79, 5, Utf8ToCp932("氏　　名"));
+    header.TextOut(220, 5, Utf8ToCp932("所 属 チーム"));
+    header.TextOut(343, 5, Utf8ToCp932("性別"));
+    header.TextOut(410, 5, Utf8ToCp932("設　 定"));
 
     state_.GroupTextHeight = 12 + 3;
     BlankRosterTable(state_);
@@ -125,7 +125,7 @@ void TForm1::MarkOn(int x, int row, int mark, int colour) {
     static const Rgb colours[] = {kWhite, kBlack, kRed};
     if (colour >= kMarkWhite && colour <= kMarkRed) list.SetFontColor(colours[colour]);
     static const char* const marks[] = {"*", "出場", "⇒", "リーダ"};
-    if (mark >= kMarkStar && mark <= kMarkLeader) list.TextOut(x, y, Sjis(marks[mark]));
+    if (mark >= kMarkStar && mark <= kMarkLeader) list.TextOut(x, y, Utf8ToCp932(marks[mark]));
     list.SetFontColor(kBlack);
 }
 
@@ -249,7 +249,7 @@ void TForm1::Button6Click() {
     }
     if (valid) {
         state_.RosterList.push_back(
-            MakeMemberLine(name, team, Sjis(gender == 0 ? "男" : "女")));
+            MakeMemberLine(name, team, Utf8ToCp932(gender == 0 ? "男" : "女")));
         SetGenderIndex(-1);
         Bunkatu();
     }
@@ -263,7 +263,7 @@ void TForm1::Edit2Click() { Edit2->clear(); }
 bool TForm1::RunRosterFileOperation(RosterFileOperation operation, const QString& chosen) {
     // A name whose bytes are not known is refused rather than opened or
     // saved under another name.
-    const std::optional<std::string> bytes = FileNameBytes(chosen);
+    const std::optional<std::string> bytes = TryQtToFileName(chosen);
     RosterFileStatus status = RosterFileStatus::BadFileName;
     std::size_t memberLines = 0;
     if (bytes) {

@@ -123,7 +123,7 @@ TEST(AutomaticGrouping, ChecksRunInOrderAndChangeNothing) {
 }
 
 TEST(AutomaticGrouping, NonIntegerCountThrowsWithTheTextAndChangesNothing) {
-    const std::string texts[] = {"x", Sjis("１"), " 2", "2a", "+2"};
+    const std::string texts[] = {"x", Utf8ToCp932("１"), " 2", "2a", "+2"};
     for (const auto& text : texts) {
         TournamentState state = MakeRoster("mmf");
         AddEarlierGrouping(state);

@@ -27,9 +27,9 @@ inline TournamentState MakeRoster(std::string_view code) {
         std::string gender;
         if (c == 'm' || c == 'M' || c == '-') gender = cp932::kMale;
         if (c == 'f' || c == 'F') gender = cp932::kFemale;
-        if (c == 'y') gender = Sjis("女性");
+        if (c == 'y') gender = Utf8ToCp932("女性");
         const std::string name = "P" + std::to_string(p);
-        state.RosterList.push_back(name + "," + Sjis("東町") + "," + gender + ",0,0,0,0,0,");
+        state.RosterList.push_back(name + "," + Utf8ToCp932("東町") + "," + gender + ",0,0,0,0,0,");
         state.RosterTable[p][0] = name;
         state.RosterTable[p][2] = gender;
         state.EntryFlag[p] = c == '-' ? 0 : 1;

@@ -19,14 +19,14 @@ void DrawSample(DrawingSurface& surface, TournamentState& state, ScoreSheetSetti
     surface.SetFontSize(10);
     surface.SetBrushColor(kYellow);
     surface.SetFontColor(kRed);
-    surface.TextOut(3, 4, Sjis("余白"));
+    surface.TextOut(3, 4, Utf8ToCp932("余白"));
 }
 
 TEST(RecordedDrawing, ReplayDrawsExactlyWhatWasRecorded) {
     TournamentState state;
-    state.RosterTable[0][0] = Sjis("一郎");
-    state.RosterTable[0][1] = Sjis("東町");
-    state.RosterTable[1][0] = Sjis("花子");
+    state.RosterTable[0][0] = Utf8ToCp932("一郎");
+    state.RosterTable[0][1] = Utf8ToCp932("東町");
+    state.RosterTable[1][0] = Utf8ToCp932("花子");
     state.GroupList[2] = {"1", "0"};
     const struct {
         SheetScale scale;

@@ -167,7 +167,8 @@ TEST_F(WindowTest, SaveWritesTheMarkerAndCrLfLinesAndShowsThePath) {
     QFile file(out);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray expected = QByteArray::fromStdString(
-        Sjis("作成") + "\r\nA,T," + Sjis("男") + ",0,0,0,0,0,\r\nB,," + Sjis("女") + ",0,0,0,0,0,\r\n");
+        Utf8ToCp932("作成") + "\r\nA,T," + Utf8ToCp932("男") + ",0,0,0,0,0,\r\nB,," +
+        Utf8ToCp932("女") + ",0,0,0,0,0,\r\n");
     EXPECT_EQ(file.readAll(), expected);
     EXPECT_EQ(form->windowTitle(), out);
 

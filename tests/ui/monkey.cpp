@@ -167,9 +167,9 @@ std::string RosterFileBytes(const Lines& members) {
     return bytes;
 }
 
-Lines SjisLines(std::initializer_list<const char*> utf8) {
+Lines Utf8ToCp932Lines(std::initializer_list<const char*> utf8) {
     Lines lines;
-    for (const char* line : utf8) lines.push_back(Sjis(line));
+    for (const char* line : utf8) lines.push_back(Utf8ToCp932(line));
     return lines;
 }
 
@@ -328,7 +328,7 @@ private:
     }
 
     void PrepareRosterFiles() {
-        const Lines club = SjisLines({
+        const Lines club = Utf8ToCp932Lines({
             "山田　花子,東町,女,0,0,0,0,0,", "鈴木一郎,西町,男,0,0,0,0,0,", "佐藤,東町,男,0,0,0,0,0,",
             "髙橋　ソフト表,北,女,0,0,0,0,0,", "ｶﾀｶﾅ,南,男,0,0,0,0,0,", "①田中,,女,0,0,0,0,0,",
             "A,B,男,0,0,0,0,0,", "C,,女,0,0,0,0,0,", "D,T,男,0,0,0,0,0,", "E,T,女,0,0,0,0,0,",
@@ -338,11 +338,11 @@ private:
 
         Lines forty;
         for (int i = 1; i <= MemberCapacity; ++i)
-            forty.push_back(Sjis("会員" + std::to_string(i) + ",班" + std::to_string(i % 7) +
+            forty.push_back(Utf8ToCp932("会員" + std::to_string(i) + ",班" + std::to_string(i % 7) +
                                  (i % 3 == 0 ? ",女" : ",男") + ",0,0,0,0,0,"));
         AddFixture("forty.txt", RosterFileBytes(forty), forty);
 
-        const Lines quoted = SjisLines({
+        const Lines quoted = Utf8ToCp932Lines({
             "\"山田,花子\",東町,女,0,0,0,0,0,", "\"a\"\"b\",T,男,0,0,0,0,0,", "\" sp\",T,男,0,0,0,0,0,",
             "\"unbalanced,T,女", ",,,", "名前だけ", "  spaced  name ,T,男", "\"\",\"\",男",
         });
@@ -377,14 +377,15 @@ private:
         Lines longNames;
         for (int i = 0; i < MemberCapacity; ++i) {
             std::string name;
-            const std::string unit = Sjis(i % 2 == 0 ? "山田花子" : "Abcdｶﾅ");
+            const std::string unit = Utf8ToCp932(i % 2 == 0 ? "山田花子" : "Abcdｶﾅ");
             while (name.size() + unit.size() <= 26'000) name += unit;
-            longNames.push_back(name + Sjis(i % 3 == 0 ? ",東町,女,0,0,0,0,0," : ",西町,男,0,0,0,0,0,"));
+            longNames.push_back(
+                name + Utf8ToCp932(i % 3 == 0 ? ",東町,女,0,0,0,0,0," : ",西町,男,0,0,0,0,0,"));
         }
         AddFixture("long_names.txt", RosterFileBytes(longNames), longNames);
         Lines oneLongName(club.begin(), club.begin() + 5);
         oneLongName.insert(oneLongName.begin() + 2,
-                           std::string(1'000'000, 'W') + Sjis(",北,男,0,0,0,0,0,"));
+                           std::string(1'000'000, 'W') + Utf8ToCp932(",北,男,0,0,0,0,0,"));
         AddFixture("one_long_name.txt", RosterFileBytes(oneLongName), oneLongName);
 
         // Refused files.
