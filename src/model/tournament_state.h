@@ -40,14 +40,11 @@ inline constexpr std::array<int, 9> ColumnX = {0, 35, 175, 335, 380, 502, 542, 6
 // Where the name, team and gender texts of a row are based (drawn 10 px to the right).
 inline constexpr std::array<int, 3> TextColumnX = {35, 175, 335};
 
-// The marks written beside a member row, and their colours.
-inline constexpr int kMarkStar = 0;             // "*": move source, row offered for deletion
-inline constexpr int kMarkEntry = 1;            // 出場
-inline constexpr int kMarkPlaced = 2;           // ⇒
-inline constexpr int kMarkLeader = 3;           // リーダ
-inline constexpr int kMarkWhite = 0;            // white writes over a mark and so erases it
-inline constexpr int kMarkBlack = 1;
-inline constexpr int kMarkRed = 2;
+// The marks written beside a member row ("*" of a move source or of a row
+// offered for deletion, 出場, ⇒ of a placed member, リーダ), and their
+// colours; white writes over a mark and so erases it.
+enum MarkCode : int { kMarkStar, kMarkEntry, kMarkPlaced, kMarkLeader };
+enum MarkColour : int { kMarkWhite, kMarkBlack, kMarkRed };
 
 // Work modes of the window.
 inline constexpr int kModeRegistration = 1;

@@ -77,6 +77,13 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, int x, int y, int 
     return button;
 }
 
+// A picture of the given size, placed at x, y of its parent.
+PictureWidget* MakePicture(QWidget* parent, int x, int y, int w, int h) {
+    auto* picture = new PictureWidget(parent, w, h);
+    picture->setGeometry(x, y, w, h);
+    return picture;
+}
+
 // The name, team and score-sheet text boxes take Japanese composed by the
 // input method; the number boxes take no composition (ByteEdit::InputMethod).
 constexpr auto kComposition = ByteEdit::InputMethod::Composition;
@@ -123,8 +130,7 @@ void TForm1::BuildLayout() {
     setFixedSize(1020, 705);
 
     // The preview lies under every other control of the score-sheet mode.
-    Image23 = new PictureWidget(this, 1245, 841);
-    Image23->setGeometry(5, 3, 1245, 841);
+    Image23 = MakePicture(this, 5, 3, 1245, 841);
 
     BuildMemberListPanel();
     BuildRegistrationPanel();
@@ -150,8 +156,7 @@ void TForm1::BuildMemberListPanel() {
     Panel3 = MakePanel(this, 3, 3, 513, 648);
     Label[10] = MakeLabel(Panel3, QStringLiteral("メンバー一覧表"), 200, 3,
                           {15, kWhite, true}, 124, 19);
-    Image2 = new PictureWidget(Panel3, 481, 25);
-    Image2->setGeometry(6, 25, 481, 25);
+    Image2 = MakePicture(Panel3, 6, 25, 481, 25);
 
     ScrollBox1 = new QScrollArea(Panel3);
     ScrollBox1->setGeometry(4, 48, 505, 570);
@@ -165,18 +170,12 @@ void TForm1::BuildMemberListPanel() {
     ScrollBox1->setWidget(Image1);
     ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Image3 = new PictureWidget(Panel3, 85, 21);
-    Image3->setGeometry(20, 622, 85, 21);
-    Image4 = new PictureWidget(Panel3, 85, 21);
-    Image4->setGeometry(115, 622, 85, 21);
-    Image6 = new PictureWidget(Panel3, 85, 21);
-    Image6->setGeometry(300, 622, 85, 21);
-    Image7 = new PictureWidget(Panel3, 85, 21);
-    Image7->setGeometry(397, 622, 85, 21);
-    Image5 = new PictureWidget(Panel3, 200, 24);
-    Image5->setGeometry(220, 622, 200, 24);
-    Image8 = new PictureWidget(Panel3, 245, 22);
-    Image8->setGeometry(210, 622, 245, 22);
+    Image3 = MakePicture(Panel3, 20, 622, 85, 21);
+    Image4 = MakePicture(Panel3, 115, 622, 85, 21);
+    Image6 = MakePicture(Panel3, 300, 622, 85, 21);
+    Image7 = MakePicture(Panel3, 397, 622, 85, 21);
+    Image5 = MakePicture(Panel3, 220, 622, 200, 24);
+    Image8 = MakePicture(Panel3, 210, 622, 245, 22);
 }
 
 void TForm1::BuildRegistrationPanel() {
@@ -221,10 +220,8 @@ void TForm1::BuildGroupingPanels() {
 
     Panel1 = MakePanel(this, 532, 95, 220, 110);
     Label[26] = MakeLabel(Panel1, QStringLiteral("自分で組み合わせ"), 57, 11, {15, kWhite});
-    Image10 = new PictureWidget(Panel1, 90, 24);
-    Image10->setGeometry(15, 40, 90, 24);
-    Image9 = new PictureWidget(Panel1, 90, 24);
-    Image9->setGeometry(115, 40, 90, 24);
+    Image10 = MakePicture(Panel1, 15, 40, 90, 24);
+    Image9 = MakePicture(Panel1, 115, 40, 90, 24);
 
     Panel6 = MakePanel(this, 542, 624, 440, 26);
     Label[7] = MakeLabel(Panel6, QStringLiteral("出場設定数"), 13, 5, {15});
@@ -241,8 +238,7 @@ void TForm1::BuildGroupingPanels() {
     for (int g = 1; g <= MaxGroups; ++g) {
         const int x = boxX[(g - 1) % 3];
         const int y = g <= 3 ? 324 : 475;
-        GroupBox[g] = new PictureWidget(this, kGroupBoxWidth, kGroupBoxHeight);
-        GroupBox[g]->setGeometry(x, y, kGroupBoxWidth, kGroupBoxHeight);
+        GroupBox[g] = MakePicture(this, x, y, kGroupBoxWidth, kGroupBoxHeight);
         GroupCaption[g] = MakeLabel(this, captions[g - 1], x + 55, y - 19, {15}, 50, 19);
         Label[10 + g] = GroupCaption[g];
     }
