@@ -33,12 +33,12 @@ inline std::string MemberName(int row) {
     static const char* const family[] = {"山田", "佐藤", "鈴木", "高橋", "田中",
                                          "伊藤", "渡辺", "中村", "小林", "加藤"};
     static const char* const given[] = {"太郎", "花子", "一郎", "和子"};
-    return Sjis(std::string(family[row % 10]) + "　" + given[row / 10]);
+    return Utf8ToCp932(std::string(family[row % 10]) + "　" + given[row / 10]);
 }
 
 inline std::string MemberTeam(int row) {
     static const char* const teams[] = {"東町クラブ", "西町クラブ", "南町", "北町同好会"};
-    return Sjis(teams[row % 4]);
+    return Utf8ToCp932(teams[row % 4]);
 }
 
 // Counts paint events of one widget: the window is on screen once it has one.
@@ -75,7 +75,8 @@ struct BenchWindow {
         s.RosterList.clear();
         for (int row = 0; row < kMembers; ++row)
             s.RosterList.push_back(
-                MakeMemberLine(MemberName(row), MemberTeam(row), Sjis(row % 2 == 0 ? "男" : "女")));
+                MakeMemberLine(MemberName(row), MemberTeam(row),
+                               Utf8ToCp932(row % 2 == 0 ? "男" : "女")));
         for (int row = 0; row < kPlayers; ++row) {
             s.EntryFlag[row] = 1;
             s.LeaderFlag[row] = row % kLeaderPitch == 0 ? 1 : 0;

@@ -54,19 +54,20 @@ struct Files {
     std::string forty, one, normal;
     Files() {
         std::string tail(1, ',');
-        tail += Sjis("東町");
+        tail += Utf8ToCp932("東町");
         tail += ',';
-        tail += Sjis("男");
+        tail += Utf8ToCp932("男");
         tail += ",0,0,0,0,0,";
         // 40 names of 26,000 bytes of kanji: the file stays under the 1 MiB
         // load limit.
         std::vector<std::string> forty;
-        for (int r = 0; r < kMembers; ++r) forty.push_back(RepeatTo(Sjis("山田花子"), 26'000).append(tail));
+        for (int r = 0; r < kMembers; ++r)
+            forty.push_back(RepeatTo(Utf8ToCp932("山田花子"), 26'000).append(tail));
         // One name of 1,000,000 half-width letters (the most characters).
         std::vector<std::string> one{RepeatTo("Abcdefghij", 1'000'000).append(tail)};
         std::vector<std::string> normal;
         for (int r = 0; r < kMembers; ++r)
-            normal.push_back(MakeMemberLine(MemberName(r), MemberTeam(r), Sjis("男")));
+            normal.push_back(MakeMemberLine(MemberName(r), MemberTeam(r), Utf8ToCp932("男")));
         this->forty = WriteRoster(dir, "forty.txt", forty);
         this->one = WriteRoster(dir, "one.txt", one);
         this->normal = WriteRoster(dir, "normal.txt", normal);

@@ -53,7 +53,7 @@ void BM_ParticipationToggle(benchmark::State& state) {
     BenchWindow w;
     Prepare(w, state);
     w.form->Image6Click();
-    if (w.S().CommandState != CommandEntry) return (void)Fail(state, "marking not on");
+    if (w.S().CommandState != kCommandEntry) return (void)Fail(state, "marking not on");
     constexpr int row = 1;
     for (auto _ : state) {
         w.form->Image1MouseDown(RowY(row));
@@ -69,7 +69,7 @@ void BM_LeaderToggle(benchmark::State& state) {
     BenchWindow w;
     Prepare(w, state);
     w.form->Image7Click();
-    if (w.S().CommandState != CommandLeader) return (void)Fail(state, "marking not on");
+    if (w.S().CommandState != kCommandLeader) return (void)Fail(state, "marking not on");
     constexpr int row = 2;
     for (auto _ : state) {
         w.form->Image1MouseDown(RowY(row));

@@ -21,9 +21,8 @@ constexpr char kLeadersShort[] = "リーダ数が足りません";
 constexpr char kLeadersMismatch[] = "リーダ数と組数が合いませんe";
 
 // A run clears the placed mark of this many member slots before it deals.
-constexpr int kPlacedSlotsCleared = 69;
 
-bool IsFlagSlot(std::int64_t position) { return position >= 0 && position < FlagSlots; }
+bool IsFlagSlot(std::int64_t position) { return position >= 0 && position < kFlagSlots; }
 
 // Index into a pool of `size` entries for a drawn number; never negative,
 // whatever the source hands back.
@@ -42,7 +41,7 @@ std::string DrawFromPool(std::vector<std::string>& pool, RandomSource& random) {
     return TakeFromPool(pool, PoolIndex(random.Next(), pool.size()));
 }
 
-void MarkPlaced(TournamentState& state, const std::string& entry) {
+void kMarkPlaced(TournamentState& state, const std::string& entry) {
     const std::int32_t position = StrToInt(entry);
     if (IsFlagSlot(position)) state.PlacedFlag[static_cast<std::size_t>(position)] = 1;
 }
@@ -51,7 +50,7 @@ void MarkPlaced(TournamentState& state, const std::string& entry) {
 template <typename Accept>
 void PoolFromRoster(TournamentState& state, Accept accept) {
     state.DrawPool.clear();
-    const std::size_t count = std::min<std::size_t>(state.RosterList.size(), FlagSlots);
+    const std::size_t count = std::min<std::size_t>(state.RosterList.size(), kFlagSlots);
     for (std::size_t p = 0; p < count; ++p) {
         if (accept(p)) state.DrawPool.push_back(std::to_string(p));
     }
@@ -78,7 +77,7 @@ void DealPool(TournamentState& state, int groupCount, int& group, RandomSource& 
     const std::size_t count = state.DrawPool.size();
     for (std::size_t k = 0; k < count; ++k) {
         std::string entry = DrawFromPool(state.DrawPool, random);
-        MarkPlaced(state, entry);
+        kMarkPlaced(state, entry);
         state.GroupList[static_cast<std::size_t>(group)].push_back(std::move(entry));
         if (++group > groupCount) group = 1;
     }
@@ -108,7 +107,7 @@ void PlaceLeaders(TournamentState& state, int groupCount, Clock& clock) {
     for (int k = 1; k <= groupCount && k <= MaxGroups && !state.DrawPool.empty(); ++k) {
         std::string leader =
             TakeFromPool(state.DrawPool, PoolIndex(clock.Milliseconds(), state.DrawPool.size()));
-        MarkPlaced(state, leader);
+        kMarkPlaced(state, leader);
         auto& group = state.GroupList[static_cast<std::size_t>(k)];
         group.insert(group.begin(), std::move(leader));
     }

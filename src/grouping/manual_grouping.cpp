@@ -14,7 +14,7 @@ namespace {
 // Name rows of a group box start 3 pixels down, one every GroupRowPitch.
 constexpr int kGroupBoxTopMargin = 3;
 
-bool IsFlagSlot(std::int64_t position) { return position >= 0 && position < FlagSlots; }
+bool IsFlagSlot(std::int64_t position) { return position >= 0 && position < kFlagSlots; }
 
 std::vector<std::string>& GroupAt(TournamentState& state, int group) {
     if (group < 1 || group > MaxGroups) throw std::out_of_range("group number outside 1..6");

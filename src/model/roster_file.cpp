@@ -65,7 +65,7 @@ private:
     fs::path path_;
 };
 
-// Reads the whole file, or MaxRosterFileBytes + 1 bytes of a larger one.
+// Reads the whole file, or kMaxRosterFileBytes + 1 bytes of a larger one.
 RosterFileStatus ReadFileBytes(const fs::path& path, std::string& bytes) {
     // Only a regular file is opened: a folder cannot be read, and opening a
     // named pipe could block the window for good.
@@ -79,7 +79,7 @@ RosterFileStatus ReadFileBytes(const fs::path& path, std::string& bytes) {
 
     bytes.clear();
     char buffer[64 * 1024];
-    while (bytes.size() <= MaxRosterFileBytes) {
+    while (bytes.size() <= kMaxRosterFileBytes) {
         const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
         if (got < 0) {
             if (errno == EINTR) continue;
@@ -297,7 +297,7 @@ std::vector<std::string> SplitRosterLines(std::string_view bytes) {
 }
 
 RosterParseResult ReadRosterBytes(std::string_view bytes) {
-    if (bytes.size() > MaxRosterFileBytes) return {RosterFileStatus::TooLarge, {}};
+    if (bytes.size() > kMaxRosterFileBytes) return {RosterFileStatus::TooLarge, {}};
     std::vector<std::string> lines = SplitRosterLines(bytes);
     if (lines.empty()) return {RosterFileStatus::Empty, {}};
     // The first 4 bytes of line 1 are compared with the marker; a shorter

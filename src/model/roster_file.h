@@ -19,12 +19,12 @@
 
 namespace tovi {
 
-inline constexpr std::size_t MaxRosterFileBytes = 1024 * 1024;
+inline constexpr std::size_t kMaxRosterFileBytes = 1024 * 1024;
 
 enum class RosterFileStatus {
     Ok,
     CannotRead,      // the file cannot be opened or read
-    TooLarge,        // more than MaxRosterFileBytes
+    TooLarge,        // more than kMaxRosterFileBytes
     Empty,           // no lines at all
     NoMarker,        // line 1 does not begin with the marker
     TooManyMembers,  // more than MemberCapacity member lines

@@ -103,9 +103,9 @@ std::vector<std::string> SplitCommaText(std::string_view line) {
 
 void BlankRosterTable(TournamentState& state) {
     const std::size_t rows =
-        std::min(state.RosterTable.size(), static_cast<std::size_t>(BlankedTableRows));
+        std::min(state.RosterTable.size(), static_cast<std::size_t>(kBlankedTableRows));
     for (std::size_t r = 0; r < rows; ++r)
-        for (std::size_t c = 1; c < TableColumns; ++c)
+        for (std::size_t c = 1; c < kTableColumns; ++c)
             state.RosterTable[r][c] = cp932::kIdeographicSpace;
 }
 
@@ -126,7 +126,7 @@ TallyResult ComputeTallies(TournamentState& state) {
     state.MaleList.clear();
     state.FemaleList.clear();
     state.PlacedList.clear();
-    for (int i = 0; i < TalliedSlots; ++i) {
+    for (int i = 0; i < kTalliedSlots; ++i) {
         const int member = i + 1;
         if (state.PlacedFlag[i] == 1) state.PlacedList.push_back(member);
         if (state.EntryFlag[i] == 1) {
@@ -147,11 +147,9 @@ TallyResult ComputeTallies(TournamentState& state) {
         return result;
     }
     state.LeaderCount = static_cast<std::int32_t>(
-        std::count(state.LeaderFlag.begin(), state.LeaderFlag.begin() + LeaderSlots, 1));
-    result.groupCountText = state.LeaderCount > 0 ? DecimalText(state.LeaderCount) : std::string();
+        std::count(state.LeaderFlag.begin(), state.LeaderFlag.begin() + kLeaderSlots, 1));
+    result.groupCountText = state.LeaderCount > 0 ? std::to_string(state.LeaderCount) : std::string();
     return result;
 }
-
-std::string DecimalText(int value) { return std::to_string(value); }
 
 }  // namespace tovi

@@ -35,7 +35,4 @@ struct TallyResult {
 // Recomputes the participant, gender, placed and leader tallies from the flags.
 TallyResult ComputeTallies(TournamentState& state);
 
-// Text of a non-negative number in decimal.
-std::string DecimalText(int value);
-
 }  // namespace tovi

@@ -13,50 +13,62 @@
 
 namespace tovi {
 
+// Constants are written kName.  The capacities and list measures that the
+// layout routines are known by (MemberCapacity, GridLineCount, RowHeight,
+// ListWidth, MaxEntrants, MaxGroups, MaxGroupSize, GroupRowPitch, ColumnX,
+// TextColumnX) keep those names.
+//
 // Capacities and layout constants of the member list.
-inline constexpr int MemberCapacity = 40;   // roster lines; rows of the list picture
-inline constexpr int GridLineCount = 41;    // horizontal rules of the list
-inline constexpr int RowHeight = 30;        // pixel pitch of a member row
-inline constexpr int ListWidth = 480;       // width of the list drawing
-inline constexpr int MaxEntrants = 36;      // most players of one meeting
+inline constexpr int MemberCapacity = 40;       // roster lines; rows of the list picture
+inline constexpr int GridLineCount = 41;        // horizontal rules of the list
+inline constexpr int RowHeight = 30;            // pixel pitch of a member row
+inline constexpr int ListWidth = 480;           // width of the list drawing
+inline constexpr int MaxEntrants = 36;          // most players of one meeting
 inline constexpr int MaxGroups = 6;
 inline constexpr int MaxGroupSize = 6;
-inline constexpr int FlagSlots = 280;       // room of each flag array
-inline constexpr int TalliedSlots = 45;     // slots 0..44 are scanned by the tallies
-inline constexpr int LeaderSlots = 40;      // slots 0..39 are counted as leaders
-inline constexpr int TableRows = 280;       // room of RosterTable
-inline constexpr int TableColumns = 9;
-inline constexpr int BlankedTableRows = 41; // rows 0..40 are blanked by a full redraw
-inline constexpr int GroupRowPitch = 18;    // pixel pitch of the names in a group box
+inline constexpr int kFlagSlots = 280;          // room of each flag array
+inline constexpr int kTalliedSlots = 45;        // slots 0..44 are scanned by the tallies
+inline constexpr int kLeaderSlots = 40;         // slots 0..39 are counted as leaders
+inline constexpr int kTableRows = 280;          // room of RosterTable
+inline constexpr int kTableColumns = 9;
+inline constexpr int kBlankedTableRows = 41;    // rows 0..40 are blanked by a full redraw
+inline constexpr int GroupRowPitch = 18;        // pixel pitch of the names in a group box
+inline constexpr int kPlacedSlotsCleared = 69;  // placed slots 0..68 cleared by a grouping run
 
 // Column boundaries of the member list: running sums of 35,140,160,45,122,40,100,45.
 inline constexpr std::array<int, 9> ColumnX = {0, 35, 175, 335, 380, 502, 542, 642, 687};
 // Where the name, team and gender texts of a row are based (drawn 10 px to the right).
 inline constexpr std::array<int, 3> TextColumnX = {35, 175, 335};
 
+// The marks written beside a member row ("*" of a move source or of a row
+// offered for deletion, 出場, ⇒ of a placed member, リーダ), and their
+// colours; white writes over a mark and so erases it.
+enum MarkCode : int { kMarkStar, kMarkEntry, kMarkPlaced, kMarkLeader };
+enum MarkColour : int { kMarkWhite, kMarkBlack, kMarkRed };
+
 // Work modes of the window.
-inline constexpr int ModeRegistration = 1;
-inline constexpr int ModeGrouping = 2;
-inline constexpr int ModeScoreSheet = 3;
+inline constexpr int kModeRegistration = 1;
+inline constexpr int kModeGrouping = 2;
+inline constexpr int kModeScoreSheet = 3;
 
 // Pending command of the member list.
-inline constexpr int CommandNone = 0;
-inline constexpr int CommandMoveSource = 1;
-inline constexpr int CommandMoveTarget = 2;
-inline constexpr int CommandDelete = 3;
-inline constexpr int CommandEntry = 4;
-inline constexpr int CommandLeader = 5;
-inline constexpr int CommandPastePick = 6;
-inline constexpr int CommandReturn = 7;
+inline constexpr int kCommandNone = 0;
+inline constexpr int kCommandMoveSource = 1;
+inline constexpr int kCommandMoveTarget = 2;
+inline constexpr int kCommandDelete = 3;
+inline constexpr int kCommandEntry = 4;
+inline constexpr int kCommandLeader = 5;
+inline constexpr int kCommandPastePick = 6;
+inline constexpr int kCommandReturn = 7;
 
-using RosterRow = std::array<std::string, TableColumns>;
-using FlagArray = std::array<std::int32_t, FlagSlots>;
+using RosterRow = std::array<std::string, kTableColumns>;
+using FlagArray = std::array<std::int32_t, kFlagSlots>;
 
 struct TournamentState {
     // The roster: one member line per member, member number k is line k-1.
     std::vector<std::string> RosterList;
     // The parsed roster; row r is member position r.
-    std::vector<RosterRow> RosterTable = std::vector<RosterRow>(TableRows);
+    std::vector<RosterRow> RosterTable = std::vector<RosterRow>(kTableRows);
 
     // Per-member flags by 0-based position: 1 = set.
     FlagArray EntryFlag{};
@@ -91,7 +103,7 @@ struct TournamentState {
     std::int32_t GroupTextHeight = 0;
 
     // Pending member-list command and the six command latches.
-    std::int32_t CommandState = CommandNone;
+    std::int32_t CommandState = kCommandNone;
     std::int32_t MoveButtonOn = 0;
     std::int32_t DeleteButtonOn = 0;
     std::int32_t EntryButtonOn = 0;

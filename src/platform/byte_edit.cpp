@@ -74,9 +74,9 @@ QVariant ByteEdit::inputMethodQuery(Qt::InputMethodQuery query, QVariant argumen
     return QLineEdit::inputMethodQuery(query, std::move(argument));
 }
 
-std::string ByteEdit::Bytes() const { return FromQt(text()).value_or(std::string()); }
+std::string ByteEdit::Bytes() const { return TryQtToCp932(text()).value_or(std::string()); }
 
-void ByteEdit::SetBytes(const std::string& cp932) { setText(ToQt(cp932)); }
+void ByteEdit::SetBytes(const std::string& cp932) { setText(Cp932ToQt(cp932)); }
 
 void ByteEdit::mousePressEvent(QMouseEvent* event) {
     QLineEdit::mousePressEvent(event);

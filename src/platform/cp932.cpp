@@ -58,15 +58,15 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     return out;
 }
 
-std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
+std::optional<std::string> TryUtf8ToCp932(std::string_view utf8) {
     thread_local Converter conv("CP932", "UTF-8");
     std::string out;
     if (conv.Run(utf8, out) != utf8.size()) return std::nullopt;
     return out;
 }
 
-std::string Sjis(std::string_view utf8) {
-    auto converted = Utf8ToCp932(utf8);
+std::string Utf8ToCp932(std::string_view utf8) {
+    auto converted = TryUtf8ToCp932(utf8);
     if (!converted) throw std::invalid_argument("text has no CP932 spelling");
     return *converted;
 }

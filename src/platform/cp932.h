@@ -13,10 +13,10 @@ std::string Cp932ToUtf8(std::string_view cp932);
 
 // UTF-8 to CP932; nothing when a character has no CP932 spelling or the
 // input is not valid UTF-8.
-std::optional<std::string> Utf8ToCp932(std::string_view utf8);
+std::optional<std::string> TryUtf8ToCp932(std::string_view utf8);
 
 // UTF-8 to CP932 for texts known to be encodable (the program's own
 // literals); throws std::invalid_argument otherwise.
-std::string Sjis(std::string_view utf8);
+std::string Utf8ToCp932(std::string_view utf8);
 
 }  // namespace tovi

@@ -22,7 +22,6 @@ inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kRed{255, 0, 0};
 inline constexpr Rgb kYellow{255, 255, 0};
 inline constexpr Rgb kTeal{0, 128, 128};
-inline constexpr Rgb kGreen{0, 128, 0};
 // Stand-ins for the desktop's "inactive caption" and "inactive border" colours.
 // The caption blue is dark enough for the panels' white captions and light
 // enough for their black labels: both reach 4.58 : 1, past the 4.5 : 1 that

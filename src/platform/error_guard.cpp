@@ -5,7 +5,7 @@
 namespace tovi {
 
 QString NotAnIntegerMessage(const std::string& cp932Text) {
-    return QStringLiteral("'%1' は整数ではありません.").arg(ToQt(cp932Text));
+    return QStringLiteral("'%1' は整数ではありません.").arg(Cp932ToQt(cp932Text));
 }
 
 }  // namespace tovi

@@ -58,7 +58,7 @@ QString VisiblePart(std::string_view text, const QFontMetrics& metrics, int reac
     for (;;) {
         const std::string_view part = Cp932Prefix(text, take);
         const bool more = part.size() < text.size();
-        QString shown = ToQt(std::string(part));
+        QString shown = Cp932ToQt(std::string(part));
         // Single-character advances (cheap, from the glyph cache) find the
         // edge; the shaped text, which may kern, confirms it.
         qsizetype keep = 0;
@@ -151,7 +151,7 @@ void QtSurface::Paint(Fn&& fn) {
 }
 
 void QtSurface::SetFontFace(const std::string& face) {
-    face_ = ToQt(face);
+    face_ = Cp932ToQt(face);
     currentFont_ = nullptr;
 }
 

@@ -6,20 +6,20 @@
 
 namespace tovi {
 
-QString ToQt(const std::string& cp932) {
+QString Cp932ToQt(const std::string& cp932) {
     return QString::fromStdString(Cp932ToUtf8(cp932));
 }
 
-std::optional<std::string> FromQt(const QString& text) {
-    return Utf8ToCp932(text.toStdString());
+std::optional<std::string> TryQtToCp932(const QString& text) {
+    return TryUtf8ToCp932(text.toStdString());
 }
 
 int Cp932Length(const QString& text) {
-    const auto bytes = FromQt(text);
+    const auto bytes = TryQtToCp932(text);
     return bytes ? static_cast<int>(bytes->size()) : -1;
 }
 
-std::optional<std::string> FileNameBytes(const QString& name) {
+std::optional<std::string> TryQtToFileName(const QString& name) {
     if (name.isEmpty() || name.contains(QChar(u'\0')) || name.contains(QChar::ReplacementCharacter))
         return std::nullopt;
     const QByteArray bytes = QFile::encodeName(name);

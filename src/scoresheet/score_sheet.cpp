@@ -13,10 +13,10 @@ namespace tovi {
 namespace {
 
 // The sheet is laid out on a landscape page of 1215 x 715 design units.
-constexpr int DesignPageWidth = 1215;
-constexpr int DesignPageHeight = 715;
-constexpr int TableRowCount = 7;  // the heading row and six player rows
-constexpr int TotalsColumns = 4;
+constexpr int kDesignPageWidth = 1215;
+constexpr int kDesignPageHeight = 715;
+constexpr int kTableRowCount = 7;  // the heading row and six player rows
+constexpr int kTotalsColumns = 4;
 
 // Every device value of the sheet is truncated toward zero.  Products far out
 // of any device's range are clamped so the conversion stays defined.
@@ -66,15 +66,15 @@ SheetGeometry ComputeGeometry(double scaleX, double scaleY, int holeCountValue) 
     g.HoleLeft = Trunc(g.TableLeft + 200 * scaleX);
     g.TableTop = Trunc(g.HeaderTop + 120 * scaleY);
     g.TotalsLeft = g.HoleLeft + g.HoleColumns * g.CellWidth;
-    g.TableRight = g.HoleLeft + (g.HoleColumns + TotalsColumns) * g.CellWidth;
-    g.TableBottom = g.TableTop + TableRowCount * g.CellHeight;
+    g.TableRight = g.HoleLeft + (g.HoleColumns + kTotalsColumns) * g.CellWidth;
+    g.TableBottom = g.TableTop + kTableRowCount * g.CellHeight;
     g.ThickPen = Trunc(2 * scaleX);
     g.ThinPen = Trunc(1 * scaleX);
     return g;
 }
 
 const std::string& SheetFace() {
-    static const std::string face = Sjis("ＭＳ ゴシック");
+    static const std::string face = Utf8ToCp932("ＭＳ ゴシック");
     return face;
 }
 
@@ -184,7 +184,7 @@ void DrawHeader(DrawingSurface& surface, const SheetGeometry& g, const ScoreShee
     };
     SetTextHeight(surface, g, 16);
     for (const auto& c : captions)
-        surface.TextOut(g.X(c.xBase, c.dx), g.Y(c.yBase, c.dy), Sjis(c.text));
+        surface.TextOut(g.X(c.xBase, c.dx), g.Y(c.yBase, c.dy), Utf8ToCp932(c.text));
 
     const struct {
         const std::string& text;
@@ -211,19 +211,19 @@ void DrawHoleNumbers(DrawingSurface& surface, const SheetGeometry& g, const std:
 void DrawTotalsCaptions(DrawingSurface& surface, const SheetGeometry& g) {
     SetTextHeight(surface, g, 14);
     const int y = g.Y(g.TableTop, 24);
-    surface.TextOut(g.X(g.TotalsLeft, 11), y, Sjis("実打数"));
-    surface.TextOut(g.X(g.TotalsLeft + g.CellWidth, 17), y, Sjis("一打"));
-    surface.TextOut(g.X(g.TotalsLeft + 2 * g.CellWidth, 17), y, Sjis("二打"));
-    surface.TextOut(g.X(g.TotalsLeft + 3 * g.CellWidth, 17), y, Sjis("合計"));
+    surface.TextOut(g.X(g.TotalsLeft, 11), y, Utf8ToCp932("実打数"));
+    surface.TextOut(g.X(g.TotalsLeft + g.CellWidth, 17), y, Utf8ToCp932("一打"));
+    surface.TextOut(g.X(g.TotalsLeft + 2 * g.CellWidth, 17), y, Utf8ToCp932("二打"));
+    surface.TextOut(g.X(g.TotalsLeft + 3 * g.CellWidth, 17), y, Utf8ToCp932("合計"));
 }
 
 }  // namespace
 
 ScoreSheetSettings DefaultScoreSheetSettings() {
     ScoreSheetSettings s;
-    s.Title = Sjis("　　　　　楓林会スコア表");
-    s.MeetingName = Sjis("秋季親睦会");
-    s.Course = Sjis("市民公園グラウンド");
+    s.Title = Utf8ToCp932("　　　　　楓林会スコア表");
+    s.MeetingName = Utf8ToCp932("秋季親睦会");
+    s.Course = Utf8ToCp932("市民公園グラウンド");
     s.HoleCount = "10";
     s.GroupNumber = "1";
     s.StartHole = "1";
@@ -239,7 +239,7 @@ SheetScale PrintScale(int dotsPerInchX, int dotsPerInchY) {
 }
 
 PageSize SheetPageSize(double scaleX, double scaleY) {
-    return {Trunc(DesignPageWidth * scaleX), Trunc(DesignPageHeight * scaleY)};
+    return {Trunc(kDesignPageWidth * scaleX), Trunc(kDesignPageHeight * scaleY)};
 }
 
 PageSize Draw(DrawingSurface& surface, TournamentState& state, ScoreSheetSettings& settings) {

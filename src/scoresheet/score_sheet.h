@@ -32,8 +32,8 @@ struct PageSize {
 };
 
 // Device units per design unit of the on-screen preview.
-inline constexpr double PreviewScaleX = 0.814;
-inline constexpr double PreviewScaleY = 0.92;
+inline constexpr double kPreviewScaleX = 0.814;
+inline constexpr double kPreviewScaleY = 0.92;
 
 struct SheetScale {
     double x = 0.0;

@@ -25,7 +25,7 @@ void TForm1::DspKumi() {
         for (std::size_t i = 0; i < members.size(); ++i) {
             const int p = StrToInt(members[i]);
             const std::string name =
-                p >= 0 && p < TableRows ? state_.RosterTable[p][0] : std::string();
+                p >= 0 && p < kTableRows ? state_.RosterTable[p][0] : std::string();
             box.TextOut(9, GroupRowY(static_cast<int>(i)), name);
         }
     }
@@ -40,8 +40,8 @@ void TForm1::KumiClr(int k) {
         // The blank rows run past the right edge; draw the border there again.
         box.SetPenColor(kBlack);
         box.SetPenWidth(1);
-        box.MoveTo(141, 0);
-        box.LineTo(141, 122);
+        box.MoveTo(kGroupBoxWidth - 1, 0);
+        box.LineTo(kGroupBoxWidth - 1, kGroupBoxHeight);
     }
     if (k == 0)
         for (auto& group : state_.GroupList) group.clear();
@@ -56,10 +56,10 @@ void TForm1::ImgDsEnab() {
     state_.PickedMember.clear();
 }
 
-void TForm1::Image9Click() { SwitchCommand(Image9, state_.PasteButtonOn, CommandPastePick); }
+void TForm1::Image9Click() { SwitchCommand(commands_[kPasteCommand]); }
 
 void TForm1::Image10Click() {
-    if (SwitchCommand(Image10, state_.ReturnButtonOn, CommandReturn)) ImgEnab();
+    if (SwitchCommand(commands_[kReturnCommand])) ImgEnab();
 }
 
 void TForm1::GroupBoxMouseDown(int group, int y) {
@@ -97,7 +97,8 @@ void TForm1::Button1Click() {
         // The run has already emptied the lists; blank each box without
         // touching what it dealt.
         BtnClr();
-        for (int row = 0; row <= 68; ++row) MarkOn(450, row, 2, 0);
+        for (int row = 0; row < kPlacedSlotsCleared; ++row)
+            MarkOn(kPlacedMarkX, row, kMarkPlaced, kMarkWhite);
         for (int g = 1; g <= MaxGroups; ++g) KumiClr(g);
     }
     if (!outcome.message.empty()) dialogs_.Message(QString::fromStdString(outcome.message));

@@ -21,6 +21,7 @@
 #include "platform/picture_widget.h"
 #include "scoresheet/recorded_drawing.h"
 #include "scoresheet/score_sheet.h"
+#include "ui/command_picture.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -34,6 +35,15 @@ class QScrollArea;
 namespace tovi {
 
 class AboutBox;
+
+// Places on the member list and the group boxes, in picture pixels.
+inline constexpr int kSourceMarkX = 38;   // the "*" between the number and the name
+inline constexpr int kEntryMarkX = 388;   // 出場 and リーダ in the marks column
+inline constexpr int kPlacedMarkX = 450;  // ⇒ of a placed member
+inline constexpr int kRowTextTop = 6;     // the texts of a row below its rule
+inline constexpr int kRowMarkTop = 7;     // the marks of a row below its rule
+inline constexpr int kGroupBoxWidth = 142;
+inline constexpr int kGroupBoxHeight = 122;
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -185,16 +195,20 @@ private:
     void BuildGroupingPanels();
     void BuildScoreSheetControls();
     void ConnectHandlers();
+    // The command pictures, the prompts, the manual-grouping pictures and the
+    // group boxes as the window first shows them.
+    void PaintFirstFaces();
+    // Shows and hides the panels and controls as the given mode has them.
+    void ApplyModeVisibility(int mode);
     template <typename Handler>
     void Guarded(Handler&& handler);
 
     void ScrollListToTop();
-    void DrawCommandFace(PictureWidget* picture, bool on);
+    void BuildCommandPictures();
     // Toggles the move or delete command with its prompt.
-    void SwitchRowCommand(PictureWidget* picture, PictureWidget* prompt, std::int32_t& latch,
-                          int command);
+    void SwitchRowCommand(const CommandPicture& command);
     // Toggles a mark or grouping command; true when it was switched on.
-    bool SwitchCommand(PictureWidget* picture, std::int32_t& latch, int command);
+    bool SwitchCommand(const CommandPicture& command);
     // Loads or saves through the chosen path; reports a failure, or shows the
     // path as the caption.  True on success.
     enum class RosterFileOperation { Load, Save };
@@ -213,6 +227,11 @@ private:
     // that paint draws it once, and the one after removes it.
     bool scoreSheetFrame_ = false;
     std::function<void(const RecordedDrawing&)> printObserver_;
+    // The six command pictures, in the order BtnClr switches them off.
+    enum CommandIndex {
+        kMoveCommand, kDeleteCommand, kEntryCommand, kLeaderCommand, kPasteCommand, kReturnCommand
+    };
+    std::vector<CommandPicture> commands_;
 };
 
 }  // namespace tovi

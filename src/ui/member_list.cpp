@@ -24,43 +24,11 @@ std::string EraseText(int glyphs) {
     return text;
 }
 
-int RowTextY(int row) { return 6 + RowHeight * row; }
-
-struct CommandFace {
-    const char* caption;
-    int x, y;
-    const char* arrow = nullptr;  // red arrow of the grouping commands
-    int arrowX = 0;
-};
+int RowTextY(int row) { return kRowTextTop + RowHeight * row; }
 
 }  // namespace
 
 void TForm1::ShowMessage(const char* utf8) { dialogs_.Message(QString::fromUtf8(utf8)); }
-
-void TForm1::DrawCommandFace(PictureWidget* picture, bool on) {
-    static const CommandFace faces[] = {
-        {"順移動", 20, 3},   {"削  除", 20, 3},
-        {"出場設定", 12, 3}, {"リーダ設定", 8, 3},
-        {"貼り付け", 11, 5, "→", 70}, {"戻 す", 45, 5, "←", 15},
-    };
-    const PictureWidget* pictures[] = {Image3, Image4, Image6, Image7, Image9, Image10};
-    int index = 0;
-    while (pictures[index] != picture) ++index;
-    const CommandFace& face = faces[index];
-
-    DrawingSurface& c = picture->Canvas();
-    c.SetPenWidth(1);
-    c.SetPenColor(face.arrow ? kInactiveBorder : kInactiveCaption);
-    c.SetBrushColor(on ? kYellow : kWhite);
-    c.Rectangle(0, 0, picture->width(), picture->height());
-    c.SetFontSize(11);
-    if (face.arrow) {
-        c.SetFontColor(kRed);
-        c.TextOut(face.arrowX, face.y, Sjis(face.arrow));
-    }
-    c.SetFontColor(kBlack);
-    c.TextOut(face.x, face.y, Sjis(face.caption));
-}
 
 void TForm1::Hyou() {
     DrawingSurface& list = Image1->Canvas();
@@ -80,12 +48,12 @@ void TForm1::Hyou() {
     // wide: the fixed-pitch gothic at 12 points has such digits (at 14 points
     // they would be 9.5 and the tens would end a pixel or two further right).
     // Names, teams and marks keep the proportional face.
-    list.SetFontFace(Sjis("ＭＳ ゴシック"));
+    list.SetFontFace(Utf8ToCp932("ＭＳ ゴシック"));
     list.SetFontSize(12);
     list.SetFontColor(kBlack);
     for (int k = 1; k <= MemberCapacity; ++k)
         list.TextOut(k <= 9 ? 19 : 11, RowTextY(k - 1), std::to_string(k));
-    list.SetFontFace(Sjis("ＭＳ Ｐゴシック"));
+    list.SetFontFace(Utf8ToCp932("ＭＳ Ｐゴシック"));
 
     DrawingSurface& header = Image2->Canvas();
     header.SetPenColor(kBlack);
@@ -96,14 +64,14 @@ void TForm1::Hyou() {
         header.LineTo(x, 25);
     }
     header.SetFontHeight(14);
-    header.TextOut(79, 5, Sjis("氏　　名"));
-    header.TextOut(220, 5, Sjis("所 属 チーム"));
-    header.TextOut(343, 5, Sjis("性別"));
-    header.TextOut(410, 5, Sjis("設　 定"));
+    header.TextOut(79, 5, Utf8ToCp932("氏　　名"));
+    header.TextOut(220, 5, Utf8ToCp932("所 属 チーム"));
+    header.TextOut(343, 5, Utf8ToCp932("性別"));
+    header.TextOut(410, 5, Utf8ToCp932("設　 定"));
 
     state_.GroupTextHeight = 12 + 3;
     BlankRosterTable(state_);
-    state_.CommandState = CommandNone;
+    state_.CommandState = kCommandNone;
     Edit6->clear();
     ImgDsEnab();
     BtnClr();
@@ -122,7 +90,7 @@ void TForm1::Bunkatu() {
         list.TextOut(45, y, name);
         list.TextOut(183, y, team);
         list.TextOut(343, y, gender);
-        list.TextOut(388, y, marks);
+        list.TextOut(kEntryMarkX, y, marks);
     }
     list.SetFontColor(kBlack);
     HalMark();
@@ -133,7 +101,7 @@ void TForm1::Bunkatu() {
 void TForm1::DspItiran() {
     const int n = static_cast<int>(state_.RosterList.size());
     DrawingSurface& list = Image1->Canvas();
-    for (int r = 0; r < n && r < TableRows; ++r) {
+    for (int r = 0; r < n && r < kTableRows; ++r) {
         const int y = RowTextY(r);
         list.TextOut(TextColumnX[0] + 10, y, state_.RosterTable[r][0]);
         list.TextOut(TextColumnX[1] + 10, y, state_.RosterTable[r][1]);
@@ -152,11 +120,12 @@ void TForm1::DspItiran() {
 
 void TForm1::MarkOn(int x, int row, int mark, int colour) {
     DrawingSurface& list = Image1->Canvas();
-    const int y = RowHeight * row + 7;
+    const int y = RowHeight * row + kRowMarkTop;
+    // By code: kMarkWhite, kMarkBlack, kMarkRed; kMarkStar, kMarkEntry, kMarkPlaced, kMarkLeader.
     static const Rgb colours[] = {kWhite, kBlack, kRed};
-    if (colour >= 0 && colour <= 2) list.SetFontColor(colours[colour]);
+    if (colour >= kMarkWhite && colour <= kMarkRed) list.SetFontColor(colours[colour]);
     static const char* const marks[] = {"*", "出場", "⇒", "リーダ"};
-    if (mark >= 0 && mark <= 3) list.TextOut(x, y, Sjis(marks[mark]));
+    if (mark >= kMarkStar && mark <= kMarkLeader) list.TextOut(x, y, Utf8ToCp932(marks[mark]));
     list.SetFontColor(kBlack);
 }
 
@@ -165,73 +134,67 @@ void TForm1::HalMark() {
     DrawingSurface& list = Image1->Canvas();
     list.SetFontColor(kWhite);
     static const std::string wipe = EraseText(5);
-    for (int k = 0; k < MemberCapacity; ++k) list.TextOut(388, RowTextY(k), wipe);
+    for (int k = 0; k < MemberCapacity; ++k) list.TextOut(kEntryMarkX, RowTextY(k), wipe);
     list.SetFontColor(kBlack);
-    for (int i = 0; i < n && i < FlagSlots; ++i) {
-        if (state_.EntryFlag[i] == 1) MarkOn(388, i, 1, 1);
-        if (state_.LeaderFlag[i] == 1) MarkOn(388, i, 3, 1);
-        if (state_.PlacedFlag[i] == 1) MarkOn(450, i, 2, 2);
+    for (int i = 0; i < n && i < kFlagSlots; ++i) {
+        if (state_.EntryFlag[i] == 1) MarkOn(kEntryMarkX, i, kMarkEntry, kMarkBlack);
+        if (state_.LeaderFlag[i] == 1) MarkOn(kEntryMarkX, i, kMarkLeader, kMarkBlack);
+        if (state_.PlacedFlag[i] == 1) MarkOn(kPlacedMarkX, i, kMarkPlaced, kMarkRed);
     }
 }
 
 void TForm1::BtnClr() {
-    DrawCommandFace(Image3, false);
-    if (state_.CommandState == CommandMoveTarget) MarkOn(38, state_.SelectedRow, 0, 0);
-    Image8->hide();
-    state_.CommandState = CommandNone;
-    state_.MoveButtonOn = 0;
-    DrawCommandFace(Image4, false);
-    state_.DeleteButtonOn = 0;
-    Image5->hide();
-    DrawCommandFace(Image6, false);
-    state_.EntryButtonOn = 0;
-    DrawCommandFace(Image7, false);
-    state_.LeaderButtonOn = 0;
-    DrawCommandFace(Image9, false);
-    state_.PasteButtonOn = 0;
-    DrawCommandFace(Image10, false);
-    state_.ReturnButtonOn = 0;
+    for (const CommandPicture& command : commands_) {
+        command.DrawFace(false);
+        if (command.Code() == kCommandMoveSource) {
+            // A marked move source is erased while the command still says so.
+            if (state_.CommandState == kCommandMoveTarget)
+                MarkOn(kSourceMarkX, state_.SelectedRow, kMarkStar, kMarkWhite);
+            state_.CommandState = kCommandNone;
+        }
+        command.Release(state_);
+    }
 }
 
 void TForm1::Image1MouseDown(int y) {
     state_.PickedMember.clear();
     const int row = y / RowHeight;
     switch (state_.CommandState) {
-        case CommandMoveSource:
+        case kCommandMoveSource:
             if (!HoldsMember(state_, row)) return;
             state_.SelectedRow = row;
             state_.MovedLine = state_.RosterList[row];
-            state_.SourceMarkY = RowHeight * row + 7;
-            MarkOn(38, row, 0, 2);
-            state_.CommandState = CommandMoveTarget;
+            state_.SourceMarkY = RowHeight * row + kRowMarkTop;
+            MarkOn(kSourceMarkX, row, kMarkStar, kMarkRed);
+            state_.CommandState = kCommandMoveTarget;
             return;
-        case CommandMoveTarget:
+        case kCommandMoveTarget:
             state_.TargetRow = row;
             if (!MoveMember(state_, state_.SelectedRow, row)) return;
-            MarkOn(38, state_.SelectedRow, 0, 0);
-            state_.CommandState = CommandMoveSource;
+            MarkOn(kSourceMarkX, state_.SelectedRow, kMarkStar, kMarkWhite);
+            state_.CommandState = kCommandMoveSource;
             Bunkatu();
             return;
-        case CommandDelete: {
+        case kCommandDelete: {
             state_.SelectedRow = row;
-            MarkOn(38, row, 0, 2);
+            MarkOn(kSourceMarkX, row, kMarkStar, kMarkRed);
             if (dialogs_.YesNo(QStringLiteral("削除"), QStringLiteral("この行を削除しますか")))
                 DeleteMember(state_, row);
-            MarkOn(38, row, 0, 0);
+            MarkOn(kSourceMarkX, row, kMarkStar, kMarkWhite);
             Bunkatu();
             return;
         }
-        case CommandEntry:
+        case kCommandEntry:
             if (ToggleEntry(state_, row)) Bunkatu();
             return;
-        case CommandLeader:
+        case kCommandLeader:
             if (ToggleLeader(state_, row)) Bunkatu();
             return;
-        case CommandPastePick:
+        case kCommandPastePick:
             if (!CanPick(state_, row)) return;
             HalMark();
-            state_.PickedMember = DecimalText(row);
-            MarkOn(450, row, 2, 1);
+            state_.PickedMember = std::to_string(row);
+            MarkOn(kPlacedMarkX, row, kMarkPlaced, kMarkBlack);
             ImgEnab();
             return;
         default:
@@ -239,42 +202,33 @@ void TForm1::Image1MouseDown(int y) {
     }
 }
 
-void TForm1::SwitchRowCommand(PictureWidget* picture, PictureWidget* prompt, std::int32_t& latch,
-                              int command) {
+void TForm1::SwitchRowCommand(const CommandPicture& command) {
     // Switching a row command on or off first switches everything off.
-    const bool wasOn = latch == 1;
+    const bool wasOn = command.IsOn(state_);
     BtnClr();
-    if (wasOn) return;
-    DrawCommandFace(picture, true);
-    prompt->show();
-    state_.CommandState = command;
-    latch = 1;
+    if (!wasOn) command.SwitchOn(state_);
 }
 
-void TForm1::Image3Click() {
-    SwitchRowCommand(Image3, Image8, state_.MoveButtonOn, CommandMoveSource);
-}
+void TForm1::Image3Click() { SwitchRowCommand(commands_[kMoveCommand]); }
 
-void TForm1::Image4Click() { SwitchRowCommand(Image4, Image5, state_.DeleteButtonOn, CommandDelete); }
+void TForm1::Image4Click() { SwitchRowCommand(commands_[kDeleteCommand]); }
 
-bool TForm1::SwitchCommand(PictureWidget* picture, std::int32_t& latch, int command) {
-    if (latch == 1) {
+bool TForm1::SwitchCommand(const CommandPicture& command) {
+    if (command.IsOn(state_)) {
         // Switching off repaints this face alone; nothing else changes.
-        DrawCommandFace(picture, false);
-        state_.CommandState = CommandNone;
-        latch = 0;
+        command.DrawFace(false);
+        state_.CommandState = kCommandNone;
+        command.Release(state_);
         return false;
     }
     BtnClr();
-    DrawCommandFace(picture, true);
-    state_.CommandState = command;
-    latch = 1;
+    command.SwitchOn(state_);
     return true;
 }
 
-void TForm1::Image6Click() { SwitchCommand(Image6, state_.EntryButtonOn, CommandEntry); }
+void TForm1::Image6Click() { SwitchCommand(commands_[kEntryCommand]); }
 
-void TForm1::Image7Click() { SwitchCommand(Image7, state_.LeaderButtonOn, CommandLeader); }
+void TForm1::Image7Click() { SwitchCommand(commands_[kLeaderCommand]); }
 
 void TForm1::Button6Click() {
     if (static_cast<int>(state_.RosterList.size()) >= MemberCapacity) {
@@ -295,7 +249,7 @@ void TForm1::Button6Click() {
     }
     if (valid) {
         state_.RosterList.push_back(
-            MakeMemberLine(name, team, Sjis(gender == 0 ? "男" : "女")));
+            MakeMemberLine(name, team, Utf8ToCp932(gender == 0 ? "男" : "女")));
         SetGenderIndex(-1);
         Bunkatu();
     }
@@ -309,7 +263,7 @@ void TForm1::Edit2Click() { Edit2->clear(); }
 bool TForm1::RunRosterFileOperation(RosterFileOperation operation, const QString& chosen) {
     // A name whose bytes are not known is refused rather than opened or
     // saved under another name.
-    const std::optional<std::string> bytes = FileNameBytes(chosen);
+    const std::optional<std::string> bytes = TryQtToFileName(chosen);
     RosterFileStatus status = RosterFileStatus::BadFileName;
     std::size_t memberLines = 0;
     if (bytes) {

@@ -55,8 +55,8 @@ void TForm1::Edit13Click() { Edit13->clear(); }
 void TForm1::Edit14Click() { Edit14->clear(); }
 
 void TForm1::Button9Click() {
-    state_.ScaleX = PreviewScaleX;
-    state_.ScaleY = PreviewScaleY;
+    state_.ScaleX = kPreviewScaleX;
+    state_.ScaleY = kPreviewScaleY;
     const PageSize page = SheetPageSize(state_.ScaleX, state_.ScaleY);
     Image23->setGeometry(5, 3, page.width, page.height);
     DrawSheet(*this, Image23->Canvas());

@@ -66,7 +66,7 @@ void CheckLines(std::string_view bytes, const Lines& lines) {
 void CheckFileCheck(std::string_view bytes, const Lines& lines, const RosterParseResult& result) {
     const std::string_view marker = cp932::kRosterMarker;
     RosterFileStatus expected = RosterFileStatus::Ok;
-    if (bytes.size() > MaxRosterFileBytes)
+    if (bytes.size() > kMaxRosterFileBytes)
         expected = RosterFileStatus::TooLarge;
     else if (lines.empty())
         expected = RosterFileStatus::Empty;
@@ -124,19 +124,19 @@ void CheckParse(const TournamentState& state) {
         ROSTER_CHECK(row[7] == kBlank && row[8] == kBlank);
         CheckMemberLineRoundTrip(row);
     }
-    for (std::size_t r = count; r < static_cast<std::size_t>(BlankedTableRows); ++r) {
+    for (std::size_t r = count; r < static_cast<std::size_t>(kBlankedTableRows); ++r) {
         const RosterRow& row = state.RosterTable[r];
         ROSTER_CHECK(row[0] == kOldName);
         ROSTER_CHECK(std::all_of(row.begin() + 1, row.end(),
                                  [](const std::string& cell) { return cell == kBlank; }));
     }
-    ROSTER_CHECK(state.RosterTable[BlankedTableRows][1] == kOldCell);
+    ROSTER_CHECK(state.RosterTable[kBlankedTableRows][1] == kOldCell);
 }
 
 bool Increasing(const std::vector<int>& list) {
     return std::adjacent_find(list.begin(), list.end(), std::greater_equal<int>()) == list.end() &&
            std::all_of(list.begin(), list.end(),
-                       [](int member) { return member >= 1 && member <= TalliedSlots; });
+                       [](int member) { return member >= 1 && member <= kTalliedSlots; });
 }
 
 void CheckTallies(const TournamentState& state, const TallyResult& result, int oldLeaderCount) {
@@ -151,12 +151,12 @@ void CheckTallies(const TournamentState& state, const TallyResult& result, int o
 
     std::vector<int> entries, males, placed;
     int leaders = 0;
-    for (int i = 0; i < TalliedSlots; ++i) {
+    for (int i = 0; i < kTalliedSlots; ++i) {
         if (state.EntryFlag[i] == 1) entries.push_back(i + 1);
         if (state.EntryFlag[i] == 1 && state.RosterTable[i][2] == cp932::kMale)
             males.push_back(i + 1);
         if (state.PlacedFlag[i] == 1) placed.push_back(i + 1);
-        if (i < LeaderSlots && state.LeaderFlag[i] == 1) ++leaders;
+        if (i < kLeaderSlots && state.LeaderFlag[i] == 1) ++leaders;
     }
     ROSTER_CHECK(state.EntryList == entries);
     ROSTER_CHECK(state.MaleList == males);
@@ -205,7 +205,7 @@ int RosterFuzzOneInput(const std::uint8_t* data, std::size_t size) {
     CheckParse(state);
 
     // Flags from the input bytes, values 0..3 of which only 1 counts.
-    for (int i = 0; i < TalliedSlots && size > 0; ++i) {
+    for (int i = 0; i < kTalliedSlots && size > 0; ++i) {
         const std::uint8_t b = data[static_cast<std::size_t>(i) % size];
         state.EntryFlag[i] = b & 3;
         state.LeaderFlag[i] = (b >> 2) & 3;

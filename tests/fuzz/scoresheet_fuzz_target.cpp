@@ -75,7 +75,7 @@ const std::vector<std::string>& AwkwardTexts() {
         "", "-", "-0", "+1", " 1", "1 ", "0x1", "007", "00000000000000000000012",
         "2147483647", "2147483648", "-2147483648", "-2147483649", "99999999999999999999",
         std::string("12\0", 3), "1-", "--1", "11", "12", "13", "10", "0", "-1",
-        Sjis("１２"), Sjis("－１"), "\x82", "\x82\x4f", "\xff\xff",
+        Utf8ToCp932("１２"), Utf8ToCp932("－１"), "\x82", "\x82\x4f", "\xff\xff",
     };
     return texts;
 }
@@ -91,7 +91,7 @@ std::string Text(ByteReader& in) {
 
 SheetScale Scale(ByteReader& in) {
     switch (in.Byte() % 8) {
-        case 0: return {PreviewScaleX, PreviewScaleY};
+        case 0: return {kPreviewScaleX, kPreviewScaleY};
         case 1: return PrintScale(600, 600);
         case 2: return PrintScale(300, 600);
         case 3: return PrintScale(1200, 1200);
@@ -291,7 +291,7 @@ void CheckDrawing(const Input& input) {
     }
     const char* totals[] = {"実打数", "一打", "二打", "合計"};
     for (std::size_t t = 0; t < kTotalsTexts; ++t)
-        SHEET_CHECK(texts[texts.size() - kTotalsTexts + t].text == Sjis(totals[t]));
+        SHEET_CHECK(texts[texts.size() - kTotalsTexts + t].text == Utf8ToCp932(totals[t]));
 
     // Drawing again with the settings as the sheet left them gives the same sheet.
     test::RecordingSurface again;

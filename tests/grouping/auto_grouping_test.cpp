@@ -31,7 +31,7 @@ void AddEarlierGrouping(TournamentState& state) {
 
 std::vector<int> PlacedPositions(const TournamentState& state) {
     std::vector<int> placed;
-    for (int p = 0; p < FlagSlots; ++p) {
+    for (int p = 0; p < kFlagSlots; ++p) {
         if (state.PlacedFlag[static_cast<std::size_t>(p)] != 0) placed.push_back(p);
     }
     return placed;
@@ -123,7 +123,7 @@ TEST(AutomaticGrouping, ChecksRunInOrderAndChangeNothing) {
 }
 
 TEST(AutomaticGrouping, NonIntegerCountThrowsWithTheTextAndChangesNothing) {
-    const std::string texts[] = {"x", Sjis("１"), " 2", "2a", "+2"};
+    const std::string texts[] = {"x", Utf8ToCp932("１"), " 2", "2a", "+2"};
     for (const auto& text : texts) {
         TournamentState state = MakeRoster("mmf");
         AddEarlierGrouping(state);

@@ -27,16 +27,16 @@ inline TournamentState MakeRoster(std::string_view code) {
         std::string gender;
         if (c == 'm' || c == 'M' || c == '-') gender = cp932::kMale;
         if (c == 'f' || c == 'F') gender = cp932::kFemale;
-        if (c == 'y') gender = Sjis("女性");
+        if (c == 'y') gender = Utf8ToCp932("女性");
         const std::string name = "P" + std::to_string(p);
-        state.RosterList.push_back(name + "," + Sjis("東町") + "," + gender + ",0,0,0,0,0,");
+        state.RosterList.push_back(name + "," + Utf8ToCp932("東町") + "," + gender + ",0,0,0,0,0,");
         state.RosterTable[p][0] = name;
         state.RosterTable[p][2] = gender;
         state.EntryFlag[p] = c == '-' ? 0 : 1;
         state.LeaderFlag[p] = (c == 'M' || c == 'F') ? 1 : 0;
     }
     // The tallies as the list refresh computes them.
-    for (std::size_t p = 0; p < static_cast<std::size_t>(TalliedSlots); ++p) {
+    for (std::size_t p = 0; p < static_cast<std::size_t>(kTalliedSlots); ++p) {
         if (state.EntryFlag[p] != 1) continue;
         const int number = static_cast<int>(p) + 1;
         state.EntryList.push_back(number);
@@ -45,7 +45,7 @@ inline TournamentState MakeRoster(std::string_view code) {
         } else {
             state.FemaleList.push_back(number);
         }
-        if (p < static_cast<std::size_t>(LeaderSlots) && state.LeaderFlag[p] == 1) ++state.LeaderCount;
+        if (p < static_cast<std::size_t>(kLeaderSlots) && state.LeaderFlag[p] == 1) ++state.LeaderCount;
     }
     state.EntryCount = static_cast<std::int32_t>(state.EntryList.size());
     state.MaleCount = static_cast<std::int32_t>(state.MaleList.size());

@@ -20,7 +20,7 @@ TEST(StrToInt, AcceptsDecimalWithOptionalMinus) {
 TEST(StrToInt, RefusesEverythingElseWithTheTextAsItStood) {
     const std::string cases[] = {"",   "-",  "+1",  " 1", "1 ", "1a", "--1", "0x1",
                                  "2147483648", "-2147483649", "99999999999",
-                                 Sjis("１"), Sjis("３組")};
+                                 Utf8ToCp932("１"), Utf8ToCp932("３組")};
     for (const auto& text : cases) {
         try {
             StrToInt(text);

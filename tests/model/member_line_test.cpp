@@ -18,10 +18,10 @@ TEST(MakeMemberLine, WritesNineFieldsAndQuotesOnlyWhatWouldSplit) {
     const struct {
         std::string name, team, gender, line;
     } cases[] = {
-        {Sjis("山田　花子"), Sjis("東町"), female, Sjis("山田　花子,東町,女,0,0,0,0,0,")},
-        {Sjis("佐藤"), "", male, Sjis("佐藤,,男,0,0,0,0,0,")},
+        {Utf8ToCp932("山田　花子"), Utf8ToCp932("東町"), female, Utf8ToCp932("山田　花子,東町,女,0,0,0,0,0,")},
+        {Utf8ToCp932("佐藤"), "", male, Utf8ToCp932("佐藤,,男,0,0,0,0,0,")},
         // A double-byte character whose second byte is 5C stays as it is.
-        {Sjis("ソ表"), "X-1", male, Sjis("ソ表,X-1,男,0,0,0,0,0,")},
+        {Utf8ToCp932("ソ表"), "X-1", male, Utf8ToCp932("ソ表,X-1,男,0,0,0,0,0,")},
         {"A B", "", male, "\"A B\",," + male + ",0,0,0,0,0,"},
         {"a", "b,c", female, "a,\"b,c\"," + female + ",0,0,0,0,0,"},
         {"say \"hi\"", "t", male, "\"say \"\"hi\"\"\",t," + male + ",0,0,0,0,0,"},
@@ -35,8 +35,8 @@ TEST(MakeMemberLine, WritesNineFieldsAndQuotesOnlyWhatWouldSplit) {
 TEST(MakeMemberLine, ParsesBackToExactlyWhatWasTyped) {
     const std::vector<std::string> texts = {
         "",
-        Sjis("山田　花子"),
-        Sjis("作成"),
+        Utf8ToCp932("山田　花子"),
+        Utf8ToCp932("作成"),
         "A B",
         " leading and trailing ",
         "a,b",
@@ -48,7 +48,7 @@ TEST(MakeMemberLine, ParsesBackToExactlyWhatWasTyped) {
         "tab\there",
         "\x01\x1f\x20",
         "\x7f",
-        Sjis("東町 ２丁目"),
+        Utf8ToCp932("東町 ２丁目"),
         // Bytes that are not valid CP932 and double-byte characters with an
         // unusual second byte.
         "\x80\xA0\xFD\xFE\xFF",

@@ -34,11 +34,11 @@ TEST(SplitCommaText, FollowsTheCommaTextRule) {
         std::string line;
         Fields fields;
     } cases[] = {
-        {"registration line: nine fields, the last empty", Sjis("山田　花子,東町,女,0,0,0,0,0,"),
-         {Sjis("山田　花子"), Sjis("東町"), Sjis("女"), "0", "0", "0", "0", "0", ""}},
-        {"half-width space splits the name", Sjis("A B,東町,男,0,0,0,0,0,"),
-         {"A", "B", Sjis("東町"), Sjis("男"), "0", "0", "0", "0", "0", ""}},
-        {"full-width space is part of the field", Sjis("山　田,x"), {Sjis("山　田"), "x"}},
+        {"registration line: nine fields, the last empty", Utf8ToCp932("山田　花子,東町,女,0,0,0,0,0,"),
+         {Utf8ToCp932("山田　花子"), Utf8ToCp932("東町"), Utf8ToCp932("女"), "0", "0", "0", "0", "0", ""}},
+        {"half-width space splits the name", Utf8ToCp932("A B,東町,男,0,0,0,0,0,"),
+         {"A", "B", Utf8ToCp932("東町"), Utf8ToCp932("男"), "0", "0", "0", "0", "0", ""}},
+        {"full-width space is part of the field", Utf8ToCp932("山　田,x"), {Utf8ToCp932("山　田"), "x"}},
         {"empty line", "", {}},
         {"separators only", " \t\x01 ", {}},
         {"leading separators skipped", "  \t a", {"a"}},
@@ -79,9 +79,9 @@ TEST(BlankRosterTable, BlanksColumnsOneToEightOfRowsZeroToForty) {
     TournamentState state;
     for (auto& row : state.RosterTable) row.fill("x");
     BlankRosterTable(state);
-    for (int r = 0; r < TableRows; ++r) {
-        for (int c = 0; c < TableColumns; ++c) {
-            const bool blanked = r < BlankedTableRows && c >= 1;
+    for (int r = 0; r < kTableRows; ++r) {
+        for (int c = 0; c < kTableColumns; ++c) {
+            const bool blanked = r < kBlankedTableRows && c >= 1;
             EXPECT_EQ(state.RosterTable[r][c], blanked ? cp932::kIdeographicSpace : "x")
                 << "row " << r << " column " << c;
         }
@@ -91,13 +91,13 @@ TEST(BlankRosterTable, BlanksColumnsOneToEightOfRowsZeroToForty) {
 TEST(ParseRoster, FillsColumnsZeroToSixAndLeavesTheRestAlone) {
     TournamentState state;
     for (auto& row : state.RosterTable) row.fill("x");
-    state.RosterList = {Sjis("山田,東町,女,0,0,0,0,0,"), "", "a,b", "1,2,3,4,5,6,7,8,9"};
+    state.RosterList = {Utf8ToCp932("山田,東町,女,0,0,0,0,0,"), "", "a,b", "1,2,3,4,5,6,7,8,9"};
     BlankRosterTable(state);
     ParseRoster(state);
 
     const std::string blank = cp932::kIdeographicSpace;
     const RosterRow expected[] = {
-        {Sjis("山田"), Sjis("東町"), Sjis("女"), "0", "0", "0", "0", blank, blank},
+        {Utf8ToCp932("山田"), Utf8ToCp932("東町"), Utf8ToCp932("女"), "0", "0", "0", "0", blank, blank},
         {"", "", "", "", "", "", "", blank, blank},
         {"a", "b", "", "", "", "", "", blank, blank},
         {"1", "2", "3", "4", "5", "6", "7", blank, blank},
@@ -106,8 +106,8 @@ TEST(ParseRoster, FillsColumnsZeroToSixAndLeavesTheRestAlone) {
     };
     for (std::size_t r = 0; r < std::size(expected); ++r)
         EXPECT_EQ(state.RosterTable[r], expected[r]) << "row " << r;
-    EXPECT_EQ(state.RosterTable[BlankedTableRows - 1][1], blank);
-    EXPECT_EQ(state.RosterTable[BlankedTableRows][1], "x");
+    EXPECT_EQ(state.RosterTable[kBlankedTableRows - 1][1], blank);
+    EXPECT_EQ(state.RosterTable[kBlankedTableRows][1], "x");
 }
 
 TEST(ParseRoster, FullRosterFillsRowsZeroToThirtyNine) {
@@ -125,7 +125,7 @@ TEST(ParseRoster, FullRosterFillsRowsZeroToThirtyNine) {
 // A state whose rows 0..44 hold the given genders.
 TournamentState WithGenders(const std::string& gender) {
     TournamentState state;
-    for (int i = 0; i < TalliedSlots; ++i) state.RosterTable[i][2] = gender;
+    for (int i = 0; i < kTalliedSlots; ++i) state.RosterTable[i][2] = gender;
     return state;
 }
 
@@ -159,7 +159,7 @@ TEST(ComputeTallies, EveryGenderCellOtherThanMaleCountsAsFemale) {
         bool male;
     } cases[] = {{cp932::kMale, true},           {cp932::kFemale, false},
                  {"", false},                     {cp932::kIdeographicSpace, false},
-                 {std::string(cp932::kMale) + " ", false}, {Sjis("東町"), false}};
+                 {std::string(cp932::kMale) + " ", false}, {Utf8ToCp932("東町"), false}};
     for (const auto& c : cases) {
         TournamentState state = WithGenders(c.gender);
         state.EntryFlag[3] = 1;
@@ -218,13 +218,6 @@ TEST(ComputeTallies, CountsLeadersInTheFirstFortySlots) {
     const TallyResult result = ComputeTallies(state);
     EXPECT_EQ(state.LeaderCount, 3);
     EXPECT_EQ(result.groupCountText, "3");
-}
-
-TEST(DecimalText, WritesPlainDecimal) {
-    EXPECT_EQ(DecimalText(0), "0");
-    EXPECT_EQ(DecimalText(7), "7");
-    EXPECT_EQ(DecimalText(36), "36");
-    EXPECT_EQ(DecimalText(279), "279");
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 namespace tovi {
 namespace {
 
-TEST(FileNameBytes, GivesTheBytesOfANameOnlyWhenTheyAreKnown) {
+TEST(TryQtToFileName, GivesTheBytesOfANameOnlyWhenTheyAreKnown) {
     const QChar loneSurrogate(char16_t(0xD800));
     const struct {
         const char* what;
@@ -30,11 +30,11 @@ TEST(FileNameBytes, GivesTheBytesOfANameOnlyWhenTheyAreKnown) {
         {"a NUL", QStringLiteral("/tmp/a") + QChar(u'\0') + QStringLiteral("b.txt"), std::nullopt},
         {"empty", QString(), std::nullopt},
     };
-    for (const auto& c : cases) EXPECT_EQ(FileNameBytes(c.name), c.bytes) << c.what;
+    for (const auto& c : cases) EXPECT_EQ(TryQtToFileName(c.name), c.bytes) << c.what;
 
     // A name as the dialog lists a file whose name is not valid UTF-8.
     const QString listed = QFile::decodeName(QByteArray("/tmp/caf\xE9.txt"));
-    EXPECT_EQ(FileNameBytes(listed), std::nullopt);
+    EXPECT_EQ(TryQtToFileName(listed), std::nullopt);
 }
 
 }  // namespace

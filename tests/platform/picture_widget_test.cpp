@@ -31,7 +31,7 @@ TEST(PictureWidgetTest, ANewRatioKeepsTheDrawingAndDrawsSharpAfterwards) {
         c.SetFontSize(12);
         c.MoveTo(10, 0);
         c.LineTo(10, 40);
-        c.TextOut(20, 5, Sjis("山田"));
+        c.TextOut(20, 5, Utf8ToCp932("山田"));
 
         picture.SetDevicePixelRatio(to);
         const QImage& image = picture.Image();
@@ -46,7 +46,7 @@ TEST(PictureWidgetTest, ANewRatioKeepsTheDrawingAndDrawsSharpAfterwards) {
         c.MoveTo(5, 0);
         c.LineTo(5, 40);
         c.SetBrushColor(kYellow);
-        c.TextOut(20, 22, Sjis("佐藤"));
+        c.TextOut(20, 22, Utf8ToCp932("佐藤"));
         for (int x = 3 * to; x < 8 * to; ++x)
             EXPECT_EQ(Dark(image, x, 30 * to), x >= 5 * to && x < 6 * to) << to << " " << x;
         QImage fresh(60 * to, 40 * to, QImage::Format_RGB32);
@@ -55,7 +55,7 @@ TEST(PictureWidgetTest, ANewRatioKeepsTheDrawingAndDrawsSharpAfterwards) {
         QtSurface reference(&fresh);
         reference.SetFontSize(12);
         reference.SetBrushColor(kYellow);
-        reference.TextOut(20, 22, Sjis("佐藤"));
+        reference.TextOut(20, 22, Utf8ToCp932("佐藤"));
         const QRect text(20 * to, 22 * to, 30 * to, 17 * to);
         EXPECT_EQ(image.copy(text), fresh.copy(text)) << to;
     }

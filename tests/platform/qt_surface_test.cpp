@@ -203,7 +203,7 @@ TEST(QtSurfaceTest, TextsSetThePixelsOfDrawingEachOne) {
                 s.SetFontHeight(14);
             s.SetBrushColor(c.brush);
             s.SetFontColor(c.colour);
-            s.TextOut(c.x, c.y, Sjis(c.text));
+            s.TextOut(c.x, c.y, Utf8ToCp932(c.text));
         });
         EXPECT_EQ(differs, "") << c.text;
     }
@@ -211,7 +211,7 @@ TEST(QtSurfaceTest, TextsSetThePixelsOfDrawingEachOne) {
 
 TEST(QtSurfaceTest, ATextSetAgainInOtherColoursAndFontsKeepsItsOwnPixels) {
     const std::string differs = CompareAtEveryRatio([](DrawingSurface& s) {
-        const std::string name = Sjis("佐藤　花子");
+        const std::string name = Utf8ToCp932("佐藤　花子");
         s.SetFontSize(12);
         s.SetBrushColor(kWhite);
         for (int i = 0; i < 3; ++i) {
@@ -220,13 +220,13 @@ TEST(QtSurfaceTest, ATextSetAgainInOtherColoursAndFontsKeepsItsOwnPixels) {
         }
         s.SetFontSize(14);
         s.TextOut(5, 65, name);
-        s.SetFontFace(Sjis("ＭＳ Ｐ明朝"));
+        s.SetFontFace(Utf8ToCp932("ＭＳ Ｐ明朝"));
         s.SetFontSize(12);
         s.SetBrushColor(kYellow);
         s.TextOut(80, 65, name);
         s.SetFontColor(kWhite);
         s.SetBrushColor(kWhite);
-        s.SetFontFace(Sjis("ＭＳ Ｐゴシック"));
+        s.SetFontFace(Utf8ToCp932("ＭＳ Ｐゴシック"));
         s.TextOut(8, 25, name);  // erased in the first font again
     });
     EXPECT_EQ(differs, "");
@@ -299,7 +299,7 @@ TEST(QtSurfaceTest, AtRatioTwoTextsAreSetAtThatRatioInsideTheirBox) {
     for (const char* text : {"山田　太郎", "12", "リーダ", "出場"}) {
         const Script script = [&](DrawingSurface& s) {
             s.SetFontSize(12);
-            s.TextOut(10, 10, Sjis(text));
+            s.TextOut(10, 10, Utf8ToCp932(text));
         };
         const QImage single = Drawn(script, 1), twice = Drawn(script, 2);
         EXPECT_FALSE(IsDoubled(single, twice)) << text;
@@ -338,7 +338,7 @@ TEST(QtSurfaceTest, TextsWiderThanThePictureShowWhatTheWholeTextWould) {
         int x;
     };
     const std::string letters = Repeat("Wiljf", 600);
-    const std::string kanji = Repeat(Sjis("山田　花子"), 300);
+    const std::string kanji = Repeat(Utf8ToCp932("山田　花子"), 300);
     const Case cases[] = {
         {"letters", letters, kBlack, kWhite, 0},
         {"letters from the middle", letters, kRed, kYellow, 90},
@@ -366,7 +366,7 @@ TEST(QtSurfaceTest, TextsWiderThanThePictureShowWhatTheWholeTextWould) {
 // A page is drawn with a painter that may scale: the cut follows the page's
 // width in the painter's coordinates.
 TEST(QtSurfaceTest, TextsWiderThanAPageShowWhatTheWholeTextWould) {
-    const std::string text = Repeat(Sjis("東町クラブ"), 400);
+    const std::string text = Repeat(Utf8ToCp932("東町クラブ"), 400);
     const QString shown = QString::fromStdString(Cp932ToUtf8(text));
     for (const double scale : {1.0, 0.25, 3.0}) {
         QImage fast = BusyPicture(1), plain = BusyPicture(1);
@@ -396,10 +396,10 @@ TEST(QtSurfaceTest, TheTextCacheStaysWithinItsBytes) {
     QtSurface surface(&image);
     surface.SetFontSize(12);
     // Long texts that differ only far past what shows, and many short ones.
-    const std::string tail = Repeat(Sjis("山"), 100'000);
+    const std::string tail = Repeat(Utf8ToCp932("山"), 100'000);
     for (int i = 0; i < 300; ++i) {
         surface.SetFontColor(i % 2 ? kBlack : kRed);
-        surface.TextOut(0, 0, Repeat(Sjis("田"), static_cast<std::size_t>(i)) + tail);
+        surface.TextOut(0, 0, Repeat(Utf8ToCp932("田"), static_cast<std::size_t>(i)) + tail);
         surface.TextOut(0, 30, std::to_string(i) + "," + tail + std::to_string(i));
         EXPECT_LE(surface.CachedTextBytes(), 9u * 1024 * 1024) << i;
     }

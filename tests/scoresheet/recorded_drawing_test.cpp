@@ -19,21 +19,21 @@ void DrawSample(DrawingSurface& surface, TournamentState& state, ScoreSheetSetti
     surface.SetFontSize(10);
     surface.SetBrushColor(kYellow);
     surface.SetFontColor(kRed);
-    surface.TextOut(3, 4, Sjis("余白"));
+    surface.TextOut(3, 4, Utf8ToCp932("余白"));
 }
 
 TEST(RecordedDrawing, ReplayDrawsExactlyWhatWasRecorded) {
     TournamentState state;
-    state.RosterTable[0][0] = Sjis("一郎");
-    state.RosterTable[0][1] = Sjis("東町");
-    state.RosterTable[1][0] = Sjis("花子");
+    state.RosterTable[0][0] = Utf8ToCp932("一郎");
+    state.RosterTable[0][1] = Utf8ToCp932("東町");
+    state.RosterTable[1][0] = Utf8ToCp932("花子");
     state.GroupList[2] = {"1", "0"};
     const struct {
         SheetScale scale;
         const char* holes;
         bool hide;
     } cases[] = {
-        {{PreviewScaleX, PreviewScaleY}, "10", false},
+        {{kPreviewScaleX, kPreviewScaleY}, "10", false},
         {PrintScale(600, 600), "8", false},
         {PrintScale(300, 600), "15", true},
     };

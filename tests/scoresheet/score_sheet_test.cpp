@@ -22,11 +22,11 @@ constexpr int kHoleNumberY = 219;
 class ScoreSheetTest : public ::testing::Test {
 protected:
     ScoreSheetTest() {
-        state.ScaleX = PreviewScaleX;
-        state.ScaleY = PreviewScaleY;
+        state.ScaleX = kPreviewScaleX;
+        state.ScaleY = kPreviewScaleY;
         for (int k = 0; k < 10; ++k) {
-            state.RosterTable[k][0] = Sjis("選手" + std::to_string(k));
-            state.RosterTable[k][1] = Sjis("チーム" + std::to_string(k));
+            state.RosterTable[k][0] = Utf8ToCp932("選手" + std::to_string(k));
+            state.RosterTable[k][1] = Utf8ToCp932("チーム" + std::to_string(k));
         }
         state.GroupList[1] = {"3", "0", "7", "1", "2", "5"};
         state.GroupList[2] = {"4", "6", "8", "9"};
@@ -55,9 +55,9 @@ protected:
 
 TEST(ScoreSheetSettings, DefaultsAreTheStartingTexts) {
     const ScoreSheetSettings s = DefaultScoreSheetSettings();
-    EXPECT_EQ(s.Title, Sjis("\u3000\u3000\u3000\u3000\u3000楓林会スコア表"));
-    EXPECT_EQ(s.MeetingName, Sjis("秋季親睦会"));
-    EXPECT_EQ(s.Course, Sjis("市民公園グラウンド"));
+    EXPECT_EQ(s.Title, Utf8ToCp932("\u3000\u3000\u3000\u3000\u3000楓林会スコア表"));
+    EXPECT_EQ(s.MeetingName, Utf8ToCp932("秋季親睦会"));
+    EXPECT_EQ(s.Course, Utf8ToCp932("市民公園グラウンド"));
     for (const auto* text : {&s.Year, &s.Month, &s.Day, &s.HoleCount}) EXPECT_EQ(*text, "10");
     EXPECT_EQ(s.GroupNumber, "1");
     EXPECT_EQ(s.StartHole, "1");
@@ -72,7 +72,7 @@ TEST(ScoreSheetScale, PrinterFactorsAndPageSizes) {
     const SheetScale mixed = PrintScale(300, 600);
     EXPECT_DOUBLE_EQ(mixed.x, 2.73);
     EXPECT_DOUBLE_EQ(mixed.y, 6.24);
-    EXPECT_EQ(SheetPageSize(PreviewScaleX, PreviewScaleY), (PageSize{989, 657}));
+    EXPECT_EQ(SheetPageSize(kPreviewScaleX, kPreviewScaleY), (PageSize{989, 657}));
 }
 
 TEST_F(ScoreSheetTest, WorkedExampleAtPreviewScale) {
@@ -117,7 +117,7 @@ TEST_F(ScoreSheetTest, WorkedExampleAtPreviewScale) {
     EXPECT_EQ(page.pen, kWhite);
     EXPECT_EQ(page.brush, kWhite);
     for (const auto& t : surface.texts) {
-        EXPECT_EQ(t.face, Sjis("ＭＳ ゴシック"));
+        EXPECT_EQ(t.face, Utf8ToCp932("ＭＳ ゴシック"));
         EXPECT_EQ(t.color, kBlack);
         EXPECT_EQ(t.background, kWhite);
     }

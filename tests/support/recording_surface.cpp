@@ -29,7 +29,7 @@ void RecordingSurface::Clear() {
 }
 
 const TextCall* RecordingSurface::FindText(const std::string& utf8) const {
-    const std::string wanted = Sjis(utf8);
+    const std::string wanted = Utf8ToCp932(utf8);
     for (const auto& call : texts)
         if (call.text == wanted) return &call;
     return nullptr;

@@ -100,7 +100,7 @@ TEST_F(GroupingWindowTest, PasteFillsAGroupToSixAndThenRefuses) {
         EXPECT_EQ(Placed(), std::to_string(row + 1));
         EXPECT_TRUE(S().PickedMember.empty());
         EXPECT_TRUE(BoxesIgnore());
-        EXPECT_EQ(S().CommandState, CommandPastePick);
+        EXPECT_EQ(S().CommandState, kCommandPastePick);
     }
     EXPECT_TRUE(dialogs.Messages().empty());
     EXPECT_EQ(BoxLog(1), Rows({"A", "B", "C", "D", "E", "F"}));
@@ -167,7 +167,7 @@ TEST_F(GroupingWindowTest, WithNeitherCommandOnABoxPressDoesNothing) {
     PasteOn();
     PressRow(0);
     Click(form->Image9);  // off; the pick and the accepting boxes stay
-    ASSERT_EQ(S().CommandState, CommandNone);
+    ASSERT_EQ(S().CommandState, kCommandNone);
     ASSERT_TRUE(BoxesAccept());
     ClearRecorders();
     dialogs.ClearShown();
@@ -217,7 +217,7 @@ TEST_F(GroupingWindowTest, ReturnTakesTheMemberOnThePressedRow) {
             for (const auto& t : boxes[g].texts) EXPECT_NE(t.x, 3) << g;
         }
         // The command stays on for the next return.
-        EXPECT_EQ(S().CommandState, CommandReturn);
+        EXPECT_EQ(S().CommandState, kCommandReturn);
         EXPECT_TRUE(BoxesAccept());
     }
 }

@@ -15,11 +15,11 @@ namespace {
 TEST_F(WindowTest, StartsInRegistrationModeWithAnEmptyNumberedList) {
     EXPECT_EQ(form->geometry(), QRect(0, 0, 1020, 705));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("トヴィ"));
-    EXPECT_EQ(S().ScreenMode, ModeRegistration);
+    EXPECT_EQ(S().ScreenMode, kModeRegistration);
     EXPECT_EQ(form->Label[27]->text(), "0");
     EXPECT_EQ(form->Label[8]->text(), "0");
     EXPECT_TRUE(form->Edit6->text().isEmpty());
-    EXPECT_EQ(S().CommandState, CommandNone);
+    EXPECT_EQ(S().CommandState, kCommandNone);
 
     // A fresh full redraw, recorded: 41 rules, 40 numbers at x 19 or 11.
     RecordingSurface rec;
@@ -167,7 +167,8 @@ TEST_F(WindowTest, SaveWritesTheMarkerAndCrLfLinesAndShowsThePath) {
     QFile file(out);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray expected = QByteArray::fromStdString(
-        Sjis("作成") + "\r\nA,T," + Sjis("男") + ",0,0,0,0,0,\r\nB,," + Sjis("女") + ",0,0,0,0,0,\r\n");
+        Utf8ToCp932("作成") + "\r\nA,T," + Utf8ToCp932("男") + ",0,0,0,0,0,\r\nB,," +
+        Utf8ToCp932("女") + ",0,0,0,0,0,\r\n");
     EXPECT_EQ(file.readAll(), expected);
     EXPECT_EQ(form->windowTitle(), out);
 

@@ -49,7 +49,7 @@ TEST_F(MarkTest, PressesToggleTheFlagsAndTheMarkFollows) {
         SCOPED_TRACE(c.what);
         for (const Step& step : c.steps) {
             PictureWidget* picture = step.command == Entry ? form->Image6 : form->Image7;
-            const int wanted = step.command == Entry ? CommandEntry : CommandLeader;
+            const int wanted = step.command == Entry ? kCommandEntry : kCommandLeader;
             if (S().CommandState != wanted) Click(picture);
             ASSERT_EQ(S().CommandState, wanted);
             PressList(30 * 2 + 1, 5);  // member C, at the far left of its row
@@ -120,13 +120,13 @@ TEST_F(MarkTest, SwitchingBetweenTheTwoMarkCommands) {
     Click(form->Image6);
     EXPECT_EQ(face(form->Image6), yellow);
     Click(form->Image7);
-    EXPECT_EQ(S().CommandState, CommandLeader);
+    EXPECT_EQ(S().CommandState, kCommandLeader);
     EXPECT_EQ(S().EntryButtonOn, 0);
     EXPECT_EQ(S().LeaderButtonOn, 1);
     EXPECT_EQ(face(form->Image6), white);
     EXPECT_EQ(face(form->Image7), yellow);
     Click(form->Image7);
-    EXPECT_EQ(S().CommandState, CommandNone);
+    EXPECT_EQ(S().CommandState, kCommandNone);
     EXPECT_EQ(face(form->Image7), white);
     // With both off a press marks nobody.
     PressRow(0);

@@ -167,9 +167,9 @@ std::string RosterFileBytes(const Lines& members) {
     return bytes;
 }
 
-Lines SjisLines(std::initializer_list<const char*> utf8) {
+Lines Utf8ToCp932Lines(std::initializer_list<const char*> utf8) {
     Lines lines;
-    for (const char* line : utf8) lines.push_back(Sjis(line));
+    for (const char* line : utf8) lines.push_back(Utf8ToCp932(line));
     return lines;
 }
 
@@ -328,7 +328,7 @@ private:
     }
 
     void PrepareRosterFiles() {
-        const Lines club = SjisLines({
+        const Lines club = Utf8ToCp932Lines({
             "山田　花子,東町,女,0,0,0,0,0,", "鈴木一郎,西町,男,0,0,0,0,0,", "佐藤,東町,男,0,0,0,0,0,",
             "髙橋　ソフト表,北,女,0,0,0,0,0,", "ｶﾀｶﾅ,南,男,0,0,0,0,0,", "①田中,,女,0,0,0,0,0,",
             "A,B,男,0,0,0,0,0,", "C,,女,0,0,0,0,0,", "D,T,男,0,0,0,0,0,", "E,T,女,0,0,0,0,0,",
@@ -338,11 +338,11 @@ private:
 
         Lines forty;
         for (int i = 1; i <= MemberCapacity; ++i)
-            forty.push_back(Sjis("会員" + std::to_string(i) + ",班" + std::to_string(i % 7) +
+            forty.push_back(Utf8ToCp932("会員" + std::to_string(i) + ",班" + std::to_string(i % 7) +
                                  (i % 3 == 0 ? ",女" : ",男") + ",0,0,0,0,0,"));
         AddFixture("forty.txt", RosterFileBytes(forty), forty);
 
-        const Lines quoted = SjisLines({
+        const Lines quoted = Utf8ToCp932Lines({
             "\"山田,花子\",東町,女,0,0,0,0,0,", "\"a\"\"b\",T,男,0,0,0,0,0,", "\" sp\",T,男,0,0,0,0,0,",
             "\"unbalanced,T,女", ",,,", "名前だけ", "  spaced  name ,T,男", "\"\",\"\",男",
         });
@@ -377,14 +377,15 @@ private:
         Lines longNames;
         for (int i = 0; i < MemberCapacity; ++i) {
             std::string name;
-            const std::string unit = Sjis(i % 2 == 0 ? "山田花子" : "Abcdｶﾅ");
+            const std::string unit = Utf8ToCp932(i % 2 == 0 ? "山田花子" : "Abcdｶﾅ");
             while (name.size() + unit.size() <= 26'000) name += unit;
-            longNames.push_back(name + Sjis(i % 3 == 0 ? ",東町,女,0,0,0,0,0," : ",西町,男,0,0,0,0,0,"));
+            longNames.push_back(
+                name + Utf8ToCp932(i % 3 == 0 ? ",東町,女,0,0,0,0,0," : ",西町,男,0,0,0,0,0,"));
         }
         AddFixture("long_names.txt", RosterFileBytes(longNames), longNames);
         Lines oneLongName(club.begin(), club.begin() + 5);
         oneLongName.insert(oneLongName.begin() + 2,
-                           std::string(1'000'000, 'W') + Sjis(",北,男,0,0,0,0,0,"));
+                           std::string(1'000'000, 'W') + Utf8ToCp932(",北,男,0,0,0,0,0,"));
         AddFixture("one_long_name.txt", RosterFileBytes(oneLongName), oneLongName);
 
         // Refused files.
@@ -943,7 +944,7 @@ private:
     std::string CheckGroups() {
         const auto& s = form_->State();
         const int members = static_cast<int>(s.RosterList.size());
-        std::vector<int> inGroups(FlagSlots, 0);
+        std::vector<int> inGroups(kFlagSlots, 0);
         for (int g = 1; g <= MaxGroups; ++g) {
             const auto& group = s.GroupList[static_cast<std::size_t>(g)];
             if (group.size() > static_cast<std::size_t>(MaxGroupSize))
@@ -962,7 +963,7 @@ private:
         // holds after every path of the start button too: when leaders and
         // groups do not match, the dealt members stay in their groups with
         // their marks and only the boxes and the placed count lag behind.
-        for (int p = 0; p < FlagSlots; ++p) {
+        for (int p = 0; p < kFlagSlots; ++p) {
             const int flag = s.PlacedFlag[static_cast<std::size_t>(p)];
             if (flag != inGroups[static_cast<std::size_t>(p)])
                 return "member position " + std::to_string(p) + " has placed mark " +
@@ -981,7 +982,7 @@ private:
         const auto& s = form_->State();
         const int members = static_cast<int>(s.RosterList.size());
         std::vector<int> entries, males, females;
-        for (int p = 0; p < FlagSlots; ++p) {
+        for (int p = 0; p < kFlagSlots; ++p) {
             const auto i = static_cast<std::size_t>(p);
             const int entry = s.EntryFlag[i], leader = s.LeaderFlag[i];
             if (entry < 0 || entry > 1 || leader < 0 || leader > 1)
@@ -1017,11 +1018,11 @@ private:
         if (on > 1) return "more than one command is switched on";
         const int state = s.CommandState;
         const bool matches =
-            (s.MoveButtonOn && (state == CommandMoveSource || state == CommandMoveTarget)) ||
-            (s.DeleteButtonOn && state == CommandDelete) || (s.EntryButtonOn && state == CommandEntry) ||
-            (s.LeaderButtonOn && state == CommandLeader) ||
-            (s.PasteButtonOn && state == CommandPastePick) ||
-            (s.ReturnButtonOn && state == CommandReturn) || (on == 0 && state == CommandNone);
+            (s.MoveButtonOn && (state == kCommandMoveSource || state == kCommandMoveTarget)) ||
+            (s.DeleteButtonOn && state == kCommandDelete) || (s.EntryButtonOn && state == kCommandEntry) ||
+            (s.LeaderButtonOn && state == kCommandLeader) ||
+            (s.PasteButtonOn && state == kCommandPastePick) ||
+            (s.ReturnButtonOn && state == kCommandReturn) || (on == 0 && state == kCommandNone);
         if (!matches)
             return "CommandState " + std::to_string(state) + " does not match the switched-on command";
         if (form_->Image8->isVisibleTo(form_->Panel3) != (s.MoveButtonOn == 1))
@@ -1034,8 +1035,8 @@ private:
     std::string CheckMode() {
         const TForm1& f = *form_;
         const int mode = f.State().ScreenMode;
-        if (mode < ModeRegistration || mode > ModeScoreSheet) return "ScreenMode " + std::to_string(mode);
-        const bool list = mode != ModeScoreSheet;
+        if (mode < kModeRegistration || mode > kModeScoreSheet) return "ScreenMode " + std::to_string(mode);
+        const bool list = mode != kModeScoreSheet;
         const struct {
             const QWidget* widget;
             bool visible;
@@ -1043,15 +1044,15 @@ private:
         } expected[] = {
             {f.Panel3, list, "the member list panel"},
             {f.Image1, list, "the member list"},
-            {f.Panel2, mode == ModeRegistration, "the registration panel"},
-            {f.Panel4, mode == ModeGrouping, "the automatic grouping panel"},
-            {f.Panel1, mode == ModeGrouping, "the manual grouping panel"},
-            {f.Panel5, mode == ModeScoreSheet, "the score-sheet settings"},
+            {f.Panel2, mode == kModeRegistration, "the registration panel"},
+            {f.Panel4, mode == kModeGrouping, "the automatic grouping panel"},
+            {f.Panel1, mode == kModeGrouping, "the manual grouping panel"},
+            {f.Panel5, mode == kModeScoreSheet, "the score-sheet settings"},
             {f.Panel6, list, "the counts"},
-            {f.Button7, mode == ModeScoreSheet, "the print button"},
-            {f.PrintAllButton, mode == ModeScoreSheet, "the print-all button"},
-            {f.Button9, mode == ModeScoreSheet, "the preview button"},
-            {f.CheckBox2, mode == ModeScoreSheet, "the hole-number check box"},
+            {f.Button7, mode == kModeScoreSheet, "the print button"},
+            {f.PrintAllButton, mode == kModeScoreSheet, "the print-all button"},
+            {f.Button9, mode == kModeScoreSheet, "the preview button"},
+            {f.CheckBox2, mode == kModeScoreSheet, "the hole-number check box"},
             {f.GroupBox[1], list, "the group boxes"},
         };
         for (const auto& e : expected)
@@ -1129,7 +1130,7 @@ private:
         const bool previewed = action_.find("Button4") != std::string::npos ||
                                action_.find("Button9") != std::string::npos ||
                                action_.find("CheckBox2") != std::string::npos;
-        if (previewed && s.ScreenMode == ModeScoreSheet && dialogs_.shown.empty()) ++report_.previews;
+        if (previewed && s.ScreenMode == kModeScoreSheet && dialogs_.shown.empty()) ++report_.previews;
         report_.mostPlayers = std::max(report_.mostPlayers, s.EntryCount);
         report_.mostPlaced = std::max(report_.mostPlaced, placed);
         beforePlaced_ = placed;

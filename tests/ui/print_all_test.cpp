@@ -244,9 +244,9 @@ TEST_F(WindowTest, PrintAllButtonGoesWithThePrintButtonThroughEveryModeSequence)
     for (int mode : modes) {
         (form.get()->*enter[mode])();
         SCOPED_TRACE(mode);
-        EXPECT_EQ(button->isVisible(), mode == ModeScoreSheet);
+        EXPECT_EQ(button->isVisible(), mode == kModeScoreSheet);
         EXPECT_EQ(button->isVisible(), form->Button7->isVisible());
-        if (mode == ModeScoreSheet) {
+        if (mode == kModeScoreSheet) {
             // Above the preview, where a click reaches it.
             EXPECT_EQ(form->childAt(820, 76), button);
             EXPECT_EQ(form->childAt(80, 107), form->Button7);

@@ -45,7 +45,7 @@ TEST_F(RegistrationTest, TheChecksAndWhatTheyLeave) {
         Register(c.name, QStringLiteral("東町"), c.gender);
         EXPECT_EQ(TakeMessages(), c.messages);
         auto expected = before;
-        if (c.line) expected.push_back(Sjis(c.line));
+        if (c.line) expected.push_back(Utf8ToCp932(c.line));
         EXPECT_EQ(S().RosterList, expected);
         EXPECT_EQ(form->GenderIndex(), 0);
         // The boxes keep what was typed.
@@ -80,7 +80,7 @@ TEST_F(RegistrationTest, AnEmptyTeamIsRegisteredAndShownEmpty) {
     RecordingSurface rec;
     form->Image1->SetObserver(&rec);
     Register(QStringLiteral("A"), QString(), 0);
-    EXPECT_EQ(S().RosterList, std::vector<std::string>{Sjis("A,,男,0,0,0,0,0,")});
+    EXPECT_EQ(S().RosterList, std::vector<std::string>{Utf8ToCp932("A,,男,0,0,0,0,0,")});
     EXPECT_EQ(Cell(0, 1), "");
     const auto log = rec.TextLog();
     EXPECT_EQ(std::vector<std::string>(log.end() - 3, log.end()),

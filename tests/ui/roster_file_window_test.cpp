@@ -30,7 +30,7 @@ QString WriteCp932Roster(const QTemporaryDir& folder, const char* name,
                          const std::vector<std::string>& lines) {
     const QString path = folder.filePath(QString::fromLatin1(name));
     std::ofstream out(path.toStdString(), std::ios::binary);
-    out << Sjis("作成") << "\r\n";
+    out << Utf8ToCp932("作成") << "\r\n";
     for (const auto& line : lines) out << line << "\r\n";
     return path;
 }
@@ -50,10 +50,10 @@ void GroupAndPreview(TForm1& form) {
 // Names far longer than anything can show are kept whole, and every picture
 // shows what the start of the name alone would show.
 TEST_F(WindowTest, VeryLongNamesAreKeptWholeAndShowWhatTheirStartWould) {
-    const std::string male = Sjis("男"), team = Sjis("東町");
+    const std::string male = Utf8ToCp932("男"), team = Utf8ToCp932("東町");
     const std::string longNames[] = {Repeat("Abcdefghij", 98'000),         // 980 kB
-                                     Repeat(Sjis("山田花子"), 3'250),       // 26 kB
-                                     Repeat(Sjis("ｶﾀｶﾅ"), 5'000)};
+                                     Repeat(Utf8ToCp932("山田花子"), 3'250),       // 26 kB
+                                     Repeat(Utf8ToCp932("ｶﾀｶﾅ"), 5'000)};
     std::vector<std::string> whole, start;
     for (const auto& name : longNames) {
         whole.push_back(MakeMemberLine(name, team, male));

@@ -37,11 +37,11 @@ TEST_F(RowCommandTest, MovePutsTheMemberAboveTheOneOnTheDestinationRow) {
         SCOPED_TRACE(c.sourceY);
         LoadMembers({"A", "B", "C", "D"});
         Click(form->Image3);
-        ASSERT_EQ(S().CommandState, CommandMoveSource);
+        ASSERT_EQ(S().CommandState, kCommandMoveSource);
         const int source = c.sourceY / 30;
         rec.Clear();
         PressList(c.sourceY, 300);
-        EXPECT_EQ(S().CommandState, CommandMoveTarget);
+        EXPECT_EQ(S().CommandState, kCommandMoveTarget);
         EXPECT_EQ(S().SelectedRow, source);
         EXPECT_EQ(MarkAt(rec, source, 38), "* red");
         EXPECT_GT(RedInk(form->Image1->Image(), StarArea(source)), 0);
@@ -52,7 +52,7 @@ TEST_F(RowCommandTest, MovePutsTheMemberAboveTheOneOnTheDestinationRow) {
         EXPECT_EQ(MarkAt(rec, source, 38), "");
         EXPECT_EQ(RedInk(form->Image1->Image(), StarArea(source)), 0);
         // Ready for the next move, prompt still shown.
-        EXPECT_EQ(S().CommandState, CommandMoveSource);
+        EXPECT_EQ(S().CommandState, kCommandMoveSource);
         EXPECT_EQ(S().MoveButtonOn, 1);
         EXPECT_TRUE(form->Image8->isVisibleTo(form->Panel3));
         // The list was redrawn: the row texts show the new order.
@@ -65,21 +65,21 @@ TEST_F(RowCommandTest, MovePutsTheMemberAboveTheOneOnTheDestinationRow) {
 TEST_F(RowCommandTest, ADestinationTooFarDownIsIgnoredAndTheSourceStaysMarked) {
     Click(form->Image3);
     PressRow(5);  // no member: no source
-    EXPECT_EQ(S().CommandState, CommandMoveSource);
+    EXPECT_EQ(S().CommandState, kCommandMoveSource);
     EXPECT_TRUE(rec.texts.empty());
 
     PressRow(0);
     rec.Clear();
     PressRow(5);
     PressRow(39);
-    EXPECT_EQ(S().CommandState, CommandMoveTarget);
+    EXPECT_EQ(S().CommandState, kCommandMoveTarget);
     EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "C", "D"}));
     EXPECT_TRUE(rec.texts.empty());
     EXPECT_GT(RedInk(form->Image1->Image(), StarArea(0)), 0);
 
     PressRow(4);  // one below the last member is still a place
     EXPECT_EQ(Names(), (std::vector<std::string>{"B", "C", "D", "A"}));
-    EXPECT_EQ(S().CommandState, CommandMoveSource);
+    EXPECT_EQ(S().CommandState, kCommandMoveSource);
 }
 
 TEST_F(RowCommandTest, CancellingAMoveAfterTheSourcePressErasesTheStar) {
@@ -89,8 +89,8 @@ TEST_F(RowCommandTest, CancellingAMoveAfterTheSourcePressErasesTheStar) {
         PictureWidget* TForm1::*picture;
         int state;
     } cases[] = {
-        {"順移動 off", &TForm1::Image3, CommandNone},
-        {"削除 on", &TForm1::Image4, CommandDelete},
+        {"順移動 off", &TForm1::Image3, kCommandNone},
+        {"削除 on", &TForm1::Image4, kCommandDelete},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -142,7 +142,7 @@ TEST_F(RowCommandTest, DeleteAsksAndRemovesOnlyOnYes) {
         int erased = 0;
         for (const auto& t : rec.texts) erased += t.color == kWhite && t.x == 45;
         EXPECT_EQ(erased, static_cast<int>(c.left.size()) + 1);
-        EXPECT_EQ(S().CommandState, CommandDelete);
+        EXPECT_EQ(S().CommandState, kCommandDelete);
         EXPECT_EQ(S().DeleteButtonOn, 1);
         EXPECT_TRUE(form->Image5->isVisibleTo(form->Panel3));
     }
@@ -154,7 +154,7 @@ TEST_F(RowCommandTest, DeletingTheOnlyMemberLeavesAnEmptyRosterAndTheCommandOn) 
     dialogs.yesNoAnswers.push_back(true);
     PressRow(0);
     EXPECT_TRUE(S().RosterList.empty());
-    EXPECT_EQ(S().CommandState, CommandDelete);
+    EXPECT_EQ(S().CommandState, kCommandDelete);
     // The name is gone from the picture as well.
     EXPECT_EQ(DarkInk(form->Image1->Image(), QRect(40, 3, 130, 25)), 0);
 }
@@ -166,12 +166,12 @@ TEST_F(RowCommandTest, OnlyOnePromptIsShownAndTheFacesFollowTheCommand) {
         int state;
         bool movePrompt, deletePrompt;
     } steps[] = {
-        {&TForm1::Image3, CommandMoveSource, true, false},
-        {&TForm1::Image4, CommandDelete, false, true},
-        {&TForm1::Image3, CommandMoveSource, true, false},
-        {&TForm1::Image3, CommandNone, false, false},
-        {&TForm1::Image4, CommandDelete, false, true},
-        {&TForm1::Image4, CommandNone, false, false},
+        {&TForm1::Image3, kCommandMoveSource, true, false},
+        {&TForm1::Image4, kCommandDelete, false, true},
+        {&TForm1::Image3, kCommandMoveSource, true, false},
+        {&TForm1::Image3, kCommandNone, false, false},
+        {&TForm1::Image4, kCommandDelete, false, true},
+        {&TForm1::Image4, kCommandNone, false, false},
     };
     for (const auto& step : steps) {
         Click(form.get()->*step.click);

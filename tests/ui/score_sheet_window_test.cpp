@@ -45,7 +45,7 @@ protected:
 
 TEST_F(ScoreSheetWindowTest, EnteringTheModePreviewsGroupOneWithTheDefaults) {
     Click(form->Button4);
-    EXPECT_EQ(S().ScreenMode, ModeScoreSheet);
+    EXPECT_EQ(S().ScreenMode, kModeScoreSheet);
     EXPECT_EQ(form->Image23->geometry(), QRect(5, 3, 989, 657));
     EXPECT_TRUE(form->Image23->isVisibleTo(form.get()));
     EXPECT_DOUBLE_EQ(S().ScaleX, 0.814);

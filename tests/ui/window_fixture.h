@@ -62,8 +62,8 @@ protected:
                         bool marker = true) {
         const QString path = folder.filePath(QString::fromStdString(fileName));
         std::ofstream out(path.toStdString(), std::ios::binary);
-        if (marker) out << Sjis("作成") << "\r\n";
-        for (const auto& line : utf8Lines) out << Sjis(line) << "\r\n";
+        if (marker) out << Utf8ToCp932("作成") << "\r\n";
+        for (const auto& line : utf8Lines) out << Utf8ToCp932(line) << "\r\n";
         return path;
     }
     // Opens a roster through the scripted open dialog.
