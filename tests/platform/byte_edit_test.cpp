@@ -49,9 +49,9 @@ TEST(ByteEditTest, TypingInTheMiddleCutsWhatWasTypedNotWhatFollows) {
 
 TEST(ByteEditTest, BytesAndSetBytesSpeakCp932) {
     ByteEdit edit(nullptr, 40);
-    edit.SetBytes(Sjis("山田　ｱ1"));
+    edit.SetBytes(Utf8ToCp932("山田　ｱ1"));
     EXPECT_EQ(edit.text(), QStringLiteral("山田　ｱ1"));
-    EXPECT_EQ(edit.Bytes(), Sjis("山田　ｱ1"));
+    EXPECT_EQ(edit.Bytes(), Utf8ToCp932("山田　ｱ1"));
     EXPECT_EQ(edit.Bytes().size(), 8u);
     edit.SetBytes("");
     EXPECT_TRUE(edit.text().isEmpty());
