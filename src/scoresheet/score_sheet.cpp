@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/cp932.h"
 #include "model/int_conversion.h"
-#include "platform/cp932.h"
 
 namespace tovi {
 namespace {

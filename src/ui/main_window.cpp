@@ -12,8 +12,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include "core/cp932.h"
 #include "model/roster_edit.h"
-#include "platform/cp932.h"
 #include "platform/error_guard.h"
 #include "platform/fonts.h"
 #include "scoresheet/score_sheet.h"

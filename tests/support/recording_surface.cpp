@@ -1,6 +1,6 @@
 #include "support/recording_surface.h"
 
-#include "platform/cp932.h"
+#include "core/cp932.h"
 
 namespace tovi::test {
 

@@ -175,7 +175,7 @@ TEST_F(ScoreSheetWindowTest, ACancelledOrFailedPrintLeavesTheNextOneWorking) {
 TEST_F(WindowTest, HelpAsksTheShellForTheHelpFileByItsBareName) {
     Click(form->Button5);
     ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].kind, "shell");
+    EXPECT_EQ(dialogs.shown[0].kind, ScriptedDialogs::Kind::Shell);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Tovihlp.chm"));
 }
 
@@ -200,7 +200,7 @@ TEST_F(WindowTest, VersionDialogShowsModallyAnyNumberOfTimes) {
     }
     QTest::mouseClick(about.Label2, Qt::LeftButton);
     ASSERT_FALSE(dialogs.shown.empty());
-    EXPECT_EQ(dialogs.shown.back().kind, "shell");
+    EXPECT_EQ(dialogs.shown.back().kind, ScriptedDialogs::Kind::Shell);
 }
 
 }  // namespace
