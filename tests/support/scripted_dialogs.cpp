@@ -22,6 +22,20 @@ Value Take(Queue& queue, const Fallback& fallback) {
 #pragma GCC diagnostic pop
 #endif
 
+const char* KindName(ScriptedDialogs::Kind kind) {
+    using Kind = ScriptedDialogs::Kind;
+    switch (kind) {
+    case Kind::Message: return "message";
+    case Kind::Error: return "error";
+    case Kind::YesNo: return "yesno";
+    case Kind::Open: return "open";
+    case Kind::Save: return "save";
+    case Kind::Print: return "print";
+    case Kind::Shell: return "shell";
+    }
+    return "?";
+}
+
 }  // namespace
 
 void ScriptedDialogs::Message(const QString& text) { shown.push_back({Kind::Message, kAppTitle, text}); }
@@ -58,20 +72,6 @@ std::vector<QString> ScriptedDialogs::Messages() const {
     for (const auto& s : shown)
         if (s.kind == Kind::Message || s.kind == Kind::Error) texts.push_back(s.text);
     return texts;
-}
-
-const char* KindName(ScriptedDialogs::Kind kind) {
-    using Kind = ScriptedDialogs::Kind;
-    switch (kind) {
-    case Kind::Message: return "message";
-    case Kind::Error: return "error";
-    case Kind::YesNo: return "yesno";
-    case Kind::Open: return "open";
-    case Kind::Save: return "save";
-    case Kind::Print: return "print";
-    case Kind::Shell: return "shell";
-    }
-    return "?";
 }
 
 std::ostream& operator<<(std::ostream& out, ScriptedDialogs::Kind kind) { return out << KindName(kind); }

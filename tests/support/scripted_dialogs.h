@@ -52,8 +52,7 @@ public:
     void ClearShown() { shown.clear(); }
 };
 
-// The kind's name, for test failure messages.
-const char* KindName(ScriptedDialogs::Kind kind);
+// The kind's name ("message", "error", "yesno", ...), for test failure messages.
 std::ostream& operator<<(std::ostream& out, ScriptedDialogs::Kind kind);
 
 }  // namespace tovi

@@ -79,8 +79,11 @@ TEST_F(ScoreSheetWindowTest, TheFrameIsDrawnByOnePaintAndGoneWithTheNext) {
     auto shown = [&](const QImage& shot) {
         const qreal r = shot.devicePixelRatio();
         int count = 0;
-        for (QPoint p : points)
-            count += shot.pixelColor(p.x() * r + r / 2, p.y() * r + r / 2) == frame;
+        for (QPoint p : points) {
+            // The middle of the device pixels of the point (truncated).
+            const int x = static_cast<int>(p.x() * r + r / 2), y = static_cast<int>(p.y() * r + r / 2);
+            count += shot.pixelColor(x, y) == frame;
+        }
         return count;
     };
     EXPECT_EQ(shown(form->grab().toImage()), 4);
