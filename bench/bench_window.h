@@ -10,10 +10,11 @@
 #include <memory>
 #include <string>
 
+#include "core/clock.h"
+#include "core/cp932.h"
 #include "grouping/random_source.h"
 #include "model/member_line.h"
-#include "platform/cp932.h"
-#include "platform/dialogs.h"
+#include "support/scripted_dialogs.h"
 #include "ui/main_window.h"
 
 namespace tovi::bench {

@@ -60,17 +60,17 @@ struct Files {
         tail += ",0,0,0,0,0,";
         // 40 names of 26,000 bytes of kanji: the file stays under the 1 MiB
         // load limit.
-        std::vector<std::string> forty;
+        std::vector<std::string> fortyLines;
         for (int r = 0; r < kMembers; ++r)
-            forty.push_back(RepeatTo(Utf8ToCp932("山田花子"), 26'000).append(tail));
+            fortyLines.push_back(RepeatTo(Utf8ToCp932("山田花子"), 26'000).append(tail));
         // One name of 1,000,000 half-width letters (the most characters).
-        std::vector<std::string> one{RepeatTo("Abcdefghij", 1'000'000).append(tail)};
-        std::vector<std::string> normal;
+        std::vector<std::string> oneLine{RepeatTo("Abcdefghij", 1'000'000).append(tail)};
+        std::vector<std::string> normalLines;
         for (int r = 0; r < kMembers; ++r)
-            normal.push_back(MakeMemberLine(MemberName(r), MemberTeam(r), Utf8ToCp932("男")));
-        this->forty = WriteRoster(dir, "forty.txt", forty);
-        this->one = WriteRoster(dir, "one.txt", one);
-        this->normal = WriteRoster(dir, "normal.txt", normal);
+            normalLines.push_back(MakeMemberLine(MemberName(r), MemberTeam(r), Utf8ToCp932("男")));
+        forty = WriteRoster(dir, "forty.txt", fortyLines);
+        one = WriteRoster(dir, "one.txt", oneLine);
+        normal = WriteRoster(dir, "normal.txt", normalLines);
     }
 };
 

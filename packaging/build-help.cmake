@@ -6,8 +6,9 @@
 # Japanese HTML Help (language 0x411) reads its pages, contents and index as
 # Shift-JIS, so the CHM's files are converted; the browser's page stays UTF-8.
 #
-# Expects SOURCE_DIR, WORK_DIR, PAGE_DIR, OUTPUT, CHMCMD, ICONV, BREAKS and
-# VERSION; the pages say @TOVI_VERSION@ where the program's version belongs.
+# Expects SOURCES (the guide's files, relative to SOURCE_DIR), SOURCE_DIR,
+# WORK_DIR, PAGE_DIR, OUTPUT, CHMCMD, ICONV, BREAKS and VERSION; the pages say
+# @TOVI_VERSION@ where the program's version belongs.
 file(REMOVE_RECURSE "${WORK_DIR}" "${PAGE_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}" "${PAGE_DIR}")
 
@@ -20,8 +21,8 @@ function(to_shift_jis from to)
   endif()
 endfunction()
 
-file(GLOB sources "${SOURCE_DIR}/*")
-foreach(source IN LISTS sources)
+foreach(listed IN LISTS SOURCES)
+  set(source "${SOURCE_DIR}/${listed}")
   get_filename_component(name "${source}" NAME)
   file(READ "${source}" text)
   string(REPLACE "@TOVI_VERSION@" "${VERSION}" text "${text}")

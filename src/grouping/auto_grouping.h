@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/clock.h"
 #include "grouping/random_source.h"
 #include "model/tournament_state.h"
 

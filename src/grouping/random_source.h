@@ -1,5 +1,5 @@
-// The sources of chance of the grouping run, passed in so that tests can
-// replace them.
+// The source of chance of the grouping run, passed in so that tests can
+// replace it.
 #pragma once
 
 #include <cstdint>
@@ -26,15 +26,6 @@ public:
 
 private:
     std::uint32_t state_ = 0;
-};
-
-// The local clock: whole seconds since 1 January 1970, and the millisecond
-// field (0..999) of the current time.
-class Clock {
-public:
-    virtual ~Clock() = default;
-    virtual std::int64_t Seconds() = 0;
-    virtual int Milliseconds() = 0;
 };
 
 }  // namespace tovi

@@ -233,8 +233,10 @@ RosterFileStatus WriteFileAtomically(const fs::path& path, std::string_view byte
     // mode: a change of owner clears the set-id bits.
     if (replaces) {
         if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
-            ::fchown(file.Get(), old.st_uid, old.st_gid) != 0)
-            (void)::fchown(file.Get(), static_cast<uid_t>(-1), old.st_gid);
+            ::fchown(file.Get(), old.st_uid, old.st_gid) != 0) {
+            // Where even the group is refused, the file keeps the process's.
+            [[maybe_unused]] const int groupSet = ::fchown(file.Get(), static_cast<uid_t>(-1), old.st_gid);
+        }
         ::fchmod(file.Get(), old.st_mode & 07777);
     }
 

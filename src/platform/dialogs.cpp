@@ -79,23 +79,6 @@ std::optional<QString> RunRosterDialog(QWidget* parent, QFileDialog::AcceptMode 
     return dialog->selectedFiles().first();
 }
 
-// The next queued answer, else the fallback's, else "no" (false or nothing).
-// GCC 12 at -O2 wrongly takes the engaged optional<QString> for uninitialised.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
-template <typename Value, typename Queue, typename Fallback>
-Value Take(Queue& queue, const Fallback& fallback) {
-    if (queue.empty()) return fallback ? fallback() : Value{};
-    Value answer = std::move(queue.front());
-    queue.pop_front();
-    return answer;
-}
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
-
 }  // namespace
 
 QString DocumentsFolder() {
@@ -149,42 +132,6 @@ void QtDialogs::ShellOpen(const QString& target) {
                          ? QUrl(target)
                          : QUrl::fromLocalFile(QDir::current().absoluteFilePath(target));
     QDesktopServices::openUrl(url);
-}
-
-void ScriptedDialogs::Message(const QString& text) { shown.push_back({"message", kAppTitle, text}); }
-
-void ScriptedDialogs::Error(const QString& text) { shown.push_back({"error", kAppTitle, text}); }
-
-bool ScriptedDialogs::YesNo(const QString& caption, const QString& text) {
-    shown.push_back({"yesno", caption, text});
-    return Take<bool>(yesNoAnswers, yesNoFallback);
-}
-
-std::optional<QString> ScriptedDialogs::OpenFileName() {
-    shown.push_back({"open", {}, {}});
-    return Take<std::optional<QString>>(openAnswers, openFallback);
-}
-
-std::optional<QString> ScriptedDialogs::SaveFileName() {
-    shown.push_back({"save", {}, {}});
-    return Take<std::optional<QString>>(saveAnswers, saveFallback);
-}
-
-bool ScriptedDialogs::PrintSetup(QPrinter& printer) {
-    shown.push_back({"print", {}, {}});
-    if (printAnswers.empty()) return false;
-    auto answer = std::move(printAnswers.front());
-    printAnswers.pop_front();
-    return answer ? answer(printer) : false;
-}
-
-void ScriptedDialogs::ShellOpen(const QString& target) { shown.push_back({"shell", {}, target}); }
-
-std::vector<QString> ScriptedDialogs::Messages() const {
-    std::vector<QString> texts;
-    for (const auto& s : shown)
-        if (s.kind == "message" || s.kind == "error") texts.push_back(s.text);
-    return texts;
 }
 
 }  // namespace tovi

@@ -1,14 +1,11 @@
 // Every modal dialog and the shell go through one object, so that tests can
-// queue the answers and read back what was shown.
+// queue the answers and read back what was shown (tests/support/scripted_dialogs.h).
 #pragma once
 
 #include <QString>
 
-#include <deque>
-#include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 class QFileDialog;
 class QPrinter;
@@ -64,40 +61,6 @@ public:
 
 private:
     QWidget* parent_;
-};
-
-// Answers from queues and records what was shown.  An empty queue answers
-// No, Cancel, or the fallback function when one is set.
-class ScriptedDialogs final : public Dialogs {
-public:
-    struct Shown {
-        QString kind;  // "message", "error", "yesno", "open", "save", "print", "shell"
-        QString caption;
-        QString text;
-    };
-
-    void Message(const QString& text) override;
-    void Error(const QString& text) override;
-    bool YesNo(const QString& caption, const QString& text) override;
-    std::optional<QString> OpenFileName() override;
-    std::optional<QString> SaveFileName() override;
-    bool PrintSetup(QPrinter& printer) override;
-    void ShellOpen(const QString& target) override;
-
-    std::deque<bool> yesNoAnswers;
-    std::deque<std::optional<QString>> openAnswers;
-    std::deque<std::optional<QString>> saveAnswers;
-    // Each print answer may set the printer up (e.g. to a PDF file); null cancels.
-    std::deque<std::function<bool(QPrinter&)>> printAnswers;
-
-    std::function<bool()> yesNoFallback;
-    std::function<std::optional<QString>()> openFallback;
-    std::function<std::optional<QString>()> saveFallback;
-
-    std::vector<Shown> shown;
-    // The texts of the message and error boxes, in order.
-    std::vector<QString> Messages() const;
-    void ClearShown() { shown.clear(); }
 };
 
 }  // namespace tovi

@@ -17,7 +17,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/drawing_surface.h"
+#include "core/drawing_surface.h"
 
 class QPainter;
 

@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "platform/cp932.h"
+#include "core/cp932.h"
 
 namespace tovi {
 

@@ -1,7 +1,7 @@
 // The local clock of the desktop.
 #pragma once
 
-#include "grouping/random_source.h"
+#include "core/clock.h"
 
 namespace tovi {
 

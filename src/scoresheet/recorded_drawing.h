@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/drawing_surface.h"
+#include "core/drawing_surface.h"
 
 namespace tovi {
 

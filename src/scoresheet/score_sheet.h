@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "core/drawing_surface.h"
 #include "model/tournament_state.h"
-#include "platform/drawing_surface.h"
 
 namespace tovi {
 

@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include "platform/fonts.h"
+#include "tovi/version.h"
 
 namespace tovi {
 namespace {
@@ -95,7 +96,7 @@ AboutBox::AboutBox(QWidget* parent, Dialogs& dialogs) : QDialog(parent), dialogs
     Comments->setWordWrap(true);
     Comments->setFixedSize(225, 17);  // its own size, not its text's
     ProductName = Place(new QLabel(QStringLiteral("トヴィ　"), panel), 24, 72, 13);
-    Version = Place(new QLabel(QStringLiteral("Tovi  Version 1.2.8"), panel), 224, 72, 12);
+    Version = Place(new QLabel(QStringLiteral("Tovi  Version " TOVI_VERSION), panel), 224, 72, 12);
     Credit = Place(new QLabel(QStringLiteral("制作　トヴィ開発チーム"), panel), 24, 104, 12);
     Label1 = Place(new QLabel(QStringLiteral("作者宛のメール・ホームページは"), panel), 24, 136, 12);
     Label2 = Place(new LinkLabel(QStringLiteral("こちらから"), panel, [this] { Label2Click(); }),

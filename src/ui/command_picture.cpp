@@ -1,6 +1,6 @@
 #include "ui/command_picture.h"
 
-#include "platform/cp932.h"
+#include "core/cp932.h"
 #include "platform/picture_widget.h"
 
 namespace tovi {

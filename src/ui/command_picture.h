@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "model/tournament_state.h"
-#include "platform/drawing_surface.h"
+#include "core/drawing_surface.h"
 
 namespace tovi {
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/clock.h"
 #include "grouping/random_source.h"
 #include "model/roster_file.h"
 #include "model/tournament_state.h"

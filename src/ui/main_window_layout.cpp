@@ -14,7 +14,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 
-#include "platform/cp932.h"
+#include "core/cp932.h"
 #include "platform/error_guard.h"
 #include "platform/fonts.h"
 #include "scoresheet/score_sheet.h"

@@ -5,12 +5,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/cp932.h"
+#include "grouping/manual_grouping.h"
 #include "model/member_line.h"
 #include "model/roster_edit.h"
 #include "model/roster_file.h"
 #include "model/roster_table.h"
-#include "grouping/manual_grouping.h"
-#include "platform/cp932.h"
 #include "platform/qt_text.h"
 #include "ui/main_window.h"
 

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/cp932.h"
 #include "model/int_conversion.h"
 #include "model/tournament_state.h"
-#include "platform/cp932.h"
 #include "scoresheet/score_sheet.h"
 #include "support/recording_surface.h"
 

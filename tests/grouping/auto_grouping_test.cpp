@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/cp932.h"
 #include "grouping/grouping_fixture.h"
 #include "model/int_conversion.h"
-#include "platform/cp932.h"
 
 namespace tovi {
 namespace {

@@ -9,10 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "core/clock.h"
+#include "core/cp932.h"
 #include "grouping/random_source.h"
 #include "model/cp932_literals.h"
 #include "model/tournament_state.h"
-#include "platform/cp932.h"
 
 namespace tovi::testing {
 

@@ -84,5 +84,21 @@ TEST(HelpPages, AreListedShortLinedAndBecomeOneLineAParagraph) {
     EXPECT_GE(pages, 7);
 }
 
+// The build lists the guide's files by name: a file added to the folder but
+// not to the list would be left out of Tovihlp.chm without a word.
+TEST(HelpPages, AreAllListedInTheBuild) {
+    const auto folder = GuideFolder();
+    ASSERT_TRUE(std::filesystem::is_directory(folder)) << folder;
+    const std::string build = Read(folder / ".." / ".." / "CMakeLists.txt");
+    ASSERT_FALSE(build.empty());
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        const std::string listed = "docs/help/" + name;
+        const std::size_t at = build.find(listed);
+        const char after = at == std::string::npos ? '\0' : build[at + listed.size()];
+        EXPECT_TRUE(after == '\n' || after == ')') << name << " not in CMakeLists.txt";
+    }
+}
+
 }  // namespace
 }  // namespace tovi::help

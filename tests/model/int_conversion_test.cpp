@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/cp932.h"
+#include "core/cp932.h"
 
 namespace tovi {
 namespace {

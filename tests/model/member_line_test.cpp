@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/cp932.h"
 #include "model/cp932_literals.h"
 #include "model/roster_table.h"
-#include "platform/cp932.h"
 
 namespace tovi {
 namespace {

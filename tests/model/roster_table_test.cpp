@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/cp932.h"
 #include "model/cp932_literals.h"
-#include "platform/cp932.h"
 
 namespace tovi {
 namespace {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/byte_edit.h"
-#include "platform/cp932.h"
+#include "core/cp932.h"
 
 namespace tovi {
 namespace {

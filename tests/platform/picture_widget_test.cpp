@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/cp932.h"
+#include "core/cp932.h"
 #include "platform/picture_widget.h"
 #include "platform/qt_surface.h"
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/cp932.h"
+#include "core/cp932.h"
 #include "platform/fonts.h"
 #include "platform/qt_surface.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/cp932.h"
+#include "core/cp932.h"
 #include "scoresheet/score_sheet.h"
 #include "support/recording_surface.h"
 

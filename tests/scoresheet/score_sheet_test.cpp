@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/cp932.h"
 #include "model/int_conversion.h"
-#include "platform/cp932.h"
 #include "support/recording_surface.h"
 
 namespace tovi {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/drawing_surface.h"
+#include "core/drawing_surface.h"
 
 namespace tovi::test {
 

@@ -45,7 +45,7 @@ TEST(AboutPageAddress, FindsThePageOfAnInstalledOrABuiltProgram) {
 TEST_F(WindowTest, TheVersionDialogsLinkOpensTheInstalledPage) {
     QTest::mouseClick(form->About().Label2, Qt::LeftButton);
     ASSERT_FALSE(dialogs.shown.empty());
-    EXPECT_EQ(dialogs.shown.back().kind, "shell");
+    EXPECT_EQ(dialogs.shown.back().kind, ScriptedDialogs::Kind::Shell);
     const QUrl address(dialogs.shown.back().text);
     EXPECT_TRUE(address.isLocalFile());
     EXPECT_TRUE(address.toLocalFile().endsWith(QStringLiteral("/help/about.html")));

@@ -213,7 +213,7 @@ TEST_F(WindowTest, ANonIntegerGroupCountIsReportedAsTheGeneralError) {
     dialogs.ClearShown();
     Click(form->Button1);
     ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].kind, "error");
+    EXPECT_EQ(dialogs.shown[0].kind, ScriptedDialogs::Kind::Error);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("'１' は整数ではありません."));
 }
 

@@ -32,13 +32,14 @@
 #include <utility>
 #include <vector>
 
+#include "core/clock.h"
+#include "core/cp932.h"
 #include "grouping/random_source.h"
 #include "model/cp932_literals.h"
 #include "model/roster_table.h"
 #include "model/tournament_state.h"
-#include "platform/cp932.h"
-#include "platform/dialogs.h"
 #include "platform/qt_text.h"
+#include "support/scripted_dialogs.h"
 #include "ui/about_box.h"
 #include "ui/main_window.h"
 
@@ -852,7 +853,7 @@ private:
 
     int MessagesShown() const {
         int count = 0;
-        for (const auto& shown : dialogs_.shown) count += shown.kind == "message";
+        for (const auto& shown : dialogs_.shown) count += shown.kind == ScriptedDialogs::Kind::Message;
         return count;
     }
 
@@ -1082,8 +1083,9 @@ private:
         // nothing at all.
         bool refused = false;
         for (const auto& shown : dialogs_.shown)
-            refused |= shown.kind == "error" ||
-                       (shown.kind == "message" && shown.text == QStringLiteral("印刷する組がありません"));
+            refused |= shown.kind == ScriptedDialogs::Kind::Error ||
+                       (shown.kind == ScriptedDialogs::Kind::Message &&
+                        shown.text == QStringLiteral("印刷する組がありません"));
         if (refused)
             return QFileInfo::exists(*happened_.printFile) ? "a refused print left a file" : "";
         if (QFileInfo(*happened_.printFile).size() <= 0) return "the print to a file wrote nothing";
@@ -1113,7 +1115,7 @@ private:
         const auto& s = form_->State();
         const int placed = Placed(s);
         for (const auto& shown : dialogs_.shown)
-            report_.errorReports += shown.kind == "error";
+            report_.errorReports += shown.kind == ScriptedDialogs::Kind::Error;
         if (happened_.openAsked && happened_.opened >= 0)
             ++(fixtures_[static_cast<std::size_t>(happened_.opened)].members ? report_.loadsAccepted
                                                                            : report_.loadsRefused);

@@ -42,7 +42,7 @@ protected:
     }
     int PrintDialogsShown() const {
         int count = 0;
-        for (const auto& shown : dialogs.shown) count += shown.kind == "print";
+        for (const auto& shown : dialogs.shown) count += shown.kind == ScriptedDialogs::Kind::Print;
         return count;
     }
     // The member names a page shows, in the order drawn.

@@ -128,7 +128,7 @@ TEST_F(RowCommandTest, DeleteAsksAndRemovesOnlyOnYes) {
         dialogs.ClearShown();
         PressRow(c.row);
         ASSERT_EQ(dialogs.shown.size(), 1u);
-        EXPECT_EQ(dialogs.shown[0].kind, "yesno");
+        EXPECT_EQ(dialogs.shown[0].kind, ScriptedDialogs::Kind::YesNo);
         EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("削除"));
         EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("この行を削除しますか"));
         EXPECT_EQ(Names(), c.left);

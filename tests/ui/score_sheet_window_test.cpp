@@ -79,8 +79,11 @@ TEST_F(ScoreSheetWindowTest, TheFrameIsDrawnByOnePaintAndGoneWithTheNext) {
     auto shown = [&](const QImage& shot) {
         const qreal r = shot.devicePixelRatio();
         int count = 0;
-        for (QPoint p : points)
-            count += shot.pixelColor(p.x() * r + r / 2, p.y() * r + r / 2) == frame;
+        for (QPoint p : points) {
+            // The middle of the device pixels of the point (truncated).
+            const int x = static_cast<int>(p.x() * r + r / 2), y = static_cast<int>(p.y() * r + r / 2);
+            count += shot.pixelColor(x, y) == frame;
+        }
         return count;
     };
     EXPECT_EQ(shown(form->grab().toImage()), 4);
@@ -175,7 +178,7 @@ TEST_F(ScoreSheetWindowTest, ACancelledOrFailedPrintLeavesTheNextOneWorking) {
 TEST_F(WindowTest, HelpAsksTheShellForTheHelpFileByItsBareName) {
     Click(form->Button5);
     ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].kind, "shell");
+    EXPECT_EQ(dialogs.shown[0].kind, ScriptedDialogs::Kind::Shell);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Tovihlp.chm"));
 }
 
@@ -205,7 +208,7 @@ TEST_F(WindowTest, VersionDialogShowsModallyAnyNumberOfTimes) {
     }
     QTest::mouseClick(about.Label2, Qt::LeftButton);
     ASSERT_FALSE(dialogs.shown.empty());
-    EXPECT_EQ(dialogs.shown.back().kind, "shell");
+    EXPECT_EQ(dialogs.shown.back().kind, ScriptedDialogs::Kind::Shell);
 }
 
 }  // namespace

@@ -14,9 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/cp932.h"
-#include "platform/dialogs.h"
+#include "core/clock.h"
+#include "core/cp932.h"
 #include "support/recording_surface.h"
+#include "support/scripted_dialogs.h"
 #include "ui/main_window.h"
 
 namespace tovi::test {

@@ -1,0 +1,58 @@
+// The dialogs of the tests, the monkey and the benchmarks: answers queued
+// beforehand, and a record of every dialog shown.
+#pragma once
+
+#include <QString>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <vector>
+
+#include "platform/dialogs.h"
+
+namespace tovi {
+
+// Answers from queues and records what was shown.  An empty queue answers
+// No, Cancel, or the fallback function when one is set.
+class ScriptedDialogs final : public Dialogs {
+public:
+    // Which dialog was shown: Message, Error, YesNo, OpenFileName,
+    // SaveFileName, PrintSetup or ShellOpen.
+    enum class Kind { Message, Error, YesNo, Open, Save, Print, Shell };
+
+    struct Shown {
+        Kind kind;
+        QString caption;
+        QString text;
+    };
+
+    void Message(const QString& text) override;
+    void Error(const QString& text) override;
+    bool YesNo(const QString& caption, const QString& text) override;
+    std::optional<QString> OpenFileName() override;
+    std::optional<QString> SaveFileName() override;
+    bool PrintSetup(QPrinter& printer) override;
+    void ShellOpen(const QString& target) override;
+
+    std::deque<bool> yesNoAnswers;
+    std::deque<std::optional<QString>> openAnswers;
+    std::deque<std::optional<QString>> saveAnswers;
+    // Each print answer may set the printer up (e.g. to a PDF file); null cancels.
+    std::deque<std::function<bool(QPrinter&)>> printAnswers;
+
+    std::function<bool()> yesNoFallback;
+    std::function<std::optional<QString>()> openFallback;
+    std::function<std::optional<QString>()> saveFallback;
+
+    std::vector<Shown> shown;
+    // The texts of the message and error boxes, in order.
+    std::vector<QString> Messages() const;
+    void ClearShown() { shown.clear(); }
+};
+
+// The kind's name ("message", "error", "yesno", ...), for test failure messages.
+std::ostream& operator<<(std::ostream& out, ScriptedDialogs::Kind kind);
+
+}  // namespace tovi
