@@ -26,7 +26,7 @@ public:
 };
 
 inline constexpr int kMembers = 40;
-inline constexpr int kPlayers = 36;  // rows 0..35 play
+inline constexpr int kPlayers = 36;     // rows 0..35 play
 inline constexpr int kLeaderPitch = 6;  // rows 0, 6, .., 30 lead a group
 
 // One name and team per row, as a club would write them (CP932).
@@ -75,9 +75,8 @@ struct BenchWindow {
         TournamentState& s = S();
         s.RosterList.clear();
         for (int row = 0; row < kMembers; ++row)
-            s.RosterList.push_back(
-                MakeMemberLine(MemberName(row), MemberTeam(row),
-                               Utf8ToCp932(row % 2 == 0 ? "男" : "女")));
+            s.RosterList.push_back(MakeMemberLine(MemberName(row), MemberTeam(row),
+                                                  Utf8ToCp932(row % 2 == 0 ? "男" : "女")));
         for (int row = 0; row < kPlayers; ++row) {
             s.EntryFlag[row] = 1;
             s.LeaderFlag[row] = row % kLeaderPitch == 0 ? 1 : 0;

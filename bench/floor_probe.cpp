@@ -64,7 +64,8 @@ int main(int argc, char* argv[]) {
     const int rc = app.exec();
 
     const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - entered).count();
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - entered)
+            .count();
     std::printf("main_to_first_paint_ms %.1f\nVmHWM %s\nVmRSS %s\n", ms,
                 StatusField("VmHWM:").constData(), StatusField("VmRSS:").constData());
     return rc;

@@ -19,10 +19,10 @@
 #include <fstream>
 
 #include "bench_window.h"
-#include "print_page.h"
 #include "model/cp932_literals.h"
 #include "model/roster_file.h"
 #include "platform/qt_surface.h"
+#include "print_page.h"
 
 namespace tovi::bench {
 namespace {
@@ -31,7 +31,8 @@ double StatusMegabytes(const char* field) {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0) return std::stod(line.substr(std::string(field).size())) / 1024.0;
+        if (line.rfind(field, 0) == 0)
+            return std::stod(line.substr(std::string(field).size())) / 1024.0;
     return 0;
 }
 
@@ -120,13 +121,19 @@ void BM_OpenLongLines(benchmark::State& state, const std::string Files::*file, b
     state.counters["rss_after_normal_MB"] = StatusMegabytes("VmRSS:");
 }
 BENCHMARK_CAPTURE(BM_OpenLongLines, forty_26kB, &Files::forty, false)
-    ->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OpenLongLines, one_1MB, &Files::one, false)
-    ->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OpenLongLines, forty_26kB_with_groups_and_sheet, &Files::forty, true)
-    ->Arg(1)->Unit(benchmark::kMillisecond);
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OpenLongLines, one_1MB_with_groups_and_sheet, &Files::one, true)
-    ->Arg(1)->Unit(benchmark::kMillisecond);
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 // The printed sheet of group 1 (at 600 dots per inch on a landscape A4 PDF
 // page) with such names.  TOVI_LONG_LINE_PDF names a file to keep the page in.
@@ -139,7 +146,8 @@ void BM_PrintLongLines(benchmark::State& state, const std::string Files::*file) 
 
     QTemporaryDir folder;
     const QString kept = qEnvironmentVariable("TOVI_LONG_LINE_PDF");
-    PrintSheetEachIteration(state, s, kept.isEmpty() ? folder.filePath(QStringLiteral("sheet.pdf")) : kept);
+    PrintSheetEachIteration(state, s,
+                            kept.isEmpty() ? folder.filePath(QStringLiteral("sheet.pdf")) : kept);
     state.counters["peak_rss_MB"] = StatusMegabytes("VmHWM:");
 }
 BENCHMARK_CAPTURE(BM_PrintLongLines, forty_26kB, &Files::forty)->Unit(benchmark::kMillisecond);

@@ -42,7 +42,9 @@ inline char32_t Decode(std::string_view c) {
 
 inline bool IsWide(char32_t c) { return c >= 0x2E80; }
 inline bool IsHiragana(char32_t c) { return c >= 0x3041 && c <= 0x309F; }
-inline bool In(char32_t c, std::u32string_view set) { return set.find(c) != std::u32string_view::npos; }
+inline bool In(char32_t c, std::u32string_view set) {
+    return set.find(c) != std::u32string_view::npos;
+}
 
 inline const std::u32string_view kEndsPhrase = U"、。」）』】";
 inline const std::u32string_view kNeverStartsLine =
@@ -63,12 +65,12 @@ inline char32_t NextText(std::string_view text, std::size_t at) {
         at = end + 1;
     }
     if (at >= text.size()) return 0;
-    const std::size_t length = std::min(CharLength(static_cast<unsigned char>(text[at])), text.size() - at);
+    const std::size_t length =
+        std::min(CharLength(static_cast<unsigned char>(text[at])), text.size() - at);
     return Decode(text.substr(at, length));
 }
 
 }  // namespace detail
-
 
 // The page's text with its paragraphs joined, and with the places where the
 // CHM viewer may wrap a line when breaks is set.

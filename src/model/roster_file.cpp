@@ -218,8 +218,8 @@ RosterFileStatus WriteFileAtomically(const fs::path& path, std::string_view byte
     struct stat old {};
     const bool replaces = ::lstat(target.c_str(), &old) == 0;
     if (!replaces && errno != ENOENT) return RosterFileStatus::CannotWrite;
-    if (replaces && (!S_ISREG(old.st_mode) ||
-                     ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0))
+    if (replaces &&
+        (!S_ISREG(old.st_mode) || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0))
         return RosterFileStatus::CannotWrite;
 
     RemoveLeftovers(target);
@@ -235,7 +235,8 @@ RosterFileStatus WriteFileAtomically(const fs::path& path, std::string_view byte
         if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
             ::fchown(file.Get(), old.st_uid, old.st_gid) != 0) {
             // Where even the group is refused, the file keeps the process's.
-            [[maybe_unused]] const int groupSet = ::fchown(file.Get(), static_cast<uid_t>(-1), old.st_gid);
+            [[maybe_unused]] const int groupSet =
+                ::fchown(file.Get(), static_cast<uid_t>(-1), old.st_gid);
         }
         ::fchmod(file.Get(), old.st_mode & 07777);
     }
@@ -251,7 +252,8 @@ RosterFileStatus WriteFileAtomically(const fs::path& path, std::string_view byte
 
 // A count in full-width digits, as the messages write numbers.
 std::string FullWidthNumber(std::size_t n) {
-    static const char* const digits[] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+    static const char* const digits[] = {"０", "１", "２", "３", "４",
+                                         "５", "６", "７", "８", "９"};
     std::string text;
     for (const char c : std::to_string(n)) text += digits[c - '0'];
     return text;

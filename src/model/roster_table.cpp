@@ -148,7 +148,8 @@ TallyResult ComputeTallies(TournamentState& state) {
     }
     state.LeaderCount = static_cast<std::int32_t>(
         std::count(state.LeaderFlag.begin(), state.LeaderFlag.begin() + kLeaderSlots, 1));
-    result.groupCountText = state.LeaderCount > 0 ? std::to_string(state.LeaderCount) : std::string();
+    result.groupCountText =
+        state.LeaderCount > 0 ? std::to_string(state.LeaderCount) : std::string();
     return result;
 }
 

@@ -19,17 +19,17 @@ namespace tovi {
 // TextColumnX) keep those names.
 //
 // Capacities and layout constants of the member list.
-inline constexpr int MemberCapacity = 40;       // roster lines; rows of the list picture
-inline constexpr int GridLineCount = 41;        // horizontal rules of the list
-inline constexpr int RowHeight = 30;            // pixel pitch of a member row
-inline constexpr int ListWidth = 480;           // width of the list drawing
-inline constexpr int MaxEntrants = 36;          // most players of one meeting
+inline constexpr int MemberCapacity = 40;  // roster lines; rows of the list picture
+inline constexpr int GridLineCount = 41;   // horizontal rules of the list
+inline constexpr int RowHeight = 30;       // pixel pitch of a member row
+inline constexpr int ListWidth = 480;      // width of the list drawing
+inline constexpr int MaxEntrants = 36;     // most players of one meeting
 inline constexpr int MaxGroups = 6;
 inline constexpr int MaxGroupSize = 6;
-inline constexpr int kFlagSlots = 280;          // room of each flag array
-inline constexpr int kTalliedSlots = 45;        // slots 0..44 are scanned by the tallies
-inline constexpr int kLeaderSlots = 40;         // slots 0..39 are counted as leaders
-inline constexpr int kTableRows = 280;          // room of RosterTable
+inline constexpr int kFlagSlots = 280;    // room of each flag array
+inline constexpr int kTalliedSlots = 45;  // slots 0..44 are scanned by the tallies
+inline constexpr int kLeaderSlots = 40;   // slots 0..39 are counted as leaders
+inline constexpr int kTableRows = 280;    // room of RosterTable
 inline constexpr int kTableColumns = 9;
 inline constexpr int kBlankedTableRows = 41;    // rows 0..40 are blanked by a full redraw
 inline constexpr int GroupRowPitch = 18;        // pixel pitch of the names in a group box

@@ -52,7 +52,9 @@ private:
 }  // namespace
 
 ByteEdit::ByteEdit(QWidget* parent, int maxBytes, InputMethod inputMethod)
-    : QLineEdit(parent), maxBytes_(maxBytes), takesComposition_(inputMethod == InputMethod::Composition) {
+    : QLineEdit(parent),
+      maxBytes_(maxBytes),
+      takesComposition_(inputMethod == InputMethod::Composition) {
     setValidator(new Cp932Validator(this, maxBytes));
     if (!takesComposition_) {
         // A widget without this attribute, which also answers that it takes no

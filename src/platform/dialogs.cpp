@@ -43,9 +43,9 @@ void FitFileColumns(QFileDialog& dialog) {
     // The side bar of places wide enough for 「コンピューター」, where the
     // screen leaves room for it beside the columns.
     if (auto* splitter = dialog.findChild<QSplitter*>(); splitter && splitter->count() == 2) {
-        const int side =
-            std::min(metrics.horizontalAdvance(QStringLiteral("コンピューター")) + 4 * metrics.height(),
-                     wanted.width() / 6);
+        const int side = std::min(
+            metrics.horizontalAdvance(QStringLiteral("コンピューター")) + 4 * metrics.height(),
+            wanted.width() / 6);
         splitter->setSizes({side, std::max(wanted.width() - side, side)});
     }
 }
@@ -61,7 +61,7 @@ std::unique_ptr<QFileDialog> MakeRosterDialog(QWidget* parent, bool forSaving) {
     dialog->setAcceptMode(mode);
     dialog->setDefaultSuffix(QStringLiteral("txt"));
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                         : QFileDialog::AnyFile);
+                                                        : QFileDialog::AnyFile);
     dialog->setOption(QFileDialog::ReadOnly, false);
     dialog->setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog->setSizeGripEnabled(true);
@@ -105,7 +105,8 @@ void QtDialogs::Error(const QString& text) {
 }
 
 bool QtDialogs::YesNo(const QString& caption, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent_);
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    parent_);
     box.setDefaultButton(QMessageBox::Yes);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));

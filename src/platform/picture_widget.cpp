@@ -77,8 +77,8 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
     if (!covered.isEmpty()) {
         const qreal ratio = image_.devicePixelRatio();
         painter.drawImage(QRectF(covered), image_,
-                          QRectF(covered.x() * ratio, covered.y() * ratio,
-                                 covered.width() * ratio, covered.height() * ratio));
+                          QRectF(covered.x() * ratio, covered.y() * ratio, covered.width() * ratio,
+                                 covered.height() * ratio));
     }
     for (const QRect& rest : QRegion(area).subtracted(covered)) painter.fillRect(rest, Qt::white);
 }

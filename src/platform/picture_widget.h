@@ -59,7 +59,7 @@ private:
     // Makes the white image at the widget's ratio if it is not made yet.
     void EnsureImage() const;
 
-    QSize imageSize_;  // logical pixels
+    QSize imageSize_;       // logical pixels
     mutable QImage image_;  // null until first needed
     QtSurface surface_;
     TeeSurface tee_;

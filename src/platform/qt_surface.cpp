@@ -88,8 +88,8 @@ std::size_t CostOf(const std::string& key, const QString& shown) {
 // setting the text black on white with room all round and looking for ink
 // outside the box: font metrics round, and some glyphs reach past their
 // advance.  Only asked at whole ratios, where the box is whole device pixels.
-bool InkInsideBox(const QFont& font, const QFontMetrics& metrics, const QString& text,
-                  int advance, int ratio) {
+bool InkInsideBox(const QFont& font, const QFontMetrics& metrics, const QString& text, int advance,
+                  int ratio) {
     const int height = metrics.height();
     const int margin = height;
     QImage scratch =

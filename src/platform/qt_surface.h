@@ -61,7 +61,7 @@ private:
         QString shown;
         int advance = 0;
         bool cut = false;
-        int reach = 0;  // when cut: the width it was cut for
+        int reach = 0;            // when cut: the width it was cut for
         bool inkChecked = false;  // pictures only
         bool inkInsideBox = false;
         std::vector<Stamp> stamps;
@@ -117,10 +117,14 @@ public:
     void SetFontHeight(int h) override { Both(&DrawingSurface::SetFontHeight, h); }
     void SetFontSize(int p) override { Both(&DrawingSurface::SetFontSize, p); }
     void SetFontColor(Rgb c) override { Both(&DrawingSurface::SetFontColor, c); }
-    void TextOut(int x, int y, const std::string& t) override { Both(&DrawingSurface::TextOut, x, y, t); }
+    void TextOut(int x, int y, const std::string& t) override {
+        Both(&DrawingSurface::TextOut, x, y, t);
+    }
     void MoveTo(int x, int y) override { Both(&DrawingSurface::MoveTo, x, y); }
     void LineTo(int x, int y) override { Both(&DrawingSurface::LineTo, x, y); }
-    void Rectangle(int l, int t, int r, int b) override { Both(&DrawingSurface::Rectangle, l, t, r, b); }
+    void Rectangle(int l, int t, int r, int b) override {
+        Both(&DrawingSurface::Rectangle, l, t, r, b);
+    }
 
 private:
     template <typename M, typename... Args>

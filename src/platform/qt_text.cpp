@@ -6,9 +6,7 @@
 
 namespace tovi {
 
-QString Cp932ToQt(const std::string& cp932) {
-    return QString::fromStdString(Cp932ToUtf8(cp932));
-}
+QString Cp932ToQt(const std::string& cp932) { return QString::fromStdString(Cp932ToUtf8(cp932)); }
 
 std::optional<std::string> TryQtToCp932(const QString& text) {
     return TryUtf8ToCp932(text.toStdString());

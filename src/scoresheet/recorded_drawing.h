@@ -14,20 +14,36 @@ namespace tovi {
 
 class RecordedDrawing final : public DrawingSurface {
 public:
-    void SetPenColor(Rgb c) override { Keep([c](DrawingSurface& s) { s.SetPenColor(c); }); }
-    void SetPenWidth(int w) override { Keep([w](DrawingSurface& s) { s.SetPenWidth(w); }); }
-    void SetBrushColor(Rgb c) override { Keep([c](DrawingSurface& s) { s.SetBrushColor(c); }); }
+    void SetPenColor(Rgb c) override {
+        Keep([c](DrawingSurface& s) { s.SetPenColor(c); });
+    }
+    void SetPenWidth(int w) override {
+        Keep([w](DrawingSurface& s) { s.SetPenWidth(w); });
+    }
+    void SetBrushColor(Rgb c) override {
+        Keep([c](DrawingSurface& s) { s.SetBrushColor(c); });
+    }
     void SetFontFace(const std::string& f) override {
         Keep([f](DrawingSurface& s) { s.SetFontFace(f); });
     }
-    void SetFontHeight(int h) override { Keep([h](DrawingSurface& s) { s.SetFontHeight(h); }); }
-    void SetFontSize(int p) override { Keep([p](DrawingSurface& s) { s.SetFontSize(p); }); }
-    void SetFontColor(Rgb c) override { Keep([c](DrawingSurface& s) { s.SetFontColor(c); }); }
+    void SetFontHeight(int h) override {
+        Keep([h](DrawingSurface& s) { s.SetFontHeight(h); });
+    }
+    void SetFontSize(int p) override {
+        Keep([p](DrawingSurface& s) { s.SetFontSize(p); });
+    }
+    void SetFontColor(Rgb c) override {
+        Keep([c](DrawingSurface& s) { s.SetFontColor(c); });
+    }
     void TextOut(int x, int y, const std::string& t) override {
         Keep([x, y, t](DrawingSurface& s) { s.TextOut(x, y, t); });
     }
-    void MoveTo(int x, int y) override { Keep([x, y](DrawingSurface& s) { s.MoveTo(x, y); }); }
-    void LineTo(int x, int y) override { Keep([x, y](DrawingSurface& s) { s.LineTo(x, y); }); }
+    void MoveTo(int x, int y) override {
+        Keep([x, y](DrawingSurface& s) { s.MoveTo(x, y); });
+    }
+    void LineTo(int x, int y) override {
+        Keep([x, y](DrawingSurface& s) { s.LineTo(x, y); });
+    }
     void Rectangle(int l, int t, int r, int b) override {
         Keep([l, t, r, b](DrawingSurface& s) { s.Rectangle(l, t, r, b); });
     }

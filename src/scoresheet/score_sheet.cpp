@@ -37,7 +37,7 @@ struct SheetGeometry {
     int CellHeight = 0;
     int TableLeft = 0;
     int HeaderTop = 0;
-    int HoleLeft = 0;     // right edge of the name column
+    int HoleLeft = 0;  // right edge of the name column
     int TableTop = 0;
     int TotalsLeft = 0;
     int TableRight = 0;
@@ -120,8 +120,8 @@ void RuleTable(DrawingSurface& surface, const SheetGeometry& g) {
         Line(surface, g.HoleLeft + j * g.CellWidth, rowOneTop, g.HoleLeft,
              g.TableTop + (j + 1) * g.CellHeight);
     for (int j = 7; j <= g.HoleColumns - 1; ++j)
-        Line(surface, g.HoleLeft + j * g.CellWidth, rowOneTop,
-             g.HoleLeft + (j - 6) * g.CellWidth, g.TableBottom);
+        Line(surface, g.HoleLeft + j * g.CellWidth, rowOneTop, g.HoleLeft + (j - 6) * g.CellWidth,
+             g.TableBottom);
     for (int i = 1; i <= 6; ++i)
         Line(surface, g.TotalsLeft, g.TableTop + i * g.CellHeight,
              g.HoleLeft + (g.HoleColumns - 7 + i) * g.CellWidth, g.TableBottom);
@@ -176,11 +176,16 @@ void DrawHeader(DrawingSurface& surface, const SheetGeometry& g, const ScoreShee
     };
     const int left = g.TableLeft, head = g.HeaderTop, top = g.TableTop;
     const Placed captions[] = {
-        {"【大会名】", left, 5, head, 55},       {"【コース】", left, 5, head, 81},
-        {"【ホール数】", left, 340, head, 83},   {"組", left, 710, head, 83},
-        {"番ホールスタート", left, 800, head, 83}, {"年", left, 1025, head, 80},
-        {"月", left, 1075, head, 80},            {"日", left, 1126, head, 80},
-        {"氏　名", left, 43, top, 40},           {"ホール番号", left, 106, top, 13},
+        {"【大会名】", left, 5, head, 55},
+        {"【コース】", left, 5, head, 81},
+        {"【ホール数】", left, 340, head, 83},
+        {"組", left, 710, head, 83},
+        {"番ホールスタート", left, 800, head, 83},
+        {"年", left, 1025, head, 80},
+        {"月", left, 1075, head, 80},
+        {"日", left, 1126, head, 80},
+        {"氏　名", left, 43, top, 40},
+        {"ホール番号", left, 106, top, 13},
     };
     SetTextHeight(surface, g, 16);
     for (const auto& c : captions)
@@ -191,14 +196,15 @@ void DrawHeader(DrawingSurface& surface, const SheetGeometry& g, const ScoreShee
         int dx;
         int dy;
     } values[] = {
-        {s.MeetingName, 90, 55}, {s.Course, 90, 81},  {s.HoleCount, 450, 83},
+        {s.MeetingName, 90, 55},  {s.Course, 90, 81},     {s.HoleCount, 450, 83},
         {s.GroupNumber, 690, 83}, {s.StartHole, 777, 83}, {s.Year, 1005, 80},
-        {s.Month, 1053, 80},     {s.Day, 1105, 80},
+        {s.Month, 1053, 80},      {s.Day, 1105, 80},
     };
     for (const auto& v : values) surface.TextOut(g.X(left, v.dx), g.Y(head, v.dy), v.text);
 }
 
-void DrawHoleNumbers(DrawingSurface& surface, const SheetGeometry& g, const std::string& startHole) {
+void DrawHoleNumbers(DrawingSurface& surface, const SheetGeometry& g,
+                     const std::string& startHole) {
     int hole = StrToInt(startHole);
     for (int c = 0; c < g.HoleCount; ++c) {
         surface.TextOut(g.X(g.HoleLeft + c * g.CellWidth, 23), g.Y(g.TableTop, 19),

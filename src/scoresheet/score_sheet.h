@@ -10,15 +10,15 @@ namespace tovi {
 
 // The texts of the settings boxes, CP932.
 struct ScoreSheetSettings {
-    std::string Title;        // Edit15
-    std::string MeetingName;  // Edit7
-    std::string Course;       // Edit8
-    std::string HoleCount;    // Edit9; Draw may rewrite it to "12"
-    std::string GroupNumber;  // Edit13
-    std::string StartHole;    // Edit14
-    std::string Year;         // Edit10
-    std::string Month;        // Edit11
-    std::string Day;          // Edit12
+    std::string Title;             // Edit15
+    std::string MeetingName;       // Edit7
+    std::string Course;            // Edit8
+    std::string HoleCount;         // Edit9; Draw may rewrite it to "12"
+    std::string GroupNumber;       // Edit13
+    std::string StartHole;         // Edit14
+    std::string Year;              // Edit10
+    std::string Month;             // Edit11
+    std::string Day;               // Edit12
     bool HideHoleNumbers = false;  // CheckBox2
 };
 

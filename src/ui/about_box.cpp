@@ -91,14 +91,15 @@ AboutBox::AboutBox(QWidget* parent, Dialogs& dialogs) : QDialog(parent), dialogs
     ProgramIcon->setPixmap(ProgramIconPixmap(41, 33));
     ProgramIcon->setScaledContents(true);
 
-    Comments = Place(new QLabel(QStringLiteral("グラウンドゴルフの組み合わせ"), panel),
-                     96, 24, 15, true);
+    Comments =
+        Place(new QLabel(QStringLiteral("グラウンドゴルフの組み合わせ"), panel), 96, 24, 15, true);
     Comments->setWordWrap(true);
     Comments->setFixedSize(225, 17);  // its own size, not its text's
     ProductName = Place(new QLabel(QStringLiteral("トヴィ　"), panel), 24, 72, 13);
     Version = Place(new QLabel(QStringLiteral("Tovi  Version " TOVI_VERSION), panel), 224, 72, 12);
     Credit = Place(new QLabel(QStringLiteral("制作　トヴィ開発チーム"), panel), 24, 104, 12);
-    Label1 = Place(new QLabel(QStringLiteral("作者宛のメール・ホームページは"), panel), 24, 136, 12);
+    Label1 =
+        Place(new QLabel(QStringLiteral("作者宛のメール・ホームページは"), panel), 24, 136, 12);
     Label2 = Place(new LinkLabel(QStringLiteral("こちらから"), panel, [this] { Label2Click(); }),
                    216, 136, 12, false, QColor(0, 128, 0));
 
@@ -128,9 +129,11 @@ int AboutBox::ShowModal() {
 
 QString AboutPageAddress(const QString& programFolder) {
     const QDir folder(programFolder);
-    const QString installed = folder.absoluteFilePath(QStringLiteral("../share/tovi/help/about.html"));
+    const QString installed =
+        folder.absoluteFilePath(QStringLiteral("../share/tovi/help/about.html"));
     const QString built = folder.absoluteFilePath(QStringLiteral("help/about.html"));
-    const QString page = !QFileInfo::exists(installed) && QFileInfo::exists(built) ? built : installed;
+    const QString page =
+        !QFileInfo::exists(installed) && QFileInfo::exists(built) ? built : installed;
     return QUrl::fromLocalFile(QDir::cleanPath(page)).toString();
 }
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "model/tournament_state.h"
 #include "core/drawing_surface.h"
+#include "model/tournament_state.h"
 
 namespace tovi {
 

@@ -87,17 +87,17 @@ void TForm1::ApplyModeVisibility(int mode) {
         std::array<Seen, 3> byMode;  // registration, grouping, score sheet
     };
     const Row table[] = {
-        {{Panel3}, {S, S, H}},                                     // member list
-        {{Panel2}, {S, H, H}},                                     // registration and file
-        {{Panel4}, {H, S, H}},                                     // automatic grouping
-        {{Panel1}, {H, S, H}},                                     // manual grouping
-        {{Panel5}, {H, H, S}},                                     // score-sheet settings
-        {{Panel6}, {S, S, H}},                                     // counts
-        {{Label[17]}, {S, H, H}},                                  // active-mode bars
+        {{Panel3}, {S, S, H}},     // member list
+        {{Panel2}, {S, H, H}},     // registration and file
+        {{Panel4}, {H, S, H}},     // automatic grouping
+        {{Panel1}, {H, S, H}},     // manual grouping
+        {{Panel5}, {H, H, S}},     // score-sheet settings
+        {{Panel6}, {S, S, H}},     // counts
+        {{Label[17]}, {S, H, H}},  // active-mode bars
         {{Label[18]}, {H, S, H}},
         {{Label[19]}, {H, H, S}},
-        {{Image3, Image4}, {S, H, K}},                             // move and delete
-        {{Image6, Image7}, {H, S, K}},                             // mark commands
+        {{Image3, Image4}, {S, H, K}},  // move and delete
+        {{Image6, Image7}, {H, S, K}},  // mark commands
         {{Button7, PrintAllButton, Button9, CheckBox2}, {H, H, S}},
         {{Image23}, {H, H, K}},  // the score sheet's own redraw shows it
         {{Label[7], Label[8], Label[9]}, {S, S, H}},

@@ -133,25 +133,25 @@ public:
     QFrame* Panel5 = nullptr;  // score-sheet settings
     QFrame* Panel6 = nullptr;  // counts
 
-    QPushButton* Button1 = nullptr;   // 開　始
-    QPushButton* Button2 = nullptr;   // メンバー登録
-    QPushButton* Button3 = nullptr;   // 組み合わせ
-    QPushButton* Button4 = nullptr;   // スコア表作成
-    QPushButton* Button5 = nullptr;   // ヘルプ
-    QPushButton* Button6 = nullptr;   // 登　録
-    QPushButton* Button7 = nullptr;   // 印　刷
-    QPushButton* Button8 = nullptr;   // 保　存
-    QPushButton* Button9 = nullptr;   // 確　定
-    QPushButton* Button10 = nullptr;  // 読み出し
-    QPushButton* Button14 = nullptr;  // バージョン
+    QPushButton* Button1 = nullptr;         // 開　始
+    QPushButton* Button2 = nullptr;         // メンバー登録
+    QPushButton* Button3 = nullptr;         // 組み合わせ
+    QPushButton* Button4 = nullptr;         // スコア表作成
+    QPushButton* Button5 = nullptr;         // ヘルプ
+    QPushButton* Button6 = nullptr;         // 登　録
+    QPushButton* Button7 = nullptr;         // 印　刷
+    QPushButton* Button8 = nullptr;         // 保　存
+    QPushButton* Button9 = nullptr;         // 確　定
+    QPushButton* Button10 = nullptr;        // 読み出し
+    QPushButton* Button14 = nullptr;        // バージョン
     QPushButton* PrintAllButton = nullptr;  // 全組印刷
 
-    ByteEdit* Edit1 = nullptr;  // name
-    ByteEdit* Edit2 = nullptr;  // team
-    ByteEdit* Edit6 = nullptr;  // group count
-    ByteEdit* Edit7 = nullptr;  // meeting name
-    ByteEdit* Edit8 = nullptr;  // course
-    ByteEdit* Edit9 = nullptr;  // hole count
+    ByteEdit* Edit1 = nullptr;   // name
+    ByteEdit* Edit2 = nullptr;   // team
+    ByteEdit* Edit6 = nullptr;   // group count
+    ByteEdit* Edit7 = nullptr;   // meeting name
+    ByteEdit* Edit8 = nullptr;   // course
+    ByteEdit* Edit9 = nullptr;   // hole count
     ByteEdit* Edit10 = nullptr;  // year
     ByteEdit* Edit11 = nullptr;  // month
     ByteEdit* Edit12 = nullptr;  // day
@@ -165,20 +165,20 @@ public:
     QCheckBox* CheckBox4 = nullptr;  // 男女を平均的に振り分ける
 
     QScrollArea* ScrollBox1 = nullptr;
-    PictureWidget* Image1 = nullptr;   // member list
-    PictureWidget* Image2 = nullptr;   // its header strip
-    PictureWidget* Image3 = nullptr;   // 順移動
-    PictureWidget* Image4 = nullptr;   // 削除
-    PictureWidget* Image5 = nullptr;   // prompt of 削除
-    PictureWidget* Image6 = nullptr;   // 出場設定
-    PictureWidget* Image7 = nullptr;   // リーダ設定
-    PictureWidget* Image8 = nullptr;   // prompt of 順移動
-    PictureWidget* Image9 = nullptr;   // 貼り付け
-    PictureWidget* Image10 = nullptr;  // 戻す
+    PictureWidget* Image1 = nullptr;                       // member list
+    PictureWidget* Image2 = nullptr;                       // its header strip
+    PictureWidget* Image3 = nullptr;                       // 順移動
+    PictureWidget* Image4 = nullptr;                       // 削除
+    PictureWidget* Image5 = nullptr;                       // prompt of 削除
+    PictureWidget* Image6 = nullptr;                       // 出場設定
+    PictureWidget* Image7 = nullptr;                       // リーダ設定
+    PictureWidget* Image8 = nullptr;                       // prompt of 順移動
+    PictureWidget* Image9 = nullptr;                       // 貼り付け
+    PictureWidget* Image10 = nullptr;                      // 戻す
     std::array<PictureWidget*, MaxGroups + 1> GroupBox{};  // [1..6] = Image11..Image16
-    PictureWidget* Image23 = nullptr;  // score-sheet preview
+    PictureWidget* Image23 = nullptr;                      // score-sheet preview
 
-    std::array<QLabel*, 36> Label{};  // Label[1..35]; unused numbers stay null
+    std::array<QLabel*, 36> Label{};                    // Label[1..35]; unused numbers stay null
     std::array<QLabel*, MaxGroups + 1> GroupCaption{};  // [1..6] = Label11..Label16
 
     // Selected gender item: 0 男性, 1 女性, -1 none.
@@ -230,7 +230,12 @@ private:
     std::function<void(const RecordedDrawing&)> printObserver_;
     // The six command pictures, in the order BtnClr switches them off.
     enum CommandIndex {
-        kMoveCommand, kDeleteCommand, kEntryCommand, kLeaderCommand, kPasteCommand, kReturnCommand
+        kMoveCommand,
+        kDeleteCommand,
+        kEntryCommand,
+        kLeaderCommand,
+        kPasteCommand,
+        kReturnCommand
     };
     std::vector<CommandPicture> commands_;
 };

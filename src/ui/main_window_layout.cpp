@@ -51,8 +51,8 @@ struct LabelStyle {
     const QString* face = &kPGothicFace;
 };
 
-QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, LabelStyle style,
-                  int w = 0, int h = 0) {
+QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, LabelStyle style, int w = 0,
+                  int h = 0) {
     auto* label = new QLabel(text, parent);
     QFont font = FontForPixels(*style.face, style.pixels);
     font.setBold(style.bold);
@@ -95,8 +95,9 @@ ByteEdit* MakeEdit(QWidget* parent, int maxBytes, int x, int y, int w, int h, in
     edit->setGeometry(x, y, w, h);
     edit->setFont(FontForPixels(face, pixels));
     edit->setTextMargins(0, 0, 0, 0);
-    edit->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px; border: 1px solid #7a7a7a; "
-                                       "background: white; color: black; }"));
+    edit->setStyleSheet(
+        QStringLiteral("QLineEdit { padding: 0px; border: 1px solid #7a7a7a; "
+                       "background: white; color: black; }"));
     return edit;
 }
 
@@ -154,8 +155,8 @@ void TForm1::BuildLayout() {
 
 void TForm1::BuildMemberListPanel() {
     Panel3 = MakePanel(this, 3, 3, 513, 648);
-    Label[10] = MakeLabel(Panel3, QStringLiteral("メンバー一覧表"), 200, 3,
-                          {15, kWhite, true}, 124, 19);
+    Label[10] =
+        MakeLabel(Panel3, QStringLiteral("メンバー一覧表"), 200, 3, {15, kWhite, true}, 124, 19);
     Image2 = MakePicture(Panel3, 6, 25, 481, 25);
 
     ScrollBox1 = new QScrollArea(Panel3);
@@ -299,10 +300,10 @@ void TForm1::BuildCommandPictures() {
          kCommandEntry},
         {Image7, Face{"リーダ設定", 8, 3, kInactiveCaption}, &TournamentState::LeaderButtonOn,
          kCommandLeader},
-        {Image9, Face{"貼り付け", 11, 5, kInactiveBorder, "→", 70},
-         &TournamentState::PasteButtonOn, kCommandPastePick},
-        {Image10, Face{"戻 す", 45, 5, kInactiveBorder, "←", 15},
-         &TournamentState::ReturnButtonOn, kCommandReturn},
+        {Image9, Face{"貼り付け", 11, 5, kInactiveBorder, "→", 70}, &TournamentState::PasteButtonOn,
+         kCommandPastePick},
+        {Image10, Face{"戻 す", 45, 5, kInactiveBorder, "←", 15}, &TournamentState::ReturnButtonOn,
+         kCommandReturn},
     };
 }
 

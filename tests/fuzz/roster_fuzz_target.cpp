@@ -24,8 +24,8 @@ namespace {
     std::abort();
 }
 
-#define ROSTER_CHECK(condition) \
-    do {                        \
+#define ROSTER_CHECK(condition)                         \
+    do {                                                \
         if (!(condition)) Broken(#condition, __LINE__); \
     } while (false)
 
@@ -145,8 +145,8 @@ void CheckTallies(const TournamentState& state, const TallyResult& result, int o
     ROSTER_CHECK(state.FemaleCount == static_cast<int>(state.FemaleList.size()));
     ROSTER_CHECK(state.PlacedCount == static_cast<int>(state.PlacedList.size()));
     ROSTER_CHECK(state.EntryCount == state.MaleCount + state.FemaleCount);
-    for (const auto* list : {&state.EntryList, &state.MaleList, &state.FemaleList,
-                             &state.PlacedList})
+    for (const auto* list :
+         {&state.EntryList, &state.MaleList, &state.FemaleList, &state.PlacedList})
         ROSTER_CHECK(Increasing(*list));
 
     std::vector<int> entries, males, placed;

@@ -35,12 +35,13 @@ namespace tovi::fuzz {
 namespace {
 
 [[noreturn]] void Broken(const char* condition, int line) {
-    std::fprintf(stderr, "score-sheet fuzz target, line %d: broken invariant: %s\n", line, condition);
+    std::fprintf(stderr, "score-sheet fuzz target, line %d: broken invariant: %s\n", line,
+                 condition);
     std::abort();
 }
 
-#define SHEET_CHECK(condition) \
-    do {                       \
+#define SHEET_CHECK(condition)                          \
+    do {                                                \
         if (!(condition)) Broken(#condition, __LINE__); \
     } while (false)
 
@@ -72,10 +73,34 @@ private:
 // Texts that sit on the edges of the whole-number rule.
 const std::vector<std::string>& AwkwardTexts() {
     static const std::vector<std::string> texts = {
-        "", "-", "-0", "+1", " 1", "1 ", "0x1", "007", "00000000000000000000012",
-        "2147483647", "2147483648", "-2147483648", "-2147483649", "99999999999999999999",
-        std::string("12\0", 3), "1-", "--1", "11", "12", "13", "10", "0", "-1",
-        Utf8ToCp932("１２"), Utf8ToCp932("－１"), "\x82", "\x82\x4f", "\xff\xff",
+        "",
+        "-",
+        "-0",
+        "+1",
+        " 1",
+        "1 ",
+        "0x1",
+        "007",
+        "00000000000000000000012",
+        "2147483647",
+        "2147483648",
+        "-2147483648",
+        "-2147483649",
+        "99999999999999999999",
+        std::string("12\0", 3),
+        "1-",
+        "--1",
+        "11",
+        "12",
+        "13",
+        "10",
+        "0",
+        "-1",
+        Utf8ToCp932("１２"),
+        Utf8ToCp932("－１"),
+        "\x82",
+        "\x82\x4f",
+        "\xff\xff",
     };
     return texts;
 }
@@ -91,17 +116,24 @@ std::string Text(ByteReader& in) {
 
 SheetScale Scale(ByteReader& in) {
     switch (in.Byte() % 8) {
-        case 0: return {kPreviewScaleX, kPreviewScaleY};
-        case 1: return PrintScale(600, 600);
-        case 2: return PrintScale(300, 600);
-        case 3: return PrintScale(1200, 1200);
-        case 4: return PrintScale(72, 72);
+        case 0:
+            return {kPreviewScaleX, kPreviewScaleY};
+        case 1:
+            return PrintScale(600, 600);
+        case 2:
+            return PrintScale(300, 600);
+        case 3:
+            return PrintScale(1200, 1200);
+        case 4:
+            return PrintScale(72, 72);
         case 5: {
             const int x = 1 + in.Word() % 9600;
             return PrintScale(x, 1 + in.Word() % 9600);
         }
-        case 6: return PrintScale(96, 96);
-        default: return PrintScale(1, 1);
+        case 6:
+            return PrintScale(96, 96);
+        default:
+            return PrintScale(1, 1);
     }
 }
 
@@ -150,8 +182,8 @@ Input ReadInput(const std::uint8_t* data, std::size_t size) {
         const int entries = in.Byte() % (MaxGroupSize + 1);
         for (int e = 0; e < entries; ++e) {
             const std::uint8_t b = in.Byte();
-            state.GroupList[static_cast<std::size_t>(g)].push_back(
-                b < 0xF0 ? std::to_string(b % 48) : Text(in));
+            state.GroupList[static_cast<std::size_t>(g)].push_back(b < 0xF0 ? std::to_string(b % 48)
+                                                                            : Text(in));
         }
     }
     // Whatever the scratch list held before must not reach the sheet.
@@ -163,7 +195,8 @@ Input ReadInput(const std::uint8_t* data, std::size_t size) {
 // within the table, else an empty text.
 std::string CellOf(const TournamentState& state, const std::string& entry, std::size_t column) {
     const auto position = WholeNumber(entry);
-    if (!position || *position < 0 || static_cast<std::size_t>(*position) >= state.RosterTable.size())
+    if (!position || *position < 0 ||
+        static_cast<std::size_t>(*position) >= state.RosterTable.size())
         return {};
     return state.RosterTable[static_cast<std::size_t>(*position)][column];
 }
@@ -240,10 +273,11 @@ void CheckDrawing(const Input& input) {
     SHEET_CHECK(texts[0].text == in.Title);
     // The eight setting values follow the title and the ten captions, as typed,
     // the hole count as the sheet left it.
-    const std::string* values[] = {&in.MeetingName, &in.Course, &settings.HoleCount,
+    const std::string* values[] = {&in.MeetingName, &in.Course,    &settings.HoleCount,
                                    &in.GroupNumber, &in.StartHole, &in.Year,
                                    &in.Month,       &in.Day};
-    for (std::size_t v = 0; v < std::size(values); ++v) SHEET_CHECK(texts[11 + v].text == *values[v]);
+    for (std::size_t v = 0; v < std::size(values); ++v)
+        SHEET_CHECK(texts[11 + v].text == *values[v]);
     if (*holes > 11) SHEET_CHECK(texts[13].text == "12");
 
     const auto group = WholeNumber(in.GroupNumber);
@@ -253,8 +287,8 @@ void CheckDrawing(const Input& input) {
         return;
     }
     const bool named = *group >= 1 && *group <= MaxGroups;
-    const auto& players =
-        named ? input.state.GroupList[static_cast<std::size_t>(*group)] : std::vector<std::string>{};
+    const auto& players = named ? input.state.GroupList[static_cast<std::size_t>(*group)]
+                                : std::vector<std::string>{};
     SHEET_CHECK(state.DrawPool == players);
     const std::size_t k = players.size();
     SHEET_CHECK(texts.size() >= kHeaderTexts + 2 * k);
@@ -276,10 +310,12 @@ void CheckDrawing(const Input& input) {
 
     const int numbered = in.HideHoleNumbers ? 0 : std::clamp(*holes, 0, 12);
     const int effective = std::clamp(*holes, 0, 12);
-    SHEET_CHECK(texts.size() == kHeaderTexts + 2 * k + static_cast<std::size_t>(numbered) + kTotalsTexts);
+    SHEET_CHECK(texts.size() ==
+                kHeaderTexts + 2 * k + static_cast<std::size_t>(numbered) + kTotalsTexts);
     std::int64_t previous = 0;
     for (int c = 0; c < numbered; ++c) {
-        const auto number = WholeNumber(texts[kHeaderTexts + 2 * k + static_cast<std::size_t>(c)].text);
+        const auto number =
+            WholeNumber(texts[kHeaderTexts + 2 * k + static_cast<std::size_t>(c)].text);
         SHEET_CHECK(number.has_value());
         // The first is the start hole as typed; each next one is one more, or
         // 1 again once the last hole has been reached.
@@ -302,7 +338,8 @@ void CheckDrawing(const Input& input) {
     SHEET_CHECK(again.texts.size() == texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i)
         SHEET_CHECK(again.texts[i].x == texts[i].x && again.texts[i].y == texts[i].y &&
-                    again.texts[i].text == texts[i].text && again.texts[i].height == texts[i].height);
+                    again.texts[i].text == texts[i].text &&
+                    again.texts[i].height == texts[i].height);
     SHEET_CHECK(again.lines == surface.lines);
 }
 

@@ -162,16 +162,42 @@ TEST(AutomaticGrouping, DealsRoundTheGroupsInDrawOrder) {
         bool balanced;
         Groups groups;
     } cases[] = {
-        {"7 in 2, plain", "mmmmmmm", "2", false, {{"0", "2", "4", "6"}, {"1", "3", "5"}, {}, {}, {}, {}}},
+        {"7 in 2, plain",
+         "mmmmmmm",
+         "2",
+         false,
+         {{"0", "2", "4", "6"}, {"1", "3", "5"}, {}, {}, {}, {}}},
         {"non-players left out", "m-f-mf", "2", false, {{"0", "4"}, {"2", "5"}, {}, {}, {}, {}}},
-        {"4 men 5 women in 3, balanced", "mmmmfffff", "3", true,
+        {"4 men 5 women in 3, balanced",
+         "mmmmfffff",
+         "3",
+         true,
          {{"0", "3", "6"}, {"1", "4", "7"}, {"2", "5", "8"}, {}, {}, {}}},
         {"men dealt before women", "ffmm", "2", true, {{"2", "0"}, {"3", "1"}, {}, {}, {}, {}}},
-        {"empty gender dealt with the women", "mmmx", "2", true, {{"0", "2"}, {"1", "3"}, {}, {}, {}, {}}},
-        {"other gender dealt with the women", "ymmm", "2", true, {{"1", "3"}, {"2", "0"}, {}, {}, {}, {}}},
-        {"leaders head, plain", "mMfFm-f", "2", false, {{"1", "0", "4"}, {"3", "2", "6"}, {}, {}, {}, {}}},
-        {"leaders head, balanced", "MmfFmf", "2", true, {{"0", "1", "2"}, {"3", "4", "5"}, {}, {}, {}, {}}},
-        {"10 with 2 leaders: leader and four", "mfMmfmFfmf", "2", false,
+        {"empty gender dealt with the women",
+         "mmmx",
+         "2",
+         true,
+         {{"0", "2"}, {"1", "3"}, {}, {}, {}, {}}},
+        {"other gender dealt with the women",
+         "ymmm",
+         "2",
+         true,
+         {{"1", "3"}, {"2", "0"}, {}, {}, {}, {}}},
+        {"leaders head, plain",
+         "mMfFm-f",
+         "2",
+         false,
+         {{"1", "0", "4"}, {"3", "2", "6"}, {}, {}, {}, {}}},
+        {"leaders head, balanced",
+         "MmfFmf",
+         "2",
+         true,
+         {{"0", "1", "2"}, {"3", "4", "5"}, {}, {}, {}, {}}},
+        {"10 with 2 leaders: leader and four",
+         "mfMmfmFfmf",
+         "2",
+         false,
          {{"2", "0", "3", "5", "8"}, {"6", "1", "4", "7", "9"}, {}, {}, {}, {}}},
         {"six groups of one", "mfmfmf", "6", true, {{"0"}, {"2"}, {"4"}, {"1"}, {"3"}, {"5"}}},
     };
@@ -285,20 +311,24 @@ TEST(AutomaticGrouping, RunsThatEndWithEmptyGroups) {
         GroupingStage stage;
         const char* message;
     } cases[] = {
-        {"37 players, 6 groups, plain", Players(37), "6", false, GroupingStage::ResetOnly, "組数を増やして下さい"},
-        {"37 players, 6 groups, balanced", Players(37), "6", true, GroupingStage::Redraw, "組数を増やして下さい"},
-        {"12 with 2 leaders in 1 group, balanced", twelveWithTwoLeaders, "1", true, GroupingStage::Redraw,
-         "リーダ数が足りません"},
+        {"37 players, 6 groups, plain", Players(37), "6", false, GroupingStage::ResetOnly,
+         "組数を増やして下さい"},
+        {"37 players, 6 groups, balanced", Players(37), "6", true, GroupingStage::Redraw,
+         "組数を増やして下さい"},
+        {"12 with 2 leaders in 1 group, balanced", twelveWithTwoLeaders, "1", true,
+         GroupingStage::Redraw, "リーダ数が足りません"},
         {"0 groups, plain", "mmmf", "0", false, GroupingStage::ResetOnly, "組数を増やして下さい"},
         {"-1 groups, plain", "mmmf", "-1", false, GroupingStage::ResetOnly, "組数を増やして下さい"},
         {"0 groups, balanced", "mmmf", "0", true, GroupingStage::Redraw, "組数を増やして下さい"},
         {"-1 groups, balanced", "mmmf", "-1", true, GroupingStage::Redraw, "組数を増やして下さい"},
-        {"least integer, plain", "mmmf", "-2147483648", false, GroupingStage::ResetOnly, "組数を増やして下さい"},
+        {"least integer, plain", "mmmf", "-2147483648", false, GroupingStage::ResetOnly,
+         "組数を増やして下さい"},
         {"0 groups with leaders, plain", "MFmm", "0", false, GroupingStage::LeadersMismatch,
          "リーダ数と組数が合いませんe"},
         {"-1 groups with leaders, plain", "MFmm", "-1", false, GroupingStage::LeadersMismatch,
          "リーダ数と組数が合いませんe"},
-        {"0 groups with leaders, balanced", "MFmm", "0", true, GroupingStage::Redraw, "リーダ数が足りません"},
+        {"0 groups with leaders, balanced", "MFmm", "0", true, GroupingStage::Redraw,
+         "リーダ数が足りません"},
         {"least integer with leaders, balanced", "MFmm", "-2147483648", true, GroupingStage::Redraw,
          "リーダ数が足りません"},
         {"0 groups, only leaders, plain", "MF", "0", false, GroupingStage::LeadersMismatch,
@@ -323,8 +353,9 @@ TEST(AutomaticGrouping, RunsThatEndWithEmptyGroups) {
 
 TEST(AutomaticGrouping, EveryPlayerPlacedOnceAndOnlyPlacedMembersFlagged) {
     const std::string rosters[] = {
-        "mmmmmmm", "mfmfmfmfmfmf-", "mmmmfffff", Players(36), "-m-f-x-y-mf",
-        "MmFfMf-xy", "MFMmfmfmfmfmfmfmf", "MFMFMF" + Players(30), "FFF",
+        "mmmmmmm",           "mfmfmfmfmfmf-",        "mmmmfffff",
+        Players(36),         "-m-f-x-y-mf",          "MmFfMf-xy",
+        "MFMmfmfmfmfmfmfmf", "MFMFMF" + Players(30), "FFF",
     };
     for (const auto& roster : rosters) {
         const TournamentState fresh = MakeRoster(roster);
@@ -336,10 +367,11 @@ TEST(AutomaticGrouping, EveryPlayerPlacedOnceAndOnlyPlacedMembersFlagged) {
                     state.PlacedFlag[3] = 1;  // whether or not member 3 plays
                     LcgRandom random;
                     FakeClock clock(second, {static_cast<int>(second * 211)});
-                    const auto outcome =
-                        RunAutomaticGrouping(state, std::to_string(groups), balanced, random, clock);
+                    const auto outcome = RunAutomaticGrouping(state, std::to_string(groups),
+                                                              balanced, random, clock);
                     SCOPED_TRACE(roster + " in " + std::to_string(groups) +
-                                 (balanced ? " balanced" : " plain") + " at " + std::to_string(second));
+                                 (balanced ? " balanced" : " plain") + " at " +
+                                 std::to_string(second));
 
                     EXPECT_EQ(PlacedPositions(state), GroupedPositions(state));
                     EXPECT_TRUE(state.DrawPool.empty());
@@ -350,7 +382,8 @@ TEST(AutomaticGrouping, EveryPlayerPlacedOnceAndOnlyPlacedMembersFlagged) {
                             EXPECT_EQ(size, 0u) << "group " << g;
                         }
                     }
-                    if (outcome.stage != GroupingStage::Redraw || !outcome.message.empty()) continue;
+                    if (outcome.stage != GroupingStage::Redraw || !outcome.message.empty())
+                        continue;
 
                     std::vector<int> players;
                     for (const int number : state.EntryList) players.push_back(number - 1);
@@ -362,10 +395,12 @@ TEST(AutomaticGrouping, EveryPlayerPlacedOnceAndOnlyPlacedMembersFlagged) {
                         largest = std::max(largest, group.size());
                         if (state.LeaderCount == 0) continue;
                         ASSERT_FALSE(group.empty());
-                        EXPECT_EQ(state.LeaderFlag[static_cast<std::size_t>(StrToInt(group.front()))], 1);
-                        const auto leaders = std::count_if(group.begin(), group.end(), [&](const std::string& e) {
-                            return state.LeaderFlag[static_cast<std::size_t>(StrToInt(e))] == 1;
-                        });
+                        EXPECT_EQ(
+                            state.LeaderFlag[static_cast<std::size_t>(StrToInt(group.front()))], 1);
+                        const auto leaders =
+                            std::count_if(group.begin(), group.end(), [&](const std::string& e) {
+                                return state.LeaderFlag[static_cast<std::size_t>(StrToInt(e))] == 1;
+                            });
                         EXPECT_EQ(leaders, 1) << "group " << g;
                     }
                     EXPECT_LE(largest - smallest, 1u);

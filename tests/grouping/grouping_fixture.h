@@ -46,7 +46,8 @@ inline TournamentState MakeRoster(std::string_view code) {
         } else {
             state.FemaleList.push_back(number);
         }
-        if (p < static_cast<std::size_t>(kLeaderSlots) && state.LeaderFlag[p] == 1) ++state.LeaderCount;
+        if (p < static_cast<std::size_t>(kLeaderSlots) && state.LeaderFlag[p] == 1)
+            ++state.LeaderCount;
     }
     state.EntryCount = static_cast<std::int32_t>(state.EntryList.size());
     state.MaleCount = static_cast<std::int32_t>(state.MaleList.size());

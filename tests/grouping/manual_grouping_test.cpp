@@ -22,7 +22,8 @@ TEST(ManualGrouping, PicksOnlyMembersWhoAreInNoGroup) {
         int row;
         bool pickable;
     } cases[] = {
-        {0, true}, {1, false}, {2, true}, {3, true}, {4, false}, {-1, false}, {40, false}, {300, false},
+        {0, true},  {1, false},  {2, true},   {3, true},
+        {4, false}, {-1, false}, {40, false}, {300, false},
     };
     for (const auto& c : cases) EXPECT_EQ(CanPick(state, c.row), c.pickable) << "row " << c.row;
 }
@@ -37,8 +38,15 @@ TEST(ManualGrouping, PasteAppendsThePickUnlessTheGroupIsFull) {
     } cases[] = {
         {"nothing picked", "", {"1"}, PasteResult::NothingPicked, {"1"}},
         {"into an empty group", "7", {}, PasteResult::Pasted, {"7"}},
-        {"fifth to sixth", "7", {"0", "1", "2", "3", "4"}, PasteResult::Pasted, {"0", "1", "2", "3", "4", "7"}},
-        {"group of six is full", "7", {"0", "1", "2", "3", "4", "5"}, PasteResult::GroupFull,
+        {"fifth to sixth",
+         "7",
+         {"0", "1", "2", "3", "4"},
+         PasteResult::Pasted,
+         {"0", "1", "2", "3", "4", "7"}},
+        {"group of six is full",
+         "7",
+         {"0", "1", "2", "3", "4", "5"},
+         PasteResult::GroupFull,
          {"0", "1", "2", "3", "4", "5"}},
     };
     for (const auto& c : cases) {

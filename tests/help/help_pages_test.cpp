@@ -24,7 +24,8 @@ TEST(HelpLineBreaks, GoWhereAJapaneseLineMayBreak) {
     };
     const Case cases[] = {
         // after a phrase's punctuation, and where hiragana end a word
-        {"名簿を作り、保存します。次へ", "名簿を" + kB + "作り、" + kB + "保存します。" + kB + "次へ"},
+        {"名簿を作り、保存します。次へ",
+         "名簿を" + kB + "作り、" + kB + "保存します。" + kB + "次へ"},
         // never before what may not begin a line, nor inside a kana run
         {"ありがとう。」", "ありがとう。」"},
         {"ことを「開く」と", "ことを" + kB + "「開く」" + kB + "と"},
@@ -71,7 +72,8 @@ TEST(HelpPages, AreListedShortLinedAndBecomeOneLineAParagraph) {
         const std::string name = entry.path().filename().string();
         const std::string page = Read(entry.path());
         EXPECT_NE(project.find(name + "\n"), std::string::npos) << name << " not in the project";
-        EXPECT_NE(contents.find("\"" + name + "\""), std::string::npos) << name << " not in the contents";
+        EXPECT_NE(contents.find("\"" + name + "\""), std::string::npos)
+            << name << " not in the contents";
         // Long source lines read as generated text to Debian's checks.
         std::size_t start = 0;
         for (std::size_t end; (end = page.find('\n', start)) != std::string::npos; start = end + 1)
@@ -79,7 +81,8 @@ TEST(HelpPages, AreListedShortLinedAndBecomeOneLineAParagraph) {
         const std::string prepared = WithLineBreaks(page);
         for (auto it = std::sregex_iterator(prepared.begin(), prepared.end(), block);
              it != std::sregex_iterator(); ++it)
-            EXPECT_EQ(it->str().find('\n'), std::string::npos) << name << ": " << it->str().substr(0, 80);
+            EXPECT_EQ(it->str().find('\n'), std::string::npos)
+                << name << ": " << it->str().substr(0, 80);
     }
     EXPECT_GE(pages, 7);
 }

@@ -11,16 +11,31 @@ TEST(StrToInt, AcceptsDecimalWithOptionalMinus) {
     const struct {
         const char* text;
         std::int32_t value;
-    } cases[] = {{"0", 0},   {"7", 7},     {"01", 1},           {"-1", -1},
-                 {"-0", 0},  {"12", 12},   {"2147483647", 2147483647},
+    } cases[] = {{"0", 0},
+                 {"7", 7},
+                 {"01", 1},
+                 {"-1", -1},
+                 {"-0", 0},
+                 {"12", 12},
+                 {"2147483647", 2147483647},
                  {"-2147483648", INT32_MIN}};
     for (const auto& c : cases) EXPECT_EQ(StrToInt(c.text), c.value) << c.text;
 }
 
 TEST(StrToInt, RefusesEverythingElseWithTheTextAsItStood) {
-    const std::string cases[] = {"",   "-",  "+1",  " 1", "1 ", "1a", "--1", "0x1",
-                                 "2147483648", "-2147483649", "99999999999",
-                                 Utf8ToCp932("１"), Utf8ToCp932("３組")};
+    const std::string cases[] = {"",
+                                 "-",
+                                 "+1",
+                                 " 1",
+                                 "1 ",
+                                 "1a",
+                                 "--1",
+                                 "0x1",
+                                 "2147483648",
+                                 "-2147483649",
+                                 "99999999999",
+                                 Utf8ToCp932("１"),
+                                 Utf8ToCp932("３組")};
     for (const auto& text : cases) {
         try {
             StrToInt(text);

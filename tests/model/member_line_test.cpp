@@ -18,7 +18,8 @@ TEST(MakeMemberLine, WritesNineFieldsAndQuotesOnlyWhatWouldSplit) {
     const struct {
         std::string name, team, gender, line;
     } cases[] = {
-        {Utf8ToCp932("山田　花子"), Utf8ToCp932("東町"), female, Utf8ToCp932("山田　花子,東町,女,0,0,0,0,0,")},
+        {Utf8ToCp932("山田　花子"), Utf8ToCp932("東町"), female,
+         Utf8ToCp932("山田　花子,東町,女,0,0,0,0,0,")},
         {Utf8ToCp932("佐藤"), "", male, Utf8ToCp932("佐藤,,男,0,0,0,0,0,")},
         // A double-byte character whose second byte is 5C stays as it is.
         {Utf8ToCp932("ソ表"), "X-1", male, Utf8ToCp932("ソ表,X-1,男,0,0,0,0,0,")},

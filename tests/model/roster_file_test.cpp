@@ -12,8 +12,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <set>
@@ -137,14 +137,22 @@ TEST(ReadRosterBytes, ChecksTheMarkerAndTheMemberCount) {
     } cases[] = {
         {"marker alone", kMarker + crlf, RosterFileStatus::Ok, {}},
         {"marker without a line end", kMarker, RosterFileStatus::Ok, {}},
-        {"marker and members", kMarker + crlf + "a" + crlf + "b" + crlf, RosterFileStatus::Ok,
+        {"marker and members",
+         kMarker + crlf + "a" + crlf + "b" + crlf,
+         RosterFileStatus::Ok,
          {"a", "b"}},
-        {"marker with trailing text", kMarker + Utf8ToCp932("データ") + crlf + "a",
-         RosterFileStatus::Ok, {"a"}},
-        {"member beginning with the marker", kMarker + crlf + kMarker + ",x" + crlf,
-         RosterFileStatus::Ok, {kMarker + ",x"}},
-        {"bytes that are not CP932 kept", kMarker + crlf + "\x80\xFF\x81" + crlf,
-         RosterFileStatus::Ok, {"\x80\xFF\x81"}},
+        {"marker with trailing text",
+         kMarker + Utf8ToCp932("データ") + crlf + "a",
+         RosterFileStatus::Ok,
+         {"a"}},
+        {"member beginning with the marker",
+         kMarker + crlf + kMarker + ",x" + crlf,
+         RosterFileStatus::Ok,
+         {kMarker + ",x"}},
+        {"bytes that are not CP932 kept",
+         kMarker + crlf + "\x80\xFF\x81" + crlf,
+         RosterFileStatus::Ok,
+         {"\x80\xFF\x81"}},
         {"forty members", kMarker + crlf + Join(Members(40), crlf), RosterFileStatus::Ok,
          Members(40)},
         {"empty file", "", RosterFileStatus::Empty, {}},
@@ -153,12 +161,18 @@ TEST(ReadRosterBytes, ChecksTheMarkerAndTheMemberCount) {
         {"marker on line 2", crlf + kMarker + crlf, RosterFileStatus::NoMarker, {}},
         {"half the marker", kMarker.substr(0, 2) + crlf + "a", RosterFileStatus::NoMarker, {}},
         {"three bytes of the marker", kMarker.substr(0, 3), RosterFileStatus::NoMarker, {}},
-        {"marker split by a line end", kMarker.substr(0, 2) + crlf + kMarker.substr(2),
-         RosterFileStatus::NoMarker, {}},
-        {"forty-one members", kMarker + crlf + Join(Members(41), crlf),
-         RosterFileStatus::TooManyMembers, {}},
-        {"forty members and an empty line", kMarker + crlf + Join(Members(40), crlf) + crlf,
-         RosterFileStatus::TooManyMembers, {}},
+        {"marker split by a line end",
+         kMarker.substr(0, 2) + crlf + kMarker.substr(2),
+         RosterFileStatus::NoMarker,
+         {}},
+        {"forty-one members",
+         kMarker + crlf + Join(Members(41), crlf),
+         RosterFileStatus::TooManyMembers,
+         {}},
+        {"forty members and an empty line",
+         kMarker + crlf + Join(Members(40), crlf) + crlf,
+         RosterFileStatus::TooManyMembers,
+         {}},
     };
     for (const auto& c : cases) {
         const RosterParseResult result = ReadRosterBytes(c.bytes);
@@ -400,7 +414,8 @@ TEST(RosterFileMessage, TooManyMembersSaysHowManyLinesAndThatEmptyLinesCount) {
               std::string::npos);
 
     TempDir dir;
-    WriteBytes(dir / "many.txt", kMarker + "\r\n" + Join(Members(2), "\r\n") + std::string(50, '\n'));
+    WriteBytes(dir / "many.txt",
+               kMarker + "\r\n" + Join(Members(2), "\r\n") + std::string(50, '\n'));
     TournamentState state;
     std::size_t memberLines = 0;
     EXPECT_EQ(LoadRoster(state, dir / "many.txt", &memberLines), RosterFileStatus::TooManyMembers);
@@ -423,9 +438,9 @@ TEST(RosterFile, SaveRemovesTheTemporaryFilesOfKilledSavesOfThatRoster) {
     const std::string alive = std::to_string(::getppid());
     const std::set<std::string> kept = {
         "roster.txt",
-        ".roster.txt.tmp-" + alive + "-0",   // its save may still be running
-        ".other.txt.tmp-" + dead + "-0",     // another roster's
-        ".roster.txt.tmp-" + dead + "-x",    // not a name a save makes
+        ".roster.txt.tmp-" + alive + "-0",  // its save may still be running
+        ".other.txt.tmp-" + dead + "-0",    // another roster's
+        ".roster.txt.tmp-" + dead + "-x",   // not a name a save makes
         ".roster.txt.tmp-" + dead,
         "roster.txt.tmp-" + dead + "-0",
     };
@@ -564,12 +579,14 @@ TEST(RosterFile, SaveRefusesAFileTheUserMayNotWrite) {
         TournamentState state;
         state.RosterList = {"new"};
         state.CurrentFileName = "/previous/roster.txt";
-        if (SaveRoster(state, path) != RosterFileStatus::CannotWrite) return "the save was not refused";
+        if (SaveRoster(state, path) != RosterFileStatus::CannotWrite)
+            return "the save was not refused";
         if (ReadBytes(path) != bytes) return "the file changed";
         if (state.CurrentFileName != "/previous/roster.txt") return "the file name changed";
         if (dir.Entries() != std::set<std::string>{"roster.txt"}) return "a file was left beside";
         // The same folder takes a file the user may write.
-        if (SaveRoster(state, dir / "other.txt") != RosterFileStatus::Ok) return "other.txt refused";
+        if (SaveRoster(state, dir / "other.txt") != RosterFileStatus::Ok)
+            return "other.txt refused";
         return "";
     });
 }

@@ -34,11 +34,16 @@ TEST(SplitCommaText, FollowsTheCommaTextRule) {
         std::string line;
         Fields fields;
     } cases[] = {
-        {"registration line: nine fields, the last empty", Utf8ToCp932("山田　花子,東町,女,0,0,0,0,0,"),
-         {Utf8ToCp932("山田　花子"), Utf8ToCp932("東町"), Utf8ToCp932("女"), "0", "0", "0", "0", "0", ""}},
-        {"half-width space splits the name", Utf8ToCp932("A B,東町,男,0,0,0,0,0,"),
+        {"registration line: nine fields, the last empty",
+         Utf8ToCp932("山田　花子,東町,女,0,0,0,0,0,"),
+         {Utf8ToCp932("山田　花子"), Utf8ToCp932("東町"), Utf8ToCp932("女"), "0", "0", "0", "0",
+          "0", ""}},
+        {"half-width space splits the name",
+         Utf8ToCp932("A B,東町,男,0,0,0,0,0,"),
          {"A", "B", Utf8ToCp932("東町"), Utf8ToCp932("男"), "0", "0", "0", "0", "0", ""}},
-        {"full-width space is part of the field", Utf8ToCp932("山　田,x"), {Utf8ToCp932("山　田"), "x"}},
+        {"full-width space is part of the field",
+         Utf8ToCp932("山　田,x"),
+         {Utf8ToCp932("山　田"), "x"}},
         {"empty line", "", {}},
         {"separators only", " \t\x01 ", {}},
         {"leading separators skipped", "  \t a", {"a"}},
@@ -63,9 +68,11 @@ TEST(SplitCommaText, FollowsTheCommaTextRule) {
         {"lone lead byte at the end of a quoted field", "\"a\x81", {"a\x81"}},
         {"second byte of a double-byte character is never a comma", "\x81,b,c", {"\x81,b", "c"}},
         {"second byte of a double-byte character is never a space", "\x81 b", {"\x81 b"}},
-        {"second byte of a double-byte character is never a quote", "\"\x81\"\",x",
+        {"second byte of a double-byte character is never a quote",
+         "\"\x81\"\",x",
          {"\x81\"", "x"}},
-        {"single-byte katakana and bytes FD..FF are ordinary", "\xA0\xDF,\xFD\xFF",
+        {"single-byte katakana and bytes FD..FF are ordinary",
+         "\xA0\xDF,\xFD\xFF",
          {"\xA0\xDF", "\xFD\xFF"}},
         {"NUL ends the line", std::string("a,b\0c,d", 7), {"a", "b"}},
     };
@@ -97,7 +104,8 @@ TEST(ParseRoster, FillsColumnsZeroToSixAndLeavesTheRestAlone) {
 
     const std::string blank = cp932::kIdeographicSpace;
     const RosterRow expected[] = {
-        {Utf8ToCp932("山田"), Utf8ToCp932("東町"), Utf8ToCp932("女"), "0", "0", "0", "0", blank, blank},
+        {Utf8ToCp932("山田"), Utf8ToCp932("東町"), Utf8ToCp932("女"), "0", "0", "0", "0", blank,
+         blank},
         {"", "", "", "", "", "", "", blank, blank},
         {"a", "b", "", "", "", "", "", blank, blank},
         {"1", "2", "3", "4", "5", "6", "7", blank, blank},
@@ -157,9 +165,12 @@ TEST(ComputeTallies, EveryGenderCellOtherThanMaleCountsAsFemale) {
     const struct {
         std::string gender;
         bool male;
-    } cases[] = {{cp932::kMale, true},           {cp932::kFemale, false},
-                 {"", false},                     {cp932::kIdeographicSpace, false},
-                 {std::string(cp932::kMale) + " ", false}, {Utf8ToCp932("東町"), false}};
+    } cases[] = {{cp932::kMale, true},
+                 {cp932::kFemale, false},
+                 {"", false},
+                 {cp932::kIdeographicSpace, false},
+                 {std::string(cp932::kMale) + " ", false},
+                 {Utf8ToCp932("東町"), false}};
     for (const auto& c : cases) {
         TournamentState state = WithGenders(c.gender);
         state.EntryFlag[3] = 1;
@@ -203,8 +214,8 @@ TEST(ComputeTallies, NoMembersGivesZerosAndAnEmptyGroupCount) {
     const TallyResult result = ComputeTallies(state);
     EXPECT_FALSE(result.overLimit);
     EXPECT_EQ(result.groupCountText, "");
-    for (const int count : {state.EntryCount, state.MaleCount, state.FemaleCount,
-                            state.PlacedCount, state.LeaderCount})
+    for (const int count : {state.EntryCount, state.MaleCount, state.FemaleCount, state.PlacedCount,
+                            state.LeaderCount})
         EXPECT_EQ(count, 0);
     EXPECT_TRUE(state.EntryList.empty());
     EXPECT_TRUE(state.PlacedList.empty());

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/byte_edit.h"
 #include "core/cp932.h"
+#include "platform/byte_edit.h"
 
 namespace tovi {
 namespace {

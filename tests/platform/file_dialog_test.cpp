@@ -1,8 +1,8 @@
 // The roster dialogs open large enough that a file's name, size, type and
 // date are shown whole, not cut at the dialog's right edge.
 #include <QApplication>
-#include <QFileDialog>
 #include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -63,7 +63,8 @@ TEST(RosterFileDialog, ShowsTheNameSizeTypeAndDateColumnsWhole) {
             for (int row = 0; row < rows; ++row) {
                 const QString text = model->index(row, column, view->rootIndex()).data().toString();
                 const int needed = view->fontMetrics().horizontalAdvance(text);
-                EXPECT_GT(header->sectionSize(column), column == 0 ? std::min(needed, room - 1) : needed)
+                EXPECT_GT(header->sectionSize(column),
+                          column == 0 ? std::min(needed, room - 1) : needed)
                     << (forSaving ? "save: " : "open: ") << text.toStdString();
             }
         }

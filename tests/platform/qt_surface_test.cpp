@@ -29,7 +29,9 @@ public:
     void SetPenColor(Rgb c) override { pen_ = c; }
     void SetPenWidth(int w) override { penWidth_ = w; }
     void SetBrushColor(Rgb c) override { brush_ = c; }
-    void SetFontFace(const std::string& f) override { face_ = QString::fromStdString(Cp932ToUtf8(f)); }
+    void SetFontFace(const std::string& f) override {
+        face_ = QString::fromStdString(Cp932ToUtf8(f));
+    }
     void SetFontHeight(int h) override { font_ = FontForCellHeight(face_, h); }
     void SetFontSize(int p) override { font_ = FontForPoints(face_, p); }
     void SetFontColor(Rgb c) override { text_ = c; }
@@ -90,8 +92,10 @@ QImage BusyPicture(qreal ratio) {
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     QPainter p(&image);
-    for (int x = 0; x < image.width(); x += 7) p.fillRect(x, 0, 2, image.height(), QColor(90, 160, 40));
-    for (int y = 0; y < image.height(); y += 5) p.fillRect(0, y, image.width(), 1, QColor(200, 30, 140));
+    for (int x = 0; x < image.width(); x += 7)
+        p.fillRect(x, 0, 2, image.height(), QColor(90, 160, 40));
+    for (int y = 0; y < image.height(); y += 5)
+        p.fillRect(0, y, image.width(), 1, QColor(200, 30, 140));
     return image;
 }
 
@@ -126,11 +130,11 @@ TEST(QtSurfaceTest, ThinStraightLinesSetThePixelsOfTheLineDrawing) {
         QLine line;
     };
     const Case cases[] = {
-        {1, {0, 30, 150, 30}},  {1, {150, 30, 0, 30}},   {1, {35, 0, 35, 89}},
-        {1, {35, 89, 35, 0}},   {1, {5, 5, 5, 5}},       {1, {10, 10, 10, 11}},
-        {1, {10, 11, 10, 10}},  {1, {10, 10, 11, 10}},   {1, {-20, 40, 400, 40}},
-        {1, {159, -5, 159, 95}}, {0, {3, 7, 120, 7}},    {0, {44, 80, 44, 2}},
-        {1, {3, 2, 40, 9}},     {2, {3, 50, 90, 50}},    {3, {60, 3, 60, 70}},
+        {1, {0, 30, 150, 30}},   {1, {150, 30, 0, 30}}, {1, {35, 0, 35, 89}},
+        {1, {35, 89, 35, 0}},    {1, {5, 5, 5, 5}},     {1, {10, 10, 10, 11}},
+        {1, {10, 11, 10, 10}},   {1, {10, 10, 11, 10}}, {1, {-20, 40, 400, 40}},
+        {1, {159, -5, 159, 95}}, {0, {3, 7, 120, 7}},   {0, {44, 80, 44, 2}},
+        {1, {3, 2, 40, 9}},      {2, {3, 50, 90, 50}},  {3, {60, 3, 60, 70}},
     };
     for (const Case& c : cases) {
         // A line of no length is one pixel; QPainter has no such rule away
@@ -156,8 +160,8 @@ TEST(QtSurfaceTest, RectanglesSetThePixelsOfFillAndOutline) {
         int left, top, right, bottom;
     };
     const Case cases[] = {
-        {1, 0, 0, 160, 90},    {1, 10, 10, 95, 31}, {1, 10, 10, 12, 12},   {1, 10, 10, 11, 40},
-        {1, 10, 10, 40, 11},   {0, 20, 5, 80, 60},  {2, 20, 5, 80, 60},    {1, -10, -10, 30, 30},
+        {1, 0, 0, 160, 90},     {1, 10, 10, 95, 31}, {1, 10, 10, 12, 12}, {1, 10, 10, 11, 40},
+        {1, 10, 10, 40, 11},    {0, 20, 5, 80, 60},  {2, 20, 5, 80, 60},  {1, -10, -10, 30, 30},
         {1, 140, 70, 200, 120}, {1, 0, 0, 161, 90},
     };
     for (const Case& c : cases) {
@@ -180,20 +184,16 @@ TEST(QtSurfaceTest, TextsSetThePixelsOfDrawingEachOne) {
         int x, y;
     };
     const Case cases[] = {
-        {"山田　太郎", kBlack, kWhite, 12, 3, 4},
-        {"東町クラブ", kBlack, kWhite, 12, 3, 4},
-        {"ブ", kBlack, kWhite, 12, 30, 20},          // ink reaches past the box
-        {"jf", kRed, kYellow, 14, 50, 40},           // and past its left edge
-        {"jf", kWhite, kWhite, 14, 51, 12},          // an eraser that leaves a trace
-        {"国国国国国", kWhite, kWhite, 12, 1, 2},    // erasing a row
-        {"国国国", kYellow, kYellow, 14, 20, 30},
-        {"出場", kBlack, kWhite, 12, 100, 60},
-        {"リーダ", kRed, kWhite, 11, 120, 70},       // runs off the right edge
-        {"⇒", kRed, kWhite, 12, 60, 80},             // runs off the bottom edge
-        {"*", kWhite, kWhite, 12, -3, -4},
-        {"12", kBlack, kInactiveCaption, 14, 11, 6},
-        {"氏　　名", kBlack, kWhite, 0, 40, 5},
-        {"", kBlack, kWhite, 12, 40, 40},
+        {"山田　太郎", kBlack, kWhite, 12, 3, 4}, {"東町クラブ", kBlack, kWhite, 12, 3, 4},
+        {"ブ", kBlack, kWhite, 12, 30, 20},        // ink reaches past the box
+        {"jf", kRed, kYellow, 14, 50, 40},         // and past its left edge
+        {"jf", kWhite, kWhite, 14, 51, 12},        // an eraser that leaves a trace
+        {"国国国国国", kWhite, kWhite, 12, 1, 2},  // erasing a row
+        {"国国国", kYellow, kYellow, 14, 20, 30}, {"出場", kBlack, kWhite, 12, 100, 60},
+        {"リーダ", kRed, kWhite, 11, 120, 70},  // runs off the right edge
+        {"⇒", kRed, kWhite, 12, 60, 80},        // runs off the bottom edge
+        {"*", kWhite, kWhite, 12, -3, -4},        {"12", kBlack, kInactiveCaption, 14, 11, 6},
+        {"氏　　名", kBlack, kWhite, 0, 40, 5},   {"", kBlack, kWhite, 12, 40, 40},
     };
     for (const Case& c : cases) {
         const std::string differs = CompareAtEveryRatio([&](DrawingSurface& s) {
@@ -256,9 +256,16 @@ TEST(QtSurfaceTest, AtRatioTwoRulesAndOutlinesCoverTheSameLogicalPixels) {
         QLine line;  // empty: the rectangle 12, 9 .. 70, 50 instead
     };
     const Case cases[] = {
-        {1, {0, 30, 150, 30}}, {1, {35, 0, 35, 89}}, {1, {159, 5, 159, 95}}, {1, {5, 5, 5, 5}},
-        {2, {3, 50, 90, 50}},  {3, {60, 3, 60, 70}}, {3, {5, 20, 120, 20}},
-        {1, {}},               {2, {}},              {3, {}},
+        {1, {0, 30, 150, 30}},
+        {1, {35, 0, 35, 89}},
+        {1, {159, 5, 159, 95}},
+        {1, {5, 5, 5, 5}},
+        {2, {3, 50, 90, 50}},
+        {3, {60, 3, 60, 70}},
+        {3, {5, 20, 120, 20}},
+        {1, {}},
+        {2, {}},
+        {3, {}},
     };
     for (const Case& c : cases) {
         const Script script = [&](DrawingSurface& s) {
@@ -320,7 +327,6 @@ TEST(QtSurfaceTest, AtRatioTwoTextsAreSetAtThatRatioInsideTheirBox) {
         EXPECT_LE(std::abs(a.bottom() - b.bottom()), 1) << text;
     }
 }
-
 
 std::string Repeat(const std::string& unit, std::size_t times) {
     std::string text;

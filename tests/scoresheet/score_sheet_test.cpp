@@ -82,11 +82,18 @@ TEST_F(ScoreSheetTest, WorkedExampleAtPreviewScale) {
         int x, y, height;
     } expected[] = {
         {"\u3000\u3000\u3000\u3000\u3000楓林会スコア表", 309, 92, 25},
-        {"【大会名】", 40, 142, 14}, {"秋季親睦会", 109, 142, 14},
-        {"【ホール数】", 312, 168, 14}, {"10", 402, 168, 14},
-        {"年", 870, 165, 14}, {"氏　名", 71, 238, 14}, {"ホール番号", 122, 213, 14},
-        {"選手3", 44, 288, 20}, {"チーム3", 52, 270, 13},
-        {"実打数", 756, 224, 12}, {"一打", 816, 224, 12}, {"二打", 871, 224, 12},
+        {"【大会名】", 40, 142, 14},
+        {"秋季親睦会", 109, 142, 14},
+        {"【ホール数】", 312, 168, 14},
+        {"10", 402, 168, 14},
+        {"年", 870, 165, 14},
+        {"氏　名", 71, 238, 14},
+        {"ホール番号", 122, 213, 14},
+        {"選手3", 44, 288, 20},
+        {"チーム3", 52, 270, 13},
+        {"実打数", 756, 224, 12},
+        {"一打", 816, 224, 12},
+        {"二打", 871, 224, 12},
         {"合計", 926, 224, 12},
     };
     for (const auto& e : expected) {
@@ -127,8 +134,10 @@ TEST_F(ScoreSheetTest, TotalsCaptionsFollowTheLayoutVariant) {
     const struct {
         const char* holes;
         std::vector<int> x;
-    } cases[] = {{"10", {756, 816, 871, 926}}, {"1", {756, 816, 871, 926}},
-                 {"11", {782, 835, 883, 931}}, {"15", {782, 835, 883, 931}}};
+    } cases[] = {{"10", {756, 816, 871, 926}},
+                 {"1", {756, 816, 871, 926}},
+                 {"11", {782, 835, 883, 931}},
+                 {"15", {782, 835, 883, 931}}};
     for (const auto& c : cases) {
         surface.Clear();
         settings.HoleCount = c.holes;
@@ -202,10 +211,8 @@ TEST_F(ScoreSheetTest, HoleNumbers) {
         {"10", "12", false, {"12", "1", "2", "3", "4", "5", "6", "7", "8", "9"}, "10"},
         {"10", "0", false, {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}, "10"},
         {"11", "1", false, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}, "11"},
-        {"15", "1", false,
-         {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}, "12"},
-        {"12", "11", false,
-         {"11", "12", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}, "12"},
+        {"15", "1", false, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}, "12"},
+        {"12", "11", false, {"11", "12", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}, "12"},
         {"0", "1", false, {}, "0"},
         {"-3", "1", false, {}, "-3"},
         {"10", "1", true, {}, "10"},
@@ -223,8 +230,7 @@ TEST_F(ScoreSheetTest, HoleNumbers) {
         const auto log = surface.TextLog();
         EXPECT_NE(std::find(log.begin(), log.end(), std::string("402,168:") + c.holesShown),
                   log.end());
-        EXPECT_NE(std::find(log.begin(), log.end(), std::string("668,168:") + c.start),
-                  log.end());
+        EXPECT_NE(std::find(log.begin(), log.end(), std::string("668,168:") + c.start), log.end());
     }
     // Columns step by the cell width of the variant.
     const auto xs = [&] {
@@ -245,8 +251,7 @@ TEST_F(ScoreSheetTest, HoleNumbers) {
 
 TEST_F(ScoreSheetTest, NamesOfTheChosenGroup) {
     using V = std::vector<std::string>;
-    const V names1 = {"288:選手3", "350:選手0", "412:選手7",
-                      "474:選手1", "536:選手2", "598:選手5"};
+    const V names1 = {"288:選手3", "350:選手0", "412:選手7", "474:選手1", "536:選手2", "598:選手5"};
     const V teams1 = {"270:チーム3", "332:チーム0", "394:チーム7",
                       "456:チーム1", "518:チーム2", "580:チーム5"};
     const struct {
@@ -257,8 +262,10 @@ TEST_F(ScoreSheetTest, NamesOfTheChosenGroup) {
     } cases[] = {
         {"1", names1, teams1, state.GroupList[1]},
         {"01", names1, teams1, state.GroupList[1]},
-        {"2", {"288:選手4", "350:選手6", "412:選手8", "474:選手9"},
-         {"270:チーム4", "332:チーム6", "394:チーム8", "456:チーム9"}, state.GroupList[2]},
+        {"2",
+         {"288:選手4", "350:選手6", "412:選手8", "474:選手9"},
+         {"270:チーム4", "332:チーム6", "394:チーム8", "456:チーム9"},
+         state.GroupList[2]},
         {"3", {}, {}, {}},
         {"7", {}, {}, {}},
         {"0", {}, {}, {}},
@@ -275,8 +282,7 @@ TEST_F(ScoreSheetTest, NamesOfTheChosenGroup) {
         EXPECT_EQ(state.DrawPool, c.pool);
         // The header shows the number as typed.
         const auto log = surface.TextLog();
-        EXPECT_NE(std::find(log.begin(), log.end(), std::string("597,168:") + c.group),
-                  log.end());
+        EXPECT_NE(std::find(log.begin(), log.end(), std::string("597,168:") + c.group), log.end());
         EXPECT_NE(surface.FindText("合計"), nullptr);
     }
     EXPECT_EQ(state.GroupList[1], (V{"3", "0", "7", "1", "2", "5"}));
@@ -287,8 +293,8 @@ TEST_F(ScoreSheetTest, PositionsWithoutARosterRowDrawEmptyTexts) {
     state.GroupList[3] = {"12", "280", "-1", "x", "2147483647", "1"};
     settings.GroupNumber = "3";
     EXPECT_NO_THROW(Run());
-    EXPECT_EQ(TextsAt(44), (std::vector<std::string>{"288:", "350:", "412:", "474:", "536:",
-                                                     "598:選手1"}));
+    EXPECT_EQ(TextsAt(44),
+              (std::vector<std::string>{"288:", "350:", "412:", "474:", "536:", "598:選手1"}));
     EXPECT_EQ(TextsAt(52).back(), "580:チーム1");
 }
 
@@ -301,12 +307,9 @@ TEST_F(ScoreSheetTest, FailedConversionStopsWhereItStands) {
         std::size_t lines;
         bool header, names;
     } cases[] = {
-        {"", "1", "1", "", 0, false, false},
-        {"1O", "1", "1", "1O", 0, false, false},
-        {"10", "a", "1", "a", 41, true, false},
-        {"10", "", "1", "", 41, true, false},
-        {"10", "1", "", "", 41, true, true},
-        {"10", "1", "-", "-", 41, true, true},
+        {"", "1", "1", "", 0, false, false},    {"1O", "1", "1", "1O", 0, false, false},
+        {"10", "a", "1", "a", 41, true, false}, {"10", "", "1", "", 41, true, false},
+        {"10", "1", "", "", 41, true, true},    {"10", "1", "-", "-", 41, true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.holes) + "/" + c.group + "/" + c.start);

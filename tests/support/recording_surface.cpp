@@ -78,8 +78,8 @@ std::vector<std::string> RecordingSurface::CallLog() const {
         } else {
             const RectCall& r = rects[rect++];
             entry = "rect " + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
-                    std::to_string(r.right) + "," + std::to_string(r.bottom) + " " +
-                    Colour(r.pen) + " " + Colour(r.brush);
+                    std::to_string(r.right) + "," + std::to_string(r.bottom) + " " + Colour(r.pen) +
+                    " " + Colour(r.brush);
         }
         log.push_back(std::move(entry));
     }

@@ -40,11 +40,20 @@ public:
     void SetPenWidth(int width) override { penWidth_ = width; }
     void SetBrushColor(Rgb color) override { brush_ = color; }
     void SetFontFace(const std::string& face) override { face_ = face; }
-    void SetFontHeight(int cellHeight) override { height_ = cellHeight; points_ = 0; }
-    void SetFontSize(int points) override { points_ = points; height_ = 0; }
+    void SetFontHeight(int cellHeight) override {
+        height_ = cellHeight;
+        points_ = 0;
+    }
+    void SetFontSize(int points) override {
+        points_ = points;
+        height_ = 0;
+    }
     void SetFontColor(Rgb color) override { fontColor_ = color; }
     void TextOut(int x, int y, const std::string& text) override;
-    void MoveTo(int x, int y) override { x_ = x; y_ = y; }
+    void MoveTo(int x, int y) override {
+        x_ = x;
+        y_ = y;
+    }
     void LineTo(int x, int y) override;
     void Rectangle(int left, int top, int right, int bottom) override;
 

@@ -25,22 +25,33 @@ Value Take(Queue& queue, const Fallback& fallback) {
 const char* KindName(ScriptedDialogs::Kind kind) {
     using Kind = ScriptedDialogs::Kind;
     switch (kind) {
-    case Kind::Message: return "message";
-    case Kind::Error: return "error";
-    case Kind::YesNo: return "yesno";
-    case Kind::Open: return "open";
-    case Kind::Save: return "save";
-    case Kind::Print: return "print";
-    case Kind::Shell: return "shell";
+        case Kind::Message:
+            return "message";
+        case Kind::Error:
+            return "error";
+        case Kind::YesNo:
+            return "yesno";
+        case Kind::Open:
+            return "open";
+        case Kind::Save:
+            return "save";
+        case Kind::Print:
+            return "print";
+        case Kind::Shell:
+            return "shell";
     }
     return "?";
 }
 
 }  // namespace
 
-void ScriptedDialogs::Message(const QString& text) { shown.push_back({Kind::Message, kAppTitle, text}); }
+void ScriptedDialogs::Message(const QString& text) {
+    shown.push_back({Kind::Message, kAppTitle, text});
+}
 
-void ScriptedDialogs::Error(const QString& text) { shown.push_back({Kind::Error, kAppTitle, text}); }
+void ScriptedDialogs::Error(const QString& text) {
+    shown.push_back({Kind::Error, kAppTitle, text});
+}
 
 bool ScriptedDialogs::YesNo(const QString& caption, const QString& text) {
     shown.push_back({Kind::YesNo, caption, text});
@@ -65,7 +76,9 @@ bool ScriptedDialogs::PrintSetup(QPrinter& printer) {
     return answer ? answer(printer) : false;
 }
 
-void ScriptedDialogs::ShellOpen(const QString& target) { shown.push_back({Kind::Shell, {}, target}); }
+void ScriptedDialogs::ShellOpen(const QString& target) {
+    shown.push_back({Kind::Shell, {}, target});
+}
 
 std::vector<QString> ScriptedDialogs::Messages() const {
     std::vector<QString> texts;
@@ -74,6 +87,8 @@ std::vector<QString> ScriptedDialogs::Messages() const {
     return texts;
 }
 
-std::ostream& operator<<(std::ostream& out, ScriptedDialogs::Kind kind) { return out << KindName(kind); }
+std::ostream& operator<<(std::ostream& out, ScriptedDialogs::Kind kind) {
+    return out << KindName(kind);
+}
 
 }  // namespace tovi

@@ -22,7 +22,8 @@ TEST(AboutPageAddress, FindsThePageOfAnInstalledOrABuiltProgram) {
     const Case cases[] = {
         {"installed", {"usr/share/tovi/help/about.html"}, "usr/share/tovi/help/about.html"},
         {"built", {"usr/bin/help/about.html"}, "usr/bin/help/about.html"},
-        {"both: the installed one", {"usr/share/tovi/help/about.html", "usr/bin/help/about.html"},
+        {"both: the installed one",
+         {"usr/share/tovi/help/about.html", "usr/bin/help/about.html"},
          "usr/share/tovi/help/about.html"},
         {"neither: the installed place", {}, "usr/share/tovi/help/about.html"},
     };

@@ -4,9 +4,9 @@
 // window, as the platform delivers them, so that a right press also brings
 // the context-menu event a desktop sends with it.
 #include <QClipboard>
-#include <QPushButton>
 #include <QInputMethodQueryEvent>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 #include <QWindow>
 
@@ -23,18 +23,18 @@ using BoxOf = ByteEdit* TForm1::*;
 struct Box {
     const char* name;
     BoxOf edit;
-    int mode;        // the mode in which the box is shown
-    bool composes;   // takes input-method composition
+    int mode;       // the mode in which the box is shown
+    bool composes;  // takes input-method composition
     bool emptiedByClick;
 };
 
 const Box kBoxes[] = {
-    {"Edit1", &TForm1::Edit1, 1, true, true},     {"Edit2", &TForm1::Edit2, 1, true, true},
-    {"Edit6", &TForm1::Edit6, 2, false, true},    {"Edit7", &TForm1::Edit7, 3, true, false},
-    {"Edit8", &TForm1::Edit8, 3, true, false},    {"Edit9", &TForm1::Edit9, 3, false, true},
-    {"Edit10", &TForm1::Edit10, 3, false, true},  {"Edit11", &TForm1::Edit11, 3, false, true},
-    {"Edit12", &TForm1::Edit12, 3, false, true},  {"Edit13", &TForm1::Edit13, 3, false, true},
-    {"Edit14", &TForm1::Edit14, 3, false, true},  {"Edit15", &TForm1::Edit15, 3, true, false},
+    {"Edit1", &TForm1::Edit1, 1, true, true},    {"Edit2", &TForm1::Edit2, 1, true, true},
+    {"Edit6", &TForm1::Edit6, 2, false, true},   {"Edit7", &TForm1::Edit7, 3, true, false},
+    {"Edit8", &TForm1::Edit8, 3, true, false},   {"Edit9", &TForm1::Edit9, 3, false, true},
+    {"Edit10", &TForm1::Edit10, 3, false, true}, {"Edit11", &TForm1::Edit11, 3, false, true},
+    {"Edit12", &TForm1::Edit12, 3, false, true}, {"Edit13", &TForm1::Edit13, 3, false, true},
+    {"Edit14", &TForm1::Edit14, 3, false, true}, {"Edit15", &TForm1::Edit15, 3, true, false},
 };
 
 void EnterMode(TForm1& form, int mode) {
@@ -46,8 +46,7 @@ void EnterMode(TForm1& form, int mode) {
 // A press and release of one button on a widget of a shown window, sent to
 // the window.  Returns the texts of the popup menu the press opened (closed
 // again at once), UTF-8 and without their shortcuts; empty when none opened.
-std::vector<std::string> WindowClick(QWidget* widget, Qt::MouseButton button,
-                                     QPoint at = {5, 5}) {
+std::vector<std::string> WindowClick(QWidget* widget, Qt::MouseButton button, QPoint at = {5, 5}) {
     std::vector<std::string> menu;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
@@ -89,10 +88,9 @@ TEST_F(EditBoxesTest, TheNumberBoxesTakeNoComposition) {
         QApplication::sendEvent(edit, &query);
         EXPECT_EQ(query.value(Qt::ImEnabled).toBool(), box.composes);
         QVariant answer;
-        ASSERT_TRUE(QMetaObject::invokeMethod(edit, "inputMethodQuery", Qt::DirectConnection,
-                                              Q_RETURN_ARG(QVariant, answer),
-                                              Q_ARG(Qt::InputMethodQuery, Qt::ImEnabled),
-                                              Q_ARG(QVariant, QVariant())));
+        ASSERT_TRUE(QMetaObject::invokeMethod(
+            edit, "inputMethodQuery", Qt::DirectConnection, Q_RETURN_ARG(QVariant, answer),
+            Q_ARG(Qt::InputMethodQuery, Qt::ImEnabled), Q_ARG(QVariant, QVariant())));
         EXPECT_EQ(answer.toBool(), box.composes);
         // Other questions get QLineEdit's answers.
         edit->setText(QStringLiteral("12"));
@@ -224,8 +222,8 @@ TEST_F(EditBoxesTest, TheClickHandlersRunOnTheLeftButtonOnly) {
         {"Image9", 2, form->Image9, none, latched(S().PasteButtonOn), false},
         {"Image10", 2, form->Image10, none, latched(S().ReturnButtonOn), false},
     };
-    for (ByteEdit* e : {form->Edit9, form->Edit10, form->Edit11, form->Edit12, form->Edit13,
-                        form->Edit14})
+    for (ByteEdit* e :
+         {form->Edit9, form->Edit10, form->Edit11, form->Edit12, form->Edit13, form->Edit14})
         cases.push_back({"Edit9..Edit14", 3, e, filled(e), emptied(e), true});
 
     for (const Case& c : cases) {
@@ -276,8 +274,8 @@ TEST(EditBoxMenu, TheContextMenuIsJapanese) {
     EXPECT_EQ(form.Edit1->text(), QStringLiteral("木村"));
     ASSERT_FALSE(menu.empty());
     const std::vector<std::string> expected = {"元に戻す(&U)", "やり直す(&R)", "切り取り(&T)",
-                                           "コピー(&C)", "貼り付け(&P)", "削除",
-                                           "すべてを選択"};
+                                               "コピー(&C)",   "貼り付け(&P)", "削除",
+                                               "すべてを選択"};
     EXPECT_EQ(menu, expected);
     form.close();
 }

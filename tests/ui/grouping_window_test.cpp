@@ -188,8 +188,8 @@ TEST_F(GroupingWindowTest, ReturnTakesTheMemberOnThePressedRow) {
         int y;
         std::vector<std::string> left;
     } cases[] = {
-        {0, {"B", "C", "D"}},   {20, {"B", "C", "D"}},  {21, {"A", "C", "D"}},
-        {38, {"A", "C", "D"}},  {39, {"A", "B", "D"}},  {74, {"A", "B", "C"}},
+        {0, {"B", "C", "D"}},  {20, {"B", "C", "D"}}, {21, {"A", "C", "D"}},
+        {38, {"A", "C", "D"}}, {39, {"A", "B", "D"}}, {74, {"A", "B", "C"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.y);
@@ -226,9 +226,7 @@ TEST_F(GroupingWindowTest, ReturnBelowTheLastNameOrOnAnEmptyGroupIsOutOfPlace) {
     Paste(0, 2);
     Paste(1, 2);
     Click(form->Image10);
-    const struct {
-        int group, y;
-    } cases[] = {{2, 39}, {2, 120}, {5, 10}};
+    const struct { int group, y; } cases[] = {{2, 39}, {2, 120}, {5, 10}};
     for (const auto& c : cases) {
         ClearRecorders();
         PressGroup(c.group, c.y);
@@ -333,18 +331,60 @@ TEST_F(AutomaticGroupingWindowTest, RefusedAndCutShortRunsShowTheirMessagesInOrd
         {"no players", none, none, true, "3", {"出場者がありません"}, {}, false, true},
         {"no count", Range(0, 4), none, true, "", {"組数を入力して下さい"}, {}, false, true},
         {"above six", Range(0, 4), none, true, "7", {"６組を超えています"}, {}, false, true},
-        {"too few leaders", Range(0, 13), {0, 1}, true, "2", {"リダー数が足りません"}, {}, false,
+        {"too few leaders",
+         Range(0, 13),
+         {0, 1},
+         true,
+         "2",
+         {"リダー数が足りません"},
+         {},
+         false,
          true},
-        {"plain, too few groups", Range(0, 13), none, false, "2", {"組数を増やして下さい"}, {},
-         false, false},
-        {"plain, zero groups", Range(0, 4), none, false, "0", {"組数を増やして下さい"}, {}, false,
+        {"plain, too few groups",
+         Range(0, 13),
+         none,
+         false,
+         "2",
+         {"組数を増やして下さい"},
+         {},
+         false,
          false},
-        {"balanced, negative", Range(0, 4), none, true, "-1", {"組数を増やして下さい"}, {}, false,
+        {"plain, zero groups",
+         Range(0, 4),
+         none,
+         false,
+         "0",
+         {"組数を増やして下さい"},
+         {},
+         false,
          false},
-        {"balanced, 37 players", Range(0, 37), none, true, "6",
-         {"組数を増やして下さい", "出場者が３６名を超えています"}, {}, false, false},
-        {"plain, more groups than leaders", Range(0, 4), {0}, false, "2",
-         {"リーダ数と組数が合いませんe"}, {2, 1, 0}, false, false},
+        {"balanced, negative",
+         Range(0, 4),
+         none,
+         true,
+         "-1",
+         {"組数を増やして下さい"},
+         {},
+         false,
+         false},
+        {"balanced, 37 players",
+         Range(0, 37),
+         none,
+         true,
+         "6",
+         {"組数を増やして下さい", "出場者が３６名を超えています"},
+         {},
+         false,
+         false},
+        {"plain, more groups than leaders",
+         Range(0, 4),
+         {0},
+         false,
+         "2",
+         {"リーダ数と組数が合いませんe"},
+         {2, 1, 0},
+         false,
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

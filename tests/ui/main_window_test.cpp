@@ -101,8 +101,8 @@ TEST_F(WindowTest, OnlyRegistrationModeClearsTheMarks) {
 }
 
 TEST_F(WindowTest, LoadingARosterDrawsItsRowsAndShowsThePath) {
-    const QString path = WriteRoster("club.txt", {"山田　花子,東町,女,0,0,0,0,0,",
-                                                  "鈴木一郎,,男,0,0,0,0,0,"});
+    const QString path =
+        WriteRoster("club.txt", {"山田　花子,東町,女,0,0,0,0,0,", "鈴木一郎,,男,0,0,0,0,0,"});
     RecordingSurface rec;
     form->Image1->SetObserver(&rec);
     form->ScrollBox1->verticalScrollBar()->setValue(200);
@@ -111,7 +111,7 @@ TEST_F(WindowTest, LoadingARosterDrawsItsRowsAndShowsThePath) {
     EXPECT_EQ(S().CurrentFileName, QFile::encodeName(path).toStdString());
     EXPECT_EQ(form->ScrollBox1->verticalScrollBar()->value(), 0);
     const std::vector<std::string> expected = {"45,6:山田　花子", "185,6:東町", "345,6:女",
-                                               "45,36:鈴木一郎", "185,36:", "345,36:男"};
+                                               "45,36:鈴木一郎",  "185,36:",    "345,36:男"};
     std::vector<std::string> written;
     for (const auto& t : rec.texts)
         if (t.color == kBlack && t.y <= 36 && t.x >= 45)
@@ -166,9 +166,9 @@ TEST_F(WindowTest, SaveWritesTheMarkerAndCrLfLinesAndShowsThePath) {
     Click(form->Button8);
     QFile file(out);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray expected = QByteArray::fromStdString(
-        Utf8ToCp932("作成") + "\r\nA,T," + Utf8ToCp932("男") + ",0,0,0,0,0,\r\nB,," +
-        Utf8ToCp932("女") + ",0,0,0,0,0,\r\n");
+    const QByteArray expected =
+        QByteArray::fromStdString(Utf8ToCp932("作成") + "\r\nA,T," + Utf8ToCp932("男") +
+                                  ",0,0,0,0,0,\r\nB,," + Utf8ToCp932("女") + ",0,0,0,0,0,\r\n");
     EXPECT_EQ(file.readAll(), expected);
     EXPECT_EQ(form->windowTitle(), out);
 

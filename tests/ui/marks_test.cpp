@@ -36,8 +36,7 @@ TEST_F(MarkTest, PressesToggleTheFlagsAndTheMarkFollows) {
         const char* what;
         std::vector<Step> steps;
     } cases[] = {
-        {"participation twice",
-         {{Entry, 1, 0, "出場", "1", ""}, {Entry, 0, 0, "", "0", ""}}},
+        {"participation twice", {{Entry, 1, 0, "出場", "1", ""}, {Entry, 0, 0, "", "0", ""}}},
         {"leader on a member who does not play, then again",
          {{Leader, 1, 1, "リーダ", "1", "1"}, {Leader, 1, 0, "出場", "1", ""}}},
         {"participation on a leader",

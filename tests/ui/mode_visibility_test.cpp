@@ -20,7 +20,7 @@ TEST_F(WindowTest, ModeSwitchesShowHideOrKeepThePanelControls) {
         bool printAll;     // 全組印刷, with 印　刷
     };
     const Expect cases[] = {
-        {&TForm1::Button4Click, false, true, true, true, true},   // from registration: kept
+        {&TForm1::Button4Click, false, true, true, true, true},  // from registration: kept
         {&TForm1::Button3Click, true, false, true, true, false},
         {&TForm1::Button4Click, false, false, true, true, true},  // from grouping: kept
         {&TForm1::Button2Click, true, true, true, true, false},

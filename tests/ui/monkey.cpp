@@ -70,11 +70,15 @@ public:
         return z ^ (z >> 31);
     }
     // 0..n-1; 0 when n < 1.
-    int Below(int n) { return n < 1 ? 0 : static_cast<int>(Next() % static_cast<std::uint64_t>(n)); }
+    int Below(int n) {
+        return n < 1 ? 0 : static_cast<int>(Next() % static_cast<std::uint64_t>(n));
+    }
     int Between(int low, int high) { return low + Below(high - low + 1); }
     bool OneIn(int n) { return Below(n) == 0; }
     template <typename T>
-    const T& Pick(const std::vector<T>& items) { return items[static_cast<std::size_t>(Below(static_cast<int>(items.size())))]; }
+    const T& Pick(const std::vector<T>& items) {
+        return items[static_cast<std::size_t>(Below(static_cast<int>(items.size())))];
+    }
 
 private:
     std::uint64_t state_;
@@ -104,9 +108,10 @@ struct CrashContext {
 CrashContext g_crash;
 
 void PrintCrashContext() {
-    std::fprintf(stderr, "\nmonkey: seed %llu died during event %ld: %s\nreplay: scripts/monkey %llu %ld\n",
-                 static_cast<unsigned long long>(g_crash.seed), g_crash.event, g_crash.action.c_str(),
-                 static_cast<unsigned long long>(g_crash.seed), g_crash.event);
+    std::fprintf(
+        stderr, "\nmonkey: seed %llu died during event %ld: %s\nreplay: scripts/monkey %llu %ld\n",
+        static_cast<unsigned long long>(g_crash.seed), g_crash.event, g_crash.action.c_str(),
+        static_cast<unsigned long long>(g_crash.seed), g_crash.event);
 }
 
 QtMessageHandler g_previousHandler = nullptr;
@@ -216,11 +221,34 @@ std::optional<int> CanonicalPosition(const std::string& text) {
 const std::vector<QString>& Words() {
     static const std::vector<QString> words = [] {
         std::vector<QString> w;
-        for (const char* text :
-             {"山田　花子", "鈴木一郎", "佐藤", "髙橋", "ソフト表能", "ｶﾀｶﾅ", "①②", "〜", "東町",
-              "チーム", "abc", "A,B", "\"q\"", "a\"b", " sp", "x ", ",", "\"", "'", "\\", "ﾃｽﾄ,ﾁｰﾑ",
-              "あいうえおかきくけこさしすせそ", "0123456789012345678901234567890123456789", "😀",
-              "é", "１", "２３", "－１"})
+        for (const char* text : {"山田　花子",
+                                 "鈴木一郎",
+                                 "佐藤",
+                                 "髙橋",
+                                 "ソフト表能",
+                                 "ｶﾀｶﾅ",
+                                 "①②",
+                                 "〜",
+                                 "東町",
+                                 "チーム",
+                                 "abc",
+                                 "A,B",
+                                 "\"q\"",
+                                 "a\"b",
+                                 " sp",
+                                 "x ",
+                                 ",",
+                                 "\"",
+                                 "'",
+                                 "\\",
+                                 "ﾃｽﾄ,ﾁｰﾑ",
+                                 "あいうえおかきくけこさしすせそ",
+                                 "0123456789012345678901234567890123456789",
+                                 "😀",
+                                 "é",
+                                 "１",
+                                 "２３",
+                                 "－１"})
             w.push_back(QString::fromUtf8(text));
         return w;
     }();
@@ -240,8 +268,7 @@ const std::vector<QString>& Numbers() {
 
 class Monkey {
 public:
-    explicit Monkey(std::uint64_t seed)
-        : random_(seed), clock_(seed ^ 0x5eedc10cull) {
+    explicit Monkey(std::uint64_t seed) : random_(seed), clock_(seed ^ 0x5eedc10cull) {
         report_.seed = seed;
         g_crash = {seed, 0, "start-up"};
         PrepareRosterFiles();
@@ -330,22 +357,38 @@ private:
 
     void PrepareRosterFiles() {
         const Lines club = Utf8ToCp932Lines({
-            "山田　花子,東町,女,0,0,0,0,0,", "鈴木一郎,西町,男,0,0,0,0,0,", "佐藤,東町,男,0,0,0,0,0,",
-            "髙橋　ソフト表,北,女,0,0,0,0,0,", "ｶﾀｶﾅ,南,男,0,0,0,0,0,", "①田中,,女,0,0,0,0,0,",
-            "A,B,男,0,0,0,0,0,", "C,,女,0,0,0,0,0,", "D,T,男,0,0,0,0,0,", "E,T,女,0,0,0,0,0,",
-            "F,T,男,0,0,0,0,0,", "G,T,X,0,0,0,0,0,", "H,T,男", "I,T,女,0,0,0,0,0,",
+            "山田　花子,東町,女,0,0,0,0,0,",
+            "鈴木一郎,西町,男,0,0,0,0,0,",
+            "佐藤,東町,男,0,0,0,0,0,",
+            "髙橋　ソフト表,北,女,0,0,0,0,0,",
+            "ｶﾀｶﾅ,南,男,0,0,0,0,0,",
+            "①田中,,女,0,0,0,0,0,",
+            "A,B,男,0,0,0,0,0,",
+            "C,,女,0,0,0,0,0,",
+            "D,T,男,0,0,0,0,0,",
+            "E,T,女,0,0,0,0,0,",
+            "F,T,男,0,0,0,0,0,",
+            "G,T,X,0,0,0,0,0,",
+            "H,T,男",
+            "I,T,女,0,0,0,0,0,",
         });
         AddFixture("club.txt", RosterFileBytes(club), club);
 
         Lines forty;
         for (int i = 1; i <= MemberCapacity; ++i)
             forty.push_back(Utf8ToCp932("会員" + std::to_string(i) + ",班" + std::to_string(i % 7) +
-                                 (i % 3 == 0 ? ",女" : ",男") + ",0,0,0,0,0,"));
+                                        (i % 3 == 0 ? ",女" : ",男") + ",0,0,0,0,0,"));
         AddFixture("forty.txt", RosterFileBytes(forty), forty);
 
         const Lines quoted = Utf8ToCp932Lines({
-            "\"山田,花子\",東町,女,0,0,0,0,0,", "\"a\"\"b\",T,男,0,0,0,0,0,", "\" sp\",T,男,0,0,0,0,0,",
-            "\"unbalanced,T,女", ",,,", "名前だけ", "  spaced  name ,T,男", "\"\",\"\",男",
+            "\"山田,花子\",東町,女,0,0,0,0,0,",
+            "\"a\"\"b\",T,男,0,0,0,0,0,",
+            "\" sp\",T,男,0,0,0,0,0,",
+            "\"unbalanced,T,女",
+            ",,,",
+            "名前だけ",
+            "  spaced  name ,T,男",
+            "\"\",\"\",男",
         });
         AddFixture("quoted.txt", RosterFileBytes(quoted), quoted);
 
@@ -560,7 +603,8 @@ private:
             dialogs_.printAnswers.push_back([](QPrinter&) { return false; });
             action_ = "click " + name + " -> set up, then cancel";
         } else {
-            const QString pdf = folder_.filePath(QStringLiteral("sheet_%1.pdf").arg(random_.Below(3)));
+            const QString pdf =
+                folder_.filePath(QStringLiteral("sheet_%1.pdf").arg(random_.Below(3)));
             QFile::remove(pdf);
             happened_.printFile = pdf;
             dialogs_.printAnswers.push_back([pdf](QPrinter& printer) {
@@ -598,7 +642,8 @@ private:
 
     QString SomeText(const ByteEdit* edit) {
         const bool number = edit->MaxBytes() <= 2;
-        QString text = number && random_.Below(10) < 7 ? random_.Pick(Numbers()) : random_.Pick(Words());
+        QString text =
+            number && random_.Below(10) < 7 ? random_.Pick(Numbers()) : random_.Pick(Words());
         if (random_.OneIn(6)) text += random_.Pick(Words());
         return text;
     }
@@ -651,12 +696,16 @@ private:
                     Qt::KeyboardModifiers modifiers;
                     const char* name;
                 } keys[] = {
-                    {Qt::Key_Backspace, {}, "Backspace"}, {Qt::Key_Delete, {}, "Delete"},
-                    {Qt::Key_Left, {}, "Left"},           {Qt::Key_Home, {}, "Home"},
-                    {Qt::Key_End, {}, "End"},             {Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},
+                    {Qt::Key_Backspace, {}, "Backspace"},
+                    {Qt::Key_Delete, {}, "Delete"},
+                    {Qt::Key_Left, {}, "Left"},
+                    {Qt::Key_Home, {}, "Home"},
+                    {Qt::Key_End, {}, "End"},
+                    {Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},
                     {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"},
                     {Qt::Key_Y, Qt::ControlModifier, "Ctrl+Y"},
-                    {Qt::Key_Return, {}, "Return"},       {Qt::Key_Space, {}, "Space"},
+                    {Qt::Key_Return, {}, "Return"},
+                    {Qt::Key_Space, {}, "Space"},
                 };
                 const auto& key = keys[random_.Below(static_cast<int>(std::size(keys)))];
                 action_ += std::string(": key ") + key.name;
@@ -705,7 +754,8 @@ private:
     void PressRow(int row, const std::string& why) {
         if (!Shown(form_->Image1)) return;
         happened_.deleteRow = row;
-        Press(form_->Image1, {random_.Below(form_->Image1->width()), RowHeight * row + random_.Below(RowHeight)},
+        Press(form_->Image1,
+              {random_.Below(form_->Image1->width()), RowHeight * row + random_.Below(RowHeight)},
               "member list (" + why + "), row " + std::to_string(row));
     }
 
@@ -715,7 +765,8 @@ private:
         const int first = random_.Between(0, std::max(0, members - 1));
         const int last = std::min(MemberCapacity, first + random_.Between(1, members + 1));
         std::vector<std::function<void()>> steps;
-        for (int row = first; row <= last; ++row) steps.push_back([this, row] { PressRow(row, "sweep"); });
+        for (int row = first; row <= last; ++row)
+            steps.push_back([this, row] { PressRow(row, "sweep"); });
         Plan(std::move(steps));
     }
 
@@ -748,7 +799,8 @@ private:
         const int count = random_.Between(std::max(1, (players + 5) / 6), MaxGroups);
         Plan({[this, count] {
                   if (!Shown(form_->Edit6)) return;
-                  action_ = "Edit6 (group count): click, type \"" + std::to_string(count) + "\" (planned)";
+                  action_ = "Edit6 (group count): click, type \"" + std::to_string(count) +
+                            "\" (planned)";
                   g_crash.action = action_;
                   QTest::mouseClick(form_->Edit6, Qt::LeftButton, {}, Anywhere(form_->Edit6));
                   TypeText(form_->Edit6, QString::number(count));
@@ -791,8 +843,10 @@ private:
             add(picture, 4, [this, picture, label] { Click(picture, label); });
         }
         const std::pair<PictureWidget*, const char*> others[] = {
-            {f.Image2, "Image2 (list header)"}, {f.Image5, "Image5 (prompt)"},
-            {f.Image8, "Image8 (prompt)"},      {f.Image23, "Image23 (preview)"},
+            {f.Image2, "Image2 (list header)"},
+            {f.Image5, "Image5 (prompt)"},
+            {f.Image8, "Image8 (prompt)"},
+            {f.Image23, "Image23 (preview)"},
         };
         for (const auto& [picture, name] : others) {
             std::string label = name;
@@ -812,7 +866,8 @@ private:
         add(f.Button10, 4, [this] { Click(form_->Button10, "Button10 (open)"); });
         add(f.Button14, 1, [this] { ClickAbout(); });
         add(f.CheckBox2, 2, [this] { Click(form_->CheckBox2, "CheckBox2 (hide hole numbers)"); });
-        add(f.CheckBox4, 2, [this] { Click(form_->CheckBox4, "CheckBox4 (balance men and women)"); });
+        add(f.CheckBox4, 2,
+            [this] { Click(form_->CheckBox4, "CheckBox4 (balance men and women)"); });
         add(f.RadioGroup2Items[0], 2, [this] { Click(form_->RadioGroup2Items[0], "male"); });
         add(f.RadioGroup2Items[1], 2, [this] { Click(form_->RadioGroup2Items[1], "female"); });
 
@@ -847,13 +902,14 @@ private:
 
     Before Snapshot() const {
         const auto& s = form_->State();
-        return {s.RosterList, s.CurrentFileName, form_->windowTitle(), s.PlacedCount, s.ScreenMode,
-                s.CommandState};
+        return {s.RosterList,  s.CurrentFileName, form_->windowTitle(),
+                s.PlacedCount, s.ScreenMode,      s.CommandState};
     }
 
     int MessagesShown() const {
         int count = 0;
-        for (const auto& shown : dialogs_.shown) count += shown.kind == ScriptedDialogs::Kind::Message;
+        for (const auto& shown : dialogs_.shown)
+            count += shown.kind == ScriptedDialogs::Kind::Message;
         return count;
     }
 
@@ -878,7 +934,8 @@ private:
             if (!file.members) {
                 if (now != was) return "a refused load changed the roster to " + Join(now);
                 if (MessagesShown() != 1) return "a refused load showed no single message";
-                if (form_->windowTitle() != before_.title) return "a refused load changed the caption";
+                if (form_->windowTitle() != before_.title)
+                    return "a refused load changed the caption";
                 return {};
             }
             if (now != *file.members)
@@ -892,7 +949,8 @@ private:
             Lines expected = was;
             if (happened_.yesNoAnswer && happened_.deleteRow < static_cast<int>(was.size()))
                 expected.erase(expected.begin() + happened_.deleteRow);
-            if (now != expected) return "the delete gave " + Join(now) + " instead of " + Join(expected);
+            if (now != expected)
+                return "the delete gave " + Join(now) + " instead of " + Join(expected);
             return {};
         }
         if (happened_.registerClicked && now.size() == was.size() + 1) {
@@ -908,7 +966,8 @@ private:
             return {};
         }
         // Anything else may at most reorder the members.
-        if (Sorted(now) != Sorted(was)) return "the members changed from " + Join(was) + " to " + Join(now);
+        if (Sorted(now) != Sorted(was))
+            return "the members changed from " + Join(was) + " to " + Join(now);
         return {};
     }
 
@@ -1009,8 +1068,8 @@ private:
 
     std::string CheckCommands() {
         const auto& s = form_->State();
-        const int latches[] = {s.MoveButtonOn, s.DeleteButtonOn, s.EntryButtonOn,
-                               s.LeaderButtonOn, s.PasteButtonOn, s.ReturnButtonOn};
+        const int latches[] = {s.MoveButtonOn,   s.DeleteButtonOn, s.EntryButtonOn,
+                               s.LeaderButtonOn, s.PasteButtonOn,  s.ReturnButtonOn};
         int on = 0;
         for (int latch : latches) {
             if (latch != 0 && latch != 1) return "a command latch is neither 0 nor 1";
@@ -1020,12 +1079,14 @@ private:
         const int state = s.CommandState;
         const bool matches =
             (s.MoveButtonOn && (state == kCommandMoveSource || state == kCommandMoveTarget)) ||
-            (s.DeleteButtonOn && state == kCommandDelete) || (s.EntryButtonOn && state == kCommandEntry) ||
+            (s.DeleteButtonOn && state == kCommandDelete) ||
+            (s.EntryButtonOn && state == kCommandEntry) ||
             (s.LeaderButtonOn && state == kCommandLeader) ||
             (s.PasteButtonOn && state == kCommandPastePick) ||
             (s.ReturnButtonOn && state == kCommandReturn) || (on == 0 && state == kCommandNone);
         if (!matches)
-            return "CommandState " + std::to_string(state) + " does not match the switched-on command";
+            return "CommandState " + std::to_string(state) +
+                   " does not match the switched-on command";
         if (form_->Image8->isVisibleTo(form_->Panel3) != (s.MoveButtonOn == 1))
             return "the move prompt does not follow the move command";
         if (form_->Image5->isVisibleTo(form_->Panel3) != (s.DeleteButtonOn == 1))
@@ -1036,7 +1097,8 @@ private:
     std::string CheckMode() {
         const TForm1& f = *form_;
         const int mode = f.State().ScreenMode;
-        if (mode < kModeRegistration || mode > kModeScoreSheet) return "ScreenMode " + std::to_string(mode);
+        if (mode < kModeRegistration || mode > kModeScoreSheet)
+            return "ScreenMode " + std::to_string(mode);
         const bool list = mode != kModeScoreSheet;
         const struct {
             const QWidget* widget;
@@ -1058,8 +1120,8 @@ private:
         };
         for (const auto& e : expected)
             if (e.widget->isVisible() != e.visible)
-                return std::string(e.name) + (e.visible ? " is hidden" : " is shown") + " in mode " +
-                       std::to_string(mode);
+                return std::string(e.name) + (e.visible ? " is hidden" : " is shown") +
+                       " in mode " + std::to_string(mode);
         if (f.State().CurrentFileName.empty() && f.windowTitle() != kAppTitle)
             return "the caption is not the title before any file";
         return {};
@@ -1097,8 +1159,8 @@ private:
         if (QApplication::activeModalWidget() != nullptr || form_->About().isVisible())
             return "a modal dialog is still open";
         for (auto check : {&Monkey::CheckRoster, &Monkey::CheckSave, &Monkey::CheckGroups,
-                           &Monkey::CheckFlagsAndTallies, &Monkey::CheckCommands, &Monkey::CheckMode,
-                           &Monkey::CheckEditBoxes, &Monkey::CheckPrint})
+                           &Monkey::CheckFlagsAndTallies, &Monkey::CheckCommands,
+                           &Monkey::CheckMode, &Monkey::CheckEditBoxes, &Monkey::CheckPrint})
             if (std::string failure = (this->*check)(); !failure.empty()) return failure;
         return {};
     }
@@ -1107,7 +1169,8 @@ private:
 
     static int Placed(const TournamentState& s) {
         int total = 0;
-        for (int g = 1; g <= MaxGroups; ++g) total += static_cast<int>(s.GroupList[static_cast<std::size_t>(g)].size());
+        for (int g = 1; g <= MaxGroups; ++g)
+            total += static_cast<int>(s.GroupList[static_cast<std::size_t>(g)].size());
         return total;
     }
 
@@ -1117,11 +1180,15 @@ private:
         for (const auto& shown : dialogs_.shown)
             report_.errorReports += shown.kind == ScriptedDialogs::Kind::Error;
         if (happened_.openAsked && happened_.opened >= 0)
-            ++(fixtures_[static_cast<std::size_t>(happened_.opened)].members ? report_.loadsAccepted
-                                                                           : report_.loadsRefused);
-        if (happened_.savedTo) ++(MessagesShown() > 0 ? report_.savesRefused : report_.savesWritten);
-        if (happened_.registerClicked && s.RosterList.size() > before_.roster.size()) ++report_.registrations;
-        if (happened_.yesNoAsked && s.RosterList.size() < before_.roster.size()) ++report_.deletions;
+            ++(fixtures_[static_cast<std::size_t>(happened_.opened)].members
+                   ? report_.loadsAccepted
+                   : report_.loadsRefused);
+        if (happened_.savedTo)
+            ++(MessagesShown() > 0 ? report_.savesRefused : report_.savesWritten);
+        if (happened_.registerClicked && s.RosterList.size() > before_.roster.size())
+            ++report_.registrations;
+        if (happened_.yesNoAsked && s.RosterList.size() < before_.roster.size())
+            ++report_.deletions;
         if (!happened_.openAsked && s.RosterList.size() == before_.roster.size() &&
             s.RosterList != before_.roster)
             ++report_.moves;
@@ -1132,7 +1199,8 @@ private:
         const bool previewed = action_.find("Button4") != std::string::npos ||
                                action_.find("Button9") != std::string::npos ||
                                action_.find("CheckBox2") != std::string::npos;
-        if (previewed && s.ScreenMode == kModeScoreSheet && dialogs_.shown.empty()) ++report_.previews;
+        if (previewed && s.ScreenMode == kModeScoreSheet && dialogs_.shown.empty())
+            ++report_.previews;
         report_.mostPlayers = std::max(report_.mostPlayers, s.EntryCount);
         report_.mostPlaced = std::max(report_.mostPlaced, placed);
         beforePlaced_ = placed;
@@ -1165,28 +1233,32 @@ private:
 }  // namespace
 
 MonkeyReport RunMonkey(std::uint64_t seed, long events, std::FILE* progress) {
-    std::fprintf(stderr, "monkey: seed %llu, %ld events\n", static_cast<unsigned long long>(seed), events);
+    std::fprintf(stderr, "monkey: seed %llu, %ld events\n", static_cast<unsigned long long>(seed),
+                 events);
     Monkey monkey(seed);
     return monkey.Run(events, progress);
 }
 
 std::string Summary(const MonkeyReport& r) {
-    std::string text = "monkey: seed " + std::to_string(r.seed) + ", " + std::to_string(r.eventsRun) +
-                       " events, " + (r.Failed() ? "FINDING" : "no finding") + "\n";
-    text += "  loads " + std::to_string(r.loadsAccepted) + " accepted / " + std::to_string(r.loadsRefused) +
-            " refused, saves " + std::to_string(r.savesWritten) + " written / " +
-            std::to_string(r.savesRefused) + " refused, registrations " + std::to_string(r.registrations) +
-            ", deletions " + std::to_string(r.deletions) + ", moves " + std::to_string(r.moves) + "\n";
-    text += "  grouping runs " + std::to_string(r.groupingRuns) + ", pastes " + std::to_string(r.pastes) +
-            ", returns " + std::to_string(r.returns) + ", previews " + std::to_string(r.previews) +
-            ", prints to file " + std::to_string(r.printsToFile) + ", error reports " +
-            std::to_string(r.errorReports) + ", most players " + std::to_string(r.mostPlayers) +
-            ", most placed " + std::to_string(r.mostPlaced) + "\n";
+    std::string text = "monkey: seed " + std::to_string(r.seed) + ", " +
+                       std::to_string(r.eventsRun) + " events, " +
+                       (r.Failed() ? "FINDING" : "no finding") + "\n";
+    text += "  loads " + std::to_string(r.loadsAccepted) + " accepted / " +
+            std::to_string(r.loadsRefused) + " refused, saves " + std::to_string(r.savesWritten) +
+            " written / " + std::to_string(r.savesRefused) + " refused, registrations " +
+            std::to_string(r.registrations) + ", deletions " + std::to_string(r.deletions) +
+            ", moves " + std::to_string(r.moves) + "\n";
+    text += "  grouping runs " + std::to_string(r.groupingRuns) + ", pastes " +
+            std::to_string(r.pastes) + ", returns " + std::to_string(r.returns) + ", previews " +
+            std::to_string(r.previews) + ", prints to file " + std::to_string(r.printsToFile) +
+            ", error reports " + std::to_string(r.errorReports) + ", most players " +
+            std::to_string(r.mostPlayers) + ", most placed " + std::to_string(r.mostPlaced) + "\n";
     if (r.Failed()) {
         text += "  broken after event " + std::to_string(r.failedEvent) + ": " + r.failure + "\n";
         text += "  last events:\n";
         for (const auto& event : r.recent) text += "    " + event + "\n";
-        text += "  replay: scripts/monkey " + std::to_string(r.seed) + " " + std::to_string(r.failedEvent) + "\n";
+        text += "  replay: scripts/monkey " + std::to_string(r.seed) + " " +
+                std::to_string(r.failedEvent) + "\n";
     }
     return text;
 }

@@ -9,9 +9,8 @@ namespace tovi::test {
 namespace {
 
 std::vector<PictureWidget*> Pictures(TForm1& f) {
-    std::vector<PictureWidget*> all = {f.Image1, f.Image2, f.Image3, f.Image4,  f.Image5,
-                                       f.Image6, f.Image7, f.Image8, f.Image9, f.Image10,
-                                       f.Image23};
+    std::vector<PictureWidget*> all = {f.Image1, f.Image2, f.Image3, f.Image4,  f.Image5, f.Image6,
+                                       f.Image7, f.Image8, f.Image9, f.Image10, f.Image23};
     for (int g = 1; g <= MaxGroups; ++g) all.push_back(f.GroupBox[g]);
     return all;
 }

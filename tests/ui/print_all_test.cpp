@@ -1,6 +1,7 @@
 // 全組印刷: every group with members on its own page of one print job, each
 // page the sheet 印　刷 prints for that group; the refusals; the button in
 // every mode; the PDF file names the print dialog offers.
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
@@ -8,7 +9,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QCheckBox>
 
 #include "ui/window_fixture.h"
 
@@ -56,9 +56,9 @@ protected:
     // The texts of the settings boxes, in a fixed order.
     std::vector<QString> Boxes() const {
         std::vector<QString> texts;
-        for (const ByteEdit* box : {form->Edit7, form->Edit8, form->Edit9, form->Edit10,
-                                    form->Edit11, form->Edit12, form->Edit13, form->Edit14,
-                                    form->Edit15})
+        for (const ByteEdit* box :
+             {form->Edit7, form->Edit8, form->Edit9, form->Edit10, form->Edit11, form->Edit12,
+              form->Edit13, form->Edit14, form->Edit15})
             texts.push_back(box->text());
         return texts;
     }
@@ -152,10 +152,11 @@ TEST_F(PrintAllTest, OnePagePerGroupWithMembersEachTheSheetOfItsOwnPrint) {
             // Pictures this small still tell the groups apart.
             EXPECT_FALSE(fromAll == previousPage);
             previousPage = fromAll;
-            const QString text = QString::fromUtf8(
-                Poppler("pdftotext", {"-f", QString::number(i + 1), "-l", QString::number(i + 1),
-                                      all, "-"}));
-            for (const auto& name : names[i]) EXPECT_TRUE(text.contains(QString::fromStdString(name)));
+            const QString text =
+                QString::fromUtf8(Poppler("pdftotext", {"-f", QString::number(i + 1), "-l",
+                                                        QString::number(i + 1), all, "-"}));
+            for (const auto& name : names[i])
+                EXPECT_TRUE(text.contains(QString::fromStdString(name)));
             EXPECT_TRUE(text.contains(QStringLiteral("春の大会")));
         }
     }
@@ -177,8 +178,7 @@ TEST_F(PrintAllTest, RefusalsPrintNothing) {
         {"bad start hole", true, "10", "y", false, true, "'y' は整数ではありません."},
         {"start hole not read", true, "10", "y", true, true, ""},
         {"no group has members", true, "10", "1", false, false, "印刷する組がありません"},
-        {"single print, bad hole count", false, "x", "1", false, true,
-         "'x' は整数ではありません."},
+        {"single print, bad hole count", false, "x", "1", false, true, "'x' は整数ではありません."},
         {"single print, bad start hole", false, "10", "y", false, true,
          "'y' は整数ではありません."},
     };
@@ -197,9 +197,8 @@ TEST_F(PrintAllTest, RefusalsPrintNothing) {
         Click(c.allButton ? form->PrintAllButton : form->Button7);
 
         const bool refused = *c.message != '\0';
-        EXPECT_EQ(dialogs.Messages(),
-                  refused ? std::vector<QString>{QString::fromUtf8(c.message)}
-                          : std::vector<QString>{});
+        EXPECT_EQ(dialogs.Messages(), refused ? std::vector<QString>{QString::fromUtf8(c.message)}
+                                              : std::vector<QString>{});
         EXPECT_EQ(QFile::exists(pdf), !refused) << "no partial document";
         EXPECT_EQ(printed.empty(), refused);
         // Only the missing groups refuse before the dialog.
@@ -258,7 +257,8 @@ TEST_F(WindowTest, PrintAllButtonGoesWithThePrintButtonThroughEveryModeSequence)
 class OfferedFileTest : public PrintAllTest {
 protected:
     void SetUp() override {
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME"}) saved.emplace_back(name, qgetenv(name));
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME"})
+            saved.emplace_back(name, qgetenv(name));
         ASSERT_TRUE(home.isValid());
         qputenv("HOME", home.path().toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", home.filePath(".config").toLocal8Bit());

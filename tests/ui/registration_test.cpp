@@ -70,7 +70,8 @@ TEST_F(RegistrationTest, TheFortiethIsAcceptedAndTheFortyFirstRefused) {
 
     QTest::mouseClick(form->RadioGroup2Items[1], Qt::LeftButton);
     Click(form->Button6);
-    EXPECT_EQ(TakeMessages(), std::vector<QString>{QStringLiteral("登録出来ません。人数が超過します")});
+    EXPECT_EQ(TakeMessages(),
+              std::vector<QString>{QStringLiteral("登録出来ません。人数が超過します")});
     EXPECT_EQ(S().RosterList.size(), 40u);
     EXPECT_EQ(form->GenderIndex(), 1);
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("Last"));

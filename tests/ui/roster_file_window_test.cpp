@@ -51,8 +51,8 @@ void GroupAndPreview(TForm1& form) {
 // shows what the start of the name alone would show.
 TEST_F(WindowTest, VeryLongNamesAreKeptWholeAndShowWhatTheirStartWould) {
     const std::string male = Utf8ToCp932("男"), team = Utf8ToCp932("東町");
-    const std::string longNames[] = {Repeat("Abcdefghij", 98'000),         // 980 kB
-                                     Repeat(Utf8ToCp932("山田花子"), 3'250),       // 26 kB
+    const std::string longNames[] = {Repeat("Abcdefghij", 98'000),            // 980 kB
+                                     Repeat(Utf8ToCp932("山田花子"), 3'250),  // 26 kB
                                      Repeat(Utf8ToCp932("ｶﾀｶﾅ"), 5'000)};
     std::vector<std::string> whole, start;
     for (const auto& name : longNames) {

@@ -53,9 +53,12 @@ TEST_F(ScoreSheetWindowTest, EnteringTheModePreviewsGroupOneWithTheDefaults) {
     const struct {
         const char* text;
         int x, y;
-    } expected[] = {{"　　　　　楓林会スコア表", 309, 92}, {"秋季親睦会", 109, 142},
-                    {"市民公園グラウンド", 109, 166},    {"一郎", 44, 288},
-                    {"東町", 52, 270},                  {"年", 870, 165}};
+    } expected[] = {{"　　　　　楓林会スコア表", 309, 92},
+                    {"秋季親睦会", 109, 142},
+                    {"市民公園グラウンド", 109, 166},
+                    {"一郎", 44, 288},
+                    {"東町", 52, 270},
+                    {"年", 870, 165}};
     for (const auto& e : expected) {
         const auto* call = sheet.FindText(e.text);
         ASSERT_NE(call, nullptr) << e.text;
@@ -81,7 +84,8 @@ TEST_F(ScoreSheetWindowTest, TheFrameIsDrawnByOnePaintAndGoneWithTheNext) {
         int count = 0;
         for (QPoint p : points) {
             // The middle of the device pixels of the point (truncated).
-            const int x = static_cast<int>(p.x() * r + r / 2), y = static_cast<int>(p.y() * r + r / 2);
+            const int x = static_cast<int>(p.x() * r + r / 2),
+                      y = static_cast<int>(p.y() * r + r / 2);
             count += shot.pixelColor(x, y) == frame;
         }
         return count;
@@ -195,8 +199,8 @@ TEST_F(WindowTest, VersionDialogShowsModallyAnyNumberOfTimes) {
         QTimer::singleShot(0, &about, [&] {
             wasShown = about.isVisible();
             // Shown, each label has the size of its text.
-            for (QLabel* label : {about.ProductName, about.Version, about.Credit, about.Label1,
-                                  about.Label2})
+            for (QLabel* label :
+                 {about.ProductName, about.Version, about.Credit, about.Label1, about.Label2})
                 EXPECT_EQ(label->size(), label->sizeHint()) << label->text().toStdString();
             EXPECT_EQ(about.Comments->size(), QSize(225, 17));
             // Enter presses the default button.

@@ -38,8 +38,8 @@ TEST_F(StartButtonTest, TheDealtMembersStayInTheirGroupsAndMarks) {
         std::vector<int> players, leaders;
         const char* groupCount;
         bool balanced;
-        std::size_t placed;     // members left in the groups
-        const char* message;    // shown by the run, or nullptr
+        std::size_t placed;   // members left in the groups
+        const char* message;  // shown by the run, or nullptr
     };
     const Case cases[] = {
         {"plain", {0, 1, 2, 3, 4}, {}, "2", false, 5, nullptr},
@@ -86,7 +86,6 @@ TEST_F(StartButtonTest, TheDealtMembersStayInTheirGroupsAndMarks) {
         EXPECT_FALSE(drawn.empty());
     }
 }
-
 
 // A member picked for pasting and then placed by a run of the start button
 // must not be pasted a second time: the pick no longer stands for a member

@@ -118,14 +118,12 @@ protected:
     }
     // Pixels in area of the picture that are clearly red, or clearly dark.
     static int RedInk(const QImage& image, QRect area) {
-        return CountPixels(image, area, [](QColor c) {
-            return c.red() > 180 && c.green() < 90 && c.blue() < 90;
-        });
+        return CountPixels(
+            image, area, [](QColor c) { return c.red() > 180 && c.green() < 90 && c.blue() < 90; });
     }
     static int DarkInk(const QImage& image, QRect area) {
-        return CountPixels(image, area, [](QColor c) {
-            return c.red() < 90 && c.green() < 90 && c.blue() < 90;
-        });
+        return CountPixels(
+            image, area, [](QColor c) { return c.red() < 90 && c.green() < 90 && c.blue() < 90; });
     }
     // Pixels of a picture by logical position, whatever the picture's ratio
     // (the window tests run at ratio 1 and again at ratio 2).
