@@ -3,14 +3,14 @@
 // program uses, and quits once it has been painted for the first time.
 // Prints the same figures as tovi_startup_probe.
 #include <QApplication>
-#include <QFile>
 #include <QFont>
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
 
 #include <chrono>
-#include <cstdio>
+
+#include "probe_report.h"
 
 namespace {
 
@@ -40,14 +40,6 @@ private:
     bool painted_ = false;
 };
 
-QByteArray StatusField(const char* name) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return {};
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
-        if (line.startsWith(name)) return line.mid(qstrlen(name)).trimmed();
-    return {};
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -63,10 +55,6 @@ int main(int argc, char* argv[]) {
     window.show();
     const int rc = app.exec();
 
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - entered)
-            .count();
-    std::printf("main_to_first_paint_ms %.1f\nVmHWM %s\nVmRSS %s\n", ms,
-                StatusField("VmHWM:").constData(), StatusField("VmRSS:").constData());
+    tovi::bench::PrintStartUpFigures(entered);
     return rc;
 }

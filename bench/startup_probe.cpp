@@ -2,11 +2,11 @@
 // window has been painted for the first time.  Prints the time from entering main and
 // the peak resident memory (VmHWM) at that moment.
 #include <QApplication>
-#include <QFile>
 #include <QTimer>
 
 #include <chrono>
-#include <cstdio>
+
+#include "probe_report.h"
 
 #include "ui/program.h"
 
@@ -28,14 +28,6 @@ private:
     bool seen_ = false;
 };
 
-QByteArray StatusField(const char* name) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return {};
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
-        if (line.startsWith(name)) return line.mid(qstrlen(name)).trimmed();
-    return {};
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -47,10 +39,6 @@ int main(int argc, char* argv[]) {
     program.Form().show();
     const int rc = app.exec();
 
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - entered)
-            .count();
-    std::printf("main_to_first_paint_ms %.1f\nVmHWM %s\nVmRSS %s\n", ms,
-                StatusField("VmHWM:").constData(), StatusField("VmRSS:").constData());
+    tovi::bench::PrintStartUpFigures(entered);
     return rc;
 }
