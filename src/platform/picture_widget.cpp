@@ -9,6 +9,11 @@
 namespace tovi {
 namespace {
 
+// A picture never seen draws what it keeps once it holds this many calls, so
+// that one left hidden for a long time does not grow without end.  The member
+// list of 40 rows takes about 400.
+constexpr std::size_t kMaxKeptCalls = 4096;
+
 // A white image of the given logical size at the ratio.
 QImage WhiteImage(int width, int height, qreal ratio) {
     QImage image(qCeil(width * ratio), qCeil(height * ratio), QImage::Format_RGB32);
@@ -22,14 +27,44 @@ QImage WhiteImage(int width, int height, qreal ratio) {
 PictureWidget::PictureWidget(QWidget* parent, int imageWidth, int imageHeight)
     : QWidget(parent),
       imageSize_(imageWidth, imageHeight),
-      surface_(&image_, [this] { update(); }),
-      tee_(surface_, nullptr) {
+      surface_(&image_,
+               [this] {
+                   if (!drawingKept_) update();
+               }),
+      tee_(kept_, nullptr) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+DrawingSurface& PictureWidget::Canvas() {
+    if (!seen_ && kept_.Calls() >= kMaxKeptCalls) DrawKeptCalls();
+    if (seen_) EnsureImage();
+    return tee_;
+}
+
+const QImage& PictureWidget::Image() const {
+    // Looking at the pixels counts as seeing the picture.  No picture is a
+    // const object, so the cast is safe.
+    const_cast<PictureWidget*>(this)->DrawKeptCalls();
+    EnsureImage();
+    return image_;
 }
 
 void PictureWidget::EnsureImage() const {
     if (image_.isNull())
         image_ = WhiteImage(imageSize_.width(), imageSize_.height(), devicePixelRatioF());
+}
+
+void PictureWidget::DrawKeptCalls(bool repaint) {
+    if (seen_) return;
+    seen_ = true;
+    tee_.SetFirst(surface_);
+    if (kept_.Calls() == 0) return;  // the image is made when first drawn on
+    EnsureImage();
+    drawingKept_ = true;
+    kept_.ReplayOn(surface_);
+    drawingKept_ = false;
+    kept_.Clear();
+    if (repaint) update();
 }
 
 void PictureWidget::SetDevicePixelRatio(qreal ratio) {
@@ -54,6 +89,9 @@ void PictureWidget::SetDevicePixelRatio(qreal ratio) {
 }
 
 bool PictureWidget::event(QEvent* event) {
+    // Shown for the first time: what was drawn while hidden is drawn now,
+    // before the paint that follows.
+    if (event->type() == QEvent::Show) DrawKeptCalls();
     // A window moved to a screen of another ratio.
     if (event->type() == QEvent::ScreenChangeInternal
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
@@ -66,6 +104,8 @@ bool PictureWidget::event(QEvent* event) {
 }
 
 void PictureWidget::paintEvent(QPaintEvent* event) {
+    // Painted without being shown first (grabbed while hidden).
+    DrawKeptCalls(false);
     // Also when the ratio changed without word of it.
     if (!image_.isNull() && devicePixelRatioF() != image_.devicePixelRatio())
         SetDevicePixelRatio(devicePixelRatioF());

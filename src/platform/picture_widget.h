@@ -1,9 +1,13 @@
 // A picture that owns a white image and keeps what is drawn on it until it is
 // drawn over.  Painting only copies the image to the screen.  The image has
-// the screen's device pixel ratio and is drawn on in logical pixels.  It is
-// made when it is first drawn on or looked at, so a picture not yet used (the
-// score-sheet preview at start) costs no memory; unmade, it paints white.  Reports mouse
-// presses with their position and clicks, and can be set to ignore presses.
+// the screen's device pixel ratio and is drawn on in logical pixels.
+//
+// What is drawn on a picture before it is first shown or looked at is kept as
+// a list of calls and drawn on the image then, so that pictures of a mode not
+// yet entered (the commands of the grouping mode, the prompts, the score-sheet
+// preview) cost neither time nor memory at start; unmade, the image paints
+// white.  Reports mouse presses with their position and clicks, and can be
+// set to ignore presses.
 #pragma once
 
 #include <QImage>
@@ -11,6 +15,7 @@
 
 #include <memory>
 
+#include "core/recorded_drawing.h"
 #include "platform/qt_surface.h"
 
 namespace tovi {
@@ -21,17 +26,11 @@ public:
     // The image is created with the given size; the widget may be sized apart.
     PictureWidget(QWidget* parent, int imageWidth, int imageHeight);
 
-    // The surface that draws into the image.
-    DrawingSurface& Canvas() {
-        EnsureImage();
-        return tee_;
-    }
+    // The surface that draws into the image (or keeps the calls for it).
+    DrawingSurface& Canvas();
     // At the screen's device pixel ratio: index pixels by logical position
     // times Image().devicePixelRatio().
-    const QImage& Image() const {
-        EnsureImage();
-        return image_;
-    }
+    const QImage& Image() const;
 
     // Moves the image to another device pixel ratio (the widget does so when
     // its window goes to a screen of another ratio).  What was drawn is kept,
@@ -58,10 +57,17 @@ protected:
 private:
     // Makes the white image at the widget's ratio if it is not made yet.
     void EnsureImage() const;
+    // Makes the image and draws on it what was kept for it; from then on
+    // every call draws straight away.  Asks for a repaint unless told not to
+    // (when called from the paint itself).
+    void DrawKeptCalls(bool repaint = true);
 
     QSize imageSize_;       // logical pixels
     mutable QImage image_;  // null until first needed
     QtSurface surface_;
+    RecordedDrawing kept_;  // calls made before the picture was seen
+    bool seen_ = false;
+    bool drawingKept_ = false;
     TeeSurface tee_;
     bool ignorePresses_ = false;
     bool pressInside_ = false;

@@ -103,10 +103,14 @@ bool InkInsideBox(const QFont& font, const QFontMetrics& metrics, const QString&
     }
     const QRect box(margin * ratio, margin * ratio, advance * ratio, height * ratio);
     const QRgb white = QColor(Qt::white).rgb();
-    for (int y = 0; y < scratch.height(); ++y) {
+    const int width = scratch.width(), rows = scratch.height();
+    for (int y = 0; y < rows; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
-        for (int x = 0; x < scratch.width(); ++x)
-            if (line[x] != white && !box.contains(x, y)) return false;
+        const bool inBoxRows = y >= box.top() && y <= box.bottom();
+        for (int x = 0; x < width; ++x) {
+            if (inBoxRows && x == box.left()) x = box.right() + 1;  // the box may hold ink
+            if (x < width && line[x] != white) return false;
+        }
     }
     return true;
 }

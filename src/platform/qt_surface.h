@@ -107,7 +107,8 @@ private:
 // Forwards every call to two surfaces: lets a test watch what a picture draws.
 class TeeSurface final : public DrawingSurface {
 public:
-    TeeSurface(DrawingSurface& first, DrawingSurface* second) : a_(first), b_(second) {}
+    TeeSurface(DrawingSurface& first, DrawingSurface* second) : a_(&first), b_(second) {}
+    void SetFirst(DrawingSurface& first) { a_ = &first; }
     void SetSecond(DrawingSurface* second) { b_ = second; }
 
     void SetPenColor(Rgb c) override { Both(&DrawingSurface::SetPenColor, c); }
@@ -129,10 +130,10 @@ public:
 private:
     template <typename M, typename... Args>
     void Both(M method, const Args&... args) {
-        (a_.*method)(args...);
+        (a_->*method)(args...);
         if (b_) (b_->*method)(args...);
     }
-    DrawingSurface& a_;
+    DrawingSurface* a_;
     DrawingSurface* b_;
 };
 

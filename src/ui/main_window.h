@@ -20,7 +20,7 @@
 #include "platform/byte_edit.h"
 #include "platform/dialogs.h"
 #include "platform/picture_widget.h"
-#include "scoresheet/recorded_drawing.h"
+#include "core/recorded_drawing.h"
 #include "scoresheet/score_sheet.h"
 #include "ui/command_picture.h"
 

@@ -1,11 +1,14 @@
 // The picture widget on its own: its image and the screen's ratio (a window
 // that goes to a screen of another ratio keeps what was drawn and draws at
-// the new ratio from then on), and the presses and clicks it reports.
+// the new ratio from then on), what is drawn before it is first seen, and
+// the presses and clicks it reports.
 #include <QImage>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "core/cp932.h"
 #include "platform/picture_widget.h"
@@ -69,6 +72,85 @@ TEST(PictureWidgetTest, AnUnusedPictureIsWhite) {
         for (int x = 0; x < shot.width(); x += 3)
             ASSERT_EQ(shot.pixelColor(x, y), QColor(Qt::white)) << x << " " << y;
     EXPECT_TRUE(picture.Image().pixelColor(0, 0) == QColor(Qt::white));
+}
+
+// The same drawing made straight on an image at the picture's ratio, for
+// comparison.
+QImage DrawnDirectly(const PictureWidget& picture, QSize size,
+                     const std::function<void(DrawingSurface&)>& draw) {
+    const qreal ratio = picture.devicePixelRatioF();
+    QImage image(size * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QtSurface surface(&image);
+    draw(surface);
+    return image;
+}
+
+TEST(PictureWidgetTest, WhatIsDrawnBeforeItIsSeenAppearsWhenSeen) {
+    const auto first = [](DrawingSurface& c) {
+        c.SetFontSize(11);
+        c.SetBrushColor(kYellow);
+        c.Rectangle(0, 0, 90, 24);
+        c.TextOut(12, 5, Utf8ToCp932("出場設定"));
+    };
+    const auto second = [](DrawingSurface& c) {
+        c.SetFontColor(kRed);  // the font and brush set before still hold
+        c.TextOut(50, 5, Utf8ToCp932("→"));
+        c.MoveTo(0, 20);
+        c.LineTo(90, 20);
+    };
+    // Seen by being shown, by being looked at, or by being grabbed while
+    // hidden; part of the drawing made before, part after, through one
+    // reference to the canvas.
+    const struct {
+        const char* what;
+        std::function<QImage(PictureWidget&)> see;
+    } ways[] = {
+        {"shown",
+         [](PictureWidget& p) {
+             p.show();
+             return QImage();
+         }},
+        {"looked at", [](PictureWidget& p) { return p.Image(); }},
+        {"grabbed while hidden", [](PictureWidget& p) { return p.grab().toImage(); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.what);
+        PictureWidget picture(nullptr, 90, 24);
+        picture.resize(90, 24);
+        DrawingSurface& c = picture.Canvas();
+        first(c);
+        const QImage seen = way.see(picture);
+        if (!seen.isNull()) {
+            EXPECT_EQ(seen.convertToFormat(QImage::Format_RGB32),
+                      DrawnDirectly(picture, {90, 24}, first));
+        }
+        second(c);
+        const QImage expected = DrawnDirectly(picture, {90, 24}, [&](DrawingSurface& s) {
+            first(s);
+            second(s);
+        });
+        EXPECT_EQ(picture.Image(), expected);
+        EXPECT_EQ(picture.grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
+    }
+}
+
+TEST(PictureWidgetTest, APictureLeftHiddenKeepsDrawingRight) {
+    // Far more calls than a hidden picture keeps before it draws them.
+    PictureWidget picture(nullptr, 60, 20);
+    const auto draw = [](DrawingSurface& c) {
+        c.SetFontSize(10);
+        for (int i = 0; i < 3000; ++i) {
+            c.SetBrushColor(i % 2 ? kWhite : kYellow);
+            c.TextOut(i % 40, 3, Utf8ToCp932(i % 3 ? "山" : "川"));
+        }
+    };
+    for (int i = 0; i < 3; ++i) draw(picture.Canvas());
+    const QImage expected = DrawnDirectly(picture, {60, 20}, [&](DrawingSurface& c) {
+        for (int i = 0; i < 3; ++i) draw(c);
+    });
+    EXPECT_EQ(picture.Image(), expected);
 }
 
 TEST(PictureWidgetTest, PressesAndClicks) {

@@ -1,8 +1,10 @@
 // A drawing kept for later: every call is recorded and can be replayed, in
 // order, on another surface.  A print draws all its pages this way before the
-// job begins, so that a sheet that stops on a bad number prints nothing.
+// job begins, so that a sheet that stops on a bad number prints nothing; a
+// picture not yet seen keeps what is drawn on it this way.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <utility>
@@ -52,6 +54,9 @@ public:
     void ReplayOn(DrawingSurface& target) const {
         for (const auto& call : calls_) call(target);
     }
+    std::size_t Calls() const { return calls_.size(); }
+    // Forgets every call and gives back their memory.
+    void Clear() { calls_ = {}; }
 
 private:
     void Keep(std::function<void(DrawingSurface&)> call) { calls_.push_back(std::move(call)); }

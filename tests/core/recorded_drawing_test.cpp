@@ -1,4 +1,4 @@
-#include "scoresheet/recorded_drawing.h"
+#include "core/recorded_drawing.h"
 
 #include <gtest/gtest.h>
 
