@@ -1,6 +1,6 @@
 // The floor the program's start-up is measured against: a bare Qt window of
 // the program's size that shows a line in each of the three Japanese faces the
-// program uses, and quits once it has been painted for the first time.
+// program uses, and ends once it has been painted for the first time.
 // Prints the same figures as tovi_startup_probe.
 #include <QApplication>
 #include <QFont>
@@ -18,6 +18,9 @@ const QString kFaces[] = {QStringLiteral("ＭＳ ゴシック"), QStringLiteral(
                           QStringLiteral("ＭＳ Ｐ明朝")};
 
 class FloorWindow final : public QWidget {
+public:
+    explicit FloorWindow(std::chrono::steady_clock::time_point entered) : entered_(entered) {}
+
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
@@ -32,11 +35,12 @@ protected:
         }
         if (!painted_) {
             painted_ = true;
-            QTimer::singleShot(0, qApp, &QApplication::quit);
+            QTimer::singleShot(0, qApp, [this] { tovi::bench::ReportAndEnd(entered_); });
         }
     }
 
 private:
+    std::chrono::steady_clock::time_point entered_;
     bool painted_ = false;
 };
 
@@ -50,11 +54,8 @@ int main(int argc, char* argv[]) {
     QFont::insertSubstitutions(kFaces[0], {"IPAGothic", "Noto Sans Mono CJK JP"});
     QFont::insertSubstitutions(kFaces[1], {"IPAPGothic", "Noto Sans CJK JP"});
     QFont::insertSubstitutions(kFaces[2], {"IPAPMincho", "Noto Serif CJK JP"});
-    FloorWindow window;
+    FloorWindow window(entered);
     window.setFixedSize(1020, 705);
     window.show();
-    const int rc = app.exec();
-
-    tovi::bench::PrintStartUpFigures(entered);
-    return rc;
+    return QApplication::exec();
 }

@@ -47,6 +47,12 @@ QRect TForm1::ScoreSheetFrameArea() { return QRect(QPoint(27, 10), QPoint(630, 1
 
 void TForm1::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
+    // The window is on the screen: the controls left for later are built
+    // next, before whatever the user does.
+    if (!built_ && !finishingPosted_) {
+        finishingPosted_ = true;
+        QMetaObject::invokeMethod(this, &TForm1::FinishBuilding, Qt::QueuedConnection);
+    }
     if (!scoreSheetFrame_) return;
     // The frame around the settings band of the score-sheet mode, drawn on
     // the window once: it is not kept, so the next paint of the window goes
@@ -107,7 +113,9 @@ void TForm1::ApplyModeVisibility(int mode) {
     for (const Row& row : table) {
         const Seen seen = row.byMode[static_cast<std::size_t>(mode - 1)];
         if (seen == Seen::Kept) continue;
-        for (QWidget* element : row.elements) element->setVisible(seen == Seen::Shown);
+        // A control not built yet is given its place when it is.
+        for (QWidget* element : row.elements)
+            if (element) element->setVisible(seen == Seen::Shown);
     }
 }
 

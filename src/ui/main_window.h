@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "core/clock.h"
+#include "core/recorded_drawing.h"
 #include "grouping/random_source.h"
 #include "model/roster_file.h"
 #include "model/tournament_state.h"
 #include "platform/byte_edit.h"
 #include "platform/dialogs.h"
 #include "platform/picture_widget.h"
-#include "core/recorded_drawing.h"
 #include "scoresheet/score_sheet.h"
 #include "ui/command_picture.h"
 
@@ -49,8 +49,21 @@ inline constexpr int kGroupBoxHeight = 122;
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
-    TForm1(Dialogs& dialogs, RandomSource& random, Clock& clock, QWidget* parent = nullptr);
+    // How much of the window the constructor builds.  Whole: every control.
+    // FirstScreenFirst: all but the controls of the score-sheet mode and the
+    // version dialog, so that the window appears sooner; those follow as
+    // soon as the window has been painted for the first time, and in any
+    // case before a handler runs.  Until then their pointers are null.
+    enum class Building { Whole, FirstScreenFirst };
+
+    TForm1(Dialogs& dialogs, RandomSource& random, Clock& clock,
+           Building building = Building::Whole, QWidget* parent = nullptr);
     ~TForm1() override;
+
+    // Builds the controls a FirstScreenFirst window leaves for later, if
+    // they are not built yet.
+    void FinishBuilding();
+    bool IsBuilt() const { return built_; }
 
     TournamentState& State() { return state_; }
     const TournamentState& State() const { return state_; }
@@ -190,19 +203,31 @@ protected:
     static QRect ScoreSheetFrameArea();
 
 private:
-    void BuildLayout();
+    // Every control but those of the score-sheet mode, and those, which are
+    // placed among the others as if built in one go.
+    void BuildFirstScreen();
+    void BuildScoreSheetMode();
     void BuildMemberListPanel();
     void BuildRegistrationPanel();
     void BuildGroupingPanels();
     void BuildScoreSheetControls();
-    void ConnectHandlers();
+    void ConnectFirstScreen();
+    void ConnectScoreSheetMode();
+    // The stacking and Tab order the score-sheet controls have when the
+    // window is built in one go.
+    void PlaceScoreSheetMode();
     // The command pictures, the prompts, the manual-grouping pictures and the
     // group boxes as the window first shows them.
     void PaintFirstFaces();
     // Shows and hides the panels and controls as the given mode has them.
     void ApplyModeVisibility(int mode);
+    // Runs the handler under the guard that reports what goes wrong, after
+    // finishing the building of the window.
     template <typename Handler>
     void Guarded(Handler&& handler);
+    // Runs the handler, guarded, whenever the sender gives the signal.
+    template <typename Sender, typename Signal>
+    void Run(Sender* sender, Signal signal, void (TForm1::*handler)());
 
     void ScrollListToTop();
     void BuildCommandPictures();
@@ -224,6 +249,8 @@ private:
     RandomSource& random_;
     Clock& clock_;
     AboutBox* aboutBox_ = nullptr;
+    bool built_ = false;
+    bool finishingPosted_ = false;
     // The frame of the score-sheet mode waits for the window's next paint;
     // that paint draws it once, and the one after removes it.
     bool scoreSheetFrame_ = false;

@@ -103,7 +103,8 @@ ByteEdit* MakeEdit(QWidget* parent, int maxBytes, int x, int y, int w, int h, in
 
 }  // namespace
 
-TForm1::TForm1(Dialogs& dialogs, RandomSource& random, Clock& clock, QWidget* parent)
+TForm1::TForm1(Dialogs& dialogs, RandomSource& random, Clock& clock, Building building,
+               QWidget* parent)
     : QWidget(parent), dialogs_(dialogs), random_(random), clock_(clock) {
     InstallFontSubstitutions();
     setWindowTitle(kAppTitle);
@@ -113,30 +114,50 @@ TForm1::TForm1(Dialogs& dialogs, RandomSource& random, Clock& clock, QWidget* pa
     // no box starts with its text selected.
     setFocusPolicy(Qt::ClickFocus);
     Fill(this, kInactiveBorder);
-    BuildLayout();
-    ConnectHandlers();
-    aboutBox_ = new AboutBox(this, dialogs_);
+    BuildFirstScreen();
+    ConnectFirstScreen();
+    if (building == Building::Whole) {
+        BuildScoreSheetMode();
+        ConnectScoreSheetMode();
+        built_ = true;
+    }
     FormCreate();
 }
 
 TForm1::~TForm1() = default;
 
-template <typename Handler>
-void TForm1::Guarded(Handler&& handler) {
-    RunGuarded(dialogs_, std::forward<Handler>(handler));
+void TForm1::FinishBuilding() {
+    if (built_) return;
+    built_ = true;
+    BuildScoreSheetMode();
+    ConnectScoreSheetMode();
+    // FormCreate ran before these controls existed.  No handler has run
+    // since (each one finishes the building first), so the window is still
+    // in the registration mode FormCreate left it in: the new controls are
+    // shown or hidden as that mode has them, and polished by the style as
+    // showing the window polished the rest.
+    ApplyModeVisibility(state_.ScreenMode);
+    if (isVisible())
+        for (QWidget* control : std::initializer_list<QWidget*>{Image23, Panel5, Button7, Button9,
+                                                                PrintAllButton, CheckBox2})
+            control->ensurePolished();
 }
 
-void TForm1::BuildLayout() {
+template <typename Handler>
+void TForm1::Guarded(Handler&& handler) {
+    RunGuarded(dialogs_, [&] {
+        FinishBuilding();
+        handler();
+    });
+}
+
+void TForm1::BuildFirstScreen() {
     setGeometry(0, 0, 1020, 705);
     setFixedSize(1020, 705);
-
-    // The preview lies under every other control of the score-sheet mode.
-    Image23 = MakePicture(this, 5, 3, 1245, 841);
 
     BuildMemberListPanel();
     BuildRegistrationPanel();
     BuildGroupingPanels();
-    BuildScoreSheetControls();
     BuildCommandPictures();
 
     Button2 = MakeButton(this, QStringLiteral("メンバー登録"), 542, 10, 110, 35, 12);
@@ -151,6 +172,33 @@ void TForm1::BuildLayout() {
     }
     Button5 = MakeButton(this, QStringLiteral("ヘルプ"), 922, 8, 68, 21);
     Button14 = MakeButton(this, QStringLiteral("バージョン"), 922, 33, 68, 21);
+}
+
+void TForm1::BuildScoreSheetMode() {
+    // The preview lies under every other control of the score-sheet mode.
+    Image23 = MakePicture(this, 5, 3, 1245, 841);
+    BuildScoreSheetControls();
+    aboutBox_ = new AboutBox(this, dialogs_);
+    PlaceScoreSheetMode();
+}
+
+void TForm1::PlaceScoreSheetMode() {
+    // Built after the rest, these controls would lie over it and come last
+    // in the Tab order; they are put where building the window in one go
+    // puts them: the preview under everything, the settings and buttons
+    // under the buttons along the top, and the settings after the grouping
+    // panel in the Tab order, before the buttons along the top.
+    Image23->lower();
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{Panel5, Button7, Button9, PrintAllButton, CheckBox2})
+        control->stackUnder(Button2);
+    QWidget* previous = CheckBox4;
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             Edit15, Edit7, Edit8, Edit10, Edit11, Edit12, Edit9, Edit13, Edit14, Button7, Button9,
+             PrintAllButton, CheckBox2, Button2, Button3, Button4, Button5, Button14}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 void TForm1::BuildMemberListPanel() {
@@ -307,44 +355,49 @@ void TForm1::BuildCommandPictures() {
     };
 }
 
-void TForm1::ConnectHandlers() {
-    auto on = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
-        connect(sender, signal, this, [this, handler] { Guarded([&] { (this->*handler)(); }); });
-    };
-    on(Button1, &QPushButton::clicked, &TForm1::Button1Click);
-    on(Button2, &QPushButton::clicked, &TForm1::Button2Click);
-    on(Button3, &QPushButton::clicked, &TForm1::Button3Click);
-    on(Button4, &QPushButton::clicked, &TForm1::Button4Click);
-    on(Button5, &QPushButton::clicked, &TForm1::Button5Click);
-    on(Button6, &QPushButton::clicked, &TForm1::Button6Click);
-    on(Button7, &QPushButton::clicked, &TForm1::Button7Click);
-    on(Button8, &QPushButton::clicked, &TForm1::Button8Click);
-    on(Button9, &QPushButton::clicked, &TForm1::Button9Click);
-    on(Button10, &QPushButton::clicked, &TForm1::Button10Click);
-    on(Button14, &QPushButton::clicked, &TForm1::Button14Click);
-    on(PrintAllButton, &QPushButton::clicked, &TForm1::PrintAllClick);
-    on(CheckBox2, &QCheckBox::clicked, &TForm1::CheckBox2Click);
-    on(Edit1, &ByteEdit::clicked, &TForm1::Edit1Click);
-    on(Edit2, &ByteEdit::clicked, &TForm1::Edit2Click);
-    on(Edit6, &ByteEdit::clicked, &TForm1::Edit6Click);
-    on(Image3, &PictureWidget::clicked, &TForm1::Image3Click);
-    on(Image4, &PictureWidget::clicked, &TForm1::Image4Click);
-    on(Image6, &PictureWidget::clicked, &TForm1::Image6Click);
-    on(Image7, &PictureWidget::clicked, &TForm1::Image7Click);
-    on(Image9, &PictureWidget::clicked, &TForm1::Image9Click);
-    on(Image10, &PictureWidget::clicked, &TForm1::Image10Click);
-    on(Edit9, &ByteEdit::clicked, &TForm1::Edit9Click);
-    on(Edit10, &ByteEdit::clicked, &TForm1::Edit10Click);
-    on(Edit11, &ByteEdit::clicked, &TForm1::Edit11Click);
-    on(Edit12, &ByteEdit::clicked, &TForm1::Edit12Click);
-    on(Edit13, &ByteEdit::clicked, &TForm1::Edit13Click);
-    on(Edit14, &ByteEdit::clicked, &TForm1::Edit14Click);
+template <typename Sender, typename Signal>
+void TForm1::Run(Sender* sender, Signal signal, void (TForm1::*handler)()) {
+    connect(sender, signal, this, [this, handler] { Guarded([&] { (this->*handler)(); }); });
+}
+
+void TForm1::ConnectFirstScreen() {
+    Run(Button1, &QPushButton::clicked, &TForm1::Button1Click);
+    Run(Button2, &QPushButton::clicked, &TForm1::Button2Click);
+    Run(Button3, &QPushButton::clicked, &TForm1::Button3Click);
+    Run(Button4, &QPushButton::clicked, &TForm1::Button4Click);
+    Run(Button5, &QPushButton::clicked, &TForm1::Button5Click);
+    Run(Button6, &QPushButton::clicked, &TForm1::Button6Click);
+    Run(Button8, &QPushButton::clicked, &TForm1::Button8Click);
+    Run(Button10, &QPushButton::clicked, &TForm1::Button10Click);
+    Run(Button14, &QPushButton::clicked, &TForm1::Button14Click);
+    Run(Edit1, &ByteEdit::clicked, &TForm1::Edit1Click);
+    Run(Edit2, &ByteEdit::clicked, &TForm1::Edit2Click);
+    Run(Edit6, &ByteEdit::clicked, &TForm1::Edit6Click);
+    Run(Image3, &PictureWidget::clicked, &TForm1::Image3Click);
+    Run(Image4, &PictureWidget::clicked, &TForm1::Image4Click);
+    Run(Image6, &PictureWidget::clicked, &TForm1::Image6Click);
+    Run(Image7, &PictureWidget::clicked, &TForm1::Image7Click);
+    Run(Image9, &PictureWidget::clicked, &TForm1::Image9Click);
+    Run(Image10, &PictureWidget::clicked, &TForm1::Image10Click);
 
     connect(Image1, &PictureWidget::pressed, this,
             [this](int, int y) { Guarded([&] { Image1MouseDown(y); }); });
     for (int g = 1; g <= MaxGroups; ++g)
         connect(GroupBox[g], &PictureWidget::pressed, this,
                 [this, g](int, int y) { Guarded([&] { GroupBoxMouseDown(g, y); }); });
+}
+
+void TForm1::ConnectScoreSheetMode() {
+    Run(Button7, &QPushButton::clicked, &TForm1::Button7Click);
+    Run(Button9, &QPushButton::clicked, &TForm1::Button9Click);
+    Run(PrintAllButton, &QPushButton::clicked, &TForm1::PrintAllClick);
+    Run(CheckBox2, &QCheckBox::clicked, &TForm1::CheckBox2Click);
+    Run(Edit9, &ByteEdit::clicked, &TForm1::Edit9Click);
+    Run(Edit10, &ByteEdit::clicked, &TForm1::Edit10Click);
+    Run(Edit11, &ByteEdit::clicked, &TForm1::Edit11Click);
+    Run(Edit12, &ByteEdit::clicked, &TForm1::Edit12Click);
+    Run(Edit13, &ByteEdit::clicked, &TForm1::Edit13Click);
+    Run(Edit14, &ByteEdit::clicked, &TForm1::Edit14Click);
 }
 
 void TForm1::PaintFirstFaces() {

@@ -17,6 +17,7 @@ int main(int argc, char* argv[]) {
     tovi::Program program;
     tovi::TForm1& form = program.Form();
     form.show();
+    form.FinishBuilding();  // the boxes of the other modes, as right after the first paint
 
     const std::pair<const char*, tovi::ByteEdit*> boxes[] = {
         {"Edit1", form.Edit1},   {"Edit2", form.Edit2},   {"Edit6", form.Edit6},
