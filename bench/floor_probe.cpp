@@ -8,8 +8,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <chrono>
-
 #include "probe_report.h"
 
 namespace {
@@ -19,7 +17,7 @@ const QString kFaces[] = {QStringLiteral("ＭＳ ゴシック"), QStringLiteral(
 
 class FloorWindow final : public QWidget {
 public:
-    explicit FloorWindow(std::chrono::steady_clock::time_point entered) : entered_(entered) {}
+    explicit FloorWindow(const tovi::bench::StartUpSteps& steps) : steps_(steps) {}
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -35,27 +33,30 @@ protected:
         }
         if (!painted_) {
             painted_ = true;
-            QTimer::singleShot(0, qApp, [this] { tovi::bench::ReportAndEnd(entered_); });
+            QTimer::singleShot(0, qApp, [this] { tovi::bench::ReportAndEnd(steps_); });
         }
     }
 
 private:
-    std::chrono::steady_clock::time_point entered_;
+    const tovi::bench::StartUpSteps& steps_;
     bool painted_ = false;
 };
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const auto entered = std::chrono::steady_clock::now();
+    tovi::bench::StartUpSteps steps;
 
     QApplication app(argc, argv);
+    steps.application = tovi::bench::StartUpSteps::Clock::now();
     // The faces the program asks for, found the way the program finds them.
     QFont::insertSubstitutions(kFaces[0], {"IPAGothic", "Noto Sans Mono CJK JP"});
     QFont::insertSubstitutions(kFaces[1], {"IPAPGothic", "Noto Sans CJK JP"});
     QFont::insertSubstitutions(kFaces[2], {"IPAPMincho", "Noto Serif CJK JP"});
-    FloorWindow window(entered);
+    FloorWindow window(steps);
     window.setFixedSize(1020, 705);
+    steps.window = tovi::bench::StartUpSteps::Clock::now();
     window.show();
+    steps.shown = tovi::bench::StartUpSteps::Clock::now();
     return QApplication::exec();
 }

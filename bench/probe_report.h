@@ -1,5 +1,6 @@
 // What the start-up probes print once their window has been painted: the
-// time from entering main and the peak and current resident memory.  The
+// time from entering main, its steps, and the peak and current resident
+// memory.  The
 // probes then end the process at once, so that a measure of the whole
 // process (scripts/bench) runs from its start to the first painted window,
 // with neither probe's tearing down in it.
@@ -23,12 +24,24 @@ inline QByteArray StatusField(const char* name) {
     return {};
 }
 
-[[noreturn]] inline void ReportAndEnd(std::chrono::steady_clock::time_point entered) {
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - entered)
-            .count();
-    std::printf("main_to_first_paint_ms %.1f\nVmHWM %s\nVmRSS %s\n", ms,
-                StatusField("VmHWM:").constData(), StatusField("VmRSS:").constData());
+// The moments a probe passes on its way to the first paint, from entering
+// main: the application made, the window made, the window shown.
+struct StartUpSteps {
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point entered = Clock::now(), application, window, shown;
+};
+
+[[noreturn]] inline void ReportAndEnd(const StartUpSteps& steps) {
+    using Ms = std::chrono::duration<double, std::milli>;
+    const auto now = StartUpSteps::Clock::now();
+    auto ms = [](auto from, auto to) { return Ms(to - from).count(); };
+    std::printf(
+        "main_to_first_paint_ms %.1f\n"
+        "  application %.1f, window %.1f, shown %.1f, painted %.1f\n"
+        "VmHWM %s\nVmRSS %s\n",
+        ms(steps.entered, now), ms(steps.entered, steps.application),
+        ms(steps.application, steps.window), ms(steps.window, steps.shown), ms(steps.shown, now),
+        StatusField("VmHWM:").constData(), StatusField("VmRSS:").constData());
     std::fflush(stdout);
     _exit(0);
 }

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QTimer>
 
-#include <chrono>
 #include <cstring>
 
 #include "probe_report.h"
@@ -19,9 +18,8 @@ namespace {
 // Reports and ends the process right after the first paint of the window.
 class EndAfterFirstPaint final : public QObject {
 public:
-    EndAfterFirstPaint(tovi::TForm1& form, bool whole,
-                       std::chrono::steady_clock::time_point entered)
-        : form_(form), whole_(whole), entered_(entered) {
+    EndAfterFirstPaint(tovi::TForm1& form, bool whole, const tovi::bench::StartUpSteps& steps)
+        : form_(form), whole_(whole), steps_(steps) {
         form.installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* event) override {
@@ -31,7 +29,7 @@ public:
             // that it runs after the paint is flushed and before that.
             QTimer::singleShot(0, qApp, [this] {
                 if (whole_) form_.FinishBuilding();
-                tovi::bench::ReportAndEnd(entered_);
+                tovi::bench::ReportAndEnd(steps_);
             });
         }
         return false;
@@ -40,19 +38,22 @@ public:
 private:
     tovi::TForm1& form_;
     bool whole_;
-    std::chrono::steady_clock::time_point entered_;
+    const tovi::bench::StartUpSteps& steps_;
     bool seen_ = false;
 };
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const auto entered = std::chrono::steady_clock::now();
+    tovi::bench::StartUpSteps steps;
     const bool whole = argc > 1 && std::strcmp(argv[1], "--whole") == 0;
 
     QApplication app(argc, argv);
+    steps.application = tovi::bench::StartUpSteps::Clock::now();
     tovi::Program program;
-    EndAfterFirstPaint probe(program.Form(), whole, entered);
+    steps.window = tovi::bench::StartUpSteps::Clock::now();
+    EndAfterFirstPaint probe(program.Form(), whole, steps);
     program.Form().show();
+    steps.shown = tovi::bench::StartUpSteps::Clock::now();
     return QApplication::exec();
 }

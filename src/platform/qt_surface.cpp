@@ -88,8 +88,10 @@ std::size_t CostOf(const std::string& key, const QString& shown) {
 // setting the text black on white with room all round and looking for ink
 // outside the box: font metrics round, and some glyphs reach past their
 // advance.  Only asked at whole ratios, where the box is whole device pixels.
+// When it does, the box itself is the text's stamp in black on white: the
+// glyphs are set the same at any whole offset.
 bool InkInsideBox(const QFont& font, const QFontMetrics& metrics, const QString& text, int advance,
-                  int ratio) {
+                  int ratio, QImage& blackOnWhite) {
     const int height = metrics.height();
     const int margin = height;
     QImage scratch =
@@ -112,6 +114,8 @@ bool InkInsideBox(const QFont& font, const QFontMetrics& metrics, const QString&
             if (x < width && line[x] != white) return false;
         }
     }
+    blackOnWhite = scratch.copy(box);
+    blackOnWhite.setDevicePixelRatio(ratio);
     return true;
 }
 
@@ -256,8 +260,6 @@ const QImage& QtSurface::StampOf(const FontEntry& font, SetText& set) {
         if (stamp.text == fontColor_ && stamp.background == brush_) return stamp.image;
     QImage image = ScratchImage(set.advance, font.metrics.height(), image_->devicePixelRatio(),
                                 image_->format());
-    image.setDotsPerMeterX(image_->dotsPerMeterX());
-    image.setDotsPerMeterY(image_->dotsPerMeterY());
     image.fill(ToColor(brush_));
     {
         QPainter p(&image);
@@ -265,6 +267,12 @@ const QImage& QtSurface::StampOf(const FontEntry& font, SetText& set) {
         p.setPen(ToColor(fontColor_));
         p.drawText(QPoint(0, font.metrics.ascent()), set.shown);
     }
+    return KeepStamp(set, std::move(image));
+}
+
+const QImage& QtSurface::KeepStamp(SetText& set, QImage image) {
+    image.setDotsPerMeterX(image_->dotsPerMeterX());
+    image.setDotsPerMeterY(image_->dotsPerMeterY());
     cachedTextBytes_ += static_cast<std::size_t>(image.sizeInBytes());
     set.stamps.push_back({fontColor_, brush_, std::move(image)});
     return set.stamps.back().image;
@@ -283,8 +291,14 @@ void QtSurface::TextOut(int x, int y, const std::string& text) {
     // glyph as it comes.
     const int ratio = WholeRatio();
     if (ratio > 0 && !set.inkChecked) {
-        set.inkInsideBox = InkInsideBox(font.font, font.metrics, set.shown, set.advance, ratio);
+        QImage blackOnWhite;
+        set.inkInsideBox =
+            InkInsideBox(font.font, font.metrics, set.shown, set.advance, ratio, blackOnWhite);
         set.inkChecked = true;
+        // Most texts are black on white: the check has made their stamp.
+        if (set.inkInsideBox && fontColor_ == kBlack && brush_ == kWhite &&
+            image_->format() == blackOnWhite.format())
+            KeepStamp(set, std::move(blackOnWhite));
     }
     if (ratio > 0 && set.inkInsideBox && (fontColor_ == brush_ || box.isEmpty())) {
         Paint([&](QPainter& p) { p.fillRect(box, ToColor(brush_)); });

@@ -87,7 +87,10 @@ private:
     QRect PictureRect() const;
     SetText& Set(FontEntry& font, const std::string& text, int x);
     int RightEdge() const;
+    // The text's stamp in the current font colour on the brush colour,
+    // made when first needed; KeepStamp files one away.
     const QImage& StampOf(const FontEntry& font, SetText& set);
+    const QImage& KeepStamp(SetText& set, QImage image);
 
     QImage* image_ = nullptr;
     QPainter* painter_ = nullptr;
