@@ -213,6 +213,8 @@ private:
     void BuildScoreSheetControls();
     void ConnectFirstScreen();
     void ConnectScoreSheetMode();
+    // The window's own controls of the score-sheet mode, the preview first.
+    std::array<QWidget*, 6> ScoreSheetModeControls() const;
     // The stacking and Tab order the score-sheet controls have when the
     // window is built in one go.
     void PlaceScoreSheetMode();

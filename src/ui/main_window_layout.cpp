@@ -14,6 +14,9 @@
 #include <QRadioButton>
 #include <QScrollArea>
 
+#include <array>
+#include <span>
+
 #include "core/cp932.h"
 #include "platform/error_guard.h"
 #include "platform/fonts.h"
@@ -116,11 +119,7 @@ TForm1::TForm1(Dialogs& dialogs, RandomSource& random, Clock& clock, Building bu
     Fill(this, kInactiveBorder);
     BuildFirstScreen();
     ConnectFirstScreen();
-    if (building == Building::Whole) {
-        BuildScoreSheetMode();
-        ConnectScoreSheetMode();
-        built_ = true;
-    }
+    if (building == Building::Whole) BuildScoreSheetMode();
     FormCreate();
 }
 
@@ -128,9 +127,7 @@ TForm1::~TForm1() = default;
 
 void TForm1::FinishBuilding() {
     if (built_) return;
-    built_ = true;
     BuildScoreSheetMode();
-    ConnectScoreSheetMode();
     // FormCreate ran before these controls existed.  No handler has run
     // since (each one finishes the building first), so the window is still
     // in the registration mode FormCreate left it in: the new controls are
@@ -138,9 +135,7 @@ void TForm1::FinishBuilding() {
     // showing the window polished the rest.
     ApplyModeVisibility(state_.ScreenMode);
     if (isVisible())
-        for (QWidget* control : std::initializer_list<QWidget*>{Image23, Panel5, Button7, Button9,
-                                                                PrintAllButton, CheckBox2})
-            control->ensurePolished();
+        for (QWidget* control : ScoreSheetModeControls()) control->ensurePolished();
 }
 
 template <typename Handler>
@@ -175,11 +170,17 @@ void TForm1::BuildFirstScreen() {
 }
 
 void TForm1::BuildScoreSheetMode() {
+    built_ = true;
     // The preview lies under every other control of the score-sheet mode.
     Image23 = MakePicture(this, 5, 3, 1245, 841);
     BuildScoreSheetControls();
     aboutBox_ = new AboutBox(this, dialogs_);
     PlaceScoreSheetMode();
+    ConnectScoreSheetMode();
+}
+
+std::array<QWidget*, 6> TForm1::ScoreSheetModeControls() const {
+    return {Image23, Panel5, Button7, Button9, PrintAllButton, CheckBox2};
 }
 
 void TForm1::PlaceScoreSheetMode() {
@@ -188,10 +189,9 @@ void TForm1::PlaceScoreSheetMode() {
     // puts them: the preview under everything, the settings and buttons
     // under the buttons along the top, and the settings after the grouping
     // panel in the Tab order, before the buttons along the top.
-    Image23->lower();
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{Panel5, Button7, Button9, PrintAllButton, CheckBox2})
-        control->stackUnder(Button2);
+    const auto controls = ScoreSheetModeControls();
+    controls.front()->lower();  // the preview
+    for (QWidget* control : std::span(controls).subspan(1)) control->stackUnder(Button2);
     QWidget* previous = CheckBox4;
     for (QWidget* next : std::initializer_list<QWidget*>{
              Edit15, Edit7, Edit8, Edit10, Edit11, Edit12, Edit9, Edit13, Edit14, Button7, Button9,
