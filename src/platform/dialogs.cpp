@@ -86,14 +86,6 @@ QString DocumentsFolder() {
     return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
-void OfferPrintFile(QPrinter& printer, const QString& baseName) {
-    // The print dialog offers the printer's output file for a print to a file.
-    printer.setOutputFileName(QDir(DocumentsFolder()).filePath(baseName + QStringLiteral(".pdf")));
-    // Naming a .pdf file switched the printer to PDF output; back to the
-    // default printer where there is one (the file name stays).
-    printer.setOutputFormat(QPrinter::NativeFormat);
-}
-
 void QtDialogs::Message(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, kAppTitle, text, QMessageBox::Ok, parent_);
     box.exec();

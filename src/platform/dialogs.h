@@ -20,8 +20,11 @@ inline const QString kAppTitle = QStringLiteral("トヴィ");
 // roster files are looked for first and printed PDF files are offered.
 QString DocumentsFolder();
 
-// Offers <documents folder>/<baseName>.pdf as the file of a print to a PDF
-// file in the print dialog; the dialog still starts on the default printer.
+// Names the print job baseName and offers <documents folder>/<baseName>.pdf
+// as the file of a print to a PDF file, as the system's print dialog allows:
+// Qt's dialog on Linux shows the file (print_file_posix.cpp); on Windows the
+// PDF printer asks for the file itself and proposes the job's name
+// (print_file_windows.cpp).  The dialog still starts on the default printer.
 void OfferPrintFile(QPrinter& printer, const QString& baseName);
 
 class Dialogs {

@@ -941,7 +941,8 @@ private:
             }
             if (now != *file.members)
                 return "the load gave " + Join(now) + " instead of " + Join(*file.members);
-            if (s.CurrentFileName != TryQtToPath(file.path) || form_->windowTitle() != file.path)
+            if (s.CurrentFileName != TryQtToPath(file.path) ||
+                form_->windowTitle() != QDir::toNativeSeparators(file.path))
                 return "the load did not show the path of the file in the caption";
             return {};
         }
@@ -986,7 +987,8 @@ private:
         if (failed) return "the save to " + path.toStdString() + " failed";
         const std::string expected = RosterFileBytes(s.RosterList);
         if (ReadBytes(path) != expected) return "the saved file does not read back as the roster";
-        if (form_->windowTitle() != path) return "the caption does not show the saved path";
+        if (form_->windowTitle() != QDir::toNativeSeparators(path))
+            return "the caption does not show the saved path";
         const QStringList left = QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden);
         for (const QString& name : left)
             if (name.contains(QStringLiteral(".tmp-")))
