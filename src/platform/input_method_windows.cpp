@@ -1,7 +1,10 @@
 // The input method on Windows, through IMM32 on the window's input context.
-#include <imm.h>
 #include <windows.h>
 
+// After windows.h, which it needs.
+#include <imm.h>
+
+#include <QGuiApplication>
 #include <QWidget>
 
 #include <utility>
@@ -27,6 +30,10 @@ private:
     HIMC context_;
 };
 
+// Only Qt's Windows platform gives a window a handle of its own (not the
+// offscreen one, say).
+bool HasWindowHandle() { return QGuiApplication::platformName() == QStringLiteral("windows"); }
+
 HWND WindowOf(QWidget& widget) { return reinterpret_cast<HWND>(widget.window()->winId()); }
 
 constexpr DWORD kHiragana = IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE;
@@ -34,6 +41,7 @@ constexpr DWORD kHiragana = IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE;
 }  // namespace
 
 void SwitchInputMethod(QWidget& box, bool hiragana) {
+    if (!HasWindowHandle()) return;
     // A box without composition has its window's context taken away by Qt
     // while it has the focus; there is nothing left to close then.
     const InputContext context(WindowOf(box));
@@ -51,6 +59,7 @@ void SwitchInputMethod(QWidget& box, bool hiragana) {
 }
 
 std::optional<InputMethodStatus> CurrentInputMethodStatus(QWidget& widget) {
+    if (!HasWindowHandle()) return std::nullopt;
     const InputContext context(WindowOf(widget));
     InputMethodStatus status;
     if (!context.Get()) return status;

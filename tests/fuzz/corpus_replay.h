@@ -34,7 +34,7 @@ inline void ReplayCorpus(const std::string& name, FuzzTarget target) {
     for (const auto& entry : fs::directory_iterator(folder)) {
         if (!entry.is_regular_file()) continue;
         // Named first, so that an abort below shows which file it was.
-        std::fprintf(stderr, "replaying %s\n", entry.path().filename().c_str());
+        std::fprintf(stderr, "replaying %s\n", entry.path().filename().string().c_str());
         std::ifstream in(entry.path(), std::ios::binary);
         const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
                                               std::istreambuf_iterator<char>()};

@@ -202,7 +202,7 @@ TEST(RosterFile, RefusedLoadLeavesRosterAndFileNameAsTheyWere) {
         {"missing.txt", std::nullopt, RosterFileStatus::CannotRead},
         {"folder.txt", std::nullopt, RosterFileStatus::CannotRead},
         {"empty.txt", "", RosterFileStatus::Empty},
-        {"nul.txt", std::string("\0\r\n", 3), RosterFileStatus::Empty},
+        {"nul-byte.txt", std::string("\0\r\n", 3), RosterFileStatus::Empty},
         {"nomarker.txt", Join(Members(3), "\r\n"), RosterFileStatus::NoMarker},
         {"many.txt", kMarker + "\r\n" + Join(Members(41), "\r\n"),
          RosterFileStatus::TooManyMembers},

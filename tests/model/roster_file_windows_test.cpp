@@ -45,7 +45,9 @@ TEST(RosterFileOnWindows, SaveRefusesWhatAWriteInPlaceWouldRefuse) {
     };
     for (const auto& c : cases) {
         WriteBytes(path, bytes);
-        if (c.readOnly) ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+        if (c.readOnly) {
+            ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+        }
         {
             const Handle holder(c.heldOpen
                                     ? CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr,

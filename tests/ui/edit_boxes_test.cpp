@@ -106,7 +106,8 @@ TEST_F(EditBoxesTest, TheNumberBoxesTakeNoComposition) {
 TEST_F(EditBoxesTest, EnteringABoxSwitchesTheInputMethodAsTheBoxAsks) {
     Show();
     if (!CurrentInputMethodStatus(*form))
-        GTEST_SKIP() << "this desktop lets no program switch the input method (Windows does)";
+        GTEST_SKIP() << "this desktop lets no program switch the input method (Windows does, "
+                        "with a window of its own: not on the offscreen platform)";
     // Each box in turn, entered from a box of the other kind, so that every
     // switch is a change.
     for (const bool composing : {false, true}) {
