@@ -1,4 +1,6 @@
-// Conversion between the program's CP932 texts and UTF-8, on iconv.
+// Conversion between the program's CP932 texts and UTF-8: on iconv where the
+// C library has it (cp932_posix.cpp), on the Win32 code-page functions on
+// Windows (cp932_windows.cpp); both give the same results.
 #pragma once
 
 #include <optional>

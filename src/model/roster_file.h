@@ -2,12 +2,9 @@
 // per member, every line ending in CR LF.
 //
 // A load reads into a separate list and hands it over only when every check
-// has passed, so a failed load leaves the roster as it was.  A save writes a
-// temporary file beside the target and renames it over the target, so a failed
-// save leaves the old file intact.  A save refuses what it could not write in
-// place (a file the user may not write, a named pipe, a device), keeps the
-// mode, owner and group of the file it replaces, follows a symbolic link, and
-// removes what saves of the same roster that were killed left behind.
+// has passed, so a failed load leaves the roster as it was.  A save replaces
+// the file in one step (core/file_io.h), so a failed save leaves the old file
+// intact.
 #pragma once
 
 #include <filesystem>

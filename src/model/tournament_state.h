@@ -3,11 +3,12 @@
 //
 // Every text is a std::string of CP932 (Shift-JIS) bytes, exactly as the roster
 // file stores it; every length limit counts those bytes.  The only exception is
-// CurrentFileName, which holds the path as the file system spells it.
+// CurrentFileName, the path of the roster file as the file system names it.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -97,7 +98,7 @@ struct TournamentState {
     double ScaleY = 0.0;
 
     std::int32_t ScreenMode = 0;
-    std::string CurrentFileName;
+    std::filesystem::path CurrentFileName;
 
     // Text height of one line of a group box; set by every full redraw.
     std::int32_t GroupTextHeight = 0;

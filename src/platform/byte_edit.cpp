@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/input_method.h"
 #include "platform/qt_text.h"
 
 namespace tovi {
@@ -91,6 +92,14 @@ void ByteEdit::focusInEvent(QFocusEvent* event) {
     const bool hadSelection = hasSelectedText();
     QLineEdit::focusInEvent(event);
     if (!hadSelection && hasSelectedText()) deselect();
+    // Qt gives the window's input context to the new focus only after this
+    // event, so the input method is switched once the event has been handled.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus()) SwitchInputMethod(*this, takesComposition_);
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace tovi

@@ -35,7 +35,8 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
-    // Entering the box, by mouse or by Tab, leaves its text unselected.
+    // Entering the box, by mouse or by Tab, leaves its text unselected and
+    // switches the input method as the box asks (platform/input_method.h).
     void focusInEvent(QFocusEvent* event) override;
 
 private:

@@ -7,9 +7,12 @@ namespace tovi {
 
 void InstallFontSubstitutions() {
     static const bool done = [] {
-        QFont::insertSubstitutions(kGothicFace, {"IPAGothic", "Noto Sans Mono CJK JP"});
-        QFont::insertSubstitutions(kPGothicFace, {"IPAPGothic", "Noto Sans CJK JP"});
-        QFont::insertSubstitutions(kPMinchoFace, {"IPAPMincho", "Noto Serif CJK JP"});
+        QFont::insertSubstitutions(kGothicFace, {"IPAGothic", "Noto Sans Mono CJK JP", "MS Gothic",
+                                                 "Yu Gothic", "Meiryo"});
+        QFont::insertSubstitutions(
+            kPGothicFace, {"IPAPGothic", "Noto Sans CJK JP", "MS PGothic", "Yu Gothic", "Meiryo"});
+        QFont::insertSubstitutions(kPMinchoFace, {"IPAPMincho", "Noto Serif CJK JP", "MS PMincho",
+                                                  "Yu Mincho", "MS Mincho"});
         return true;
     }();
     (void)done;

@@ -1,5 +1,7 @@
-// Font faces and sizes.  The program names faces that a Linux desktop lacks; at start-up they are
-// mapped to the IPA faces (drawn to the same metrics), with Noto CJK behind.
+// Font faces and sizes.  The program names Windows' Japanese faces.  Where a face is missing (a
+// Linux desktop, Wine, a Windows without its Japanese fonts) it is mapped at start-up to the IPA
+// faces (drawn to the same metrics), with Noto CJK and then Windows' other Japanese faces behind,
+// so that Japanese always shows.  A face that exists is used as it is.
 #pragma once
 
 #include <QFont>

@@ -1,7 +1,5 @@
 #include "platform/qt_text.h"
 
-#include <QFile>
-
 #include "core/cp932.h"
 
 namespace tovi {
@@ -15,14 +13,6 @@ std::optional<std::string> TryQtToCp932(const QString& text) {
 int Cp932Length(const QString& text) {
     const auto bytes = TryQtToCp932(text);
     return bytes ? static_cast<int>(bytes->size()) : -1;
-}
-
-std::optional<std::string> TryQtToFileName(const QString& name) {
-    if (name.isEmpty() || name.contains(QChar(u'\0')) || name.contains(QChar::ReplacementCharacter))
-        return std::nullopt;
-    const QByteArray bytes = QFile::encodeName(name);
-    if (QFile::decodeName(bytes) != name) return std::nullopt;
-    return bytes.toStdString();
 }
 
 }  // namespace tovi

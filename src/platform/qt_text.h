@@ -17,11 +17,4 @@ std::optional<std::string> TryQtToCp932(const QString& text);
 // Number of CP932 bytes of text, or -1 when it cannot be encoded.
 int Cp932Length(const QString& text);
 
-// The bytes of a file name chosen in a dialog, as the file system takes them;
-// nothing when they could name another file than the one chosen: a name
-// with a NUL (the path would end there), with a character the file-name
-// encoding cannot spell (it would be replaced), or with U+FFFD, which stands
-// for bytes that did not decode, so that the name's real bytes are lost.
-std::optional<std::string> TryQtToFileName(const QString& name);
-
 }  // namespace tovi

@@ -1,6 +1,5 @@
 // The member list: its drawing, the presses on it, the command pictures below
 // it, registration and the roster file.
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -11,6 +10,7 @@
 #include "model/roster_edit.h"
 #include "model/roster_file.h"
 #include "model/roster_table.h"
+#include "platform/file_name.h"
 #include "platform/qt_text.h"
 #include "ui/main_window.h"
 
@@ -263,20 +263,19 @@ void TForm1::Edit2Click() { Edit2->clear(); }
 bool TForm1::RunRosterFileOperation(RosterFileOperation operation, const QString& chosen) {
     // A name whose bytes are not known is refused rather than opened or
     // saved under another name.
-    const std::optional<std::string> bytes = TryQtToFileName(chosen);
+    const std::optional<std::filesystem::path> path = TryQtToPath(chosen);
     RosterFileStatus status = RosterFileStatus::BadFileName;
     std::size_t memberLines = 0;
-    if (bytes) {
-        const std::filesystem::path path(*bytes);
-        status = operation == RosterFileOperation::Load ? LoadRoster(state_, path, &memberLines)
-                                                        : SaveRoster(state_, path);
+    if (path) {
+        status = operation == RosterFileOperation::Load ? LoadRoster(state_, *path, &memberLines)
+                                                        : SaveRoster(state_, *path);
     }
     if (status != RosterFileStatus::Ok) {
         dialogs_.Message(QString::fromStdString(RosterFileMessage(status, memberLines)));
         return false;
     }
     // The caption shows the file after every successful open or save.
-    setWindowTitle(QFile::decodeName(QByteArray::fromStdString(state_.CurrentFileName)));
+    setWindowTitle(PathToQt(state_.CurrentFileName));
     return true;
 }
 

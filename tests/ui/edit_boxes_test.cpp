@@ -10,8 +10,11 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 
+#include "platform/input_method.h"
 #include "ui/program.h"
 #include "ui/window_fixture.h"
 
@@ -97,6 +100,34 @@ TEST_F(EditBoxesTest, TheNumberBoxesTakeNoComposition) {
         QInputMethodQueryEvent surrounding(Qt::ImSurroundingText);
         QApplication::sendEvent(edit, &surrounding);
         EXPECT_EQ(surrounding.value(Qt::ImSurroundingText).toString(), QStringLiteral("12"));
+    }
+}
+
+TEST_F(EditBoxesTest, EnteringABoxSwitchesTheInputMethodAsTheBoxAsks) {
+    Show();
+    if (!CurrentInputMethodStatus(*form))
+        GTEST_SKIP() << "this desktop lets no program switch the input method (Windows does)";
+    // Each box in turn, entered from a box of the other kind, so that every
+    // switch is a change.
+    for (const bool composing : {false, true}) {
+        for (const Box& box : kBoxes) {
+            if (box.composes != composing) continue;
+            SCOPED_TRACE(box.name);
+            const Box& other = *std::find_if(std::begin(kBoxes), std::end(kBoxes),
+                                             [&](const Box& b) { return b.composes != composing; });
+            EnterMode(*form, other.mode);
+            Edit(other)->setFocus(Qt::TabFocusReason);
+            QApplication::processEvents();
+            EnterMode(*form, box.mode);
+            Edit(box)->setFocus(Qt::MouseFocusReason);
+            QApplication::processEvents();
+            const auto status = CurrentInputMethodStatus(*form);
+            ASSERT_TRUE(status.has_value());
+            EXPECT_EQ(status->open, box.composes);
+            if (box.composes) {
+                EXPECT_TRUE(status->hiragana);
+            }
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include "platform/file_name.h"
 #include "ui/window_fixture.h"
 
 namespace tovi::test {
@@ -108,7 +109,7 @@ TEST_F(WindowTest, LoadingARosterDrawsItsRowsAndShowsThePath) {
     form->ScrollBox1->verticalScrollBar()->setValue(200);
     Load(path);
     EXPECT_EQ(form->windowTitle(), path);
-    EXPECT_EQ(S().CurrentFileName, QFile::encodeName(path).toStdString());
+    EXPECT_EQ(S().CurrentFileName, TryQtToPath(path));
     EXPECT_EQ(form->ScrollBox1->verticalScrollBar()->value(), 0);
     const std::vector<std::string> expected = {"45,6:山田　花子", "185,6:東町", "345,6:女",
                                                "45,36:鈴木一郎",  "185,36:",    "345,36:男"};

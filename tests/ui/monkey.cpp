@@ -38,6 +38,7 @@
 #include "model/cp932_literals.h"
 #include "model/roster_table.h"
 #include "model/tournament_state.h"
+#include "platform/file_name.h"
 #include "platform/qt_text.h"
 #include "support/scripted_dialogs.h"
 #include "ui/about_box.h"
@@ -322,7 +323,7 @@ public:
 private:
     struct Before {
         Lines roster;
-        std::string fileName;
+        std::filesystem::path fileName;
         QString title;
         int placed = 0;
         int mode = 0;
@@ -940,8 +941,7 @@ private:
             }
             if (now != *file.members)
                 return "the load gave " + Join(now) + " instead of " + Join(*file.members);
-            if (s.CurrentFileName != QFile::encodeName(file.path).toStdString() ||
-                form_->windowTitle() != file.path)
+            if (s.CurrentFileName != TryQtToPath(file.path) || form_->windowTitle() != file.path)
                 return "the load did not show the path of the file in the caption";
             return {};
         }

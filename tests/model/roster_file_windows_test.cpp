@@ -1,0 +1,124 @@
+// What a save does on Windows beyond the common rules: read-only files,
+// files another program holds open, UTF-16 names, killed saves.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "model/roster_file.h"
+#include "model/roster_file_fixture.h"
+
+namespace tovi {
+namespace {
+
+using namespace roster_test;
+
+// Owns a handle.
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr) CloseHandle(handle_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE Get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+TEST(RosterFileOnWindows, SaveRefusesWhatAWriteInPlaceWouldRefuse) {
+    TempDir dir;
+    const fs::path path = dir / "roster.txt";
+    const std::string bytes = kMarker + "\r\nold,1\r\n";
+    const struct {
+        const char* what;
+        bool readOnly;  // the file has the read-only attribute
+        bool heldOpen;  // another program has it open without sharing
+    } cases[] = {
+        {"read-only file", true, false},
+        {"file another program holds", false, true},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(path, bytes);
+        if (c.readOnly) ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+        {
+            const Handle holder(c.heldOpen
+                                    ? CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr,
+                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                                    : INVALID_HANDLE_VALUE);
+            TournamentState state;
+            state.RosterList = {"new"};
+            state.CurrentFileName = L"C:\\previous\\roster.txt";
+            EXPECT_EQ(SaveRoster(state, path), RosterFileStatus::CannotWrite) << c.what;
+            EXPECT_EQ(state.CurrentFileName, L"C:\\previous\\roster.txt") << c.what;
+            EXPECT_EQ(dir.Entries(), std::set<fs::path>{"roster.txt"}) << c.what;
+        }
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(ReadBytes(path), bytes) << c.what;
+    }
+}
+
+TEST(RosterFileOnWindows, NamesAreUtf16AllTheWay) {
+    // None of these can be spelt in a Western ANSI code page, the last in
+    // none at all.
+    TempDir dir;
+    for (const wchar_t* name : {L"名簿　秋.txt", L"Ölçü ŁódŹ.txt", L"名簿\U0001F600.txt"}) {
+        TournamentState saved;
+        saved.RosterList = SampleRoster();
+        const fs::path path = dir / name;
+        ASSERT_EQ(SaveRoster(saved, path), RosterFileStatus::Ok) << path;
+        EXPECT_EQ(saved.CurrentFileName.native(), path.native());
+        EXPECT_TRUE(dir.Entries().contains(fs::path(name)));
+        TournamentState loaded;
+        ASSERT_EQ(LoadRoster(loaded, path), RosterFileStatus::Ok) << path;
+        EXPECT_EQ(loaded.RosterList, SampleRoster());
+    }
+}
+
+// The id of a process that has ended.
+DWORD EndedProcess() {
+    wchar_t command[] = L"cmd.exe /c exit 0";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process))
+        return 0;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return process.dwProcessId;
+}
+
+TEST(RosterFileOnWindows, SaveRemovesTheTemporaryFilesOfKilledSavesOfThatRoster) {
+    TempDir dir;
+    const fs::path path = dir / "roster.txt";
+    WriteBytes(path, "old");
+    const DWORD ended = EndedProcess();
+    ASSERT_NE(ended, 0u);
+    const std::string dead = std::to_string(ended);
+    const std::string alive = std::to_string(GetCurrentProcessId());
+    const std::set<fs::path> kept = {
+        "roster.txt",
+        ".roster.txt.tmp-" + alive + "-0",  // a save of this process
+        ".other.txt.tmp-" + dead + "-0",    // another roster's
+        ".roster.txt.tmp-" + dead + "-x",   // not a name a save makes
+    };
+    for (const auto& name : kept)
+        if (name != "roster.txt") WriteBytes(dir / name, "keep");
+    WriteBytes(dir / (".roster.txt.tmp-" + dead + "-3"), "left");
+
+    TournamentState state;
+    state.RosterList = {"a"};
+    ASSERT_EQ(SaveRoster(state, path), RosterFileStatus::Ok);
+    EXPECT_EQ(dir.Entries(), kept);
+    EXPECT_EQ(ReadBytes(path), kMarker + "\r\na\r\n");
+}
+
+}  // namespace
+}  // namespace tovi
