@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <set>
 #include <string_view>
 #include <tuple>
 #include <utility>
@@ -42,6 +43,12 @@ std::string FieldOr(std::vector<std::string>& fields, std::size_t index) {
     return index < fields.size() ? std::move(fields[index]) : std::string();
 }
 
+// The player a member key names: name, team and gender from its line.
+Player PlayerOf(const MemberKey& key, int group) {
+    std::vector<std::string> fields = SplitCommaText(key.line);
+    return {key, FieldOr(fields, 0), FieldOr(fields, 1), FieldOr(fields, 2), group};
+}
+
 }  // namespace
 
 std::vector<Player> PlayersInGroupOrder(const TournamentState& state) {
@@ -56,12 +63,29 @@ std::vector<Player> PlayersInGroupOrder(const TournamentState& state) {
                 continue;
             }
             if (position < 0 || static_cast<std::size_t>(position) >= keys.size()) continue;
-            const MemberKey& key = keys[static_cast<std::size_t>(position)];
-            std::vector<std::string> fields = SplitCommaText(key.line);
-            players.push_back(
-                {key, FieldOr(fields, 0), FieldOr(fields, 1), FieldOr(fields, 2), group});
+            players.push_back(PlayerOf(keys[static_cast<std::size_t>(position)], group));
         }
     }
+    return players;
+}
+
+std::vector<Player> PlayersInNoGroup(const std::vector<Player>& grouped,
+                                     const std::vector<std::string>& rosterLines,
+                                     const Results& results) {
+    std::set<MemberKey> shown;
+    for (const Player& player : grouped) shown.insert(player.key);
+    const auto apart = [&](const MemberKey& key) {
+        const auto card = results.cards.find(key);
+        return card != results.cards.end() && !card->second.IsEmpty() && !shown.contains(key);
+    };
+    std::vector<Player> players;
+    for (const MemberKey& key : MemberKeys(rosterLines)) {
+        if (!apart(key)) continue;
+        players.push_back(PlayerOf(key, 0));
+        shown.insert(key);
+    }
+    for (const auto& [key, card] : results.cards)
+        if (apart(key)) players.push_back(PlayerOf(key, 0));
     return players;
 }
 

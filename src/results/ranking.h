@@ -26,6 +26,13 @@ struct Player {
 // passed over.
 std::vector<Player> PlayersInGroupOrder(const TournamentState& state);
 
+// The members with strokes entered who are not among the grouped players
+// (組なし), group 0: first those on the roster, in roster order, then those
+// whose line the roster no longer holds, in the order of their lines.
+std::vector<Player> PlayersInNoGroup(const std::vector<Player>& grouped,
+                                     const std::vector<std::string>& rosterLines,
+                                     const Results& results);
+
 enum class RankingList {
     All,    // 全体
     Men,    // 男子: gender 男

@@ -39,6 +39,9 @@ struct ResultsParse {
     Results results;          // empty unless status is Ok
 };
 
+// The message shown for a status other than Ok (UTF-8); badLine as in ResultsParse.
+std::string ResultsFileMessage(ResultsFileStatus status, std::size_t badLine = 0);
+
 // Checks the bytes of a results file and returns what it holds.
 ResultsParse ParseResultsFile(std::string_view bytes);
 

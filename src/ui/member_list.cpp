@@ -276,6 +276,7 @@ bool TForm1::RunRosterFileOperation(RosterFileOperation operation, const QString
     }
     // The caption shows the file after every successful open or save.
     setWindowTitle(PathToQt(state_.CurrentFileName));
+    savedRoster_ = state_.RosterList;
     return true;
 }
 
