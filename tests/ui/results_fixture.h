@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
