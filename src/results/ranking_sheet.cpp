@@ -135,13 +135,15 @@ void DrawRankingSheet(DrawingSurface& surface, double scale, const RankingSheetH
             cells.push_back(std::to_string(value));
         int x = kLeft;
         for (std::size_t c = 0; c < columns.size() && c < cells.size(); ++c) {
-            const int height = c == 2 ? 14 : 16;
+            const int left = x;
+            x += columns[c].width;
+            if (cells[c].empty()) continue;       // the rank of a player not ranked
+            const int height = c == 2 ? 14 : 16;  // the team a little smaller
             p.Height(height);
             if (columns[c].number)
-                p.RightText(x + columns[c].width - kPad, y, height, cells[c]);
+                p.RightText(x - kPad, y, height, cells[c]);
             else
-                p.Text(x + kPad, y, cells[c]);
-            x += columns[c].width;
+                p.Text(left + kPad, y, cells[c]);
         }
     }
 }

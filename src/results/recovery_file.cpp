@@ -92,13 +92,15 @@ RecoveryRecord MakeRecoveryRecord(const TournamentState& state, const std::strin
         if (state.EntryFlag[slot] == 1) record.players.push_back(position);
         if (state.LeaderFlag[slot] == 1) record.leaders.push_back(position);
     }
+    // A member is kept in the first group that names it.
+    std::set<int> placed;
     for (int group = 1; group <= MaxGroups; ++group) {
-        std::set<int> seen;
         for (const std::string& entry : state.GroupList[static_cast<std::size_t>(group)]) {
             const auto position = Number(entry, 0, members - 1);
-            if (position && seen.insert(*position).second &&
+            if (position &&
                 record.groups[static_cast<std::size_t>(group)].size() <
-                    static_cast<std::size_t>(MaxGroupSize))
+                    static_cast<std::size_t>(MaxGroupSize) &&
+                placed.insert(*position).second)
                 record.groups[static_cast<std::size_t>(group)].push_back(*position);
         }
     }

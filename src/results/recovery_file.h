@@ -38,8 +38,8 @@ struct RecoveryRecord {
 };
 
 // The record of the state, the hole-count text and the results.  Group
-// entries that name no member, and the marks of slots past the roster, are
-// left out.
+// entries that name no member or a member named before, and the marks of
+// slots past the roster, are left out.
 RecoveryRecord MakeRecoveryRecord(const TournamentState& state, const std::string& holeCount,
                                   const Results& results);
 

@@ -147,6 +147,27 @@ TEST(ResultRanking, PlayersInGroupOrderTakeTheirRosterLines) {
     EXPECT_EQ(PlayersInGroupOrder(state), expected);
 }
 
+TEST(ResultRanking, PlayersWithStrokesInNoGroupAreShownApart) {
+    const std::string yamada = Utf8ToCp932("山田,東町,男,0,0,0,0,0,");
+    const std::string sato = Utf8ToCp932("佐藤,西町,女,0,0,0,0,0,");
+    const std::string gone = Utf8ToCp932("鈴木,南町,男,0,0,0,0,0,");
+    const std::vector<std::string> roster = {yamada, sato, yamada};
+    Results results;
+    results.cards[{yamada, 1}] = CardOf({{1}});
+    results.cards[{yamada, 2}] = CardOf({{2}});
+    results.cards[{sato, 1}] = ScoreCard();  // no strokes: not shown
+    results.cards[{gone, 1}] = CardOf({{3}});
+    results.cards[{yamada, 3}] = CardOf({{4}});  // a third 山田 the roster no longer has
+    const Player grouped = {{yamada, 1}, Utf8ToCp932("山田"), Utf8ToCp932("東町"), kMale, 2};
+    const Player second = {{yamada, 2}, Utf8ToCp932("山田"), Utf8ToCp932("東町"), kMale, 0};
+    const Player third = {{yamada, 3}, Utf8ToCp932("山田"), Utf8ToCp932("東町"), kMale, 0};
+    const Player suzuki = {{gone, 1}, Utf8ToCp932("鈴木"), Utf8ToCp932("南町"), kMale, 0};
+    // Roster order first, then the others in the order of their keys.
+    EXPECT_EQ(PlayersInNoGroup({grouped}, roster, results),
+              (std::vector<Player>{second, third, suzuki}));
+    EXPECT_EQ(PlayersInNoGroup({grouped, second}, roster, {}), std::vector<Player>{});
+}
+
 TEST(ResultRankingCsv, WritesExactBytes) {
     const struct {
         const char* what;
