@@ -3,9 +3,12 @@
 // not.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "model/tournament_state.h"
 #include "results/score_card.h"
 
 namespace tovi {
@@ -17,6 +20,13 @@ int SheetHoles(const std::string& holeCountText);
 
 // True when any card holds strokes.
 bool HasStrokes(const Results& results);
+
+// Where each member of state's roster stands after edit, a change of the
+// roster that moves or removes lines by their positions alone (not by what
+// they hold): -1 for a member removed.  state itself is not changed; the
+// edit runs on a copy whose lines are the positions.
+std::vector<int> PositionsAfter(const TournamentState& state,
+                                const std::function<bool(TournamentState&)>& edit);
 
 class ScoreBook {
 public:
@@ -36,6 +46,13 @@ public:
     void Loaded(Results results);
     // The results have just been written to a results file.
     void MarkSaved();
+    // The roster changed from before to after, newPositions as PositionsAfter
+    // gives them: every card goes along with its member, so that of two
+    // members with the same line each keeps its own.  The card of a member
+    // removed keeps its line with an occurrence past every member of after,
+    // so that it goes to nobody else.
+    void FollowRoster(const std::vector<std::string>& before, const std::vector<int>& newPositions,
+                      const std::vector<std::string>& after);
 
     // True when there are strokes, and the cards or the settings differ from
     // those last saved or loaded.  Results without any strokes lose nothing.

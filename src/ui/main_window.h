@@ -272,6 +272,9 @@ private:
     enum class RosterFileOperation { Load, Save };
     bool RunRosterFileOperation(RosterFileOperation operation, const QString& chosen);
     void ShowMessage(const char* utf8);
+    // Makes a change of the roster by position (move, delete); the scores
+    // follow their members.  What edit returns.
+    bool EditRoster(const std::function<bool(TournamentState&)>& edit);
     // The print of Button7Click and PrintAllClick: one print dialog, then one
     // page per sheet at the chosen printer's scale.
     void PrintSheets(const QString& fileName, std::vector<ScoreSheetSettings>& sheets);

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <map>
+
 #include "core/cp932.h"
 #include "model/int_conversion.h"
 #include "results/card_builder.h"
@@ -110,6 +114,77 @@ TEST(ResultScoreBook, KnowsWhetherStrokesWouldBeLost) {
         EXPECT_EQ(book.Get().cards.size(), c.cards);
         EXPECT_EQ(HasStrokes(book.Get()), c.cards > 0);
     }
+}
+
+}  // namespace
+}  // namespace tovi
+
+namespace tovi {
+namespace {
+
+TEST(ResultScoreBook, CardsFollowTheirMembersThroughAChangedRoster) {
+    const std::string a = "A", l = "L", b = "B";
+    const auto reverse = [](TournamentState& s) {
+        std::reverse(s.RosterList.begin(), s.RosterList.end());
+        return true;
+    };
+    const auto removeSecond = [](TournamentState& s) {
+        s.RosterList.erase(s.RosterList.begin() + 1);
+        return true;
+    };
+    const auto refuse = [](TournamentState&) { return false; };
+    const struct {
+        const char* name;
+        std::function<bool(TournamentState&)> edit;
+        std::vector<int> positions;
+        // strokes of hole 1 by key after: (line, occurrence) -> strokes
+        std::map<MemberKey, int> after;
+    } cases[] = {
+        {"reversed: the twins swap places, each with its own",
+         reverse,
+         {3, 2, 1, 0},
+         {{{a, 1}, 1}, {{l, 1}, 3}, {{l, 2}, 2}, {{b, 1}, 4}, {{l, 4}, 9}}},
+        {"the first twin removed: the second keeps its own, the first's goes apart",
+         removeSecond,
+         {0, -1, 1, 2},
+         {{{a, 1}, 1}, {{l, 1}, 3}, {{l, 2}, 2}, {{b, 1}, 4}, {{l, 4}, 9}}},
+        {"refused: nothing moves",
+         refuse,
+         {0, 1, 2, 3},
+         {{{a, 1}, 1}, {{l, 1}, 2}, {{l, 2}, 3}, {{b, 1}, 4}, {{l, 4}, 9}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TournamentState state;
+        state.RosterList = {a, l, l, b};
+        EXPECT_EQ(PositionsAfter(state, c.edit), c.positions);
+        EXPECT_EQ(state.RosterList, (std::vector<std::string>{a, l, l, b}));
+
+        ScoreBook book;
+        book.Enter({a, 1}, 0, 0, 1);
+        book.Enter({l, 1}, 0, 0, 2);
+        book.Enter({l, 2}, 0, 0, 3);
+        book.Enter({b, 1}, 0, 0, 4);
+        book.Enter({l, 4}, 0, 0, 9);  // a member removed earlier
+        book.MarkSaved();
+        const std::vector<std::string> before = state.RosterList;
+        c.edit(state);
+        book.FollowRoster(before, c.positions, state.RosterList);
+        std::map<MemberKey, int> after;
+        for (const auto& [key, card] : book.Get().cards) after[key] = *card.Strokes(0, 0);
+        EXPECT_EQ(after, c.after);
+        // What was saved follows too: nothing is lost by the change alone.
+        EXPECT_FALSE(book.Unsaved());
+    }
+
+    // A card kept apart never lands on a member: past every occurrence taken.
+    ScoreBook book;
+    book.Enter({l, 1}, 0, 0, 1);
+    book.Enter({l, 2}, 0, 0, 5);  // apart while the roster had one L
+    book.FollowRoster({l}, {0}, {l, l});
+    std::map<MemberKey, int> after;
+    for (const auto& [key, card] : book.Get().cards) after[key] = *card.Strokes(0, 0);
+    EXPECT_EQ(after, (std::map<MemberKey, int>{{{l, 1}, 1}, {{l, 3}, 5}}));
 }
 
 }  // namespace
