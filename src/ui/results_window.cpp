@@ -75,11 +75,20 @@ public:
     QModelIndex Cell(int player, int round, int hole) const {
         return index(player * Rounds() + round, kFirstHole + hole);
     }
-    // The cells of a player changed: its rows, sums included.
-    void PlayerChanged(int player) {
+    // A cell of a player changed, and with it the round's sum and the
+    // player's sums.  Cell by cell: a view repaints a single cell alone,
+    // but the whole table for a range.
+    void CellChanged(int player, int round, int hole) {
         const int rounds = Rounds();
-        emit dataChanged(index(player * rounds, 0),
-                         index(player * rounds + rounds - 1, columnCount() - 1));
+        const int row = player * rounds + round;
+        const auto changed = [this](int r, int column) {
+            const QModelIndex cell = index(r, column);
+            emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
+        };
+        changed(row, kFirstHole + hole);
+        changed(row, kFirstHole + holes_);
+        for (int sum = 1; sum < kSumColumns; ++sum)
+            changed(player * rounds, kFirstHole + holes_ + sum);
     }
     void Reset() {
         beginResetModel();
@@ -612,7 +621,7 @@ bool ResultsWindow::Enter(const EntryPosition& at, std::optional<int> strokes) {
         return false;
     if (!book_.Enter(players[static_cast<std::size_t>(at.player)].key, at.round, at.hole, strokes))
         return false;
-    page.model->PlayerChanged(at.player);
+    page.model->CellChanged(at.player, at.round, at.hole);
     RefreshRanking();
     if (changed_) changed_();
     return true;
