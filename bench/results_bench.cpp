@@ -23,13 +23,20 @@ ResultsWindow* OpenFullMeeting(BenchWindow& w, benchmark::State& state) {
     w.LoadMarkedRoster();
     w.form->Edit6->SetBytes("6");
     w.form->Button1Click();
-    for (int g = 1; g <= MaxGroups; ++g)
-        if (w.S().GroupList[g].size() != 6) return state.SkipWithError("groups not filled"), nullptr;
+    for (int g = 1; g <= MaxGroups; ++g) {
+        if (w.S().GroupList[g].size() != 6) {
+            state.SkipWithError("groups not filled");
+            return nullptr;
+        }
+    }
     w.form->Button4Click();
     w.form->Edit9->SetBytes("12");
     w.form->ResultsClick();
     ResultsWindow* results = w.form->ResultsView();
-    if (!results) return state.SkipWithError("no results window"), nullptr;
+    if (!results) {
+        state.SkipWithError("no results window");
+        return nullptr;
+    }
     results->RoundsBox->setValue(4);
     return results;
 }
