@@ -282,6 +282,33 @@ TEST_F(ResultsTest, ScoresBelongToTheMemberWhereverTheMemberGoes) {
     EXPECT_EQ(Cell(W().EntryTable(0), 0, 3), QString());
 }
 
+TEST_F(ResultsTest, OfTwoIdenticalMembersMovedOrDeletedEachKeepsItsOwnScores) {
+    LoadMembers({"一郎", "一郎", "二郎"}, "MMM");
+    S().GroupList[1] = {"0", "1", "2"};
+    Open("1");
+    SetRounds(1);
+    Type("123");
+    // The registration mode empties the groups; the scores stay.
+    Click(form->Button2);
+    // The first 一郎 moved below 二郎: now the second 一郎 of the roster.
+    Click(form->Image3);
+    PressRow(0);
+    PressRow(3);
+    ASSERT_EQ(Names(), (std::vector<std::string>{"一郎", "二郎", "一郎"}));
+    EXPECT_EQ(Card(0, 1, 1), "2");
+    EXPECT_EQ(Card(1, 1, 1), "3");
+    EXPECT_EQ(Card(2, 1, 1), "1");
+    // The 一郎 on top deleted: the other keeps its own, the deleted one's
+    // score goes to nobody.
+    Click(form->Image4);
+    dialogs.yesNoAnswers = {true};
+    PressRow(0);
+    ASSERT_EQ(Names(), (std::vector<std::string>{"二郎", "一郎"}));
+    EXPECT_EQ(Card(0, 1, 1), "3");
+    EXPECT_EQ(Card(1, 1, 1), "1");
+    EXPECT_EQ(form->Scores().Get().cards.size(), 3u);
+}
+
 TEST_F(ResultsTest, FewerRoundsHideScoresThatMoreRoundsBringBack) {
     Meet({"一郎"}, "M", {{0}});
     Open("2");
