@@ -5,6 +5,6 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tovi::Program program;
-    program.Form().show();
+    program.Start();
     return QApplication::exec();
 }

@@ -9,13 +9,13 @@ namespace {
 
 // Length of the character starting at pos, by the same rule the comma-text
 // parse uses: a lead byte takes the byte after it along, whatever it is.
-std::size_t CharLengthAt(const std::string& text, std::size_t pos) {
+std::size_t CharLengthAt(std::string_view text, std::size_t pos) {
     return IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
 }
 
 // True when the text, read character by character, holds a byte that would
 // end or open a field: a comma, a double quote or a byte 01..20.
-bool NeedsQuotes(const std::string& text) {
+bool NeedsQuotes(std::string_view text) {
     for (std::size_t pos = 0; pos < text.size(); pos += CharLengthAt(text, pos)) {
         const auto byte = static_cast<unsigned char>(text[pos]);
         if (byte == ',' || byte == '"' || (byte >= 0x01 && byte <= 0x20)) return true;
@@ -23,10 +23,11 @@ bool NeedsQuotes(const std::string& text) {
     return false;
 }
 
-// The text as one field: unchanged when it needs no quotes, otherwise between
-// double quotes with every quote character doubled.  The second byte of a
-// double-byte character is copied as it is, because the parse takes it whole.
-void AppendField(std::string& line, const std::string& text) {
+}  // namespace
+
+// The second byte of a double-byte character is copied as it is, because the
+// parse takes it whole.
+void AppendCommaTextField(std::string& line, std::string_view text) {
     if (!NeedsQuotes(text)) {
         line += text;
         return;
@@ -41,19 +42,17 @@ void AppendField(std::string& line, const std::string& text) {
     line += '"';
 }
 
-}  // namespace
-
 // A name or team is given back whole by the parse as long as it holds no NUL
 // and does not end in a lone lead byte (such a byte would take the following
 // comma or quote along); texts typed into the edit boxes never do.
 std::string MakeMemberLine(const std::string& name, const std::string& team,
                            const std::string& gender) {
     std::string line;
-    AppendField(line, name);
+    AppendCommaTextField(line, name);
     line += ',';
-    AppendField(line, team);
+    AppendCommaTextField(line, team);
     line += ',';
-    AppendField(line, gender);
+    AppendCommaTextField(line, gender);
     line += ",0,0,0,0,0,";
     return line;
 }

@@ -1,5 +1,6 @@
 #include "platform/dialogs.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -21,6 +22,7 @@ namespace tovi {
 namespace {
 
 const QString kRosterFilter = QStringLiteral("テキストファイル(*.txt)");
+const QString kCsvFilter = QStringLiteral("CSVファイル(*.csv)");
 
 // Qt's own file dialog opens small, and its columns keep fixed widths, so a
 // file's size, type and date are cut to "314...tes".  Let the size, type and
@@ -52,14 +54,18 @@ void FitFileColumns(QFileDialog& dialog) {
 
 }  // namespace
 
-std::unique_ptr<QFileDialog> MakeRosterDialog(QWidget* parent, bool forSaving) {
+namespace {
+
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, bool forSaving, const QString& filter,
+                                            const QString& suffix, const QString& baseName) {
     const auto mode = forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen;
     const QString caption = mode == QFileDialog::AcceptOpen ? QStringLiteral("ファイルを開く")
                                                             : QStringLiteral("名前を付けて保存");
-    auto dialog = std::make_unique<QFileDialog>(parent, caption, DocumentsFolder(), kRosterFilter);
+    auto dialog = std::make_unique<QFileDialog>(parent, caption, DocumentsFolder(), filter);
     dialog->setAttribute(Qt::WA_DeleteOnClose, false);
     dialog->setAcceptMode(mode);
-    dialog->setDefaultSuffix(QStringLiteral("txt"));
+    dialog->setDefaultSuffix(suffix);
+    if (forSaving && !baseName.isEmpty()) dialog->selectFile(baseName + QLatin1Char('.') + suffix);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                         : QFileDialog::AnyFile);
     dialog->setOption(QFileDialog::ReadOnly, false);
@@ -69,11 +75,20 @@ std::unique_ptr<QFileDialog> MakeRosterDialog(QWidget* parent, bool forSaving) {
     return dialog;
 }
 
+}  // namespace
+
+std::unique_ptr<QFileDialog> MakeRosterDialog(QWidget* parent, bool forSaving) {
+    return MakeFileDialog(parent, forSaving, kRosterFilter, QStringLiteral("txt"), {});
+}
+
+std::unique_ptr<QFileDialog> MakeCsvDialog(QWidget* parent, bool forSaving,
+                                           const QString& baseName) {
+    return MakeFileDialog(parent, forSaving, kCsvFilter, QStringLiteral("csv"), baseName);
+}
+
 namespace {
 
-std::optional<QString> RunRosterDialog(QWidget* parent, QFileDialog::AcceptMode mode) {
-    const std::unique_ptr<QFileDialog> dialog =
-        MakeRosterDialog(parent, mode == QFileDialog::AcceptSave);
+std::optional<QString> RunFileDialog(const std::unique_ptr<QFileDialog>& dialog) {
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
     return dialog->selectedFiles().first();
@@ -86,35 +101,48 @@ QString DocumentsFolder() {
     return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
+QWidget* QtDialogs::Parent() const {
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : parent_;
+}
+
 void QtDialogs::Message(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, kAppTitle, text, QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::NoIcon, kAppTitle, text, QMessageBox::Ok, Parent());
     box.exec();
 }
 
 void QtDialogs::Error(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok, Parent());
     box.exec();
 }
 
-bool QtDialogs::YesNo(const QString& caption, const QString& text) {
+bool QtDialogs::YesNo(const QString& caption, const QString& text, DefaultAnswer answer) {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No,
-                    parent_);
-    box.setDefaultButton(QMessageBox::Yes);
+                    Parent());
+    box.setDefaultButton(answer == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
     return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<QString> QtDialogs::OpenFileName() {
-    return RunRosterDialog(parent_, QFileDialog::AcceptOpen);
+    return RunFileDialog(MakeRosterDialog(Parent(), false));
 }
 
 std::optional<QString> QtDialogs::SaveFileName() {
-    return RunRosterDialog(parent_, QFileDialog::AcceptSave);
+    return RunFileDialog(MakeRosterDialog(Parent(), true));
+}
+
+std::optional<QString> QtDialogs::OpenCsvFileName() {
+    return RunFileDialog(MakeCsvDialog(Parent(), false));
+}
+
+std::optional<QString> QtDialogs::SaveCsvFileName(const QString& baseName) {
+    return RunFileDialog(MakeCsvDialog(Parent(), true, baseName));
 }
 
 bool QtDialogs::PrintSetup(QPrinter& printer) {
-    QPrintDialog dialog(&printer, parent_);
+    QPrintDialog dialog(&printer, Parent());
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -27,6 +27,10 @@ QString DocumentsFolder();
 // (print_file_windows.cpp).  The dialog still starts on the default printer.
 void OfferPrintFile(QPrinter& printer, const QString& baseName);
 
+// Which answer of a yes/no question Enter gives.  No for a question whose
+// yes gives something up.
+enum class DefaultAnswer { Yes, No };
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -34,11 +38,16 @@ public:
     virtual void Message(const QString& text) = 0;
     // The general error report: application title, error icon, OK.
     virtual void Error(const QString& text) = 0;
-    // Yes and No buttons (Yes the default), no icon; true for Yes.
-    virtual bool YesNo(const QString& caption, const QString& text) = 0;
+    // Yes and No buttons, no icon; true for Yes.
+    virtual bool YesNo(const QString& caption, const QString& text,
+                       DefaultAnswer answer = DefaultAnswer::Yes) = 0;
     // The open and save dialogs for roster files; nothing when cancelled.
     virtual std::optional<QString> OpenFileName() = 0;
     virtual std::optional<QString> SaveFileName() = 0;
+    // The open and save dialogs for CSV files (the results file, the
+    // ranking); the save dialog offers <documents folder>/<baseName>.csv.
+    virtual std::optional<QString> OpenCsvFileName() = 0;
+    virtual std::optional<QString> SaveCsvFileName(const QString& baseName) = 0;
     // The print dialog for printer; true when the user confirmed it.
     virtual bool PrintSetup(QPrinter& printer) = 0;
     // Asks the desktop to open a file or address; the outcome is not reported.
@@ -49,6 +58,9 @@ public:
 // The dialog QtDialogs opens a roster file with, or saves one with: text
 // files, the documents folder, large enough to show every column.
 std::unique_ptr<QFileDialog> MakeRosterDialog(QWidget* parent, bool forSaving);
+// The same for CSV files; a dialog for saving offers baseName.csv.
+std::unique_ptr<QFileDialog> MakeCsvDialog(QWidget* parent, bool forSaving,
+                                           const QString& baseName = {});
 
 class QtDialogs final : public Dialogs {
 public:
@@ -56,13 +68,19 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
     void Message(const QString& text) override;
     void Error(const QString& text) override;
-    bool YesNo(const QString& caption, const QString& text) override;
+    bool YesNo(const QString& caption, const QString& text, DefaultAnswer answer) override;
     std::optional<QString> OpenFileName() override;
     std::optional<QString> SaveFileName() override;
+    std::optional<QString> OpenCsvFileName() override;
+    std::optional<QString> SaveCsvFileName(const QString& baseName) override;
     bool PrintSetup(QPrinter& printer) override;
     void ShellOpen(const QString& target) override;
 
 private:
+    // The window a dialog is shown over: the active window of the program
+    // (the main window or the results window), else the main window.
+    QWidget* Parent() const;
+
     QWidget* parent_;
 };
 

@@ -104,7 +104,7 @@ void TForm1::ApplyModeVisibility(int mode) {
         {{Label[19]}, {H, H, S}},
         {{Image3, Image4}, {S, H, K}},  // move and delete
         {{Image6, Image7}, {H, S, K}},  // mark commands
-        {{Button7, PrintAllButton, Button9, CheckBox2}, {H, H, S}},
+        {{Button7, PrintAllButton, ResultsButton, Button9, CheckBox2}, {H, H, S}},
         {{Image23}, {H, H, K}},  // the score sheet's own redraw shows it
         {{Label[7], Label[8], Label[9]}, {S, S, H}},
         {{Button8, Button10}, {S, H, K}},

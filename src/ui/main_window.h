@@ -9,7 +9,10 @@
 #include <QWidget>
 
 #include <array>
+#include <filesystem>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,11 +24,14 @@
 #include "platform/byte_edit.h"
 #include "platform/dialogs.h"
 #include "platform/picture_widget.h"
+#include "results/recovery_file.h"
+#include "results/score_book.h"
 #include "scoresheet/score_sheet.h"
 #include "ui/command_picture.h"
 
 class QButtonGroup;
 class QCheckBox;
+class QCloseEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -36,6 +42,8 @@ class QScrollArea;
 namespace tovi {
 
 class AboutBox;
+class ResultsWindow;
+struct ResultsMeeting;
 
 // Places on the member list and the group boxes, in picture pixels.
 inline constexpr int kSourceMarkX = 38;   // the "*" between the number and the name
@@ -114,6 +122,24 @@ public:
     // 全組印刷: every group that has members, one page each, in one print job.
     void PrintAllClick();
 
+    // 成績入力: opens the results window on the groups and the score sheet's
+    // hole count.
+    void ResultsClick();
+
+    // The scores of the meeting, and the results window (null until it is
+    // first opened).
+    ScoreBook& Scores() { return scores_; }
+    ResultsWindow* ResultsView() const { return resultsWindow_.get(); }
+
+    // True when closing the window would lose something: a roster changed
+    // since it was last opened or saved, or scores not saved.
+    bool HasUnsavedChanges() const;
+
+    // Keeps the recovery file in folder from now on.  One found there, left
+    // by a run that did not end normally, is offered for restoring first.
+    void UseRecoveryFolder(const std::filesystem::path& folder);
+    static constexpr char kRecoveryFileName[] = "results-recovery.txt";
+
     // Sees every page a print sends to the printer, in order (for tests);
     // an empty function stops it.
     void SetPrintObserver(std::function<void(const RecordedDrawing&)> observer) {
@@ -158,6 +184,7 @@ public:
     QPushButton* Button10 = nullptr;        // 読み出し
     QPushButton* Button14 = nullptr;        // バージョン
     QPushButton* PrintAllButton = nullptr;  // 全組印刷
+    QPushButton* ResultsButton = nullptr;   // 成績入力
 
     ByteEdit* Edit1 = nullptr;   // name
     ByteEdit* Edit2 = nullptr;   // team
@@ -200,6 +227,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Asks first when something would be lost; a normal end removes the
+    // recovery file.
+    void closeEvent(QCloseEvent* event) override;
     static QRect ScoreSheetFrameArea();
 
 private:
@@ -214,7 +244,7 @@ private:
     void ConnectFirstScreen();
     void ConnectScoreSheetMode();
     // The window's own controls of the score-sheet mode, the preview first.
-    std::array<QWidget*, 6> ScoreSheetModeControls() const;
+    std::array<QWidget*, 7> ScoreSheetModeControls() const;
     // The stacking and Tab order the score-sheet controls have when the
     // window is built in one go.
     void PlaceScoreSheetMode();
@@ -242,9 +272,20 @@ private:
     enum class RosterFileOperation { Load, Save };
     bool RunRosterFileOperation(RosterFileOperation operation, const QString& chosen);
     void ShowMessage(const char* utf8);
+    // Makes a change of the roster by position (move, delete); the scores
+    // follow their members.  What edit returns.
+    bool EditRoster(const std::function<bool(TournamentState&)>& edit);
     // The print of Button7Click and PrintAllClick: one print dialog, then one
     // page per sheet at the chosen printer's scale.
     void PrintSheets(const QString& fileName, std::vector<ScoreSheetSettings>& sheets);
+    // What the results window shows, with the given hole count.
+    ResultsMeeting Meeting(int holes) const;
+    // Writes the recovery file of the scores, or removes it when there are none.
+    void WriteRecovery();
+    void RemoveRecovery();
+    // Brings a recorded meeting back: roster, marks, groups, hole count and
+    // scores, shown in the grouping mode with the results window open.
+    void Restore(const RecoveryRecord& record);
 
     TournamentState state_;
     Dialogs& dialogs_;
@@ -267,6 +308,13 @@ private:
         kReturnCommand
     };
     std::vector<CommandPicture> commands_;
+    // The roster as last opened or saved.
+    std::vector<std::string> savedRoster_;
+    ScoreBook scores_;
+    std::optional<std::filesystem::path> recoveryFile_;
+    bool recoveryFailed_ = false;  // the last write of the recovery file failed
+    // After the scores and the dialogs it works on: closed first.
+    std::unique_ptr<ResultsWindow> resultsWindow_;
 };
 
 }  // namespace tovi

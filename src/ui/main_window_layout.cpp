@@ -22,6 +22,7 @@
 #include "platform/fonts.h"
 #include "scoresheet/score_sheet.h"
 #include "ui/about_box.h"
+#include "ui/results_window.h"
 
 namespace tovi {
 namespace {
@@ -123,7 +124,7 @@ TForm1::TForm1(Dialogs& dialogs, RandomSource& random, Clock& clock, Building bu
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() = default;  // the results window first (declared last)
 
 void TForm1::FinishBuilding() {
     if (built_) return;
@@ -179,8 +180,8 @@ void TForm1::BuildScoreSheetMode() {
     ConnectScoreSheetMode();
 }
 
-std::array<QWidget*, 6> TForm1::ScoreSheetModeControls() const {
-    return {Image23, Panel5, Button7, Button9, PrintAllButton, CheckBox2};
+std::array<QWidget*, 7> TForm1::ScoreSheetModeControls() const {
+    return {Image23, Panel5, Button7, Button9, PrintAllButton, ResultsButton, CheckBox2};
 }
 
 void TForm1::PlaceScoreSheetMode() {
@@ -195,7 +196,8 @@ void TForm1::PlaceScoreSheetMode() {
     QWidget* previous = CheckBox4;
     for (QWidget* next : std::initializer_list<QWidget*>{
              Edit15, Edit7, Edit8, Edit10, Edit11, Edit12, Edit9, Edit13, Edit14, Button7, Button9,
-             PrintAllButton, CheckBox2, Button2, Button3, Button4, Button5, Button14}) {
+             PrintAllButton, ResultsButton, CheckBox2, Button2, Button3, Button4, Button5,
+             Button14}) {
         setTabOrder(previous, next);
         previous = next;
     }
@@ -331,6 +333,8 @@ void TForm1::BuildScoreSheetControls() {
     Button9 = MakeButton(this, QStringLiteral("確　定"), 180, 93, 70, 28);
     PrintAllButton = MakeButton(this, QStringLiteral("全組印刷"), 770, 62, 100, 28);
     PrintAllButton->setFont(Button7->font());
+    ResultsButton = MakeButton(this, QStringLiteral("成績入力"), 880, 62, 100, 28);
+    ResultsButton->setFont(Button7->font());
     CheckBox2 = new QCheckBox(QStringLiteral("ホール番号を表示しない"), this);
     CheckBox2->setGeometry(552, 68, 190, 22);
     CheckBox2->setFont(FontForPixels(kPGothicFace, 15));
@@ -391,6 +395,7 @@ void TForm1::ConnectScoreSheetMode() {
     Run(Button7, &QPushButton::clicked, &TForm1::Button7Click);
     Run(Button9, &QPushButton::clicked, &TForm1::Button9Click);
     Run(PrintAllButton, &QPushButton::clicked, &TForm1::PrintAllClick);
+    Run(ResultsButton, &QPushButton::clicked, &TForm1::ResultsClick);
     Run(CheckBox2, &QCheckBox::clicked, &TForm1::CheckBox2Click);
     Run(Edit9, &ByteEdit::clicked, &TForm1::Edit9Click);
     Run(Edit10, &ByteEdit::clicked, &TForm1::Edit10Click);

@@ -170,7 +170,10 @@ void TForm1::Image1MouseDown(int y) {
             return;
         case kCommandMoveTarget:
             state_.TargetRow = row;
-            if (!MoveMember(state_, state_.SelectedRow, row)) return;
+            if (!EditRoster([source = state_.SelectedRow, row](TournamentState& s) {
+                    return MoveMember(s, source, row);
+                }))
+                return;
             MarkOn(kSourceMarkX, state_.SelectedRow, kMarkStar, kMarkWhite);
             state_.CommandState = kCommandMoveSource;
             Bunkatu();
@@ -179,7 +182,7 @@ void TForm1::Image1MouseDown(int y) {
             state_.SelectedRow = row;
             MarkOn(kSourceMarkX, row, kMarkStar, kMarkRed);
             if (dialogs_.YesNo(QStringLiteral("削除"), QStringLiteral("この行を削除しますか")))
-                DeleteMember(state_, row);
+                EditRoster([row](TournamentState& s) { return DeleteMember(s, row); });
             MarkOn(kSourceMarkX, row, kMarkStar, kMarkWhite);
             Bunkatu();
             return;
@@ -200,6 +203,18 @@ void TForm1::Image1MouseDown(int y) {
         default:
             return;
     }
+}
+
+bool TForm1::EditRoster(const std::function<bool(TournamentState&)>& edit) {
+    if (scores_.Get().cards.empty()) return edit(state_);
+    // The scores go along with their members: of two members with the same
+    // line, each keeps its own.
+    const std::vector<int> positions = PositionsAfter(state_, edit);
+    const std::vector<std::string> before = state_.RosterList;
+    if (!edit(state_)) return false;
+    scores_.FollowRoster(before, positions, state_.RosterList);
+    WriteRecovery();
+    return true;
 }
 
 void TForm1::SwitchRowCommand(const CommandPicture& command) {
@@ -276,6 +291,7 @@ bool TForm1::RunRosterFileOperation(RosterFileOperation operation, const QString
     }
     // The caption shows the file after every successful open or save.
     setWindowTitle(PathToQt(state_.CurrentFileName));
+    savedRoster_ = state_.RosterList;
     return true;
 }
 

@@ -1,9 +1,19 @@
 #include "ui/program.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
+#include <QStandardPaths>
+
+#include "platform/file_name.h"
 
 namespace tovi {
+
+std::optional<std::filesystem::path> RecoveryFolder() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty()) return std::nullopt;
+    return TryQtToPath(QDir(data).filePath(QStringLiteral("tovi")));
+}
 
 Program::Program() {
     QApplication::setApplicationName(kAppTitle);
@@ -16,6 +26,11 @@ Program::Program() {
     form_ = std::make_unique<TForm1>(dialogs_, random_, clock_, TForm1::Building::FirstScreenFirst);
     // The dialogs are placed over the window once it exists.
     dialogs_.SetParent(form_.get());
+}
+
+void Program::Start() {
+    form_->show();
+    if (const auto folder = RecoveryFolder()) form_->UseRecoveryFolder(*folder);
 }
 
 }  // namespace tovi

@@ -5,7 +5,9 @@
 
 #include <QTranslator>
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "grouping/random_source.h"
 #include "platform/dialogs.h"
@@ -14,10 +16,17 @@
 
 namespace tovi {
 
+// Where the recovery file is kept: "tovi" in the user's data folder;
+// nothing where there is none or its name cannot be spelled as a path.
+std::optional<std::filesystem::path> RecoveryFolder();
+
 class Program {
 public:
     Program();
     TForm1& Form() { return *form_; }
+    // Shows the window, then offers the scores a run that did not end
+    // normally left in the recovery file.
+    void Start();
 
 private:
     QTranslator qtTranslator_;

@@ -1,10 +1,10 @@
 // The score-sheet mode: the preview and printing of one group's sheet.
 #include <QCheckBox>
-#include <QPainter>
 #include <QPrinter>
 
 #include "scoresheet/score_sheet.h"
 #include "ui/main_window.h"
+#include "ui/print_job.h"
 
 namespace tovi {
 namespace {
@@ -95,37 +95,18 @@ void TForm1::PrintAllClick() {
 }
 
 void TForm1::PrintSheets(const QString& fileName, std::vector<ScoreSheetSettings>& sheets) {
-    QPrinter printer(QPrinter::HighResolution);
-    OfferPrintFile(printer, fileName);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    if (!dialogs_.PrintSetup(printer)) return;
-
-    const SheetScale scale = PrintScale(printer.logicalDpiX(), printer.logicalDpiY());
-    state_.ScaleX = scale.x;
-    state_.ScaleY = scale.y;
-    // Every page is drawn before the job begins: a sheet that stops on a bad
-    // number throws here, and no page of the job reaches the printer.
-    std::vector<RecordedDrawing> pages(sheets.size());
-    for (std::size_t i = 0; i < sheets.size(); ++i) Draw(pages[i], state_, sheets[i]);
-
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    const auto drawPages = [this, &sheets](QPrinter& printer) {
+        const SheetScale scale = PrintScale(printer.logicalDpiX(), printer.logicalDpiY());
+        state_.ScaleX = scale.x;
+        state_.ScaleY = scale.y;
+        // A sheet that stops on a bad number throws here, before the job begins.
+        std::vector<RecordedDrawing> pages(sheets.size());
+        for (std::size_t i = 0; i < sheets.size(); ++i) Draw(pages[i], state_, sheets[i]);
+        return pages;
+    };
+    if (PrintPages(dialogs_, fileName, QPageLayout::Landscape, drawPages, printObserver_) ==
+        PrintOutcome::CannotStart)
         ShowMessage("印刷を開始できません");
-        return;
-    }
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        if (i > 0 && !printer.newPage()) {
-            painter.end();
-            ShowMessage("印刷を開始できません");
-            return;
-        }
-        // A fresh surface per page: each page is drawn as a print of its own.
-        QtSurface surface(&painter);
-        pages[i].ReplayOn(surface);
-        if (printObserver_) printObserver_(pages[i]);
-    }
-    painter.end();
 }
 
 }  // namespace tovi

@@ -35,6 +35,10 @@ const char* KindName(ScriptedDialogs::Kind kind) {
             return "open";
         case Kind::Save:
             return "save";
+        case Kind::OpenCsv:
+            return "open csv";
+        case Kind::SaveCsv:
+            return "save csv";
         case Kind::Print:
             return "print";
         case Kind::Shell:
@@ -53,8 +57,8 @@ void ScriptedDialogs::Error(const QString& text) {
     shown.push_back({Kind::Error, kAppTitle, text});
 }
 
-bool ScriptedDialogs::YesNo(const QString& caption, const QString& text) {
-    shown.push_back({Kind::YesNo, caption, text});
+bool ScriptedDialogs::YesNo(const QString& caption, const QString& text, DefaultAnswer answer) {
+    shown.push_back({Kind::YesNo, caption, text, answer});
     return Take<bool>(yesNoAnswers, yesNoFallback);
 }
 
@@ -66,6 +70,16 @@ std::optional<QString> ScriptedDialogs::OpenFileName() {
 std::optional<QString> ScriptedDialogs::SaveFileName() {
     shown.push_back({Kind::Save, {}, {}});
     return Take<std::optional<QString>>(saveAnswers, saveFallback);
+}
+
+std::optional<QString> ScriptedDialogs::OpenCsvFileName() {
+    shown.push_back({Kind::OpenCsv, {}, {}});
+    return Take<std::optional<QString>>(csvOpenAnswers, std::function<std::optional<QString>()>());
+}
+
+std::optional<QString> ScriptedDialogs::SaveCsvFileName(const QString& baseName) {
+    shown.push_back({Kind::SaveCsv, baseName, {}});
+    return Take<std::optional<QString>>(csvSaveAnswers, std::function<std::optional<QString>()>());
 }
 
 bool ScriptedDialogs::PrintSetup(QPrinter& printer) {

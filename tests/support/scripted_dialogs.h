@@ -19,26 +19,31 @@ namespace tovi {
 class ScriptedDialogs final : public Dialogs {
 public:
     // Which dialog was shown: Message, Error, YesNo, OpenFileName,
-    // SaveFileName, PrintSetup or ShellOpen.
-    enum class Kind { Message, Error, YesNo, Open, Save, Print, Shell };
+    // SaveFileName, OpenCsvFileName, SaveCsvFileName, PrintSetup or ShellOpen.
+    enum class Kind { Message, Error, YesNo, Open, Save, OpenCsv, SaveCsv, Print, Shell };
 
     struct Shown {
         Kind kind;
-        QString caption;
+        QString caption;  // SaveCsv: the name offered
         QString text;
+        DefaultAnswer answer = DefaultAnswer::Yes;  // YesNo: what Enter gives
     };
 
     void Message(const QString& text) override;
     void Error(const QString& text) override;
-    bool YesNo(const QString& caption, const QString& text) override;
+    bool YesNo(const QString& caption, const QString& text, DefaultAnswer answer) override;
     std::optional<QString> OpenFileName() override;
     std::optional<QString> SaveFileName() override;
+    std::optional<QString> OpenCsvFileName() override;
+    std::optional<QString> SaveCsvFileName(const QString& baseName) override;
     bool PrintSetup(QPrinter& printer) override;
     void ShellOpen(const QString& target) override;
 
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
+    std::deque<std::optional<QString>> csvOpenAnswers;
+    std::deque<std::optional<QString>> csvSaveAnswers;
     // Each print answer may set the printer up (e.g. to a PDF file); null cancels.
     std::deque<std::function<bool(QPrinter&)>> printAnswers;
 

@@ -52,8 +52,8 @@ TEST_F(BuildingTest, TheControlsLieAndTakeTabInTheirOrder) {
             pile.push_back(f.GroupCaption[g]);
         }
         for (QWidget* w : std::initializer_list<QWidget*>{
-                 f.Panel5, f.Button7, f.Button9, f.PrintAllButton, f.CheckBox2, f.Button2,
-                 f.Button3, f.Button4, f.Label[17], f.Label[18], f.Label[19], f.Button5,
+                 f.Panel5, f.Button7, f.Button9, f.PrintAllButton, f.ResultsButton, f.CheckBox2,
+                 f.Button2, f.Button3, f.Button4, f.Label[17], f.Label[18], f.Label[19], f.Button5,
                  f.Button14})
             pile.push_back(w);
         std::vector<QWidget*> lying;
@@ -84,6 +84,7 @@ TEST_F(BuildingTest, TheControlsLieAndTakeTabInTheirOrder) {
                                                 f.Button7,
                                                 f.Button9,
                                                 f.PrintAllButton,
+                                                f.ResultsButton,
                                                 f.CheckBox2,
                                                 f.Button2,
                                                 f.Button3,

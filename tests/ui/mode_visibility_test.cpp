@@ -1,5 +1,5 @@
 // What each mode switch does to the controls inside the panels and to the
-// print-all button: shown, hidden, or left as the mode before left them
+// print-all and results buttons: shown, hidden, or left as the mode before left them
 // (checked against the control's own panel, which the switch may hide).
 #include <QCheckBox>
 #include <QLabel>
@@ -17,7 +17,7 @@ TEST_F(WindowTest, ModeSwitchesShowHideOrKeepThePanelControls) {
         bool fileButtons;  // Button8, Button10 within Panel2
         bool balance;      // CheckBox4 within Panel4
         bool manual;       // Image9, Image10 within Panel1
-        bool printAll;     // 全組印刷, with 印　刷
+        bool printAll;     // 全組印刷 and 成績入力, with 印　刷
     };
     const Expect cases[] = {
         {&TForm1::Button4Click, false, true, true, true, true},  // from registration: kept
@@ -37,6 +37,7 @@ TEST_F(WindowTest, ModeSwitchesShowHideOrKeepThePanelControls) {
         EXPECT_EQ(form->Image10->isVisibleTo(form->Panel1), c.manual);
         EXPECT_EQ(form->PrintAllButton->isVisible(), c.printAll);
         EXPECT_EQ(form->PrintAllButton->isVisible(), form->Button7->isVisible());
+        EXPECT_EQ(form->ResultsButton->isVisible(), c.printAll);
     }
 }
 

@@ -1,0 +1,87 @@
+// One keystroke of score entry in a full meeting: 36 players in 6 groups, 4
+// rounds of 12 holes.  A digit enters the strokes, moves on, and brings the
+// player's sums and the ranking up to date.  Argument 0 times the key alone;
+// argument 1 shows the results window and also delivers the repaints.  The
+// recovery file's write at every key is timed on its own.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include "bench_window.h"
+#include "ui/results_window.h"
+
+namespace tovi::bench {
+namespace {
+
+// The full meeting with the results window open on 4 rounds of 12 holes.
+ResultsWindow* OpenFullMeeting(BenchWindow& w, benchmark::State& state) {
+    w.LoadMarkedRoster();
+    w.form->Edit6->SetBytes("6");
+    w.form->Button1Click();
+    for (int g = 1; g <= MaxGroups; ++g) {
+        if (w.S().GroupList[g].size() != 6) {
+            state.SkipWithError("groups not filled");
+            return nullptr;
+        }
+    }
+    w.form->Button4Click();
+    w.form->Edit9->SetBytes("12");
+    w.form->ResultsClick();
+    ResultsWindow* results = w.form->ResultsView();
+    if (!results) {
+        state.SkipWithError("no results window");
+        return nullptr;
+    }
+    results->RoundsBox->setValue(4);
+    return results;
+}
+
+// A digit key on the table of the page shown, where entry stands.
+void Key(ResultsWindow& results, int digit) {
+    QWidget* table = results.Tabs->currentWidget();
+    const QString text = QString::number(digit);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + digit, Qt::NoModifier, text);
+    QApplication::sendEvent(table, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_0 + digit, Qt::NoModifier, text);
+    QApplication::sendEvent(table, &release);
+}
+
+void RunKeys(benchmark::State& state, BenchWindow& w, ResultsWindow& results) {
+    if (state.range(0) != 0) {
+        results.show();
+        ShowAndWaitForFirstPaint(results);
+    }
+    int digit = 0;
+    for (auto _ : state) {
+        // Past the last cell the key enters the last cell again: the same work.
+        Key(results, 1 + digit++ % 9);
+        if (state.range(0) != 0) FlushRepaints();
+    }
+    if (w.form->Scores().Get().cards.empty()) state.SkipWithError("nothing entered");
+    if (!w.dialogs.Messages().empty()) state.SkipWithError("a message was shown");
+}
+
+void BM_ResultsKeystroke(benchmark::State& state) {
+    BenchWindow w;
+    ResultsWindow* results = OpenFullMeeting(w, state);
+    if (results) RunKeys(state, w, *results);
+}
+BENCHMARK(BM_ResultsKeystroke)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The same with the recovery file written at every key, as the program does.
+void BM_ResultsKeystrokeWithRecoveryFile(benchmark::State& state) {
+    BenchWindow w;
+    QTemporaryDir folder;
+    w.form->UseRecoveryFolder(folder.path().toStdString());
+    ResultsWindow* results = OpenFullMeeting(w, state);
+    if (results) RunKeys(state, w, *results);
+}
+BENCHMARK(BM_ResultsKeystrokeWithRecoveryFile)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tovi::bench

@@ -1,0 +1,66 @@
+// The scores of the meeting as the program works on them: the results, and
+// whether they hold strokes that the results file last saved or loaded does
+// not.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/tournament_state.h"
+#include "results/score_card.h"
+
+namespace tovi {
+
+// The hole count of the score sheet as the sheet counts its holes: 1..10 as
+// typed, 11 stays 11, 12 and more count 12.  A text that is not a whole
+// number from 1 up throws ConversionError with the text.
+int SheetHoles(const std::string& holeCountText);
+
+// True when any card holds strokes.
+bool HasStrokes(const Results& results);
+
+// Where each member of state's roster stands after edit, a change of the
+// roster that moves or removes lines by their positions alone (not by what
+// they hold): -1 for a member removed.  state itself is not changed; the
+// edit runs on a copy whose lines are the positions.
+std::vector<int> PositionsAfter(const TournamentState& state,
+                                const std::function<bool(TournamentState&)>& edit);
+
+class ScoreBook {
+public:
+    const Results& Get() const { return results_; }
+
+    // Enters 1..99 strokes at a member's cell, or empties it with nothing.
+    // False, and nothing changes, for a cell outside the card or strokes out
+    // of range.  A card left without strokes is dropped.
+    bool Enter(const MemberKey& member, int round, int hole, std::optional<int> strokes);
+    // False, and nothing changes, for settings out of range.
+    bool SetSettings(const ResultSettings& settings);
+    // Every card gone; the settings stay.
+    void Clear();
+    // Results that no file holds (brought back after a crash).
+    void Restore(Results results);
+    // Results read from a results file, which so holds them.
+    void Loaded(Results results);
+    // The results have just been written to a results file.
+    void MarkSaved();
+    // The roster changed from before to after, newPositions as PositionsAfter
+    // gives them: every card goes along with its member, so that of two
+    // members with the same line each keeps its own.  The card of a member
+    // removed keeps its line with an occurrence past every member of after,
+    // so that it goes to nobody else.
+    void FollowRoster(const std::vector<std::string>& before, const std::vector<int>& newPositions,
+                      const std::vector<std::string>& after);
+
+    // True when there are strokes, and the cards or the settings differ from
+    // those last saved or loaded.  Results without any strokes lose nothing.
+    bool Unsaved() const;
+
+private:
+    Results results_;
+    Results saved_;
+};
+
+}  // namespace tovi

@@ -1,0 +1,95 @@
+// The meeting's scores: the settings, one score card per member and the sums
+// of a card.
+//
+// A card always holds room for the most rounds and holes a meeting can have.
+// Lowering the number of rounds or holes only hides the cells beyond them:
+// the sums, the ranking and the ranking CSV leave them out, while the card
+// and the results file keep them, so that raising the number again brings
+// back what had been entered.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tovi {
+
+inline constexpr int kMinRounds = 1;
+inline constexpr int kMaxRounds = 4;
+inline constexpr int kDefaultRounds = 2;
+inline constexpr int kMaxHoleInOneDeduction = 3;  // the least is 0
+inline constexpr int kDefaultHoleInOneDeduction = 0;
+inline constexpr int kMinHoles = 1;
+inline constexpr int kMaxHoles = 12;
+inline constexpr int kMinStrokes = 1;
+inline constexpr int kMaxStrokes = 99;
+inline constexpr int kCardCells = kMaxRounds * kMaxHoles;
+
+struct ResultSettings {
+    int rounds = kDefaultRounds;                          // ラウンド数
+    int holeInOneDeduction = kDefaultHoleInOneDeduction;  // strokes off per hole in one
+    friend bool operator==(const ResultSettings&, const ResultSettings&) = default;
+};
+
+// True when rounds is 1..4 and the deduction 0..3.
+bool IsValidSettings(const ResultSettings& settings);
+
+// A member as the scores know it: the roster line, CP932 bytes as the roster
+// holds it, and which of the members with this very line it is, 1 for the
+// first in roster order.  Two members with identical lines so keep their own
+// scores.
+struct MemberKey {
+    std::string line;
+    int occurrence = 1;
+    friend auto operator<=>(const MemberKey&, const MemberKey&) = default;
+};
+
+// The key of every roster line, in roster order.
+std::vector<MemberKey> MemberKeys(const std::vector<std::string>& rosterLines);
+
+// The strokes of one member, by round and hole (both counted from 0).
+class ScoreCard {
+public:
+    // The strokes entered at the cell; nothing when the cell is empty or
+    // lies outside the card.
+    std::optional<int> Strokes(int round, int hole) const;
+    // Enters 1..99 strokes, or empties the cell with nothing.  Returns false,
+    // and changes nothing, for a cell outside the card or strokes out of range.
+    bool Set(int round, int hole, std::optional<int> strokes);
+    // True when no cell holds strokes.
+    bool IsEmpty() const;
+
+    friend bool operator==(const ScoreCard&, const ScoreCard&) = default;
+
+private:
+    std::array<std::uint8_t, kCardCells> cells_{};  // 0 = not entered
+};
+
+// Everything the results file holds: the settings and the cards.  A member
+// without a card has entered nothing.
+struct Results {
+    ResultSettings settings;
+    std::map<MemberKey, ScoreCard> cards;
+    friend bool operator==(const Results&, const Results&) = default;
+};
+
+// The sums of the first `rounds` rounds and first `holes` holes of a card,
+// taken over the cells entered so far.
+struct CardSums {
+    std::vector<int> roundSums;  // one per round
+    int strokes = 0;             // 実打数
+    // holesIn[k - 1]: holes taken in k strokes, k = 1..4 (一打, 二打, ...).
+    std::array<int, 4> holesIn{};
+    int total = 0;          // 合計: strokes - deduction x holes in one; may fall below 0
+    bool complete = false;  // every hole of every round entered
+    friend bool operator==(const CardSums&, const CardSums&) = default;
+};
+
+// The sums of a card.  Rounds and deduction out of range are taken as the
+// nearest allowed value, and so is a hole count outside 1..12.
+CardSums SumCard(const ScoreCard& card, const ResultSettings& settings, int holes);
+
+}  // namespace tovi

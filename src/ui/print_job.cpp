@@ -1,0 +1,36 @@
+#include "ui/print_job.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+#include "platform/qt_surface.h"
+
+namespace tovi {
+
+PrintOutcome PrintPages(Dialogs& dialogs, const QString& fileName,
+                        QPageLayout::Orientation orientation,
+                        const std::function<std::vector<RecordedDrawing>(QPrinter&)>& drawPages,
+                        const std::function<void(const RecordedDrawing&)>& observer) {
+    QPrinter printer(QPrinter::HighResolution);
+    OfferPrintFile(printer, fileName);
+    printer.setPageOrientation(orientation);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    if (!dialogs.PrintSetup(printer)) return PrintOutcome::Cancelled;
+
+    const std::vector<RecordedDrawing> pages = drawPages(printer);
+    QPainter painter;
+    if (!painter.begin(&printer)) return PrintOutcome::CannotStart;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !printer.newPage()) {
+            painter.end();
+            return PrintOutcome::CannotStart;
+        }
+        QtSurface surface(&painter);
+        pages[i].ReplayOn(surface);
+        if (observer) observer(pages[i]);
+    }
+    painter.end();
+    return PrintOutcome::Printed;
+}
+
+}  // namespace tovi

@@ -1,0 +1,150 @@
+// The results window: the scores of the meeting entered by keyboard, their
+// sums, the ranking, its print and CSV, and the results file.  A window of its
+// own beside the main window, which owns the scores (ScoreBook) and hands the
+// window the meeting to show.
+//
+// Pages: one per group with players (1組..6組), rows the players in group
+// order, each player one row per round with a cell per hole, the round's sum
+// (計) and the player's 実打数, 一打, 二打 and 合計; 組なし for players with
+// strokes who are in no group any more (shown, not entered, not ranked); and
+// 順位 with the lists 全体, 男子 and 女子.
+//
+// Entry: a digit 1..9 enters that many strokes in the current cell and moves
+// on along the path of NextEntryPosition (results/entry_cursor.h), across the
+// group pages.  Enter or F2 opens the cell for a number 1..99, which Enter
+// enters and moves on from (Esc leaves the cell as it was).  Backspace and
+// Delete empty the cell.  The arrow keys and the mouse move among the hole
+// cells; Ctrl+Tab goes to the next page.
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/recorded_drawing.h"
+#include "platform/dialogs.h"
+#include "results/entry_cursor.h"
+#include "results/ranking.h"
+#include "results/ranking_sheet.h"
+#include "results/score_book.h"
+
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTabWidget;
+class QTableView;
+
+namespace tovi {
+
+// What the window shows of the meeting, taken from the main window.
+struct ResultsMeeting {
+    std::vector<Player> players;  // in groups, in group order
+    std::vector<std::string> rosterLines;
+    int holes = 10;             // per round, as the score sheet counts them
+    RankingSheetHeader header;  // of the print; the list name is set there
+    friend bool operator==(const ResultsMeeting&, const ResultsMeeting&) = default;
+};
+
+class ResultsWindow final : public QWidget {
+public:
+    // changed runs after every change of the scores or the settings.
+    ResultsWindow(Dialogs& dialogs, ScoreBook& book, std::function<void()> changed);
+    ~ResultsWindow() override;
+
+    // Shows the meeting.  When it differs from the one shown, the pages are
+    // built anew and entry starts again on the first cell.
+    void ShowMeeting(ResultsMeeting meeting);
+    // Asked for the meeting each time the window becomes active, so that
+    // groups changed meanwhile in the main window show; nothing keeps the
+    // meeting shown.
+    void SetMeetingSource(std::function<std::optional<ResultsMeeting>()> source) {
+        source_ = std::move(source);
+    }
+    const ResultsMeeting& Meeting() const { return meeting_; }
+
+    // Sees every page a print sends to the printer, in order (for tests).
+    void SetPrintObserver(std::function<void(const RecordedDrawing&)> observer) {
+        printObserver_ = std::move(observer);
+    }
+
+    // The commands.
+    void PrintClick();
+    void CsvClick();
+    void SaveClick();
+    void LoadClick();
+    void ClearClick();
+
+    // The pages with entry, in group order, and the others (組なし may be null).
+    int EntryPages() const { return static_cast<int>(pages_.size()); }
+    QTableView* EntryTable(int page) const;
+    QTableView* ApartTable() const;
+    QTableView* RankingTable() const { return rankingTable_; }
+    // The cell entry stands on: page, player, round and hole; nothing while
+    // the page shown is not an entry page.
+    std::optional<EntryPosition> Cursor() const;
+    RankingList ChosenList() const { return list_; }
+    // The ranking of the chosen list, as shown.
+    Ranking CurrentRanking() const;
+
+    QTabWidget* Tabs = nullptr;
+    QSpinBox* RoundsBox = nullptr;               // ラウンド数
+    QSpinBox* DeductionBox = nullptr;            // ホールインワン減打
+    std::array<QRadioButton*, 3> ListButtons{};  // 全体, 男子, 女子
+    QPushButton* PrintButton = nullptr;          // 印刷
+    QPushButton* CsvButton = nullptr;            // CSV保存
+    QPushButton* SaveButton = nullptr;           // 成績保存
+    QPushButton* LoadButton = nullptr;           // 成績読込
+    QPushButton* ClearButton = nullptr;          // 成績を消去
+    QPushButton* CloseButton = nullptr;          // 閉じる
+
+    // Column of the first hole cell in a page's table, and of the sums after
+    // the holes: 計, 実打数, 一打, 二打, 合計.
+    static constexpr int kFirstHoleColumn = 3;
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    class ScoreModel;
+    class RankingModel;
+    class ScoreTable;
+    struct Page;
+
+    void BuildPages();
+    void SettingsChanged();
+    void ChooseList(RankingList list);
+    void RefreshRanking();
+    // Enters strokes at a cell of an entry page; false when refused.
+    bool Enter(const EntryPosition& at, std::optional<int> strokes);
+    void TypeDigit(int page, int digit);
+    void EmptyCell(int page);
+    // Moves on from a cell that has just been entered.
+    void Advance(const EntryPosition& from);
+    void GoTo(const EntryPosition& at);
+    std::vector<int> PageSizes() const;
+    // The entry pages and 組なし.
+    std::vector<Page*> AllPages() const;
+    int Rounds() const;
+    void ShowMessage(const QString& text) { dialogs_.Message(text); }
+
+    Dialogs& dialogs_;
+    ScoreBook& book_;
+    std::function<void()> changed_;
+    std::function<std::optional<ResultsMeeting>()> source_;
+    std::function<void(const RecordedDrawing&)> printObserver_;
+    ResultsMeeting meeting_;
+    bool meetingShown_ = false;
+    RankingList list_ = RankingList::All;
+    std::vector<std::unique_ptr<Page>> pages_;
+    std::unique_ptr<Page> apart_;
+    std::unique_ptr<RankingModel> rankingModel_;
+    QTableView* rankingTable_ = nullptr;
+    QWidget* rankingPage_ = nullptr;
+};
+
+}  // namespace tovi

@@ -1,0 +1,214 @@
+#include "results/ranking.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/cp932.h"
+#include "model/cp932_literals.h"
+#include "model/member_line.h"
+#include "results/card_builder.h"
+
+namespace tovi {
+namespace {
+
+const std::string kMale = cp932::kMale;
+const std::string kFemale = cp932::kFemale;
+
+struct Entrant {
+    std::string name;
+    std::string gender = kMale;
+    std::optional<Strokes> strokes = std::nullopt;  // nothing: no card at all
+    int group = 1;
+};
+
+// The players in the order given, with a card for each that has strokes.
+std::pair<std::vector<Player>, Results> Meeting(const std::vector<Entrant>& entrants,
+                                                ResultSettings settings) {
+    std::vector<Player> players;
+    Results results{settings, {}};
+    for (const Entrant& e : entrants) {
+        const MemberKey key{MakeMemberLine(e.name, "T", e.gender), 1};
+        players.push_back({key, e.name, "T", e.gender, e.group});
+        if (e.strokes) results.cards[key] = CardOf(*e.strokes);
+    }
+    return {players, results};
+}
+
+// Entrants written "A:333 B:14/2. C": a name, then one digit per hole, '.'
+// for a hole not entered and '/' between rounds; without a colon no card.
+// Names beginning with W are women's, with X of neither gender, others men's.
+std::vector<Entrant> EntrantsOf(const std::string& spec) {
+    std::vector<Entrant> entrants;
+    std::istringstream in(spec);
+    for (std::string token; in >> token;) {
+        const std::size_t colon = token.find(':');
+        Entrant& e = entrants.emplace_back(Entrant{token.substr(0, colon)});
+        e.gender = token[0] == 'W' ? kFemale : token[0] == 'X' ? "?" : kMale;
+        if (colon == std::string::npos) continue;
+        e.strokes = Strokes(1);
+        for (const char c : token.substr(colon + 1)) {
+            if (c == '/') e.strokes->emplace_back();
+            if (c != '/') e.strokes->back().push_back(c == '.' ? 0 : c - '0');
+        }
+    }
+    return entrants;
+}
+
+// The ranking written "B1 A2 U-": each name and its rank, '-' for none.
+std::string StandingsOf(const std::string& spec, ResultSettings settings, int holes,
+                        RankingList list) {
+    const auto [players, results] = Meeting(EntrantsOf(spec), settings);
+    const Ranking ranking = RankPlayers(players, results, holes, list);
+    EXPECT_EQ(ranking.rounds, settings.rounds);
+    std::string standings;
+    for (const RankedRow& row : ranking.rows) {
+        if (!standings.empty()) standings += ' ';
+        standings += players[row.player].name;
+        standings += row.rank ? std::to_string(*row.rank) : "-";
+    }
+    return standings;
+}
+
+TEST(ResultRanking, OrdersByTotalThenHolesInOneTwoThreeFour) {
+    const auto all = RankingList::All;
+    const struct {
+        const char* what;
+        ResultSettings settings;
+        int holes;
+        RankingList list;
+        std::string entrants, expected;
+    } cases[] = {
+        {"fewer strokes first", {1, 0}, 3, all, "A:333 B:222 C:444", "B1 A2 C3"},
+        {"equal total: more holes in one", {1, 0}, 3, all, "B:333 A:144", "A1 B2"},
+        {"then more holes in two", {1, 0}, 3, all, "B:333 A:234", "A1 B2"},
+        {"then more holes in three", {1, 0}, 4, all, "B:3344 A:3335", "A1 B2"},
+        {"then more holes in four", {1, 0}, 3, all, "B:554 A:446", "A1 B2"},
+        {"equal in all: one rank, given order, the next counting all ahead",
+         {1, 0},
+         3,
+         all,
+         "D:444 B:234 W:222 C:432",
+         "W1 B2 C2 D4"},
+        {"a hole not entered: after the ranked, no rank, given order",
+         {1, 0},
+         3,
+         all,
+         "Ua:11. A:555 Ub B:444 Uc:",
+         "B1 A2 Ua- Ub- Uc-"},
+        {"no deduction", {1, 0}, 3, all, "A:119 B:334", "B1 A2"},
+        {"the deduction takes holes in one off", {1, 1}, 3, all, "A:119 B:334", "A1 B2"},
+        {"every round counts, a gap in round 2 unranks",
+         {2, 0},
+         2,
+         all,
+         "A:22/2. B:33/33 C:44/11",
+         "C1 B2 A-"},
+        {"holes beyond the count neither count nor unrank", {1, 0}, 2, all, "A:33 B:221", "B1 A2"},
+        {"men on their own", {1, 0}, 1, RankingList::Men, "Wa:1 Ma:3 X:1 Mb:2 Mc", "Mb1 Ma2 Mc-"},
+        {"women on their own", {1, 0}, 1, RankingList::Women, "Wa:4 Ma:1 Wb:2", "Wb1 Wa2"},
+        {"all: both and any other gender", {1, 0}, 1, all, "Wa:4 Ma:1 X:2", "Ma1 X2 Wa3"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StandingsOf(c.entrants, c.settings, c.holes, c.list), c.expected) << c.what;
+}
+
+TEST(ResultRanking, AFullMeetingOfEqualPlayersKeepsTheGivenOrder) {
+    // Every third one a stroke worse, so that the sort has to move players.
+    std::string entrants, ahead, behind;
+    for (int i = 0; i < MaxEntrants; ++i) {
+        const std::string name = "P" + std::to_string(i) + "_";
+        entrants += name + (i % 3 == 2 ? ":43 " : ":33 ");
+        (i % 3 == 2 ? behind : ahead) += name + (i % 3 == 2 ? "25 " : "1 ");
+    }
+    ahead += behind;
+    ahead.pop_back();
+    EXPECT_EQ(StandingsOf(entrants, {1, 0}, 2, RankingList::All), ahead);
+}
+
+TEST(ResultRanking, PlayersInGroupOrderTakeTheirRosterLines) {
+    TournamentState state;
+    const std::string yamada = Utf8ToCp932("山田,東町,男,0,0,0,0,0,");
+    const std::string sato = MakeMemberLine(Utf8ToCp932("佐藤"), "a,b", kFemale);
+    state.RosterList = {yamada, yamada, sato, "lone"};
+    state.GroupList[0] = {"0"};  // not a group
+    state.GroupList[1] = {"2", "x"};
+    state.GroupList[3] = {"1", "0", "4", "-1", "3"};
+    const std::vector<Player> expected = {
+        {{sato, 1}, Utf8ToCp932("佐藤"), "a,b", kFemale, 1},
+        {{yamada, 2}, Utf8ToCp932("山田"), Utf8ToCp932("東町"), kMale, 3},
+        {{yamada, 1}, Utf8ToCp932("山田"), Utf8ToCp932("東町"), kMale, 3},
+        {{"lone", 1}, "lone", "", "", 3},
+    };
+    EXPECT_EQ(PlayersInGroupOrder(state), expected);
+}
+
+TEST(ResultRanking, PlayersWithStrokesInNoGroupAreShownApart) {
+    const std::string yamada = Utf8ToCp932("山田,東町,男,0,0,0,0,0,");
+    const std::string sato = Utf8ToCp932("佐藤,西町,女,0,0,0,0,0,");
+    const std::string gone = Utf8ToCp932("鈴木,南町,男,0,0,0,0,0,");
+    const std::vector<std::string> roster = {yamada, sato, yamada};
+    Results results;
+    results.cards[{yamada, 1}] = CardOf({{1}});
+    results.cards[{yamada, 2}] = CardOf({{2}});
+    results.cards[{sato, 1}] = ScoreCard();  // no strokes: not shown
+    results.cards[{gone, 1}] = CardOf({{3}});
+    results.cards[{yamada, 3}] = CardOf({{4}});  // a third 山田 the roster no longer has
+    const Player grouped = {{yamada, 1}, Utf8ToCp932("山田"), Utf8ToCp932("東町"), kMale, 2};
+    const Player second = {{yamada, 2}, Utf8ToCp932("山田"), Utf8ToCp932("東町"), kMale, 0};
+    const Player third = {{yamada, 3}, Utf8ToCp932("山田"), Utf8ToCp932("東町"), kMale, 0};
+    const Player suzuki = {{gone, 1}, Utf8ToCp932("鈴木"), Utf8ToCp932("南町"), kMale, 0};
+    // Roster order first, then the others in the order of their keys.
+    EXPECT_EQ(PlayersInNoGroup({grouped}, roster, results),
+              (std::vector<Player>{second, third, suzuki}));
+    EXPECT_EQ(PlayersInNoGroup({grouped, second}, roster, {}), std::vector<Player>{});
+}
+
+TEST(ResultRankingCsv, WritesExactBytes) {
+    const struct {
+        const char* what;
+        ResultSettings settings;
+        int holes;
+        std::vector<Entrant> entrants;  // UTF-8
+        std::string expected;           // UTF-8
+    } cases[] = {
+        {"one round, nobody",
+         {1, 0},
+         3,
+         {},
+         "順位,氏名,チーム,性別,組,1R,実打数,一打,二打,合計\r\n"},
+        {"ranked, then unranked with what is entered, quoted texts",
+         {2, 1},
+         2,
+         {{"A, B", "女", Strokes{{3, 3}, {3, 0}}, 2},
+          {"山田", "男", Strokes{{1, 3}, {2, 2}}, 1},
+          {"say \"hi\"", "男", std::nullopt, 3}},
+         "順位,氏名,チーム,性別,組,1R,2R,実打数,一打,二打,合計\r\n"
+         "1,山田,T,男,1,4,4,8,1,2,7\r\n"
+         ",\"A, B\",T,女,2,6,3,9,0,0,9\r\n"
+         ",\"say \"\"hi\"\"\",T,男,3,0,0,0,0,0,0\r\n"},
+        {"four rounds and a total below zero",
+         {4, 3},
+         1,
+         {{"A B", "男", Strokes{{1}, {1}, {1}, {1}}, 6}},
+         "順位,氏名,チーム,性別,組,1R,2R,3R,4R,実打数,一打,二打,合計\r\n"
+         "1,\"A B\",T,男,6,1,1,1,1,4,4,0,-8\r\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<Entrant> entrants = c.entrants;
+        for (Entrant& e : entrants) {
+            e.name = Utf8ToCp932(e.name);
+            e.gender = Utf8ToCp932(e.gender);
+        }
+        const auto [players, results] = Meeting(entrants, c.settings);
+        const Ranking ranking = RankPlayers(players, results, c.holes, RankingList::All);
+        EXPECT_EQ(Cp932ToUtf8(FormatRankingCsv(players, ranking)), c.expected) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace tovi

@@ -1,0 +1,325 @@
+// The results window as a user meets it: the 成績入力 button, the pages, the
+// path of entry by keyboard and mouse, the sums and the ranking at every key,
+// scores that follow their member, and the refusals of the hole count.
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "ui/results_fixture.h"
+
+namespace tovi::test {
+namespace {
+
+TEST_F(ResultsTest, TheButtonStandsRightOfPrintAllInTheScoreSheetModeOnly) {
+    form->show();
+    const QPushButton* button = form->ResultsButton;
+    EXPECT_EQ(button->text(), QStringLiteral("成績入力"));
+    EXPECT_EQ(button->geometry(), QRect(880, 62, 100, 28));
+    EXPECT_EQ(button->font(), form->Button7->font());
+    EXPECT_EQ(form->PrintAllButton->geometry(), QRect(770, 62, 100, 28));
+    EXPECT_FALSE(button->isVisible());
+    Click(form->Button4);
+    EXPECT_TRUE(button->isVisible());
+    // Above the preview, where a click reaches it.
+    EXPECT_EQ(form->childAt(930, 76), button);
+}
+
+TEST_F(ResultsTest, OnePagePerGroupWithPlayersThenTheRanking) {
+    Meet({"一郎", "二郎", "花子", "梅子"}, "MMFF", {{2, 0}, {}, {3, 1}});
+    Open("8");
+    ASSERT_NE(form->ResultsView(), nullptr);
+    EXPECT_TRUE(W().isVisible());
+    ASSERT_EQ(W().Tabs->count(), 3);
+    EXPECT_EQ(W().Tabs->tabText(0), QStringLiteral("1組"));
+    EXPECT_EQ(W().Tabs->tabText(1), QStringLiteral("3組"));
+    EXPECT_EQ(W().Tabs->tabText(2), QStringLiteral("順位"));
+    // Rows: the players in group order, one row per round (2 by default);
+    // columns: name, team, round, 8 holes, 計, 実打数, 一打, 二打, 合計.
+    const QTableView* first = W().EntryTable(0);
+    EXPECT_EQ(first->model()->rowCount(), 4);
+    EXPECT_EQ(first->model()->columnCount(), 3 + 8 + 5);
+    EXPECT_EQ(Cell(first, 0, 0), QStringLiteral("花子"));
+    EXPECT_EQ(Cell(first, 0, 1), QStringLiteral("T"));
+    EXPECT_EQ(Cell(first, 1, 2), QStringLiteral("2R"));
+    EXPECT_EQ(Cell(first, 2, 0), QStringLiteral("一郎"));
+    EXPECT_EQ(first->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("1"));
+    EXPECT_EQ(first->model()->headerData(10, Qt::Horizontal).toString(), QStringLiteral("8"));
+    EXPECT_EQ(first->model()->headerData(15, Qt::Horizontal).toString(), QStringLiteral("合計"));
+    // Entry begins on the first hole of round 1 of the first player.
+    EXPECT_EQ(W().Cursor(), (EntryPosition{0, 0, 0, 0}));
+    EXPECT_EQ(W().RoundsBox->value(), 2);
+    EXPECT_EQ(W().DeductionBox->value(), 0);
+}
+
+TEST_F(ResultsTest, TheCursorRunsThroughHolesRoundsPlayersAndGroups) {
+    const struct {
+        const char* name;
+        const char* holes;  // the sheet's hole count
+        int rounds;
+        std::string keys;
+        EntryPosition cursor;            // after the keys
+        std::vector<std::string> cards;  // roster positions 0, 1, 2
+    } cases[] = {
+        {"holes of a round", "3", 2, "12", {0, 0, 0, 2}, {"12./...", ".../...", ".../..."}},
+        {"into the next round", "3", 2, "123", {0, 0, 1, 0}, {"123/...", ".../...", ".../..."}},
+        {"to the next player", "3", 2, "123456", {0, 1, 0, 0}, {"123/456", ".../...", ".../..."}},
+        {"to the next group",
+         "3",
+         2,
+         "123456111111",
+         {1, 0, 0, 0},
+         {"123/456", "111/111", ".../..."}},
+        {"the last cell stays", "3", 1, "123111999", {1, 0, 0, 2}, {"123", "111", "999"}},
+        {"one round", "2", 1, "12", {0, 1, 0, 0}, {"12", "..", ".."}},
+        {"eleven holes stay eleven",
+         "11",
+         1,
+         "11111111111",
+         {0, 1, 0, 0},
+         {"11111111111", "...........", "..........."}},
+        {"more than twelve count twelve",
+         "15",
+         1,
+         "111111111111",
+         {0, 1, 0, 0},
+         {"111111111111", "............", "............"}},
+        {"four rounds", "1", 4, "1234", {0, 1, 0, 0}, {"1/2/3/4", "./././.", "./././."}},
+        {"zero enters nothing", "3", 1, "0", {0, 0, 0, 0}, {"...", "...", "..."}},
+        {"Enter opens the cell for a large number",
+         "3",
+         1,
+         "E12E",
+         {0, 0, 0, 1},
+         {"[12]..", "...", "..."}},
+        {"F2 too", "3", 1, "F99E5", {0, 0, 0, 2}, {"[99]5.", "...", "..."}},
+        {"Enter over a number replaces it",
+         "3",
+         1,
+         "7<E10E",
+         {0, 0, 0, 1},
+         {"[10]..", "...", "..."}},
+        {"Esc leaves the cell as it was", "3", 1, "7<E45X", {0, 0, 0, 0}, {"7..", "...", "..."}},
+        {"Backspace empties and stays", "3", 1, "34<<B", {0, 0, 0, 0}, {".4.", "...", "..."}},
+        {"Delete empties and stays", "3", 1, "34<D", {0, 0, 0, 1}, {"3..", "...", "..."}},
+        {"right runs on into the next row",
+         "2",
+         2,
+         ">>>",
+         {0, 0, 1, 1},
+         {"../..", "../..", "../.."}},
+        {"left runs back into the row before",
+         "2",
+         2,
+         "vv<",
+         {0, 0, 1, 1},
+         {"../..", "../..", "../.."}},
+        {"down and up keep the hole",
+         "3",
+         2,
+         ">vvv^",
+         {0, 1, 0, 1},
+         {".../...", ".../...", ".../..."}},
+        {"arrows stop at the page's edges", "2", 1, "<^vvvv>>>", {0, 1, 0, 1}, {"..", "..", ".."}},
+        {"arrows then a digit", "3", 1, ">>v5", {1, 0, 0, 0}, {"...", "..5", "..."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        form = std::make_unique<TForm1>(dialogs, random, clock);
+        Meet({"一郎", "二郎", "三郎"}, "MMM", {{0, 1}, {2}});
+        Open(c.holes);
+        SetRounds(c.rounds);
+        W().Tabs->setCurrentIndex(0);
+        Type(c.keys);
+        EXPECT_EQ(W().Cursor(), c.cursor);
+        const int holes = std::min(std::atoi(c.holes), 12);
+        for (int p = 0; p < 3; ++p)
+            EXPECT_EQ(Card(p, holes, c.rounds), c.cards[static_cast<std::size_t>(p)]) << p;
+        EXPECT_TRUE(dialogs.Messages().empty());
+    }
+}
+
+TEST_F(ResultsTest, TheMouseMovesAmongTheHoleCellsOnly) {
+    Meet({"一郎", "二郎"}, "MM", {{0, 1}});
+    Open("4");
+    QTableView* table = W().EntryTable(0);
+    const auto click = [table](int row, int column) {
+        const QRect cell = table->visualRect(table->model()->index(row, column));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    };
+    click(2, ResultsWindow::kFirstHoleColumn + 2);  // player 2, round 1, hole 3
+    EXPECT_EQ(W().Cursor(), (EntryPosition{0, 1, 0, 2}));
+    click(0, 0);  // a name
+    EXPECT_EQ(W().Cursor(), (EntryPosition{0, 1, 0, 2}));
+    click(1, ResultsWindow::kFirstHoleColumn + 5);  // a sum
+    EXPECT_EQ(W().Cursor(), (EntryPosition{0, 1, 0, 2}));
+    Type("3");
+    EXPECT_EQ(Card(1, 4), "..3./....");
+    EXPECT_EQ(W().Cursor(), (EntryPosition{0, 1, 0, 3}));
+}
+
+TEST_F(ResultsTest, SumsAndRankingFollowEveryKey) {
+    Meet({"一郎", "花子"}, "MF", {{0, 1}});
+    Open("3");
+    W().DeductionBox->setValue(2);
+    const QTableView* table = W().EntryTable(0);
+    const int sums = ResultsWindow::kFirstHoleColumn + 3;
+    // The row of round 1 and round 2 of 一郎: 計 of the round; the player's
+    // 実打数, 一打, 二打 and 合計 stand on the first row.
+    const struct {
+        std::string keys;
+        std::vector<QString> round1, round2;  // 計, 実打数, 一打, 二打, 合計 / 計
+        std::vector<std::string> ranked;
+    } steps[] = {
+        {"1", {"1", "1", "1", "0", "-1"}, {""}, {"一郎", "花子"}},
+        {"2", {"3", "3", "1", "1", "1"}, {""}, {"一郎", "花子"}},
+        {"5", {"8", "8", "1", "1", "6"}, {""}, {"一郎", "花子"}},
+        {"11", {"8", "10", "3", "1", "4"}, {"2"}, {"一郎", "花子"}},
+        // 一郎 complete: ranked, 花子 not yet.
+        {"E12E", {"8", "22", "3", "1", "16"}, {"14"}, {"一郎", "花子"}},
+        // 花子 complete with 合計 6 - 2 x 6: ahead of 一郎.
+        {"111111", {"8", "22", "3", "1", "16"}, {"14"}, {"花子", "一郎"}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.keys);
+        Type(step.keys);
+        for (std::size_t i = 0; i < step.round1.size(); ++i)
+            EXPECT_EQ(Cell(table, 0, sums + static_cast<int>(i)), step.round1[i]) << i;
+        EXPECT_EQ(Cell(table, 1, sums), step.round2[0]);
+        EXPECT_EQ(RankedNames(), step.ranked);
+    }
+    EXPECT_EQ(Row(W().RankingTable(), 0),
+              (std::vector<QString>{"1", "花子", "T", "1", "3", "3", "6", "6", "0", "-6"}));
+    EXPECT_EQ(Row(W().RankingTable(), 1),
+              (std::vector<QString>{"2", "一郎", "T", "1", "8", "14", "22", "3", "1", "16"}));
+    // The lists: 男子 and 女子 each ranked on their own.
+    W().ListButtons[1]->click();
+    EXPECT_EQ(W().ChosenList(), RankingList::Men);
+    EXPECT_EQ(RankedNames(), std::vector<std::string>{"一郎"});
+    W().ListButtons[2]->click();
+    EXPECT_EQ(RankedNames(), std::vector<std::string>{"花子"});
+    EXPECT_EQ(Cell(W().RankingTable(), 0, 0), QStringLiteral("1"));
+}
+
+TEST_F(ResultsTest, AHoleCountThatIsNoWholeNumberFromOneUpKeepsTheWindowShut) {
+    Meet({"一郎"}, "M", {{0}});
+    const struct {
+        const char* holes;
+        const char* message;
+    } cases[] = {
+        {"x", "'x' は整数ではありません."},
+        {"", "'' は整数ではありません."},
+        {"0", "'0' は整数ではありません."},
+        {"-3", "'-3' は整数ではありません."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.holes);
+        Open(c.holes);
+        EXPECT_EQ(form->ResultsView(), nullptr);
+        EXPECT_EQ(TakeMessages(), std::vector<QString>{QString::fromUtf8(c.message)});
+        form->Edit9->setText(QStringLiteral("10"));
+    }
+    // Without any group there is nothing to enter.
+    S().GroupList[1].clear();
+    Open("8");
+    EXPECT_EQ(form->ResultsView(), nullptr);
+    EXPECT_EQ(TakeMessages(), std::vector<QString>{QStringLiteral("成績を入力する組がありません")});
+}
+
+TEST_F(ResultsTest, ScoresBelongToTheMemberWhereverTheMemberGoes) {
+    // Two members with the very same line keep their own scores.
+    LoadMembers({"一郎", "二郎", "一郎"}, "MMM");
+    S().GroupList[1] = {"0", "1"};
+    S().GroupList[2] = {"2"};
+    Open("2");
+    SetRounds(1);
+    Type(
+        "1234"
+        "56");
+    EXPECT_EQ(Card(0, 2, 1), "12");
+    EXPECT_EQ(Card(1, 2, 1), "34");
+    EXPECT_EQ(Card(2, 2, 1), "56");
+
+    // Regrouped by hand: the scores go along, on their new pages and rows.
+    S().GroupList[1] = {"2"};
+    S().GroupList[2] = {};
+    S().GroupList[3] = {"1", "0"};
+    Click(form->ResultsButton);
+    ASSERT_EQ(W().EntryPages(), 2);
+    EXPECT_EQ(Row(W().EntryTable(0), 0)[3], QStringLiteral("5"));
+    EXPECT_EQ(Cell(W().EntryTable(1), 0, 3), QStringLiteral("3"));
+    EXPECT_EQ(Cell(W().EntryTable(1), 1, 3), QStringLiteral("1"));
+    EXPECT_EQ(W().Cursor(), (EntryPosition{0, 0, 0, 0}));
+
+    // A player in no group keeps the scores, shown apart and not ranked.
+    S().GroupList[3] = {"0"};
+    Click(form->ResultsButton);
+    ASSERT_NE(W().ApartTable(), nullptr);
+    EXPECT_EQ(W().Tabs->tabText(2), QStringLiteral("組なし"));
+    EXPECT_EQ(Cell(W().ApartTable(), 0, 0), QStringLiteral("二郎"));
+    EXPECT_EQ(Cell(W().ApartTable(), 0, 3), QStringLiteral("3"));
+    EXPECT_FALSE(W().ApartTable()->model()->flags(W().ApartTable()->model()->index(0, 3)) &
+                 Qt::ItemIsEditable);
+    EXPECT_EQ(RankedNames(), (std::vector<std::string>{"一郎", "一郎"}));
+
+    // Switching modes and previews change nothing of it.
+    Click(form->Button3);
+    Click(form->Button4);
+    Click(form->Button9);
+    EXPECT_EQ(Card(1, 2, 1), "34");
+
+    // 成績を消去 asks first; いいえ keeps everything.
+    dialogs.ClearShown();
+    dialogs.yesNoAnswers = {false};
+    W().ClearButton->click();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("成績を消去"));
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("入力した成績をすべて消去しますか？"));
+    EXPECT_EQ(dialogs.shown[0].answer, DefaultAnswer::No);
+    EXPECT_EQ(Card(1, 2, 1), "34");
+    dialogs.yesNoAnswers = {true};
+    W().ClearButton->click();
+    EXPECT_TRUE(form->Scores().Get().cards.empty());
+    EXPECT_EQ(W().ApartTable(), nullptr);
+    EXPECT_EQ(Cell(W().EntryTable(0), 0, 3), QString());
+}
+
+TEST_F(ResultsTest, OfTwoIdenticalMembersMovedOrDeletedEachKeepsItsOwnScores) {
+    LoadMembers({"一郎", "一郎", "二郎"}, "MMM");
+    S().GroupList[1] = {"0", "1", "2"};
+    Open("1");
+    SetRounds(1);
+    Type("123");
+    // The registration mode empties the groups; the scores stay.
+    Click(form->Button2);
+    // The first 一郎 moved below 二郎: now the second 一郎 of the roster.
+    Click(form->Image3);
+    PressRow(0);
+    PressRow(3);
+    ASSERT_EQ(Names(), (std::vector<std::string>{"一郎", "二郎", "一郎"}));
+    EXPECT_EQ(Card(0, 1, 1), "2");
+    EXPECT_EQ(Card(1, 1, 1), "3");
+    EXPECT_EQ(Card(2, 1, 1), "1");
+    // The 一郎 on top deleted: the other keeps its own, the deleted one's
+    // score goes to nobody.
+    Click(form->Image4);
+    dialogs.yesNoAnswers = {true};
+    PressRow(0);
+    ASSERT_EQ(Names(), (std::vector<std::string>{"二郎", "一郎"}));
+    EXPECT_EQ(Card(0, 1, 1), "3");
+    EXPECT_EQ(Card(1, 1, 1), "1");
+    EXPECT_EQ(form->Scores().Get().cards.size(), 3u);
+}
+
+TEST_F(ResultsTest, FewerRoundsHideScoresThatMoreRoundsBringBack) {
+    Meet({"一郎"}, "M", {{0}});
+    Open("2");
+    Type("1234");
+    SetRounds(1);
+    EXPECT_EQ(W().EntryTable(0)->model()->rowCount(), 1);
+    EXPECT_EQ(Cell(W().EntryTable(0), 0, ResultsWindow::kFirstHoleColumn + 3), "3");  // 実打数
+    SetRounds(2);
+    EXPECT_EQ(Cell(W().EntryTable(0), 1, 4), QStringLiteral("4"));
+    EXPECT_EQ(form->Scores().Get().settings.rounds, 2);
+}
+
+}  // namespace
+}  // namespace tovi::test
