@@ -1,8 +1,10 @@
 // The naming of temporary files, shared by both implementations.
 #include "core/file_io.h"
 
+#include <atomic>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 namespace tovi::file_io_detail {
 
@@ -15,6 +17,13 @@ String TemporaryPrefix(const fs::path& target) {
     prefix += target.filename().native().substr(0, 200);
     prefix += fs::path(".tmp-").native();
     return prefix;
+}
+
+fs::path NextTemporaryPath(const fs::path& target, std::uint32_t pid) {
+    static std::atomic<unsigned> counter{0};
+    String name = TemporaryPrefix(target);
+    name += fs::path(std::to_string(pid) + "-" + std::to_string(counter++)).native();
+    return FolderOf(target) / name;
 }
 
 std::optional<std::uint32_t> TemporaryOwner(String name, const String& prefix) {

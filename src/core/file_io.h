@@ -39,6 +39,10 @@ namespace file_io_detail {
 // name) and ".tmp-"; the process id, a dash and a counter follow.
 std::filesystem::path::string_type TemporaryPrefix(const std::filesystem::path& target);
 
+// A new name for a temporary file beside target, of process pid: the prefix,
+// the process id, a dash and a counter of this process.
+std::filesystem::path NextTemporaryPath(const std::filesystem::path& target, std::uint32_t pid);
+
 // The process id in a temporary name "PREFIX PID-N", when it has that form.
 std::optional<std::uint32_t> TemporaryOwner(std::filesystem::path::string_type name,
                                             const std::filesystem::path::string_type& prefix);

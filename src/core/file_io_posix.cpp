@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <string>
@@ -20,6 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using file_io_detail::FolderOf;
+using file_io_detail::NextTemporaryPath;
 using file_io_detail::TemporaryOwner;
 using file_io_detail::TemporaryPrefix;
 
@@ -79,14 +79,8 @@ bool WriteAll(int fd, std::string_view bytes) {
 // Creates a new, empty file beside target with a name no one else uses.  The
 // mode 0666 lets the process's umask decide, as for any new file.
 FileDescriptor CreateTemporaryBeside(const fs::path& target, fs::path& created) {
-    static std::atomic<unsigned> counter{0};
-    const fs::path folder = FolderOf(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = TemporaryPrefix(target);
-        name += std::to_string(::getpid());
-        name += '-';
-        name += std::to_string(counter++);
-        fs::path candidate = folder / name;
+        fs::path candidate = NextTemporaryPath(target, static_cast<std::uint32_t>(::getpid()));
         FileDescriptor fd(::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd.IsOpen()) {
             created = std::move(candidate);

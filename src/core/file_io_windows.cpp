@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using file_io_detail::FolderOf;
+using file_io_detail::NextTemporaryPath;
 using file_io_detail::TemporaryOwner;
 using file_io_detail::TemporaryPrefix;
 
@@ -87,14 +87,8 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 // Creates a new, empty file beside target with a name no one else uses.
 FileHandle CreateTemporaryBeside(const fs::path& target, fs::path& created) {
-    static std::atomic<unsigned> counter{0};
-    const fs::path folder = FolderOf(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::wstring name = TemporaryPrefix(target);
-        name += std::to_wstring(GetCurrentProcessId());
-        name += L'-';
-        name += std::to_wstring(counter++);
-        fs::path candidate = folder / name;
+        fs::path candidate = NextTemporaryPath(target, GetCurrentProcessId());
         FileHandle file(CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file.IsOpen()) {
