@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "core/file_io.h"
+#include "platform/file_name.h"
 #include "results/recovery_file.h"
 #include "ui/results_recovery_fixture.h"
 
@@ -23,7 +24,7 @@ protected:
         ASSERT_TRUE(data.isValid());
         form->UseRecoveryFolder(Folder());
     }
-    std::filesystem::path Folder() const { return data.path().toStdString(); }
+    std::filesystem::path Folder() const { return TryQtToPath(data.path()).value_or(""); }
     std::filesystem::path File() const { return Folder() / TForm1::kRecoveryFileName; }
     std::optional<RecoveryRecord> Recorded() const {
         std::string bytes;
@@ -163,7 +164,7 @@ TEST_F(RecoveryTest, AFolderThatCannotBeWrittenIsReportedOnce) {
 TEST_F(CrashTest, RecoveryChildEntersKeysUntilKilled) {
     const QString recoveryFolder = qEnvironmentVariable(kRecoveryChildVariable);
     if (recoveryFolder.isEmpty()) GTEST_SKIP() << "the process the crash tests kill";
-    form->UseRecoveryFolder(recoveryFolder.toStdString());
+    form->UseRecoveryFolder(TryQtToPath(recoveryFolder).value_or(""));
     MeetForRecovery();
     std::cout << "ready" << std::endl;
     for (std::string line; std::getline(std::cin, line);) {
