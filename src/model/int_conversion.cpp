@@ -1,5 +1,9 @@
 #include "model/int_conversion.h"
 
+#include <algorithm>
+#include <charconv>
+#include <system_error>
+
 namespace tovi {
 
 ConversionError::ConversionError(std::string text)
@@ -23,6 +27,17 @@ std::int32_t StrToInt(const std::string& text) {
         value = -value;
     }
     return static_cast<std::int32_t>(value);
+}
+
+std::optional<int> ParseDigitField(std::string_view field, int least, int most) {
+    if (field.empty() ||
+        !std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    int value = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (error != std::errc() || end != field.data() + field.size()) return std::nullopt;
+    if (value < least || value > most) return std::nullopt;
+    return value;
 }
 
 }  // namespace tovi

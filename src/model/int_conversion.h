@@ -7,8 +7,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace tovi {
 
@@ -24,5 +26,10 @@ private:
 
 // Returns the value of text or throws ConversionError.
 std::int32_t StrToInt(const std::string& text);
+
+// The value of a field the program wrote itself (its results files): ASCII
+// digits only, within least..most; nothing for any other field (a sign, a
+// space, an empty field, a value out of range).
+std::optional<int> ParseDigitField(std::string_view field, int least, int most);
 
 }  // namespace tovi

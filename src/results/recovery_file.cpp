@@ -42,18 +42,6 @@ const std::string& GroupTag() {
     return tag;
 }
 
-// A field of ASCII digits within least..most.
-std::optional<int> Number(std::string_view field, int least, int most) {
-    if (field.empty() ||
-        !std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    int value = 0;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (error != std::errc() || end != field.data() + field.size() || value < least || value > most)
-        return std::nullopt;
-    return value;
-}
-
 std::string PositionLine(const std::string& tag, const std::vector<int>& positions) {
     std::string line = tag;
     for (const int position : positions) line.append(",").append(std::to_string(position));
@@ -68,7 +56,7 @@ std::optional<std::vector<int>> Positions(const std::vector<std::string>& fields
     std::vector<int> positions;
     std::set<int> seen;
     for (std::size_t i = first; i < fields.size(); ++i) {
-        const auto position = Number(fields[i], 0, members - 1);
+        const auto position = ParseDigitField(fields[i], 0, members - 1);
         if (!position || !seen.insert(*position).second) return std::nullopt;
         positions.push_back(*position);
     }
@@ -96,7 +84,7 @@ RecoveryRecord MakeRecoveryRecord(const TournamentState& state, const std::strin
     std::set<int> placed;
     for (int group = 1; group <= MaxGroups; ++group) {
         for (const std::string& entry : state.GroupList[static_cast<std::size_t>(group)]) {
-            const auto position = Number(entry, 0, members - 1);
+            const auto position = ParseDigitField(entry, 0, members - 1);
             if (position &&
                 record.groups[static_cast<std::size_t>(group)].size() <
                     static_cast<std::size_t>(MaxGroupSize) &&
@@ -151,7 +139,8 @@ std::optional<RecoveryRecord> ParseRecoveryFile(std::string_view bytes) {
 
     const auto marker = nextFields();
     if (!marker || marker->size() != 2 || !Tagged(*marker, Marker()) ||
-        Number((*marker)[1], kRecoveryFileVersion, kRecoveryFileVersion) != kRecoveryFileVersion)
+        ParseDigitField((*marker)[1], kRecoveryFileVersion, kRecoveryFileVersion) !=
+            kRecoveryFileVersion)
         return std::nullopt;
 
     RecoveryRecord record;
@@ -161,7 +150,7 @@ std::optional<RecoveryRecord> ParseRecoveryFile(std::string_view bytes) {
 
     const auto roster = nextFields();
     if (!roster || roster->size() != 2 || !Tagged(*roster, RosterTag())) return std::nullopt;
-    const auto count = Number((*roster)[1], 0, MemberCapacity);
+    const auto count = ParseDigitField((*roster)[1], 0, MemberCapacity);
     if (!count) return std::nullopt;
     for (int i = 0; i < *count; ++i) {
         const auto line = nextLine();
@@ -187,7 +176,7 @@ std::optional<RecoveryRecord> ParseRecoveryFile(std::string_view bytes) {
     for (int group = 1; group <= MaxGroups; ++group) {
         const auto fields = nextFields();
         if (!fields || !Tagged(*fields, GroupTag()) || fields->size() < 2 ||
-            Number((*fields)[1], group, group) != group)
+            ParseDigitField((*fields)[1], group, group) != group)
             return std::nullopt;
         const auto members = Positions(*fields, 2, *count, static_cast<std::size_t>(MaxGroupSize));
         if (!members) return std::nullopt;

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "model/cp932_literals.h"
+#include "model/int_conversion.h"
 #include "model/member_line.h"
 #include "model/roster_file.h"
 #include "model/roster_table.h"
@@ -21,19 +22,6 @@ constexpr std::string_view kRosterMarker = cp932::kRosterMarker;
 constexpr std::string_view kMarker = cp932::kResultsMarker;
 // The roster line, the occurrence and the cells.
 constexpr std::size_t kMemberFields = 2 + kCardCells;
-
-// The value of a field of ASCII digits within least..most; nothing for any
-// other field (a sign, a space, an empty field, a value out of range).
-std::optional<int> ParseNumber(std::string_view field, int least, int most) {
-    if (field.empty() ||
-        !std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    int value = 0;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (error != std::errc() || end != field.data() + field.size()) return std::nullopt;
-    if (value < least || value > most) return std::nullopt;
-    return value;
-}
 
 // The name of a member: the first field of its roster line.
 std::string NameOf(const std::string& line) {
@@ -63,7 +51,7 @@ bool ReadsBack(const std::string& record, const MemberKey& key) {
     if (record.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) return false;
     const std::vector<std::string> fields = SplitCommaText(record);
     return fields.size() == kMemberFields && fields[0] == key.line &&
-           ParseNumber(fields[1], 1, MemberCapacity) == key.occurrence;
+           ParseDigitField(fields[1], 1, MemberCapacity) == key.occurrence;
 }
 
 struct MemberEntry {
@@ -74,13 +62,13 @@ struct MemberEntry {
 std::optional<MemberEntry> ParseMember(const std::string& line) {
     std::vector<std::string> fields = SplitCommaText(line);
     if (fields.size() != kMemberFields) return std::nullopt;
-    const auto occurrence = ParseNumber(fields[1], 1, MemberCapacity);
+    const auto occurrence = ParseDigitField(fields[1], 1, MemberCapacity);
     if (!occurrence) return std::nullopt;
     MemberEntry entry{{std::move(fields[0]), *occurrence}, {}};
     for (int cell = 0; cell < kCardCells; ++cell) {
         const std::string& field = fields[static_cast<std::size_t>(2 + cell)];
         if (field.empty()) continue;
-        const auto strokes = ParseNumber(field, kMinStrokes, kMaxStrokes);
+        const auto strokes = ParseDigitField(field, kMinStrokes, kMaxStrokes);
         if (!strokes) return std::nullopt;
         entry.card.Set(cell / kMaxHoles, cell % kMaxHoles, strokes);
     }
@@ -123,16 +111,17 @@ ResultsParse ParseResultsFile(std::string_view bytes) {
     const std::vector<std::string> marker = SplitCommaText(lines[0]);
     if (marker.empty() || marker[0] != kMarker) return Refused(ResultsFileStatus::NoMarker);
     if (marker.size() != 2 ||
-        ParseNumber(marker[1], kResultsFileVersion, kResultsFileVersion) != kResultsFileVersion)
+        ParseDigitField(marker[1], kResultsFileVersion, kResultsFileVersion) != kResultsFileVersion)
         return Refused(ResultsFileStatus::UnsupportedVersion);
 
     ResultsParse parse;
     const std::vector<std::string> settings =
         lines.size() > 1 ? SplitCommaText(lines[1]) : std::vector<std::string>();
     const auto rounds =
-        settings.size() == 2 ? ParseNumber(settings[0], kMinRounds, kMaxRounds) : std::nullopt;
-    const auto deduction =
-        settings.size() == 2 ? ParseNumber(settings[1], 0, kMaxHoleInOneDeduction) : std::nullopt;
+        settings.size() == 2 ? ParseDigitField(settings[0], kMinRounds, kMaxRounds) : std::nullopt;
+    const auto deduction = settings.size() == 2
+                               ? ParseDigitField(settings[1], 0, kMaxHoleInOneDeduction)
+                               : std::nullopt;
     if (!rounds || !deduction) return Refused(ResultsFileStatus::BadLine, 2);
     parse.results.settings = {*rounds, *deduction};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "core/cp932.h"
 
 namespace tovi {
@@ -44,6 +46,27 @@ TEST(StrToInt, RefusesEverythingElseWithTheTextAsItStood) {
             EXPECT_EQ(e.Text(), text);
         }
     }
+}
+
+TEST(ParseDigitField, TakesOnlyDigitsWithinTheRange) {
+    const struct {
+        const char* field;
+        std::optional<int> value;
+    } cases[] = {
+        {"7", 7},
+        {"07", 7},
+        {"1", 1},
+        {"99", 99},
+        {"0", std::nullopt},
+        {"100", std::nullopt},
+        {"", std::nullopt},
+        {"-5", std::nullopt},
+        {"+5", std::nullopt},
+        {" 5", std::nullopt},
+        {"5 ", std::nullopt},
+        {"99999999999", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ParseDigitField(c.field, 1, 99), c.value) << c.field;
 }
 
 }  // namespace

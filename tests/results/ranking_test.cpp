@@ -42,9 +42,9 @@ std::pair<std::vector<Player>, Results> Meeting(const std::vector<Entrant>& entr
 // Entrants written "A:333 B:14/2. C": a name, then one digit per hole, '.'
 // for a hole not entered and '/' between rounds; without a colon no card.
 // Names beginning with W are women's, with X of neither gender, others men's.
-std::vector<Entrant> EntrantsOf(const std::string& spec) {
+std::vector<Entrant> EntrantsOf(const std::string& written) {
     std::vector<Entrant> entrants;
-    std::istringstream in(spec);
+    std::istringstream in(written);
     for (std::string token; in >> token;) {
         const std::size_t colon = token.find(':');
         Entrant& e = entrants.emplace_back(Entrant{token.substr(0, colon)});
@@ -60,9 +60,9 @@ std::vector<Entrant> EntrantsOf(const std::string& spec) {
 }
 
 // The ranking written "B1 A2 U-": each name and its rank, '-' for none.
-std::string StandingsOf(const std::string& spec, ResultSettings settings, int holes,
+std::string StandingsOf(const std::string& written, ResultSettings settings, int holes,
                         RankingList list) {
-    const auto [players, results] = Meeting(EntrantsOf(spec), settings);
+    const auto [players, results] = Meeting(EntrantsOf(written), settings);
     const Ranking ranking = RankPlayers(players, results, holes, list);
     EXPECT_EQ(ranking.rounds, settings.rounds);
     std::string standings;
