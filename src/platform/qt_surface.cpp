@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string_view>
 
 #include "platform/fonts.h"
@@ -83,40 +84,52 @@ std::size_t CostOf(const std::string& key, const QString& shown) {
     return key.size() + static_cast<std::size_t>(shown.size()) * sizeof(QChar) + 128;
 }
 
-// Whether every pixel the glyphs of text touch lies inside the box that
-// TextOut fills for it, at the device pixel ratio of the picture.  Found by
-// setting the text black on white with room all round and looking for ink
-// outside the box: font metrics round, and some glyphs reach past their
-// advance.  Only asked at whole ratios, where the box is whole device pixels.
-// When it does, the box itself is the text's stamp in black on white: the
-// glyphs are set the same at any whole offset.
-bool InkInsideBox(const QFont& font, const QFontMetrics& metrics, const QString& text, int advance,
-                  int ratio, QImage& blackOnWhite) {
-    const int height = metrics.height();
-    const int margin = height;
-    QImage scratch =
-        ScratchImage(advance + 2 * margin, height + 2 * margin, ratio, QImage::Format_RGB32);
-    scratch.fill(Qt::white);
-    {
-        QPainter p(&scratch);
-        p.setFont(font);
-        p.setPen(Qt::black);
-        p.drawText(QPoint(margin, margin + metrics.ascent()), text);
-    }
-    const QRect box(margin * ratio, margin * ratio, advance * ratio, height * ratio);
-    const QRgb white = QColor(Qt::white).rgb();
-    const int width = scratch.width(), rows = scratch.height();
-    for (int y = 0; y < rows; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
-        const bool inBoxRows = y >= box.top() && y <= box.bottom();
-        for (int x = 0; x < width; ++x) {
-            if (inBoxRows && x == box.left()) x = box.right() + 1;  // the box may hold ink
-            if (x < width && line[x] != white) return false;
-        }
-    }
-    blackOnWhite = scratch.copy(box);
-    blackOnWhite.setDevicePixelRatio(ratio);
-    return true;
+// The smallest number of logical pixels that spans a whole number of device
+// pixels at the ratio (1 at 1 and 2, 2 at 1.5, 4 at 1.25 and 1.75), or 0 when
+// none up to 8 does.
+int PeriodOf(qreal ratio) {
+    for (int n = 1; n <= 8; ++n)
+        if (n * ratio == std::floor(n * ratio)) return n;
+    return 0;
+}
+
+// x modulo the period, from 0 up.
+int Modulo(int x, int period) { return ((x % period) + period) % period; }
+
+// The device pixels QPainter fills for a logical rectangle on a picture at the
+// ratio: each edge scaled and rounded half away from zero.
+QRect DeviceRect(const QRect& area, qreal ratio) {
+    const int left = qRound(area.x() * ratio), right = qRound((area.x() + area.width()) * ratio);
+    const int top = qRound(area.y() * ratio), bottom = qRound((area.y() + area.height()) * ratio);
+    return QRect(left, top, right - left, bottom - top);
+}
+
+// The short cuts write the pixels of these formats themselves: one 32-bit
+// word a pixel, an opaque colour as 0xffRRGGBB.
+bool WritableFormat(QImage::Format format) {
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied;
+}
+
+void FillDevice(QImage& image, QRect area, Rgb colour) {
+    area &= image.rect();
+    if (area.isEmpty()) return;
+    const QRgb value = qRgb(colour.r, colour.g, colour.b);
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(bits + y * stride) + area.left(), area.width(), value);
+}
+
+// Copies stamp onto image with its top left corner at the device pixel at.
+void CopyDevice(QImage& image, QPoint at, const QImage& stamp) {
+    const QRect area = QRect(at, stamp.size()) & image.rect();
+    if (area.isEmpty()) return;
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const auto bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        std::memcpy(bits + y * stride + area.left() * qsizetype(sizeof(QRgb)),
+                    stamp.constScanLine(y - at.y()) + (area.left() - at.x()) * sizeof(QRgb), bytes);
 }
 
 // The pen of a line or an outline.  Qt centres a pen on the mathematical
@@ -126,6 +139,8 @@ bool InkInsideBox(const QFont& font, const QFontMetrics& metrics, const QString&
 // outline), so that a rule covers the same logical pixels at every ratio.
 enum class Run { Row, Column, Other };
 
+QPointF PenShift(Run run) { return {run == Run::Row ? 0.0 : 0.5, run == Run::Column ? 0.0 : 0.5}; }
+
 void SetPen(QPainter& p, Rgb colour, int width, bool onPicture, Run run = Run::Other) {
     QPen pen(ToColor(colour));
     pen.setWidth(width);  // 0 is the thinnest line the device offers
@@ -133,7 +148,90 @@ void SetPen(QPainter& p, Rgb colour, int width, bool onPicture, Run run = Run::O
     pen.setJoinStyle(Qt::MiterJoin);
     p.setPen(pen);
     if (onPicture && width % 2 == 1 && p.device()->devicePixelRatio() != 1.0)
-        p.translate(run == Run::Row ? 0.0 : 0.5, run == Run::Column ? 0.0 : 0.5);
+        p.translate(PenShift(run));
+}
+
+bool Level(qreal a, qreal b) { return int((b - a) * 64.) == 0; }  // within 1/64
+
+// The device pixels of a rule of width 1 from `from` to `to`, a row or a
+// column of a picture of `device` pixels at a ratio other than 1, drawn as
+// SetPen draws it.  Qt sets such a line as a rectangle whose edges come out
+// of a few floating-point steps, and an edge that falls exactly on a pixel's
+// centre (a half device pixel, common at 1.25, 1.5 and 1.75) goes either
+// way by the last bit of those steps.  The same steps are taken here in the
+// same order, so that every edge goes the same way.  A line that reaches
+// past the picture, which Qt first clips, is left to QPainter (false).
+bool RuleDeviceRect(QPoint from, QPoint to, Run run, qreal ratio, QSize device, QRect& pixels) {
+    const QPointF shift = PenShift(run);
+    QPointF pa(ratio * from.x() + shift.x() * ratio, ratio * from.y() + shift.y() * ratio);
+    QPointF pb(ratio * to.x() + shift.x() * ratio, ratio * to.y() + shift.y() * ratio);
+    const auto inside = [&](QPointF p) {
+        return p.x() >= 0 && p.y() >= 0 && p.x() <= device.width() && p.y() <= device.height();
+    };
+    if (!inside(pa) || !inside(pb)) return false;
+    // The pen's width relative to the line's length.
+    qreal width = ratio / std::hypot(pb.x() - pa.x(), pb.y() - pa.y());
+    if (Level(pa.y(), pb.y())) {  // a row: turned into a column of the same box
+        const qreal x = (pa.x() + pb.x()) * 0.5f;
+        const qreal dx = qAbs(pb.x() - pa.x()) * 0.5f;
+        const qreal y = pa.y();
+        const qreal dy = width * dx;
+        pa = QPointF(x, y - dy);
+        pb = QPointF(x, y + dy);
+        width = 1 / width;
+    }
+    if (pa.y() > pb.y()) std::swap(pa, pb);
+    const qreal halfWidth = 0.5f * width * (pb.y() - pa.y());
+    const qreal right = std::clamp(pa.x() + halfWidth, 0.0, qreal(device.width()));
+    const qreal left = std::clamp(pa.x() - halfWidth, 0.0, qreal(device.width()));
+    const qreal top = pa.y(), bottom = pb.y();  // inside the picture, checked above
+    if (Level(left, right) || Level(top, bottom)) {
+        pixels = QRect();
+        return true;
+    }
+    // A pixel is set when its centre lies inside, or on the right or lower
+    // edge.
+    const int iTop = int(top + 0.5f), iBottom = bottom < 0.5f ? -1 : int(bottom - 0.5f);
+    const int iLeft = int(left + 0.5f), iRight = right < 0.5f ? -1 : int(right - 0.5f);
+    pixels = QRect(QPoint(iLeft, iTop), QPoint(iRight, iBottom));
+    return true;
+}
+
+// Whether every pixel the glyphs of text touch lies inside the box that
+// TextOut fills for it, with the text at logical position `at` (only its
+// phase matters) on a picture at the ratio.  Found by setting the text black
+// on white with room all round and looking for ink outside the box: font
+// metrics round, and some glyphs reach past their advance.  When the ink
+// stays inside, the box itself is the text's stamp in black on white.
+bool InkInsideBox(const QFont& font, const QFontMetrics& metrics, const QString& text, int advance,
+                  QPoint at, int period, qreal ratio, QImage& blackOnWhite) {
+    const int height = metrics.height();
+    // Room all round, a whole number of periods, so that the text keeps its
+    // phase.
+    const int margin = (height + period - 1) / period * period;
+    QImage scratch = ScratchImage(advance + 2 * margin + period, height + 2 * margin + period,
+                                  ratio, QImage::Format_RGB32);
+    scratch.fill(Qt::white);
+    const QPoint origin(margin + at.x(), margin + at.y());
+    {
+        QPainter p(&scratch);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(QPoint(origin.x(), origin.y() + metrics.ascent()), text);
+    }
+    const QRect inScratch = DeviceRect(QRect(origin, QSize(advance, height)), ratio);
+    const QRgb white = QColor(Qt::white).rgb();
+    const int width = scratch.width(), rows = scratch.height();
+    for (int y = 0; y < rows; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        const bool inBoxRows = y >= inScratch.top() && y <= inScratch.bottom();
+        for (int x = 0; x < width; ++x) {
+            if (inBoxRows && x == inScratch.left()) x = inScratch.right() + 1;  // may hold ink
+            if (x < width && line[x] != white) return false;
+        }
+    }
+    blackOnWhite = scratch.copy(inScratch);
+    return true;
 }
 
 }  // namespace
@@ -145,6 +243,7 @@ QtSurface::QtSurface(QPainter* painter) : painter_(painter), face_(kPGothicFace)
 
 template <typename Fn>
 void QtSurface::Paint(Fn&& fn) {
+    ++paintedCalls_;
     if (painter_) {
         painter_->save();
         fn(*painter_);
@@ -175,10 +274,14 @@ void QtSurface::SetFontSize(int points) {
     currentFont_ = nullptr;
 }
 
-int QtSurface::WholeRatio() const {
-    if (!image_) return 0;
+QtSurface::Grid QtSurface::PictureGrid() const {
+    if (!image_ || !WritableFormat(image_->format())) return {};
     const qreal ratio = image_->devicePixelRatio();
-    return ratio == qFloor(ratio) ? static_cast<int>(ratio) : 0;
+    return {ratio, PeriodOf(ratio)};
+}
+
+void QtSurface::Changed() {
+    if (onChange_) onChange_();
 }
 
 QRect QtSurface::PictureRect() const {
@@ -236,7 +339,8 @@ QtSurface::SetText& QtSurface::Set(FontEntry& font, const std::string& text, int
         if (it->second.reach >= reach) return it->second;
         // Cut for a narrower reach: set it again.
         std::size_t cost = CostOf(key, it->second.shown);
-        for (const Stamp& stamp : it->second.stamps) cost += stamp.image.sizeInBytes();
+        for (const Phase& phase : it->second.phases)
+            for (const Stamp& stamp : phase.stamps) cost += stamp.image.sizeInBytes();
         cachedTextBytes_ -= std::min(cost, cachedTextBytes_);
         font.texts.erase(it);
     }
@@ -255,27 +359,46 @@ QtSurface::SetText& QtSurface::Set(FontEntry& font, const std::string& text, int
     return font.texts.emplace(key, std::move(set)).first->second;
 }
 
-const QImage& QtSurface::StampOf(const FontEntry& font, SetText& set) {
-    for (const Stamp& stamp : set.stamps)
+QtSurface::Phase& QtSurface::PhaseOf(const FontEntry& font, SetText& set, int x, int y,
+                                     const Grid& grid) {
+    const QPoint at(Modulo(x, grid.period), Modulo(y, grid.period));
+    for (Phase& phase : set.phases)
+        if (phase.x == at.x() && phase.y == at.y()) return phase;
+    Phase& phase = set.phases.emplace_back();
+    phase.x = at.x();
+    phase.y = at.y();
+    phase.box = DeviceRect(QRect(at, QSize(set.advance, font.metrics.height())), grid.ratio);
+    QImage blackOnWhite;
+    phase.inkInsideBox = InkInsideBox(font.font, font.metrics, set.shown, set.advance, at,
+                                      grid.period, grid.ratio, blackOnWhite);
+    // Most texts are black on white: the check has made their stamp.
+    if (phase.inkInsideBox && fontColor_ == kBlack && brush_ == kWhite &&
+        image_->format() == blackOnWhite.format())
+        KeepStamp(phase, std::move(blackOnWhite));
+    return phase;
+}
+
+const QImage& QtSurface::StampOf(const FontEntry& font, const SetText& set, Phase& phase,
+                                 const Grid& grid) {
+    for (const Stamp& stamp : phase.stamps)
         if (stamp.text == fontColor_ && stamp.background == brush_) return stamp.image;
-    QImage image = ScratchImage(set.advance, font.metrics.height(), image_->devicePixelRatio(),
-                                image_->format());
+    // The text at its phase on the brush colour, then its box.
+    QImage image = ScratchImage(phase.x + set.advance + 1, phase.y + font.metrics.height() + 1,
+                                grid.ratio, image_->format());
     image.fill(ToColor(brush_));
     {
         QPainter p(&image);
         p.setFont(font.font);
         p.setPen(ToColor(fontColor_));
-        p.drawText(QPoint(0, font.metrics.ascent()), set.shown);
+        p.drawText(QPoint(phase.x, phase.y + font.metrics.ascent()), set.shown);
     }
-    return KeepStamp(set, std::move(image));
+    return KeepStamp(phase, image.copy(phase.box));
 }
 
-const QImage& QtSurface::KeepStamp(SetText& set, QImage image) {
-    image.setDotsPerMeterX(image_->dotsPerMeterX());
-    image.setDotsPerMeterY(image_->dotsPerMeterY());
+const QImage& QtSurface::KeepStamp(Phase& phase, QImage image) {
     cachedTextBytes_ += static_cast<std::size_t>(image.sizeInBytes());
-    set.stamps.push_back({fontColor_, brush_, std::move(image)});
-    return set.stamps.back().image;
+    phase.stamps.push_back({fontColor_, brush_, std::move(image)});
+    return phase.stamps.back().image;
 }
 
 void QtSurface::TextOut(int x, int y, const std::string& text) {
@@ -286,57 +409,56 @@ void QtSurface::TextOut(int x, int y, const std::string& text) {
     // with the glyphs on it.  On a picture, glyphs in the brush colour that
     // stay inside the box leave no trace (the usual way of erasing a row);
     // other texts that stay inside it are drawn once into a stamp that is
-    // then copied.  A printer page, and a picture at a ratio that is not a
-    // whole number (where the box does not end on device pixels), get every
-    // glyph as it comes.
-    const int ratio = WholeRatio();
-    if (ratio > 0 && !set.inkChecked) {
-        QImage blackOnWhite;
-        set.inkInsideBox =
-            InkInsideBox(font.font, font.metrics, set.shown, set.advance, ratio, blackOnWhite);
-        set.inkChecked = true;
-        // Most texts are black on white: the check has made their stamp.
-        if (set.inkInsideBox && fontColor_ == kBlack && brush_ == kWhite &&
-            image_->format() == blackOnWhite.format())
-            KeepStamp(set, std::move(blackOnWhite));
+    // then copied.  A printer page, and a text whose box does not fall on
+    // the device pixels of its phase shifted (rounding differs left of and
+    // above the picture), get every glyph as it comes.
+    if (const Grid grid = PictureGrid(); grid.period > 0) {
+        Phase& phase = PhaseOf(font, set, x, y, grid);
+        // Whole periods away from the phase: whole device pixels.
+        const QPoint shift(qRound((x - phase.x) * grid.ratio), qRound((y - phase.y) * grid.ratio));
+        if (phase.inkInsideBox && DeviceRect(box, grid.ratio) == phase.box.translated(shift)) {
+            if (fontColor_ == brush_ || box.isEmpty())
+                FillDevice(*image_, phase.box.translated(shift), brush_);
+            else
+                CopyDevice(*image_, phase.box.topLeft() + shift, StampOf(font, set, phase, grid));
+            Changed();
+            return;
+        }
     }
-    if (ratio > 0 && set.inkInsideBox && (fontColor_ == brush_ || box.isEmpty())) {
-        Paint([&](QPainter& p) { p.fillRect(box, ToColor(brush_)); });
-    } else if (ratio > 0 && set.inkInsideBox) {
-        const QImage& stamp = StampOf(font, set);
-        Paint([&](QPainter& p) { p.drawImage(box.topLeft(), stamp); });
-    } else {
-        Paint([&](QPainter& p) {
-            p.fillRect(box, ToColor(brush_));
-            p.setFont(font.font);
-            p.setPen(ToColor(fontColor_));
-            p.drawText(QPoint(x, y + font.metrics.ascent()), set.shown);
-        });
-    }
+    Paint([&](QPainter& p) {
+        p.fillRect(box, ToColor(brush_));
+        p.setFont(font.font);
+        p.setPen(ToColor(fontColor_));
+        p.drawText(QPoint(x, y + font.metrics.ascent()), set.shown);
+    });
 }
 
 void QtSurface::LineTo(int x, int y) {
     const QPoint from = position_;
     const QPoint to(x, y);
     position_ = to;
-    // On a picture a thin line along a row or a column is the run of pixels
-    // from its lower end up to, not including, its higher end (at least one
-    // pixel), which a fill sets several times faster than the line drawing.
-    // At a whole ratio above 1 that is a pen of width 1; the thinnest line
-    // is then thinner than a pixel and is drawn as a line.
-    const int ratio = WholeRatio();
-    if (ratio > 0 && (penWidth_ == 1 || (penWidth_ == 0 && ratio == 1)) &&
-        (from.x() == to.x() || from.y() == to.y())) {
+    const Run run = from.x() == to.x() ? Run::Column : from.y() == to.y() ? Run::Row : Run::Other;
+    // On a picture a thin line along a row or a column is a run of device
+    // pixels, which a fill sets several times faster than the line drawing.
+    // At ratio 1 that is the run from its lower end up to, not including,
+    // its higher end (at least one pixel), also for the thinnest line; at
+    // other ratios a pen of width 1, on the pixels RuleDeviceRect finds (the
+    // thinnest line is then thinner than a logical pixel and is drawn as a
+    // line).  A line of no length is one logical pixel.
+    if (const Grid grid = PictureGrid(); grid.period > 0 && run != Run::Other &&
+                                         (penWidth_ == 1 || (penWidth_ == 0 && grid.ratio == 1))) {
         const int left = std::min(from.x(), to.x()), top = std::min(from.y(), to.y());
-        const QRect pixels(left, top, std::max(std::max(from.x(), to.x()) - left, 1),
-                           std::max(std::max(from.y(), to.y()) - top, 1));
-        Paint([&](QPainter& p) { p.fillRect(pixels, ToColor(pen_)); });
-        return;
+        const QRect pixelRun(left, top, std::max(std::max(from.x(), to.x()) - left, 1),
+                             std::max(std::max(from.y(), to.y()) - top, 1));
+        QRect pixels = DeviceRect(pixelRun, grid.ratio);
+        if (grid.ratio == 1 || from == to ||
+            RuleDeviceRect(from, to, run, grid.ratio, image_->size(), pixels)) {
+            FillDevice(*image_, pixels, pen_);
+            Changed();
+            return;
+        }
     }
     Paint([&](QPainter& p) {
-        const Run run = from.x() == to.x()   ? Run::Column
-                        : from.y() == to.y() ? Run::Row
-                                             : Run::Other;
         SetPen(p, pen_, penWidth_, image_ != nullptr, run);
         p.drawLine(from, to);
     });
@@ -346,19 +468,18 @@ void QtSurface::Rectangle(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) return;
     const QRect area(left, top, right - left, bottom - top);
     // On a picture a thin outline that lies wholly on it is the four edge
-    // runs of the area (one clipped at the picture's edge is not), at a whole
-    // ratio as for lines.
-    const int ratio = WholeRatio();
-    if (ratio > 0 && (penWidth_ == 1 || (penWidth_ == 0 && ratio == 1)) && area.width() >= 2 &&
-        area.height() >= 2 && PictureRect().contains(area)) {
-        Paint([&](QPainter& p) {
-            p.fillRect(area, ToColor(brush_));
-            const QColor pen = ToColor(pen_);
-            p.fillRect(QRect(area.left(), area.top(), area.width(), 1), pen);
-            p.fillRect(QRect(area.left(), area.bottom(), area.width(), 1), pen);
-            p.fillRect(QRect(area.left(), area.top(), 1, area.height()), pen);
-            p.fillRect(QRect(area.right(), area.top(), 1, area.height()), pen);
-        });
+    // runs of the area (one clipped at the picture's edge is not), at any
+    // ratio for a pen of width 1, at ratio 1 also for the thinnest.
+    if (const Grid grid = PictureGrid();
+        grid.period > 0 && (penWidth_ == 1 || (penWidth_ == 0 && grid.ratio == 1)) &&
+        area.width() >= 2 && area.height() >= 2 && PictureRect().contains(area)) {
+        FillDevice(*image_, DeviceRect(area, grid.ratio), brush_);
+        for (const QRect& edge : {QRect(area.left(), area.top(), area.width(), 1),
+                                  QRect(area.left(), area.bottom(), area.width(), 1),
+                                  QRect(area.left(), area.top(), 1, area.height()),
+                                  QRect(area.right(), area.top(), 1, area.height())})
+            FillDevice(*image_, DeviceRect(edge, grid.ratio), pen_);
+        Changed();
         return;
     }
     Paint([&](QPainter& p) {

@@ -44,14 +44,30 @@ public:
 
     // The bytes the text cache holds (keys, Unicode forms and stamps).
     std::size_t CachedTextBytes() const { return cachedTextBytes_; }
+    // How many calls were drawn with QPainter as they came, not by a short cut.
+    std::size_t PaintedCalls() const { return paintedCalls_; }
 
 private:
-    // A text as one font sets it: its Unicode form, its advance, whether its
-    // ink stays inside the background box that TextOut fills (a pixel to
-    // spare), and the finished box in the colour pairs it was drawn in.
+    // A text as one font sets it: its Unicode form, its advance, and how it
+    // falls on the picture's device pixels at each phase of its position it
+    // was drawn at.
     struct Stamp {
         Rgb text, background;
         QImage image;
+    };
+    // A picture's device pixels repeat their pattern over its logical pixels
+    // every `period` logical pixels (1 at a whole ratio, 2 at 1.5, 4 at 1.25
+    // and 1.75).  A text set at positions a whole number of periods apart
+    // gets the same device pixels, shifted by whole device pixels.  At each
+    // phase (its position modulo the period) it is known whether its ink
+    // stays inside the background box TextOut fills, where that box falls
+    // in device pixels when the text stands at the phase itself, and the
+    // finished box in the colour pairs it was drawn in.
+    struct Phase {
+        int x = 0, y = 0;
+        bool inkInsideBox = false;
+        QRect box;
+        std::vector<Stamp> stamps;
     };
     // A text wider than the surface is cut, at whole characters, to the part
     // that spans reach pixels from its start: up to the right edge when drawn
@@ -61,10 +77,8 @@ private:
         QString shown;
         int advance = 0;
         bool cut = false;
-        int reach = 0;            // when cut: the width it was cut for
-        bool inkChecked = false;  // pictures only
-        bool inkInsideBox = false;
-        std::vector<Stamp> stamps;
+        int reach = 0;              // when cut: the width it was cut for
+        std::vector<Phase> phases;  // pictures only
     };
     // One font the surface has drawn with, its metrics on this surface's
     // device and the texts set in it, by their CP932 bytes.
@@ -76,21 +90,32 @@ private:
         QFontMetrics metrics;
         std::unordered_map<std::string, SetText> texts;
     };
+    // How the picture's device pixels lie on its logical ones; period 0 when
+    // the short cuts do not hold (a printer page, a ratio without a short
+    // period, an image format they do not write).
+    struct Grid {
+        qreal ratio = 1;
+        int period = 0;
+    };
 
     template <typename Fn>
     void Paint(Fn&& fn);
     FontEntry& CurrentFont();
-    // The picture's device pixel ratio when it is a whole number, else 0
-    // (also for a printer page): the short cuts hold at whole ratios only.
-    int WholeRatio() const;
+    Grid PictureGrid() const;
     // The picture in logical pixels.
     QRect PictureRect() const;
     SetText& Set(FontEntry& font, const std::string& text, int x);
     int RightEdge() const;
-    // The text's stamp in the current font colour on the brush colour,
-    // made when first needed; KeepStamp files one away.
-    const QImage& StampOf(const FontEntry& font, SetText& set);
-    const QImage& KeepStamp(SetText& set, QImage image);
+    // The text at the phase of x, y: checked for ink outside its box when
+    // first drawn there.
+    Phase& PhaseOf(const FontEntry& font, SetText& set, int x, int y, const Grid& grid);
+    // The text's stamp at the phase in the current font colour on the brush
+    // colour, made when first needed; KeepStamp files one away.
+    const QImage& StampOf(const FontEntry& font, const SetText& set, Phase& phase,
+                          const Grid& grid);
+    const QImage& KeepStamp(Phase& phase, QImage image);
+    // A short cut has changed the picture.
+    void Changed();
 
     QImage* image_ = nullptr;
     QPainter* painter_ = nullptr;
@@ -105,6 +130,7 @@ private:
     FontEntry* currentFont_ = nullptr;  // null when face or size changed
     qreal fontsRatio_ = 1.0;            // the picture's ratio that fonts_ was built at
     std::size_t cachedTextBytes_ = 0;
+    std::size_t paintedCalls_ = 0;
 };
 
 // Forwards every call to two surfaces: lets a test watch what a picture draws.
