@@ -2,6 +2,11 @@
 // the end of its refresh.  Argument 0 times the handler alone; argument 1
 // shows the window and also delivers the repaints the handler asked for.
 #include <QCheckBox>
+#include <QImage>
+#include <QtMath>
+
+#include <cstring>
+#include <string>
 
 #include <benchmark/benchmark.h>
 
@@ -25,6 +30,22 @@ bool Fail(benchmark::State& state, const char* why) {
     return false;
 }
 
+// The least a redraw of a whole picture and its repaint can cost: a fill of
+// the picture's device pixels and a copy of as many.  The full redraws of the
+// member list and of the preview (its page) are measured against it.
+void PixelFloor(benchmark::State& state, const QWidget& picture) {
+    const qreal ratio = picture.devicePixelRatioF();
+    const QSize pixels(qCeil(picture.width() * ratio), qCeil(picture.height() * ratio));
+    QImage drawn(pixels, QImage::Format_RGB32), shown(pixels, QImage::Format_RGB32);
+    for (auto _ : state) {
+        drawn.fill(Qt::white);
+        std::memcpy(shown.bits(), drawn.constBits(), static_cast<std::size_t>(drawn.sizeInBytes()));
+        benchmark::DoNotOptimize(shown.constBits());
+    }
+    state.SetLabel(std::to_string(pixels.width()) + " x " + std::to_string(pixels.height()) +
+                   " device pixels");
+}
+
 // The full redraw of the member list (load, mode switches).
 void BM_Hyou(benchmark::State& state) {
     BenchWindow w;
@@ -35,6 +56,12 @@ void BM_Hyou(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Hyou)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_ListPixelFloor(benchmark::State& state) {
+    BenchWindow w;
+    PixelFloor(state, *w.form->Image1);
+}
+BENCHMARK(BM_ListPixelFloor)->Unit(benchmark::kMicrosecond);
 
 // Switching to grouping mode, which ends in the full redraw.
 void BM_GroupingModeButton(benchmark::State& state) {
@@ -174,6 +201,14 @@ void BM_Preview(benchmark::State& state) {
 }
 BENCHMARK(BM_Preview)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+void BM_PreviewPixelFloor(benchmark::State& state) {
+    BenchWindow w;
+    w.form->Button4Click();
+    w.form->Button9Click();
+    PixelFloor(state, *w.form->Image23);
+}
+BENCHMARK(BM_PreviewPixelFloor)->Unit(benchmark::kMicrosecond);
+
 // In-process start-up: the window built and shown until its first paint.
 // The process start and the first font lookups are in tovi_startup_probe.
 void BM_WindowStartUp(benchmark::State& state) {
@@ -192,4 +227,76 @@ void BM_WindowStartUp(benchmark::State& state) {
 BENCHMARK(BM_WindowStartUp)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+}  // namespace tovi::bench
+namespace tovi::bench {
+void BM_TmpHyouRepaintOnly(benchmark::State& state) {
+    BenchWindow w;
+    w.LoadMarkedRoster();
+    ShowAndWaitForFirstPaint(*w.form);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.form->Hyou();
+        state.ResumeTiming();
+        FlushRepaints();
+    }
+}
+BENCHMARK(BM_TmpHyouRepaintOnly)->Unit(benchmark::kMicrosecond);
+void BM_TmpImage1RepaintOnly(benchmark::State& state) {
+    BenchWindow w;
+    w.LoadMarkedRoster();
+    ShowAndWaitForFirstPaint(*w.form);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.form->Hyou();
+        FlushRepaints();
+        w.form->Image1->update();
+        state.ResumeTiming();
+        FlushRepaints();
+    }
+}
+BENCHMARK(BM_TmpImage1RepaintOnly)->Unit(benchmark::kMicrosecond);
+}  // namespace tovi::bench
+#include <QPaintEvent>
+#include <cstdio>
+namespace tovi::bench {
+struct PaintLog : QObject {
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint) {
+            auto* w = static_cast<QWidget*>(o);
+            QRect r = static_cast<QPaintEvent*>(e)->rect();
+            fprintf(stderr, "paint %s %s %dx%d at %d,%d\n", o->metaObject()->className(),
+                    qPrintable(w->objectName()), r.width(), r.height(), r.x(), r.y());
+        }
+        return false;
+    }
+};
+void BM_TmpLog(benchmark::State& state) {
+    BenchWindow w;
+    w.LoadMarkedRoster();
+    ShowAndWaitForFirstPaint(*w.form);
+    if (state.range(0) == 1) {
+        w.form->Edit6->SetBytes("6");
+        w.form->Button1Click();
+        w.form->Button4Click();
+        w.form->Button9Click();
+    }
+    FlushRepaints();
+    PaintLog log;
+    qApp->installEventFilter(&log);
+    for (auto _ : state) {
+        fprintf(stderr, "---\n");
+        if (state.range(0) == 0)
+            w.form->Hyou();
+        else if (state.range(0) == 1)
+            w.form->Button9Click();
+        else {
+            w.form->Image6Click();
+            w.form->Image1MouseDown(RowY(1));
+        }
+        FlushRepaints();
+        break;
+    }
+    qApp->removeEventFilter(&log);
+}
+BENCHMARK(BM_TmpLog)->Arg(1)->Iterations(1);
 }  // namespace tovi::bench

@@ -29,7 +29,7 @@ PictureWidget::PictureWidget(QWidget* parent, int imageWidth, int imageHeight)
       imageSize_(imageWidth, imageHeight),
       surface_(&image_,
                [this] {
-                   if (!drawingKept_) update();
+                   if (!drawingKept_) RepaintLater();
                }),
       tee_(kept_, nullptr) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -65,6 +65,14 @@ void PictureWidget::DrawKeptCalls(bool repaint) {
     drawingKept_ = false;
     kept_.Clear();
     if (repaint) update();
+}
+
+void PictureWidget::RepaintLater() {
+    // A widget that cannot be updated now is painted whole when it can.
+    if (!isVisible() || !updatesEnabled()) return;
+    if (repaintAsked_) return;
+    repaintAsked_ = true;
+    update();
 }
 
 void PictureWidget::SetDevicePixelRatio(qreal ratio) {
@@ -104,6 +112,7 @@ bool PictureWidget::event(QEvent* event) {
 }
 
 void PictureWidget::paintEvent(QPaintEvent* event) {
+    repaintAsked_ = false;
     // Painted without being shown first (grabbed while hidden).
     DrawKeptCalls(false);
     // Also when the ratio changed without word of it.
@@ -114,13 +123,40 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
     // image to each device pixel of the screen.
     const QRect area = event->rect();
     const QRect covered = image_.isNull() ? QRect() : area & QRect(QPoint(0, 0), imageSize_);
-    if (!covered.isEmpty()) {
-        const qreal ratio = image_.devicePixelRatio();
-        painter.drawImage(QRectF(covered), image_,
-                          QRectF(covered.x() * ratio, covered.y() * ratio, covered.width() * ratio,
-                                 covered.height() * ratio));
-    }
+    if (!covered.isEmpty()) DrawOneForOne(painter, covered);
     for (const QRect& rest : QRegion(area).subtracted(covered)) painter.fillRect(rest, Qt::white);
+}
+
+void PictureWidget::DrawOneForOne(QPainter& painter, const QRect& covered) const {
+    const qreal ratio = image_.devicePixelRatio();
+    const QRectF source(covered.x() * ratio, covered.y() * ratio, covered.width() * ratio,
+                        covered.height() * ratio);
+    const QTransform toDevice = painter.deviceTransform();
+    if (ratio == qFloor(ratio) || toDevice.type() != QTransform::TxScale ||
+        toDevice.m11() != ratio || toDevice.m22() != ratio) {
+        painter.drawImage(QRectF(covered), image_, source);
+        return;
+    }
+    // At a ratio that is not a whole number Qt draws the image through its
+    // scaling routine, which at a scale of one moves every pixel by the same
+    // whole number of pixels but costs several times a copy.  The copy is
+    // made instead: the same pixels to the same places.  Qt sets the
+    // device pixels of the target rectangle rounded, and the source pixel of
+    // each is the one the widget's offset rounded half up takes there.
+    const QRect target = source.translated(toDevice.dx(), toDevice.dy()).toRect();
+    const QPoint shift(qFloor(toDevice.dx() + 0.5), qFloor(toDevice.dy() + 0.5));
+    const QRect from = target.translated(-shift) & image_.rect();
+    if (from.isEmpty()) return;
+    // The image's pixels without its ratio, under a transform that cancels
+    // the screen's: a translation only, which Qt copies.
+    const QImage pixels(image_.constBits(), image_.width(), image_.height(), image_.bytesPerLine(),
+                        image_.format());
+    painter.save();
+    painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    painter.drawImage(
+        QPointF(from.x() + shift.x() - toDevice.dx(), from.y() + shift.y() - toDevice.dy()), pixels,
+        QRectF(from));
+    painter.restore();
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* event) {

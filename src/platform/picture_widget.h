@@ -11,6 +11,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
 
 #include <memory>
@@ -61,6 +62,12 @@ private:
     // every call draws straight away.  Asks for a repaint unless told not to
     // (when called from the paint itself).
     void DrawKeptCalls(bool repaint = true);
+    // Asks for a repaint of the whole picture once: a picture drawn with
+    // hundreds of calls before its next paint asks only for the first.
+    void RepaintLater();
+    // Draws the part of the image under the logical rectangle covered, each
+    // device pixel of the image on one device pixel of the screen.
+    void DrawOneForOne(QPainter& painter, const QRect& covered) const;
 
     QSize imageSize_;       // logical pixels
     mutable QImage image_;  // null until first needed
@@ -68,6 +75,7 @@ private:
     RecordedDrawing kept_;  // calls made before the picture was seen
     bool seen_ = false;
     bool drawingKept_ = false;
+    bool repaintAsked_ = false;  // until the next paint
     TeeSurface tee_;
     bool ignorePresses_ = false;
     bool pressInside_ = false;

@@ -9,6 +9,10 @@
 #include <cstring>
 #include <string_view>
 
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 #include "platform/fonts.h"
 #include "platform/qt_text.h"
 
@@ -110,14 +114,48 @@ bool WritableFormat(QImage::Format format) {
     return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied;
 }
 
+// Sets count pixels from line to value.  The pictures are filled a great
+// deal (a whole list of 2.3 million device pixels at 200 %): where the
+// processor has 32-byte stores, four of them a step set twice the pixels a
+// plain loop does in the same time.
+using FillRow = void (*)(QRgb* line, int count, QRgb value);
+
+void FillRowPlain(QRgb* line, int count, QRgb value) { std::fill_n(line, count, value); }
+
+#if defined(__GNUC__) && defined(__x86_64__)
+__attribute__((target("avx2"))) void FillRowWide(QRgb* line, int count, QRgb value) {
+    const __m256i pixels = _mm256_set1_epi32(static_cast<int>(value));
+    int x = 0;
+    for (; x + 32 <= count; x += 32) {
+        auto* at = reinterpret_cast<__m256i*>(line + x);
+        _mm256_storeu_si256(at, pixels);
+        _mm256_storeu_si256(at + 1, pixels);
+        _mm256_storeu_si256(at + 2, pixels);
+        _mm256_storeu_si256(at + 3, pixels);
+    }
+    for (; x + 8 <= count; x += 8)
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(line + x), pixels);
+    std::fill_n(line + x, count - x, value);
+}
+
+FillRow PickFillRow() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") ? FillRowWide : FillRowPlain;
+}
+#else
+FillRow PickFillRow() { return FillRowPlain; }
+#endif
+
 void FillDevice(QImage& image, QRect area, Rgb colour) {
+    static const FillRow fillRow = PickFillRow();
     area &= image.rect();
     if (area.isEmpty()) return;
     const QRgb value = qRgb(colour.r, colour.g, colour.b);
     uchar* bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        std::fill_n(reinterpret_cast<QRgb*>(bits + y * stride) + area.left(), area.width(), value);
+    uchar* first = bits + area.top() * stride + area.left() * qsizetype(sizeof(QRgb));
+    for (int y = 0; y < area.height(); ++y)
+        fillRow(reinterpret_cast<QRgb*>(first + y * stride), area.width(), value);
 }
 
 // Copies stamp onto image with its top left corner at the device pixel at.
@@ -194,6 +232,32 @@ bool RuleDeviceRect(QPoint from, QPoint to, Run run, qreal ratio, QSize device, 
     const int iTop = int(top + 0.5f), iBottom = bottom < 0.5f ? -1 : int(bottom - 0.5f);
     const int iLeft = int(left + 0.5f), iRight = right < 0.5f ? -1 : int(right - 0.5f);
     pixels = QRect(QPoint(iLeft, iTop), QPoint(iRight, iBottom));
+    return true;
+}
+
+// The device pixels of the thinnest line (a pen of width 0, one device pixel
+// wide) from `from` to `to`, a row or a column of a picture of `device`
+// pixels at the ratio, as Qt's line drawing for such pens sets them: the
+// row or column the line lies in, from the pixel whose centre its lower end
+// reaches up to the one whose centre its higher end reaches, not including
+// it, all on a grid of 1/64 pixel.  A line that reaches past the picture is
+// left to QPainter (false).
+bool HairDeviceRect(QPoint from, QPoint to, qreal ratio, QSize device, QRect& pixels) {
+    const QPointF a(from.x() * ratio, from.y() * ratio), b(to.x() * ratio, to.y() * ratio);
+    for (const QPointF& p : {a, b})
+        if (p.x() < 0 || p.y() < 0 || p.x() > device.width() || p.y() > device.height())
+            return false;
+    const auto grid = [](qreal v) { return static_cast<int>(v * 64.); };
+    const auto centre = [&](qreal v) { return (grid(v) + 32) >> 6; };
+    if (from.x() == to.x()) {
+        const int top = std::min(centre(a.y()), centre(b.y()));
+        const int bottom = std::max(centre(a.y()), centre(b.y()));
+        pixels = QRect(grid(a.x()) >> 6, top, 1, bottom - top);
+    } else {
+        const int left = std::min(centre(a.x()), centre(b.x()));
+        const int right = std::max(centre(a.x()), centre(b.x()));
+        pixels = QRect(left, grid(a.y()) >> 6, right - left, 1);
+    }
     return true;
 }
 
@@ -441,18 +505,18 @@ void QtSurface::LineTo(int x, int y) {
     // On a picture a thin line along a row or a column is a run of device
     // pixels, which a fill sets several times faster than the line drawing.
     // At ratio 1 that is the run from its lower end up to, not including,
-    // its higher end (at least one pixel), also for the thinnest line; at
-    // other ratios a pen of width 1, on the pixels RuleDeviceRect finds (the
-    // thinnest line is then thinner than a logical pixel and is drawn as a
-    // line).  A line of no length is one logical pixel.
-    if (const Grid grid = PictureGrid(); grid.period > 0 && run != Run::Other &&
-                                         (penWidth_ == 1 || (penWidth_ == 0 && grid.ratio == 1))) {
+    // its higher end (at least one pixel), for a pen of width 1 and for the
+    // thinnest; at other ratios the pixels RuleDeviceRect or HairDeviceRect
+    // find.  A line of no length is one logical pixel.
+    if (const Grid grid = PictureGrid();
+        grid.period > 0 && run != Run::Other && (penWidth_ == 1 || penWidth_ == 0)) {
         const int left = std::min(from.x(), to.x()), top = std::min(from.y(), to.y());
         const QRect pixelRun(left, top, std::max(std::max(from.x(), to.x()) - left, 1),
                              std::max(std::max(from.y(), to.y()) - top, 1));
         QRect pixels = DeviceRect(pixelRun, grid.ratio);
         if (grid.ratio == 1 || from == to ||
-            RuleDeviceRect(from, to, run, grid.ratio, image_->size(), pixels)) {
+            (penWidth_ == 1 ? RuleDeviceRect(from, to, run, grid.ratio, image_->size(), pixels)
+                            : HairDeviceRect(from, to, grid.ratio, image_->size(), pixels))) {
             FillDevice(*image_, pixels, pen_);
             Changed();
             return;
@@ -467,13 +531,21 @@ void QtSurface::LineTo(int x, int y) {
 void QtSurface::Rectangle(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) return;
     const QRect area(left, top, right - left, bottom - top);
-    // On a picture a thin outline that lies wholly on it is the four edge
-    // runs of the area (one clipped at the picture's edge is not), at any
-    // ratio for a pen of width 1, at ratio 1 also for the thinnest.
-    if (const Grid grid = PictureGrid();
-        grid.period > 0 && (penWidth_ == 1 || (penWidth_ == 0 && grid.ratio == 1)) &&
-        area.width() >= 2 && area.height() >= 2 && PictureRect().contains(area)) {
-        FillDevice(*image_, DeviceRect(area, grid.ratio), brush_);
+    const Grid grid = PictureGrid();
+    if (grid.period == 0) {
+        Paint([&](QPainter& p) {
+            p.fillRect(area, ToColor(brush_));
+            DrawOutline(p, area);
+        });
+        return;
+    }
+    // On a picture the area is filled here; a thin outline that lies wholly
+    // on it is the four edge runs of the area (one clipped at the picture's
+    // edge is not), at any ratio for a pen of width 1, at ratio 1 also for
+    // the thinnest.  Other outlines are drawn over the fill.
+    FillDevice(*image_, DeviceRect(area, grid.ratio), brush_);
+    if ((penWidth_ == 1 || (penWidth_ == 0 && grid.ratio == 1)) && area.width() >= 2 &&
+        area.height() >= 2 && PictureRect().contains(area)) {
         for (const QRect& edge : {QRect(area.left(), area.top(), area.width(), 1),
                                   QRect(area.left(), area.bottom(), area.width(), 1),
                                   QRect(area.left(), area.top(), 1, area.height()),
@@ -482,12 +554,13 @@ void QtSurface::Rectangle(int left, int top, int right, int bottom) {
         Changed();
         return;
     }
-    Paint([&](QPainter& p) {
-        p.fillRect(area, ToColor(brush_));
-        SetPen(p, pen_, penWidth_, image_ != nullptr);
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
-    });
+    Paint([&](QPainter& p) { DrawOutline(p, area); });
+}
+
+void QtSurface::DrawOutline(QPainter& p, const QRect& area) const {
+    SetPen(p, pen_, penWidth_, image_ != nullptr);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(area.left(), area.top(), area.width() - 1, area.height() - 1));
 }
 
 }  // namespace tovi

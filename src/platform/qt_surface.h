@@ -116,6 +116,8 @@ private:
     const QImage& KeepStamp(Phase& phase, QImage image);
     // A short cut has changed the picture.
     void Changed();
+    // The outline of a Rectangle call drawn with the pen.
+    void DrawOutline(QPainter& p, const QRect& area) const;
 
     QImage* image_ = nullptr;
     QPainter* painter_ = nullptr;

@@ -98,8 +98,8 @@ private:
 
 // A picture with something on it everywhere, so that a pixel set or left
 // wrongly shows.
-QImage BusyPicture(qreal ratio) {
-    QImage image(qCeil(160 * ratio), qCeil(90 * ratio), QImage::Format_RGB32);
+QImage BusyPicture(qreal ratio, QSize size = {160, 90}) {
+    QImage image(qCeil(size.width() * ratio), qCeil(size.height() * ratio), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     QPainter p(&image);
@@ -113,14 +113,15 @@ QImage BusyPicture(qreal ratio) {
 using Script = std::function<void(DrawingSurface&)>;
 
 // The first device pixel where the two ways differ, or "" when none does.
-std::string Compare(const Script& script, qreal ratio) {
+std::string Compare(const Script& script, qreal ratio, QSize size = {160, 90}) {
     // The faces the program draws with.
     InstallFontSubstitutions();
-    QImage fast = BusyPicture(ratio), plain = BusyPicture(ratio);
+    QImage fast = BusyPicture(ratio, size), plain = BusyPicture(ratio, size);
     QtSurface surface(&fast);
     PlainSurface reference(&plain);
     script(surface);
     script(reference);
+    if (fast == plain) return {};
     for (int y = 0; y < fast.height(); ++y)
         for (int x = 0; x < fast.width(); ++x)
             if (fast.pixel(x, y) != plain.pixel(x, y))
@@ -167,6 +168,41 @@ TEST(QtSurfaceTest, ThinStraightLinesSetThePixelsOfTheLineDrawing) {
         EXPECT_EQ(differs, "") << "width " << c.width << " from " << c.line.x1() << ","
                                << c.line.y1() << " to " << c.line.x2() << "," << c.line.y2();
     }
+}
+
+// At 125, 150 and 175 % the ends and sides of a rule fall on pixel centres,
+// where the line drawing goes either way by the last bit of its arithmetic
+// (at 125 % a rule of 237 pixels from x = 2 ends a device pixel short).
+// Every length up to 260 pixels at every phase of its start, both ways,
+// along a row and down a column, with a pen of width 1 and the thinnest.
+TEST(QtSurfaceTest, RulesOfEveryLengthAndPhaseSetThePixelsOfTheLineDrawing) {
+    constexpr int kLongest = 260;
+    for (const qreal ratio : kRatios)
+        for (const int width : {1, 0})
+            for (const bool column : {false, true})
+                for (const bool backwards : {false, true})
+                    for (int phase = 0; phase < 4; ++phase) {
+                        const std::string differs = Compare(
+                            [&](DrawingSurface& s) {
+                                s.SetPenColor(kRed);
+                                s.SetPenWidth(width);
+                                for (int length = 1; length <= kLongest; ++length) {
+                                    // Each on a line of its own, across at a phase of its own.
+                                    const int across = 2 * length + phase;
+                                    QLine line(phase, across, phase + length, across);
+                                    if (column) line = QLine(across, phase, across, phase + length);
+                                    if (backwards) line = QLine(line.p2(), line.p1());
+                                    s.MoveTo(line.x1(), line.y1());
+                                    s.LineTo(line.x2(), line.y2());
+                                }
+                            },
+                            ratio,
+                            column ? QSize(2 * kLongest + 8, kLongest + 8)
+                                   : QSize(kLongest + 8, 2 * kLongest + 8));
+                        EXPECT_EQ(differs, "")
+                            << "width " << width << (column ? " column" : " row")
+                            << (backwards ? " backwards" : "") << " from phase " << phase;
+                    }
 }
 
 TEST(QtSurfaceTest, RectanglesSetThePixelsOfFillAndOutline) {
