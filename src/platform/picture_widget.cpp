@@ -24,6 +24,38 @@ QImage WhiteImage(int width, int height, qreal ratio) {
 
 }  // namespace
 
+void DrawOneForOne(QPainter& painter, const QImage& image, const QRect& covered) {
+    const qreal ratio = image.devicePixelRatio();
+    const QRectF source(covered.x() * ratio, covered.y() * ratio, covered.width() * ratio,
+                        covered.height() * ratio);
+    const QTransform toDevice = painter.deviceTransform();
+    if (ratio == qFloor(ratio) || toDevice.type() != QTransform::TxScale ||
+        toDevice.m11() != ratio || toDevice.m22() != ratio) {
+        painter.drawImage(QRectF(covered), image, source);
+        return;
+    }
+    // At a ratio that is not a whole number Qt draws the image through its
+    // scaling routine, which at a scale of one moves every pixel by the same
+    // whole number of pixels but costs several times a copy.  The copy is
+    // made instead: the same pixels to the same places.  Qt sets the
+    // device pixels of the target rectangle rounded, and the source pixel of
+    // each is the one the widget's offset rounded half up takes there.
+    const QRect target = source.translated(toDevice.dx(), toDevice.dy()).toRect();
+    const QPoint shift(qFloor(toDevice.dx() + 0.5), qFloor(toDevice.dy() + 0.5));
+    const QRect from = target.translated(-shift) & image.rect();
+    if (from.isEmpty()) return;
+    // The image's pixels without its ratio, under a transform that cancels
+    // the screen's: a translation only, which Qt copies.
+    const QImage pixels(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
+                        image.format());
+    painter.save();
+    painter.scale(1 / ratio, 1 / ratio);
+    painter.drawImage(
+        QPointF(from.x() + shift.x() - toDevice.dx(), from.y() + shift.y() - toDevice.dy()), pixels,
+        QRectF(from));
+    painter.restore();
+}
+
 PictureWidget::PictureWidget(QWidget* parent, int imageWidth, int imageHeight)
     : QWidget(parent),
       imageSize_(imageWidth, imageHeight),
@@ -123,40 +155,8 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
     // image to each device pixel of the screen.
     const QRect area = event->rect();
     const QRect covered = image_.isNull() ? QRect() : area & QRect(QPoint(0, 0), imageSize_);
-    if (!covered.isEmpty()) DrawOneForOne(painter, covered);
+    if (!covered.isEmpty()) DrawOneForOne(painter, image_, covered);
     for (const QRect& rest : QRegion(area).subtracted(covered)) painter.fillRect(rest, Qt::white);
-}
-
-void PictureWidget::DrawOneForOne(QPainter& painter, const QRect& covered) const {
-    const qreal ratio = image_.devicePixelRatio();
-    const QRectF source(covered.x() * ratio, covered.y() * ratio, covered.width() * ratio,
-                        covered.height() * ratio);
-    const QTransform toDevice = painter.deviceTransform();
-    if (ratio == qFloor(ratio) || toDevice.type() != QTransform::TxScale ||
-        toDevice.m11() != ratio || toDevice.m22() != ratio) {
-        painter.drawImage(QRectF(covered), image_, source);
-        return;
-    }
-    // At a ratio that is not a whole number Qt draws the image through its
-    // scaling routine, which at a scale of one moves every pixel by the same
-    // whole number of pixels but costs several times a copy.  The copy is
-    // made instead: the same pixels to the same places.  Qt sets the
-    // device pixels of the target rectangle rounded, and the source pixel of
-    // each is the one the widget's offset rounded half up takes there.
-    const QRect target = source.translated(toDevice.dx(), toDevice.dy()).toRect();
-    const QPoint shift(qFloor(toDevice.dx() + 0.5), qFloor(toDevice.dy() + 0.5));
-    const QRect from = target.translated(-shift) & image_.rect();
-    if (from.isEmpty()) return;
-    // The image's pixels without its ratio, under a transform that cancels
-    // the screen's: a translation only, which Qt copies.
-    const QImage pixels(image_.constBits(), image_.width(), image_.height(), image_.bytesPerLine(),
-                        image_.format());
-    painter.save();
-    painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
-    painter.drawImage(
-        QPointF(from.x() + shift.x() - toDevice.dx(), from.y() + shift.y() - toDevice.dy()), pixels,
-        QRectF(from));
-    painter.restore();
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* event) {

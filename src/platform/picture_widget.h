@@ -21,6 +21,11 @@
 
 namespace tovi {
 
+// Draws the part of image (at the screen's ratio) under the logical rectangle
+// covered, each device pixel of the image on one device pixel of the screen,
+// where QPainter's drawImage would put it.
+void DrawOneForOne(QPainter& painter, const QImage& image, const QRect& covered);
+
 class PictureWidget : public QWidget {
     Q_OBJECT
 public:
@@ -65,9 +70,6 @@ private:
     // Asks for a repaint of the whole picture once: a picture drawn with
     // hundreds of calls before its next paint asks only for the first.
     void RepaintLater();
-    // Draws the part of the image under the logical rectangle covered, each
-    // device pixel of the image on one device pixel of the screen.
-    void DrawOneForOne(QPainter& painter, const QRect& covered) const;
 
     QSize imageSize_;       // logical pixels
     mutable QImage image_;  // null until first needed

@@ -3,8 +3,10 @@
 // the new ratio from then on), what is drawn before it is first seen, and
 // the presses and clicks it reports.
 #include <QImage>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+#include <QtMath>
 
 #include <gtest/gtest.h>
 
@@ -61,6 +63,42 @@ TEST(PictureWidgetTest, ANewRatioKeepsTheDrawingAndDrawsSharpAfterwards) {
         reference.TextOut(20, 22, Utf8ToCp932("佐藤"));
         const QRect text(20 * to, 22 * to, 30 * to, 17 * to);
         EXPECT_EQ(image.copy(text), fresh.copy(text)) << to;
+    }
+}
+
+// A picture goes to the screen as QPainter's drawImage puts it there, at any
+// scaling and wherever the picture stands, also for part of it: at 125, 150
+// and 175 % its pixels are copied instead of scaled by one.
+TEST(PictureWidgetTest, ItsPixelsGoWhereDrawImagePutsThemAtEveryScaling) {
+    for (const qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+        // Every logical column and row in a colour of its own.
+        QImage picture(qCeil(40 * ratio), qCeil(30 * ratio), QImage::Format_RGB32);
+        picture.setDevicePixelRatio(ratio);
+        {
+            QPainter p(&picture);
+            for (int x = 0; x < 40; ++x)
+                for (int y = 0; y < 30; ++y) p.fillRect(x, y, 1, 1, QColor(6 * x, 8 * y, 100));
+        }
+        for (const QPoint at : {QPoint(0, 0), QPoint(3, 5), QPoint(1, 2), QPoint(6, 7)})
+            for (const QRect covered : {QRect(0, 0, 40, 30), QRect(3, 1, 21, 17)}) {
+                const auto screen = [&](bool oneForOne) {
+                    QImage image(qCeil(50 * ratio), qCeil(40 * ratio), QImage::Format_RGB32);
+                    image.setDevicePixelRatio(ratio);
+                    image.fill(Qt::black);
+                    QPainter p(&image);
+                    p.translate(at);
+                    if (oneForOne)
+                        DrawOneForOne(p, picture, covered);
+                    else
+                        p.drawImage(QRectF(covered), picture,
+                                    QRectF(covered.x() * ratio, covered.y() * ratio,
+                                           covered.width() * ratio, covered.height() * ratio));
+                    return image;
+                };
+                EXPECT_TRUE(screen(true) == screen(false))
+                    << "ratio " << ratio << " at " << at.x() << "," << at.y() << " part "
+                    << covered.x();
+            }
     }
 }
 
