@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QtMath>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -31,15 +32,29 @@ bool Fail(benchmark::State& state, const char* why) {
 }
 
 // The least a redraw of a whole picture and its repaint can cost: a fill of
-// the picture's device pixels and a copy of as many.  The full redraws of the
-// member list and of the preview (its page) are measured against it.
+// the picture's device pixels, then a copy of as many to where the picture
+// stands in the window, row by row as any repaint of a picture inside a
+// window copies (into a buffer the window's width, or the picture's height
+// when that is more).  The full redraws of the member list and of the
+// preview (its page) are measured against it.
 void PixelFloor(benchmark::State& state, const QWidget& picture) {
     const qreal ratio = picture.devicePixelRatioF();
-    const QSize pixels(qCeil(picture.width() * ratio), qCeil(picture.height() * ratio));
-    QImage drawn(pixels, QImage::Format_RGB32), shown(pixels, QImage::Format_RGB32);
+    const auto device = [ratio](QSize size) {
+        return QSize(qCeil(size.width() * ratio), qCeil(size.height() * ratio));
+    };
+    const QSize pixels = device(picture.size());
+    const QSize window = device(picture.window()->size()).expandedTo(pixels);
+    const QPoint at(std::min(qCeil(picture.mapTo(picture.window(), QPoint()).x() * ratio),
+                             window.width() - pixels.width()),
+                    std::min(qCeil(picture.mapTo(picture.window(), QPoint()).y() * ratio),
+                             window.height() - pixels.height()));
+    QImage drawn(pixels, QImage::Format_RGB32), shown(window, QImage::Format_RGB32);
+    const auto rowBytes = static_cast<std::size_t>(pixels.width()) * sizeof(QRgb);
     for (auto _ : state) {
         drawn.fill(Qt::white);
-        std::memcpy(shown.bits(), drawn.constBits(), static_cast<std::size_t>(drawn.sizeInBytes()));
+        for (int y = 0; y < pixels.height(); ++y)
+            std::memcpy(shown.scanLine(at.y() + y) + at.x() * qsizetype(sizeof(QRgb)),
+                        drawn.constScanLine(y), rowBytes);
         benchmark::DoNotOptimize(shown.constBits());
     }
     state.SetLabel(std::to_string(pixels.width()) + " x " + std::to_string(pixels.height()) +
