@@ -261,14 +261,16 @@ bool HairDeviceRect(QPoint from, QPoint to, qreal ratio, QSize device, QRect& pi
     return true;
 }
 
-// Whether every pixel the glyphs of text touch lies inside the box that
+// The device pixels the glyphs of text touch together with the box that
 // TextOut fills for it, with the text at logical position `at` (only its
-// phase matters) on a picture at the ratio.  Found by setting the text black
-// on white with room all round and looking for ink outside the box: font
-// metrics round, and some glyphs reach past their advance.  When the ink
-// stays inside, the box itself is the text's stamp in black on white.
-bool InkInsideBox(const QFont& font, const QFontMetrics& metrics, const QString& text, int advance,
-                  QPoint at, int period, qreal ratio, QImage& blackOnWhite) {
+// phase matters) on a picture at the ratio, in that picture's device pixels;
+// and those pixels with the text in black on white.  Found by setting the
+// text black on white with room all round and looking for ink: font metrics
+// round, and some glyphs reach past their advance or a row past the box.
+// False when the ink reaches the edge of the room, so that its extent is
+// not known.
+bool InkAndBox(const QFont& font, const QFontMetrics& metrics, const QString& text, int advance,
+               QPoint at, int period, qreal ratio, QRect& ink, QImage& blackOnWhite) {
     const int height = metrics.height();
     // Room all round, a whole number of periods, so that the text keeps its
     // phase.
@@ -283,18 +285,42 @@ bool InkInsideBox(const QFont& font, const QFontMetrics& metrics, const QString&
         p.setPen(Qt::black);
         p.drawText(QPoint(origin.x(), origin.y() + metrics.ascent()), text);
     }
-    const QRect inScratch = DeviceRect(QRect(origin, QSize(advance, height)), ratio);
+    ink = DeviceRect(QRect(origin, QSize(advance, height)), ratio);
     const QRgb white = QColor(Qt::white).rgb();
     const int width = scratch.width(), rows = scratch.height();
     for (int y = 0; y < rows; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
-        const bool inBoxRows = y >= inScratch.top() && y <= inScratch.bottom();
-        for (int x = 0; x < width; ++x) {
-            if (inBoxRows && x == inScratch.left()) x = inScratch.right() + 1;  // may hold ink
-            if (x < width && line[x] != white) return false;
+        int first = 0, last = width - 1;
+        while (first < width && line[first] == white) ++first;
+        if (first == width) continue;
+        while (line[last] == white) --last;
+        ink |= QRect(first, y, last - first + 1, 1);
+    }
+    if (!ink.isEmpty() &&
+        (ink.left() == 0 || ink.top() == 0 || ink.right() == width - 1 || ink.bottom() == rows - 1))
+        return false;
+    blackOnWhite = scratch.copy(ink);
+    // From the room's corner to the picture's.
+    const int room = qRound(margin * ratio);
+    ink.translate(-room, -room);
+    return true;
+}
+
+// Whether every pixel of the picture in outer but not in inner is colour.
+bool OnlyColourAround(const QImage& image, const QRect& outer, const QRect& inner, Rgb colour) {
+    const QRgb value = qRgb(colour.r, colour.g, colour.b) & 0xffffffu;
+    const QRect area = outer & image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        const bool innerRow = y >= inner.top() && y <= inner.bottom();
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (innerRow && x == inner.left()) {
+                x = inner.right();
+                continue;
+            }
+            if ((line[x] & 0xffffffu) != value) return false;
         }
     }
-    blackOnWhite = scratch.copy(inScratch);
     return true;
 }
 
@@ -433,10 +459,10 @@ QtSurface::Phase& QtSurface::PhaseOf(const FontEntry& font, SetText& set, int x,
     phase.y = at.y();
     phase.box = DeviceRect(QRect(at, QSize(set.advance, font.metrics.height())), grid.ratio);
     QImage blackOnWhite;
-    phase.inkInsideBox = InkInsideBox(font.font, font.metrics, set.shown, set.advance, at,
-                                      grid.period, grid.ratio, blackOnWhite);
+    phase.inkKnown = InkAndBox(font.font, font.metrics, set.shown, set.advance, at, grid.period,
+                               grid.ratio, phase.ink, blackOnWhite);
     // Most texts are black on white: the check has made their stamp.
-    if (phase.inkInsideBox && fontColor_ == kBlack && brush_ == kWhite &&
+    if (phase.inkKnown && fontColor_ == kBlack && brush_ == kWhite &&
         image_->format() == blackOnWhite.format())
         KeepStamp(phase, std::move(blackOnWhite));
     return phase;
@@ -446,17 +472,21 @@ const QImage& QtSurface::StampOf(const FontEntry& font, const SetText& set, Phas
                                  const Grid& grid) {
     for (const Stamp& stamp : phase.stamps)
         if (stamp.text == fontColor_ && stamp.background == brush_) return stamp.image;
-    // The text at its phase on the brush colour, then its box.
-    QImage image = ScratchImage(phase.x + set.advance + 1, phase.y + font.metrics.height() + 1,
-                                grid.ratio, image_->format());
+    // The text at its phase on the brush colour, then its ink and box (the
+    // ink stays within a text height of the box).
+    const int room = (font.metrics.height() + grid.period - 1) / grid.period * grid.period;
+    QImage image = ScratchImage(room + phase.x + set.advance + room + 1,
+                                room + phase.y + font.metrics.height() + room + 1, grid.ratio,
+                                image_->format());
     image.fill(ToColor(brush_));
     {
         QPainter p(&image);
         p.setFont(font.font);
         p.setPen(ToColor(fontColor_));
-        p.drawText(QPoint(phase.x, phase.y + font.metrics.ascent()), set.shown);
+        p.drawText(QPoint(room + phase.x, room + phase.y + font.metrics.ascent()), set.shown);
     }
-    return KeepStamp(phase, image.copy(phase.box));
+    const int shift = qRound(room * grid.ratio);
+    return KeepStamp(phase, image.copy(phase.ink.translated(shift, shift)));
 }
 
 const QImage& QtSurface::KeepStamp(Phase& phase, QImage image) {
@@ -470,21 +500,25 @@ void QtSurface::TextOut(int x, int y, const std::string& text) {
     SetText& set = Set(font, text, x);
     const QRect box(x, y, set.advance, font.metrics.height());
     // Opaque background in the brush colour, as wide as the text advances,
-    // with the glyphs on it.  On a picture, glyphs in the brush colour that
-    // stay inside the box leave no trace (the usual way of erasing a row);
-    // other texts that stay inside it are drawn once into a stamp that is
-    // then copied.  A printer page, and a text whose box does not fall on
+    // with the glyphs on it.  On a picture, glyphs in the brush colour leave
+    // no trace (the usual way of erasing a row); other texts are drawn once
+    // into a stamp that is then copied.  Ink that reaches past the box falls
+    // on what is there: where that is the brush colour throughout, as on a
+    // page filled white, the stamp holds it too.  A printer page, a text
+    // whose ink falls on anything else, and one whose box does not fall on
     // the device pixels of its phase shifted (rounding differs left of and
     // above the picture), get every glyph as it comes.
     if (const Grid grid = PictureGrid(); grid.period > 0) {
         Phase& phase = PhaseOf(font, set, x, y, grid);
         // Whole periods away from the phase: whole device pixels.
         const QPoint shift(qRound((x - phase.x) * grid.ratio), qRound((y - phase.y) * grid.ratio));
-        if (phase.inkInsideBox && DeviceRect(box, grid.ratio) == phase.box.translated(shift)) {
+        const QRect target = phase.box.translated(shift), ink = phase.ink.translated(shift);
+        if (phase.inkKnown && DeviceRect(box, grid.ratio) == target &&
+            (ink == target || OnlyColourAround(*image_, ink, target, brush_))) {
             if (fontColor_ == brush_ || box.isEmpty())
-                FillDevice(*image_, phase.box.translated(shift), brush_);
+                FillDevice(*image_, target, brush_);
             else
-                CopyDevice(*image_, phase.box.topLeft() + shift, StampOf(font, set, phase, grid));
+                CopyDevice(*image_, ink.topLeft(), StampOf(font, set, phase, grid));
             Changed();
             return;
         }

@@ -59,14 +59,15 @@ private:
     // every `period` logical pixels (1 at a whole ratio, 2 at 1.5, 4 at 1.25
     // and 1.75).  A text set at positions a whole number of periods apart
     // gets the same device pixels, shifted by whole device pixels.  At each
-    // phase (its position modulo the period) it is known whether its ink
-    // stays inside the background box TextOut fills, where that box falls
-    // in device pixels when the text stands at the phase itself, and the
-    // finished box in the colour pairs it was drawn in.
+    // phase (its position modulo the period) it is known where the
+    // background box TextOut fills falls in device pixels when the text
+    // stands at the phase itself, the pixels its ink touches together with
+    // the box (unless they reach too far to be found), and those pixels
+    // finished in the colour pairs it was drawn in.
     struct Phase {
         int x = 0, y = 0;
-        bool inkInsideBox = false;
-        QRect box;
+        bool inkKnown = false;
+        QRect box, ink;
         std::vector<Stamp> stamps;
     };
     // A text wider than the surface is cut, at whole characters, to the part

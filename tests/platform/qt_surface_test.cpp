@@ -97,11 +97,12 @@ private:
 };
 
 // A picture with something on it everywhere, so that a pixel set or left
-// wrongly shows.
-QImage BusyPicture(qreal ratio, QSize size = {160, 90}) {
+// wrongly shows; or, not busy, a white one.
+QImage BusyPicture(qreal ratio, QSize size = {160, 90}, bool busy = true) {
     QImage image(qCeil(size.width() * ratio), qCeil(size.height() * ratio), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
+    if (!busy) return image;
     QPainter p(&image);
     for (int x = 0; x < image.width(); x += 7)
         p.fillRect(x, 0, 2, image.height(), QColor(90, 160, 40));
@@ -113,10 +114,10 @@ QImage BusyPicture(qreal ratio, QSize size = {160, 90}) {
 using Script = std::function<void(DrawingSurface&)>;
 
 // The first device pixel where the two ways differ, or "" when none does.
-std::string Compare(const Script& script, qreal ratio, QSize size = {160, 90}) {
+std::string Compare(const Script& script, qreal ratio, QSize size = {160, 90}, bool busy = true) {
     // The faces the program draws with.
     InstallFontSubstitutions();
-    QImage fast = BusyPicture(ratio, size), plain = BusyPicture(ratio, size);
+    QImage fast = BusyPicture(ratio, size, busy), plain = BusyPicture(ratio, size, busy);
     QtSurface surface(&fast);
     PlainSurface reference(&plain);
     script(surface);
@@ -258,6 +259,50 @@ TEST(QtSurfaceTest, TextsSetThePixelsOfDrawingEachOne) {
         });
         EXPECT_EQ(differs, "") << c.text;
     }
+}
+
+// Ink that reaches past a text's box (a glyph wider than its advance, or a
+// row above or below the box where the box's edges round at 125 and 175 %)
+// falls on what is there.  On a page of the brush colour the short cut
+// copies it with the box; next to anything else each glyph is drawn.
+TEST(QtSurfaceTest, InkPastTheBoxOnItsOwnColourSetsThePixelsOfDrawingEachOne) {
+    struct Case {
+        const char* text;  // UTF-8
+        Rgb colour, brush;
+        int points;  // 0: a 14-pixel cell
+    };
+    const Case cases[] = {
+        {"jf", kRed, kWhite, 14},          {"ブ", kBlack, kWhite, 12},
+        {"【大会名】", kBlack, kWhite, 0}, {"市民公園グラウンド", kBlack, kWhite, 0},
+        {"jf", kWhite, kWhite, 14},        {"【コース】", kBlack, kYellow, 0},
+    };
+    for (const Case& c : cases)
+        for (const bool busy : {false, true}) {
+            const Script script = [&](DrawingSurface& s) {
+                if (c.points > 0)
+                    s.SetFontSize(c.points);
+                else
+                    s.SetFontHeight(14);
+                // A page of the brush colour, then the text at every phase.
+                s.SetPenWidth(1);
+                s.SetPenColor(c.brush);
+                s.SetBrushColor(c.brush);
+                if (!busy) s.Rectangle(0, 0, 160, 90);
+                s.SetFontColor(c.colour);
+                for (int i = 0; i < 4; ++i)
+                    s.TextOut(3 + 41 * (i % 2) + i, 2 + 21 * i, Utf8ToCp932(c.text));
+            };
+            for (const qreal ratio : kRatios)
+                EXPECT_EQ(Compare(script, ratio, {160, 90}, busy), "")
+                    << c.text << (busy ? " on a busy picture" : " on its own colour");
+            // On its own colour none is drawn glyph by glyph.
+            QImage image = BusyPicture(1.25, {160, 90}, false);
+            QtSurface surface(&image);
+            script(surface);
+            if (!busy) {
+                EXPECT_EQ(surface.PaintedCalls(), 0u) << c.text;
+            }
+        }
 }
 
 TEST(QtSurfaceTest, ATextSetAgainInOtherColoursAndFontsKeepsItsOwnPixels) {
