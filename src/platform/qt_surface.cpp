@@ -261,6 +261,28 @@ bool HairDeviceRect(QPoint from, QPoint to, qreal ratio, QSize device, QRect& pi
     return true;
 }
 
+// The text set in the colour on the background in a scratch image at the
+// ratio, with room all round: a text height, a whole number of periods, so
+// that the text keeps the phase of `at`.  room gets the room in device
+// pixels.
+QImage SetWithRoom(const QFont& font, const QFontMetrics& metrics, const QString& text, int advance,
+                   QPoint at, int period, qreal ratio, QImage::Format format, const QColor& colour,
+                   const QColor& background, int& room) {
+    const int height = metrics.height();
+    const int margin = (height + period - 1) / period * period;
+    QImage scratch =
+        ScratchImage(advance + 2 * margin + period, height + 2 * margin + period, ratio, format);
+    scratch.fill(background);
+    {
+        QPainter p(&scratch);
+        p.setFont(font);
+        p.setPen(colour);
+        p.drawText(QPoint(margin + at.x(), margin + at.y() + metrics.ascent()), text);
+    }
+    room = qRound(margin * ratio);
+    return scratch;
+}
+
 // The device pixels the glyphs of text touch together with the box that
 // TextOut fills for it, with the text at logical position `at` (only its
 // phase matters) on a picture at the ratio, in that picture's device pixels;
@@ -271,21 +293,10 @@ bool HairDeviceRect(QPoint from, QPoint to, qreal ratio, QSize device, QRect& pi
 // not known.
 bool InkAndBox(const QFont& font, const QFontMetrics& metrics, const QString& text, int advance,
                QPoint at, int period, qreal ratio, QRect& ink, QImage& blackOnWhite) {
-    const int height = metrics.height();
-    // Room all round, a whole number of periods, so that the text keeps its
-    // phase.
-    const int margin = (height + period - 1) / period * period;
-    QImage scratch = ScratchImage(advance + 2 * margin + period, height + 2 * margin + period,
-                                  ratio, QImage::Format_RGB32);
-    scratch.fill(Qt::white);
-    const QPoint origin(margin + at.x(), margin + at.y());
-    {
-        QPainter p(&scratch);
-        p.setFont(font);
-        p.setPen(Qt::black);
-        p.drawText(QPoint(origin.x(), origin.y() + metrics.ascent()), text);
-    }
-    ink = DeviceRect(QRect(origin, QSize(advance, height)), ratio);
+    int room = 0;
+    const QImage scratch = SetWithRoom(font, metrics, text, advance, at, period, ratio,
+                                       QImage::Format_RGB32, Qt::black, Qt::white, room);
+    ink = DeviceRect(QRect(at, QSize(advance, metrics.height())), ratio).translated(room, room);
     const QRgb white = QColor(Qt::white).rgb();
     const int width = scratch.width(), rows = scratch.height();
     for (int y = 0; y < rows; ++y) {
@@ -301,7 +312,6 @@ bool InkAndBox(const QFont& font, const QFontMetrics& metrics, const QString& te
         return false;
     blackOnWhite = scratch.copy(ink);
     // From the room's corner to the picture's.
-    const int room = qRound(margin * ratio);
     ink.translate(-room, -room);
     return true;
 }
@@ -472,21 +482,13 @@ const QImage& QtSurface::StampOf(const FontEntry& font, const SetText& set, Phas
                                  const Grid& grid) {
     for (const Stamp& stamp : phase.stamps)
         if (stamp.text == fontColor_ && stamp.background == brush_) return stamp.image;
-    // The text at its phase on the brush colour, then its ink and box (the
-    // ink stays within a text height of the box).
-    const int room = (font.metrics.height() + grid.period - 1) / grid.period * grid.period;
-    QImage image = ScratchImage(room + phase.x + set.advance + room + 1,
-                                room + phase.y + font.metrics.height() + room + 1, grid.ratio,
-                                image_->format());
-    image.fill(ToColor(brush_));
-    {
-        QPainter p(&image);
-        p.setFont(font.font);
-        p.setPen(ToColor(fontColor_));
-        p.drawText(QPoint(room + phase.x, room + phase.y + font.metrics.ascent()), set.shown);
-    }
-    const int shift = qRound(room * grid.ratio);
-    return KeepStamp(phase, image.copy(phase.ink.translated(shift, shift)));
+    // The text at its phase on the brush colour, then its ink and box, set
+    // as the ink check set it.
+    int room = 0;
+    const QImage image = SetWithRoom(font.font, font.metrics, set.shown, set.advance,
+                                     QPoint(phase.x, phase.y), grid.period, grid.ratio,
+                                     image_->format(), ToColor(fontColor_), ToColor(brush_), room);
+    return KeepStamp(phase, image.copy(phase.ink.translated(room, room)));
 }
 
 const QImage& QtSurface::KeepStamp(Phase& phase, QImage image) {
