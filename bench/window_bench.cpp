@@ -44,10 +44,9 @@ void PixelFloor(benchmark::State& state, const QWidget& picture) {
     };
     const QSize pixels = device(picture.size());
     const QSize window = device(picture.window()->size()).expandedTo(pixels);
-    const QPoint at(std::min(qCeil(picture.mapTo(picture.window(), QPoint()).x() * ratio),
-                             window.width() - pixels.width()),
-                    std::min(qCeil(picture.mapTo(picture.window(), QPoint()).y() * ratio),
-                             window.height() - pixels.height()));
+    const QPoint inWindow = picture.mapTo(picture.window(), QPoint());
+    const QSize offset = device(QSize(inWindow.x(), inWindow.y())).boundedTo(window - pixels);
+    const QPoint at(offset.width(), offset.height());
     QImage drawn(pixels, QImage::Format_RGB32), shown(window, QImage::Format_RGB32);
     const auto rowBytes = static_cast<std::size_t>(pixels.width()) * sizeof(QRgb);
     for (auto _ : state) {
@@ -242,76 +241,4 @@ void BM_WindowStartUp(benchmark::State& state) {
 BENCHMARK(BM_WindowStartUp)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-}  // namespace tovi::bench
-namespace tovi::bench {
-void BM_TmpHyouRepaintOnly(benchmark::State& state) {
-    BenchWindow w;
-    w.LoadMarkedRoster();
-    ShowAndWaitForFirstPaint(*w.form);
-    for (auto _ : state) {
-        state.PauseTiming();
-        w.form->Hyou();
-        state.ResumeTiming();
-        FlushRepaints();
-    }
-}
-BENCHMARK(BM_TmpHyouRepaintOnly)->Unit(benchmark::kMicrosecond);
-void BM_TmpImage1RepaintOnly(benchmark::State& state) {
-    BenchWindow w;
-    w.LoadMarkedRoster();
-    ShowAndWaitForFirstPaint(*w.form);
-    for (auto _ : state) {
-        state.PauseTiming();
-        w.form->Hyou();
-        FlushRepaints();
-        w.form->Image1->update();
-        state.ResumeTiming();
-        FlushRepaints();
-    }
-}
-BENCHMARK(BM_TmpImage1RepaintOnly)->Unit(benchmark::kMicrosecond);
-}  // namespace tovi::bench
-#include <QPaintEvent>
-#include <cstdio>
-namespace tovi::bench {
-struct PaintLog : QObject {
-    bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::Paint) {
-            auto* w = static_cast<QWidget*>(o);
-            QRect r = static_cast<QPaintEvent*>(e)->rect();
-            fprintf(stderr, "paint %s %s %dx%d at %d,%d\n", o->metaObject()->className(),
-                    qPrintable(w->objectName()), r.width(), r.height(), r.x(), r.y());
-        }
-        return false;
-    }
-};
-void BM_TmpLog(benchmark::State& state) {
-    BenchWindow w;
-    w.LoadMarkedRoster();
-    ShowAndWaitForFirstPaint(*w.form);
-    if (state.range(0) == 1) {
-        w.form->Edit6->SetBytes("6");
-        w.form->Button1Click();
-        w.form->Button4Click();
-        w.form->Button9Click();
-    }
-    FlushRepaints();
-    PaintLog log;
-    qApp->installEventFilter(&log);
-    for (auto _ : state) {
-        fprintf(stderr, "---\n");
-        if (state.range(0) == 0)
-            w.form->Hyou();
-        else if (state.range(0) == 1)
-            w.form->Button9Click();
-        else {
-            w.form->Image6Click();
-            w.form->Image1MouseDown(RowY(1));
-        }
-        FlushRepaints();
-        break;
-    }
-    qApp->removeEventFilter(&log);
-}
-BENCHMARK(BM_TmpLog)->Arg(1)->Iterations(1);
 }  // namespace tovi::bench
