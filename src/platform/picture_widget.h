@@ -11,13 +11,14 @@
 #pragma once
 
 #include <QImage>
-#include <QPainter>
 #include <QWidget>
 
 #include <memory>
 
 #include "core/recorded_drawing.h"
 #include "platform/qt_surface.h"
+
+class QPainter;
 
 namespace tovi {
 

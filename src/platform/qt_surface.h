@@ -48,9 +48,7 @@ public:
     std::size_t PaintedCalls() const { return paintedCalls_; }
 
 private:
-    // A text as one font sets it: its Unicode form, its advance, and how it
-    // falls on the picture's device pixels at each phase of its position it
-    // was drawn at.
+    // A text finished in one colour pair, ready to be copied.
     struct Stamp {
         Rgb text, background;
         QImage image;
@@ -70,10 +68,12 @@ private:
         QRect box, ink;
         std::vector<Stamp> stamps;
     };
-    // A text wider than the surface is cut, at whole characters, to the part
-    // that spans reach pixels from its start: up to the right edge when drawn
-    // at x = 0, or further for a text that starts left of the surface.  The
-    // rest could never be seen.
+    // A text as one font sets it: its Unicode form, its advance, and how it
+    // falls on the picture's device pixels at each phase of its position it
+    // was drawn at.  A text wider than the surface is cut, at whole
+    // characters, to the part that spans reach pixels from its start: up to
+    // the right edge when drawn at x = 0, or further for a text that starts
+    // left of the surface.  The rest could never be seen.
     struct SetText {
         QString shown;
         int advance = 0;
@@ -107,7 +107,7 @@ private:
     QRect PictureRect() const;
     SetText& Set(FontEntry& font, const std::string& text, int x);
     int RightEdge() const;
-    // The text at the phase of x, y: checked for ink outside its box when
+    // The text at the phase of x, y: its box placed and its ink found when
     // first drawn there.
     Phase& PhaseOf(const FontEntry& font, SetText& set, int x, int y, const Grid& grid);
     // The text's stamp at the phase in the current font colour on the brush
