@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QRegion>
 #include <QtMath>
@@ -29,30 +30,49 @@ void DrawOneForOne(QPainter& painter, const QImage& image, const QRect& covered)
     const QRectF source(covered.x() * ratio, covered.y() * ratio, covered.width() * ratio,
                         covered.height() * ratio);
     const QTransform toDevice = painter.deviceTransform();
-    if (ratio == qFloor(ratio) || toDevice.type() != QTransform::TxScale ||
-        toDevice.m11() != ratio || toDevice.m22() != ratio) {
+    if (toDevice.type() > QTransform::TxScale || toDevice.m11() != ratio ||
+        toDevice.m22() != ratio) {
         painter.drawImage(QRectF(covered), image, source);
         return;
     }
-    // At a ratio that is not a whole number Qt draws the image through its
-    // scaling routine, which at a scale of one moves every pixel by the same
-    // whole number of pixels but costs several times a copy.  The copy is
-    // made instead: the same pixels to the same places.  Qt sets the
-    // device pixels of the target rectangle rounded, and the source pixel of
-    // each is the one the widget's offset rounded half up takes there.
+    // Qt copies an image one for one only when the transform is a
+    // translation and the clip a single rectangle.  At a ratio that is not a
+    // whole number it draws the image through its scaling routine instead,
+    // which at a scale of one moves every pixel by the same whole number of
+    // pixels but costs several times a copy; and under a clip of several
+    // rectangles (a picture partly under other widgets) it blends the image
+    // span by span, handing the spans to helper threads.  The copy is made
+    // instead: the same pixels to the same places.  Qt sets the device
+    // pixels of the target rectangle rounded, and the source pixel of each
+    // is the one the widget's offset rounded half up takes there.
     const QRect target = source.translated(toDevice.dx(), toDevice.dy()).toRect();
     const QPoint shift(qFloor(toDevice.dx() + 0.5), qFloor(toDevice.dy() + 0.5));
     const QRect from = target.translated(-shift) & image.rect();
     if (from.isEmpty()) return;
+    // The area the painter may paint, in device pixels: the system's clip
+    // (what is not under other widgets), or all of its device.
+    const QPaintEngine* engine = painter.paintEngine();
+    const QRegion allowed = engine != nullptr ? engine->systemClip() : QRegion();
     // The image's pixels without its ratio, under a transform that cancels
-    // the screen's: a translation only, which Qt copies.
+    // the screen's: a translation only, which Qt copies when the clip is a
+    // single rectangle; each rectangle of the clip is drawn under a clip of
+    // that rectangle alone.
     const QImage pixels(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
                         image.format());
+    const QPointF offset(toDevice.dx(), toDevice.dy());
+    const QPointF at = QPointF(from.topLeft() + shift) - offset;
     painter.save();
     painter.scale(1 / ratio, 1 / ratio);
-    painter.drawImage(
-        QPointF(from.x() + shift.x() - toDevice.dx(), from.y() + shift.y() - toDevice.dy()), pixels,
-        QRectF(from));
+    if (allowed.rectCount() <= 1) {
+        painter.drawImage(at, pixels, QRectF(from));
+    } else {
+        for (const QRect& part : allowed& from.translated(shift)) {
+            painter.save();
+            painter.setClipRect(QRectF(part).translated(-offset), Qt::IntersectClip);
+            painter.drawImage(at, pixels, QRectF(from));
+            painter.restore();
+        }
+    }
     painter.restore();
 }
 
