@@ -261,6 +261,17 @@ bool HairDeviceRect(QPoint from, QPoint to, qreal ratio, QSize device, QRect& pi
     return true;
 }
 
+// Whether the thinnest outline of area, whose pixels lie at most a device
+// pixel off its edges scaled, falls wholly on the device pixels that fill
+// area, as far as either is on the picture's `device` pixels.
+bool HairOutlineOnFill(const QRect& area, qreal ratio, const QRect& device) {
+    const QRect reach = QRectF(area.left() * ratio, area.top() * ratio, (area.width() - 1) * ratio,
+                               (area.height() - 1) * ratio)
+                            .toAlignedRect()
+                            .adjusted(-1, -1, 1, 1);
+    return (DeviceRect(area, ratio) & device).contains(reach & device);
+}
+
 // The text set in the colour on the background in a scratch image at the
 // ratio, with room all round: a text height, a whole number of periods, so
 // that the text keeps the phase of `at`.  room gets the room in device
@@ -587,6 +598,12 @@ void QtSurface::Rectangle(int left, int top, int right, int bottom) {
                                   QRect(area.left(), area.top(), 1, area.height()),
                                   QRect(area.right(), area.top(), 1, area.height())})
             FillDevice(*image_, DeviceRect(edge, grid.ratio), pen_);
+        Changed();
+        return;
+    }
+    // The thinnest outline in the brush colour on its own fill leaves no
+    // trace: a page is blanked with pen and brush alike.
+    if (penWidth_ == 0 && pen_ == brush_ && HairOutlineOnFill(area, grid.ratio, image_->rect())) {
         Changed();
         return;
     }

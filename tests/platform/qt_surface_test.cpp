@@ -216,16 +216,31 @@ TEST(QtSurfaceTest, RectanglesSetThePixelsOfFillAndOutline) {
         {1, 10, 10, 40, 11},    {0, 20, 5, 80, 60},  {2, 20, 5, 80, 60},  {1, -10, -10, 30, 30},
         {1, 140, 70, 200, 120}, {1, 0, 0, 161, 90},
     };
-    for (const Case& c : cases) {
-        const std::string differs = CompareAtEveryRatio([&](DrawingSurface& s) {
-            s.SetPenColor(kInactiveCaption);
-            s.SetBrushColor(kYellow);
-            s.SetPenWidth(c.width);
-            s.Rectangle(c.left, c.top, c.right, c.bottom);
-        });
-        EXPECT_EQ(differs, "") << "width " << c.width << " box " << c.left << "," << c.top << ","
-                               << c.right << "," << c.bottom;
-    }
+    // An outline in a colour of its own, and one in the fill's colour (as a
+    // page is blanked), which with the thinnest pen leaves no trace.
+    for (const Rgb pen : {kInactiveCaption, kYellow})
+        for (const Case& c : cases) {
+            const std::string differs = CompareAtEveryRatio([&](DrawingSurface& s) {
+                s.SetPenColor(pen);
+                s.SetBrushColor(kYellow);
+                s.SetPenWidth(c.width);
+                s.Rectangle(c.left, c.top, c.right, c.bottom);
+            });
+            EXPECT_EQ(differs, "") << "width " << c.width << " box " << c.left << "," << c.top
+                                   << "," << c.right << "," << c.bottom << " pen " << int(pen.b);
+        }
+    // The thinnest outline in the fill's colour, at every phase and size.
+    for (int left = 0; left < 4; ++left)
+        for (int top = 0; top < 4; ++top)
+            for (int size = 1; size < 30; size += 3) {
+                const std::string differs = CompareAtEveryRatio([&](DrawingSurface& s) {
+                    s.SetPenColor(kWhite);
+                    s.SetBrushColor(kWhite);
+                    s.SetPenWidth(0);
+                    s.Rectangle(left, top, left + size + 2 * top, top + size);
+                });
+                EXPECT_EQ(differs, "") << left << "," << top << " size " << size;
+            }
 }
 
 TEST(QtSurfaceTest, TextsSetThePixelsOfDrawingEachOne) {
@@ -334,6 +349,12 @@ TEST(QtSurfaceTest, EveryScalingTakesTheShortCutsForWhatThePicturesDrawMost) {
     for (const qreal ratio : kRatios) {
         QImage image = BusyPicture(ratio);
         QtSurface surface(&image);
+        // A page blanked with pen and brush alike.
+        surface.SetPenWidth(0);
+        surface.SetPenColor(kWhite);
+        surface.Rectangle(0, 0, 160, 90);
+        surface.SetPenWidth(1);
+        surface.SetPenColor(kBlack);
         surface.SetFontSize(12);
         for (int row = 0; row < 4; ++row) {
             const int y = 3 + 21 * row;
