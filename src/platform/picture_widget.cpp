@@ -66,7 +66,8 @@ void DrawOneForOne(QPainter& painter, const QImage& image, const QRect& covered)
     if (allowed.rectCount() <= 1) {
         painter.drawImage(at, pixels, QRectF(from));
     } else {
-        for (const QRect& part : allowed& from.translated(shift)) {
+        const QRegion parts = allowed & from.translated(shift);
+        for (const QRect& part : parts) {
             painter.save();
             painter.setClipRect(QRectF(part).translated(-offset), Qt::IntersectClip);
             painter.drawImage(at, pixels, QRectF(from));
