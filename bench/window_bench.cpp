@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QtMath>
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 
