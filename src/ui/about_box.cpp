@@ -37,8 +37,9 @@ private:
 // Sets the label's font, colour and place; its size follows its text when
 // the dialog is first shown (SizeLabels), so that the start-up does not load
 // fonts only the dialog uses.
-QLabel* Place(QLabel* label, int x, int y, int pixels, bool bold = false,
+QLabel* Place(const char* name, QLabel* label, int x, int y, int pixels, bool bold = false,
               QColor colour = Qt::black) {
+    label->setObjectName(QLatin1String(name));
     QFont font = FontForPixels(kPGothicFace, pixels);
     font.setBold(bold);
     label->setFont(font);
@@ -86,34 +87,41 @@ AboutBox::AboutBox(QWidget* parent, Dialogs& dialogs) : QDialog(parent), dialogs
     bold.setBold(true);
     panel->setFont(bold);
 
-    ProgramIcon = new QLabel(panel);
-    ProgramIcon->setGeometry(24, 16, 41, 33);
-    ProgramIcon->setPixmap(ProgramIconPixmap(41, 33));
-    ProgramIcon->setScaledContents(true);
+    auto* icon = new QLabel(panel);
+    icon->setObjectName(QStringLiteral("ProgramIcon"));
+    icon->setGeometry(24, 16, 41, 33);
+    icon->setPixmap(ProgramIconPixmap(41, 33));
+    icon->setScaledContents(true);
 
-    Comments =
-        Place(new QLabel(QStringLiteral("グラウンドゴルフの組み合わせ"), panel), 96, 24, 15, true);
-    Comments->setWordWrap(true);
-    Comments->setFixedSize(225, 17);  // its own size, not its text's
-    ProductName = Place(new QLabel(QStringLiteral("トヴィ　"), panel), 24, 72, 13);
-    Version = Place(new QLabel(QStringLiteral("Tovi  Version " TOVI_VERSION), panel), 224, 72, 12);
-    Credit = Place(new QLabel(QStringLiteral("制作　トヴィ開発チーム"), panel), 24, 104, 12);
-    Label1 =
-        Place(new QLabel(QStringLiteral("作者宛のメール・ホームページは"), panel), 24, 136, 12);
-    Label2 = Place(new LinkLabel(QStringLiteral("こちらから"), panel, [this] { Label2Click(); }),
-                   216, 136, 12, false, QColor(0, 128, 0));
+    QLabel* comments =
+        Place("Comments", new QLabel(QStringLiteral("グラウンドゴルフの組み合わせ"), panel), 96, 24,
+              15, true);
+    comments->setWordWrap(true);
+    comments->setFixedSize(225, 17);  // its own size, not its text's
+    productName_ = Place("ProductName", new QLabel(QStringLiteral("トヴィ　"), panel), 24, 72, 13);
+    version_ = Place("Version", new QLabel(QStringLiteral("Tovi  Version " TOVI_VERSION), panel),
+                     224, 72, 12);
+    credit_ =
+        Place("Credit", new QLabel(QStringLiteral("制作　トヴィ開発チーム"), panel), 24, 104, 12);
+    linkIntro_ = Place(
+        "Label1", new QLabel(QStringLiteral("作者宛のメール・ホームページは"), panel), 24, 136, 12);
+    link_ = Place("Label2",
+                  new LinkLabel(QStringLiteral("こちらから"), panel, [this] { OpenAboutPage(); }),
+                  216, 136, 12, false, QColor(0, 128, 0));
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setGeometry(151, 188, 75, 21);
-    OKButton->setDefault(true);
-    OKButton->setAutoDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("OKButton"));
+    okButton_->setGeometry(151, 188, 75, 21);
+    okButton_->setDefault(true);
+    okButton_->setAutoDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void AboutBox::showEvent(QShowEvent* event) {
     if (!labelsSized_) {
         labelsSized_ = true;
-        for (QLabel* label : {ProductName, Version, Credit, Label1, Label2}) label->adjustSize();
+        for (QLabel* label : {productName_, version_, credit_, linkIntro_, link_})
+            label->adjustSize();
     }
     QDialog::showEvent(event);
 }
@@ -123,7 +131,7 @@ int AboutBox::ShowModal() {
         const QRect area = screen->availableGeometry();
         move(area.center() - rect().center());
     }
-    OKButton->setFocus();
+    okButton_->setFocus();
     return exec();
 }
 
@@ -137,7 +145,7 @@ QString AboutPageAddress(const QString& programFolder) {
     return QUrl::fromLocalFile(QDir::cleanPath(page)).toString();
 }
 
-void AboutBox::Label2Click() {
+void AboutBox::OpenAboutPage() {
     dialogs_.ShellOpen(AboutPageAddress(QCoreApplication::applicationDirPath()));
 }
 

@@ -29,22 +29,21 @@ public:
 
     // Shows the dialog modally and returns when it is closed.
     int ShowModal();
-    void Label2Click();
-
-    QLabel* ProgramIcon = nullptr;
-    QLabel* Comments = nullptr;
-    QLabel* ProductName = nullptr;
-    QLabel* Version = nullptr;
-    QLabel* Credit = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QPushButton* OKButton = nullptr;
+    // こちらから: opens the page about the program and how to reach its makers.
+    void OpenAboutPage();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     Dialogs& dialogs_;
+    // Each by its name in the layout (its objectName).
+    QLabel* productName_ = nullptr;    // ProductName
+    QLabel* version_ = nullptr;        // Version
+    QLabel* credit_ = nullptr;         // Credit
+    QLabel* linkIntro_ = nullptr;      // Label1: 作者宛のメール・ホームページは
+    QLabel* link_ = nullptr;           // Label2: こちらから
+    QPushButton* okButton_ = nullptr;  // OKButton
     bool labelsSized_ = false;
 };
 

@@ -1,10 +1,12 @@
-// The six group boxes, automatic grouping and grouping by hand.
-#include <QCheckBox>
+#include "ui/group_boxes.h"
 
-#include "grouping/auto_grouping.h"
-#include "grouping/manual_grouping.h"
+#include <QLabel>
+
+#include <string>
+
 #include "model/int_conversion.h"
-#include "ui/main_window.h"
+#include "platform/picture_widget.h"
+#include "ui/widget_factory.h"
 
 namespace tovi {
 namespace {
@@ -18,9 +20,40 @@ int GroupRowY(int row) { return GroupRowPitch * row + 6; }
 
 }  // namespace
 
-void TForm1::DspKumi() {
+GroupBoxes::GroupBoxes(QWidget& form, TournamentState& state,
+                       std::function<void(int group, int y)> pressed)
+    : state_(state) {
+    const int boxX[] = {532, 690, 849};
+    const QString captions[] = {QStringLiteral("１　組"), QStringLiteral("２　組"),
+                                QStringLiteral("３　組"), QStringLiteral("４　組"),
+                                QStringLiteral("５　組"), QStringLiteral("６　組")};
     for (int g = 1; g <= MaxGroups; ++g) {
-        DrawingSurface& box = GroupBox[g]->Canvas();
+        const int x = boxX[(g - 1) % 3];
+        const int y = g <= 3 ? 324 : 475;
+        const std::string box = "Image" + std::to_string(10 + g);
+        const std::string caption = "Label" + std::to_string(10 + g);
+        boxes_[g] = MakePicture(box.c_str(), &form, x, y, kGroupBoxWidth, kGroupBoxHeight);
+        captions_[g] =
+            MakeLabel(caption.c_str(), &form, captions[g - 1], x + 55, y - 19, {15}, 50, 19);
+        QObject::connect(boxes_[g], &PictureWidget::pressed, boxes_[g],
+                         [pressed, g](int, int pressY) { pressed(g, pressY); });
+    }
+}
+
+void GroupBoxes::PaintFirstFaces() {
+    for (int g = 1; g <= MaxGroups; ++g) {
+        DrawingSurface& c = boxes_[g]->Canvas();
+        c.SetPenColor(kBlack);
+        c.SetPenWidth(1);
+        c.SetBrushColor(kWhite);
+        c.Rectangle(0, 0, kGroupBoxWidth, kGroupBoxHeight);
+        c.SetFontSize(12);
+    }
+}
+
+void GroupBoxes::WriteNames() {
+    for (int g = 1; g <= MaxGroups; ++g) {
+        DrawingSurface& box = boxes_[g]->Canvas();
         const auto& members = state_.GroupList[g];
         for (std::size_t i = 0; i < members.size(); ++i) {
             const int p = StrToInt(members[i]);
@@ -31,11 +64,11 @@ void TForm1::DspKumi() {
     }
 }
 
-void TForm1::KumiClr(int k) {
-    if (k < 0 || k > MaxGroups) return;
+void GroupBoxes::Clear(int group) {
+    if (group < 0 || group > MaxGroups) return;
     for (int g = 1; g <= MaxGroups; ++g) {
-        if (k != 0 && g != k) continue;
-        DrawingSurface& box = GroupBox[g]->Canvas();
+        if (group != 0 && g != group) continue;
+        DrawingSurface& box = boxes_[g]->Canvas();
         for (int r = 0; r < MaxGroupSize; ++r) box.TextOut(3, GroupRowY(r), kGroupBlankText);
         // The blank rows run past the right edge; draw the border there again.
         box.SetPenColor(kBlack);
@@ -43,75 +76,30 @@ void TForm1::KumiClr(int k) {
         box.MoveTo(kGroupBoxWidth - 1, 0);
         box.LineTo(kGroupBoxWidth - 1, kGroupBoxHeight);
     }
-    if (k == 0)
-        for (auto& group : state_.GroupList) group.clear();
+    if (group == 0)
+        for (auto& members : state_.GroupList) members.clear();
 }
 
-void TForm1::ImgEnab() {
-    for (int g = 1; g <= MaxGroups; ++g) GroupBox[g]->SetIgnorePresses(false);
-}
-
-void TForm1::ImgDsEnab() {
-    for (int g = 1; g <= MaxGroups; ++g) GroupBox[g]->SetIgnorePresses(true);
-    state_.PickedMember.clear();
-}
-
-void TForm1::Image9Click() { SwitchCommand(commands_[kPasteCommand]); }
-
-void TForm1::Image10Click() {
-    if (SwitchCommand(commands_[kReturnCommand])) ImgEnab();
-}
-
-void TForm1::GroupBoxMouseDown(int group, int y) {
-    if (state_.PasteButtonOn == 1) {
-        switch (PasteIntoGroup(state_, group)) {
-            case PasteResult::NothingPicked:
-                return;
-            case PasteResult::GroupFull:
-                ShowMessage("人数オーバーです");
-                HalMark();
-                return;
-            case PasteResult::Pasted:
-                HalMark();
-                ImgDsEnab();
-                DspKumi();
-                DspItiran();
-                return;
-        }
-    } else if (state_.ReturnButtonOn == 1) {
-        if (ReturnFromGroup(state_, group, y) == ReturnResult::OutOfRange) {
-            ShowMessage("位置が外れています");
-            return;
-        }
-        HalMark();
-        KumiClr(group);
-        DspKumi();
-        DspItiran();
+void GroupBoxes::Show() {
+    for (int g = 1; g <= MaxGroups; ++g) {
+        boxes_[g]->show();
+        captions_[g]->show();
     }
 }
 
-void TForm1::Button1Click() {
-    const GroupingOutcome outcome =
-        RunAutomaticGrouping(state_, Edit6->Bytes(), CheckBox4->isChecked(), random_, clock_);
-    if (outcome.stage != GroupingStage::Refused) {
-        // The run has already emptied the lists; blank each box without
-        // touching what it dealt.
-        BtnClr();
-        for (int row = 0; row < kPlacedSlotsCleared; ++row)
-            MarkOn(kPlacedMarkX, row, kMarkPlaced, kMarkWhite);
-        for (int g = 1; g <= MaxGroups; ++g) KumiClr(g);
-    }
-    if (!outcome.message.empty()) dialogs_.Message(QString::fromStdString(outcome.message));
-    if (outcome.stage == GroupingStage::Redraw) {
-        DspKumi();
-        HalMark();
-        DspItiran();
+void GroupBoxes::Hide() {
+    for (int g = 1; g <= MaxGroups; ++g) {
+        boxes_[g]->hide();
+        captions_[g]->hide();
     }
 }
 
-void TForm1::Edit6Click() {
-    BtnClr();
-    Edit6->clear();
+void GroupBoxes::AcceptPresses() {
+    for (int g = 1; g <= MaxGroups; ++g) boxes_[g]->SetIgnorePresses(false);
+}
+
+void GroupBoxes::IgnorePresses() {
+    for (int g = 1; g <= MaxGroups; ++g) boxes_[g]->SetIgnorePresses(true);
 }
 
 }  // namespace tovi

@@ -1,57 +1,195 @@
-// The main window's behaviour: the three work modes and the one table of what
-// each shows, the start-up step, the score-sheet frame and the help buttons.
-// The controls are built in main_window_layout.cpp.
 #include "ui/main_window.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
+#include <QCloseEvent>
+#include <QIcon>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QScrollArea>
-#include <QScrollBar>
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
 #include "model/roster_edit.h"
 #include "ui/about_box.h"
+#include "ui/grouping_panel.h"
+#include "ui/member_list.h"
+#include "ui/registration_panel.h"
+#include "ui/results_session.h"
+#include "ui/score_sheet_panel.h"
+#include "ui/widget_factory.h"
 
 namespace tovi {
 namespace {
 
-QColor ToColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+// What a mode switch does to a control: show it, hide it, or leave it as the
+// mode before left it.
+enum class Seen : std::uint8_t { Shown, Hidden, Kept };
+constexpr Seen S = Seen::Shown, H = Seen::Hidden, K = Seen::Kept;
+
+// Which control each mode shows, by the controls' names.
+struct ModeTableRow {
+    std::vector<const char*> controls;
+    std::array<Seen, 3> byMode;  // registration, grouping, score sheet
+};
+
+const ModeTableRow kModeTable[] = {
+    {{"Panel3"}, {S, S, H}},            // member list
+    {{"Panel2"}, {S, H, H}},            // registration and file
+    {{"Panel4"}, {H, S, H}},            // automatic grouping
+    {{"Panel1"}, {H, S, H}},            // manual grouping
+    {{"Panel5"}, {H, H, S}},            // score-sheet settings
+    {{"Panel6"}, {S, S, H}},            // counts
+    {{"Label17"}, {S, H, H}},           // active-mode bars
+    {{"Label18"}, {H, S, H}},           //
+    {{"Label19"}, {H, H, S}},           //
+    {{"Image3", "Image4"}, {S, H, K}},  // move and delete
+    {{"Image6", "Image7"}, {H, S, K}},  // mark commands
+    {{"Button7", "PrintAllButton", "ResultsButton", "Button9", "CheckBox2"}, {H, H, S}},
+    {{"Image23"}, {H, H, K}},  // the score sheet's own redraw shows it
+    {{"Label7", "Label8", "Label9"}, {S, S, H}},
+    {{"Button8", "Button10"}, {S, H, K}},
+    {{"CheckBox4", "Image9", "Image10"}, {S, S, K}},
+};
 
 }  // namespace
 
-int TForm1::GenderIndex() const {
-    for (int i = 0; i < 2; ++i)
-        if (RadioGroup2Items[i]->isChecked()) return i;
-    return -1;
+struct MainWindow::ModeRow {
+    std::vector<QWidget*> controls;
+    std::array<Seen, 3> byMode;
+};
+
+MainWindow::MainWindow(Dialogs& dialogs, RandomSource& random, Clock& clock, Building building,
+                       QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs), random_(random), clock_(clock), runner_(dialogs, [this] {
+          FinishBuilding();
+      }) {
+    InstallFontSubstitutions();
+    setWindowTitle(kAppTitle);
+    setWindowIcon(QIcon(ProgramIconPixmap(64, 52)));
+    setFont(FontForPixels(kPGothicFace, 13));
+    // The window itself holds the focus until the user clicks into a box, so
+    // no box starts with its text selected.
+    setFocusPolicy(Qt::ClickFocus);
+    Fill(this, kInactiveBorder);
+    setGeometry(0, 0, 1020, 705);
+    setFixedSize(1020, 705);
+
+    // The areas in the order their controls lie, from the bottom.
+    results_ = std::make_unique<ResultsSession>(dialogs_, state_, windowIcon(),
+                                                [this] { return ScoreSheet().Settings(); });
+    list_ = std::make_unique<MemberList>(*this, state_, dialogs_, *results_, runner_);
+    registration_ = std::make_unique<RegistrationPanel>(*this, state_, dialogs_, *list_, runner_);
+    grouping_ =
+        std::make_unique<GroupingPanel>(*this, state_, dialogs_, random_, clock_, *list_, runner_);
+    BuildModeButtons();
+    if (building == Building::Whole) BuildScoreSheetMode();
+    FindModeControls();
+    PrepareFirstScreen();
 }
 
-void TForm1::SetGenderIndex(int index) {
-    auto* group = RadioGroup2Items[0]->group();
-    group->setExclusive(false);
-    for (int i = 0; i < 2; ++i) RadioGroup2Items[i]->setChecked(i == index);
-    group->setExclusive(true);
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildModeButtons() {
+    registrationModeButton_ =
+        MakeButton("Button2", this, QStringLiteral("メンバー登録"), 542, 10, 110, 35, 12);
+    groupingModeButton_ =
+        MakeButton("Button3", this, QStringLiteral("組み合わせ"), 667, 10, 110, 35, 12);
+    scoreSheetModeButton_ =
+        MakeButton("Button4", this, QStringLiteral("スコア表作成"), 792, 10, 110, 35, 12);
+    // A red bar over the button of the mode the window is in.
+    const int barX[] = {541, 667, 792};
+    for (int i = 0; i < 3; ++i) {
+        auto* bar = new QLabel(this);
+        bar->setObjectName(QStringLiteral("Label%1").arg(17 + i));
+        bar->setGeometry(barX[i], 8, 110, 1);
+        Fill(bar, kRed);
+    }
+    helpButton_ = MakeButton("Button5", this, QStringLiteral("ヘルプ"), 922, 8, 68, 21);
+    versionButton_ = MakeButton("Button14", this, QStringLiteral("バージョン"), 922, 33, 68, 21);
+
+    runner_.Connect(registrationModeButton_, &QPushButton::clicked,
+                    [this] { EnterRegistrationMode(); });
+    runner_.Connect(groupingModeButton_, &QPushButton::clicked, [this] { EnterGroupingMode(); });
+    runner_.Connect(scoreSheetModeButton_, &QPushButton::clicked,
+                    [this] { EnterScoreSheetMode(); });
+    runner_.Connect(helpButton_, &QPushButton::clicked, [this] { OpenHelp(); });
+    runner_.Connect(versionButton_, &QPushButton::clicked, [this] { ShowVersion(); });
 }
 
-void TForm1::ScrollListToTop() { ScrollBox1->verticalScrollBar()->setValue(0); }
+void MainWindow::BuildScoreSheetMode() {
+    scoreSheet_ = std::make_unique<ScoreSheetPanel>(*this, state_, dialogs_, *results_, runner_,
+                                                    printObserver_);
+    aboutBox_ = new AboutBox(this, dialogs_);
+    QWidget* previous = scoreSheet_->Place(registrationModeButton_, grouping_->LastTabStop());
+    for (QWidget* next :
+         std::initializer_list<QWidget*>{registrationModeButton_, groupingModeButton_,
+                                         scoreSheetModeButton_, helpButton_, versionButton_}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void MainWindow::FinishBuilding() {
+    if (IsBuilt()) return;
+    BuildScoreSheetMode();
+    FindModeControls();
+    // The first screen was prepared before these controls existed.  No
+    // handler has run since (each one finishes the building first), so the
+    // window is still in the registration mode it started in: the new
+    // controls are shown or hidden as that mode has them, and polished by
+    // the style as showing the window polished the rest.
+    ApplyModeVisibility(state_.ScreenMode);
+    if (isVisible()) scoreSheet_->Polish();
+}
+
+ScoreSheetPanel& MainWindow::ScoreSheet() {
+    FinishBuilding();
+    return *scoreSheet_;
+}
+
+AboutBox& MainWindow::About() {
+    FinishBuilding();
+    return *aboutBox_;
+}
+
+void MainWindow::FindModeControls() {
+    modeRows_.clear();
+    for (const ModeTableRow& row : kModeTable) {
+        ModeRow found{{}, row.byMode};
+        // A control not built yet is given its place when it is.
+        for (const char* name : row.controls)
+            if (auto* control = findChild<QWidget*>(QLatin1String(name)))
+                found.controls.push_back(control);
+        modeRows_.push_back(std::move(found));
+    }
+}
+
+void MainWindow::ApplyModeVisibility(int mode) {
+    for (const ModeRow& row : modeRows_) {
+        const Seen seen = row.byMode[static_cast<std::size_t>(mode - 1)];
+        if (seen == Seen::Kept) continue;
+        for (QWidget* control : row.controls) control->setVisible(seen == Seen::Shown);
+    }
+}
+
+void MainWindow::PrepareFirstScreen() {
+    state_.ScreenMode = kModeRegistration;
+    list_->PrepareFirstScreen();
+    grouping_->PrepareFirstScreen();
+    EnterRegistrationMode();
+}
 
 // Where the score-sheet frame goes, with its 3-pixel pen: a repaint of this
 // area draws it or removes it.
-QRect TForm1::ScoreSheetFrameArea() { return QRect(QPoint(27, 10), QPoint(630, 116)); }
+QRect MainWindow::ScoreSheetFrameArea() { return QRect(QPoint(27, 10), QPoint(630, 116)); }
 
-void TForm1::paintEvent(QPaintEvent* event) {
+void MainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     // The window is on the screen: the controls left for later are built
     // next, before whatever the user does.
-    if (!built_ && !finishingPosted_) {
+    if (!IsBuilt() && !finishingPosted_) {
         finishingPosted_ = true;
-        QMetaObject::invokeMethod(this, &TForm1::FinishBuilding, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &MainWindow::FinishBuilding, Qt::QueuedConnection);
     }
     if (!scoreSheetFrame_) return;
     // The frame around the settings band of the score-sheet mode, drawn on
@@ -69,121 +207,88 @@ void TForm1::paintEvent(QPaintEvent* event) {
     painter.drawPolyline(outline, 6);
 }
 
-void TForm1::FormCreate() {
-    state_.ScreenMode = kModeRegistration;
-    PaintFirstFaces();
-    Edit6->clear();
-    Image5->hide();
-    Image8->hide();
-    Button2Click();
-}
-
-namespace {
-
-// What a mode switch does to an element: show it, hide it, or leave it as
-// the mode before left it.
-enum class Seen : std::uint8_t { Shown, Hidden, Kept };
-
-}  // namespace
-
-void TForm1::ApplyModeVisibility(int mode) {
-    constexpr Seen S = Seen::Shown, H = Seen::Hidden, K = Seen::Kept;
-    struct Row {
-        std::vector<QWidget*> elements;
-        std::array<Seen, 3> byMode;  // registration, grouping, score sheet
-    };
-    const Row table[] = {
-        {{Panel3}, {S, S, H}},     // member list
-        {{Panel2}, {S, H, H}},     // registration and file
-        {{Panel4}, {H, S, H}},     // automatic grouping
-        {{Panel1}, {H, S, H}},     // manual grouping
-        {{Panel5}, {H, H, S}},     // score-sheet settings
-        {{Panel6}, {S, S, H}},     // counts
-        {{Label[17]}, {S, H, H}},  // active-mode bars
-        {{Label[18]}, {H, S, H}},
-        {{Label[19]}, {H, H, S}},
-        {{Image3, Image4}, {S, H, K}},  // move and delete
-        {{Image6, Image7}, {H, S, K}},  // mark commands
-        {{Button7, PrintAllButton, ResultsButton, Button9, CheckBox2}, {H, H, S}},
-        {{Image23}, {H, H, K}},  // the score sheet's own redraw shows it
-        {{Label[7], Label[8], Label[9]}, {S, S, H}},
-        {{Button8, Button10}, {S, H, K}},
-        {{CheckBox4, Image9, Image10}, {S, S, K}},
-    };
-    for (const Row& row : table) {
-        const Seen seen = row.byMode[static_cast<std::size_t>(mode - 1)];
-        if (seen == Seen::Kept) continue;
-        // A control not built yet is given its place when it is.
-        for (QWidget* element : row.elements)
-            if (element) element->setVisible(seen == Seen::Shown);
-    }
-}
-
-void TForm1::Button2Click() {
+void MainWindow::EnterRegistrationMode() {
     setFocus();
     ApplyModeVisibility(kModeRegistration);
-    ImgDsEnab();
-    KumiClr(0);
+    grouping_->LockGroupBoxes();
+    grouping_->Boxes().Clear(0);
     // Leaving the score sheet hides the list until the redraw below shows it.
-    if (state_.ScreenMode == kModeScoreSheet) Image1->hide();
-    ScrollListToTop();
+    if (state_.ScreenMode == kModeScoreSheet) list_->HideRows();
+    list_->ScrollToTop();
     state_.ScreenMode = kModeRegistration;
     scoreSheetFrame_ = false;
     ClearMemberFlags(state_);
-    KumiOn();
-    BtnClr();
+    grouping_->ShowGroupBoxes();
+    list_->SwitchOffCommands();
     state_.CommandState = kCommandNone;
     state_.EntryButtonOn = 0;
     state_.LeaderButtonOn = 0;
-    Hyou();
+    list_->Redraw();
     update(ScoreSheetFrameArea());
 }
 
-void TForm1::Button3Click() {
+void MainWindow::EnterGroupingMode() {
     setFocus();
     ApplyModeVisibility(kModeGrouping);
-    if (state_.ScreenMode == kModeScoreSheet) Image1->hide();
-    ScrollListToTop();
+    if (state_.ScreenMode == kModeScoreSheet) list_->HideRows();
+    list_->ScrollToTop();
     state_.ScreenMode = kModeGrouping;
     scoreSheetFrame_ = false;
-    BtnClr();
+    list_->SwitchOffCommands();
     state_.EntryButtonOn = 0;
     state_.LeaderButtonOn = 0;
-    Edit6->clear();
-    KumiOn();
-    HalMark();
-    Hyou();
+    grouping_->EmptyGroupCount();
+    grouping_->ShowGroupBoxes();
+    list_->RedrawMarks();
+    list_->Redraw();
     update(ScoreSheetFrameArea());
 }
 
-void TForm1::Button4Click() {
+void MainWindow::EnterScoreSheetMode() {
     setFocus();
     ApplyModeVisibility(kModeScoreSheet);
-    KumiOff();
-    BtnClr();
+    grouping_->HideGroupBoxes();
+    list_->SwitchOffCommands();
     scoreSheetFrame_ = true;
     update(ScoreSheetFrameArea());
     state_.ScreenMode = kModeScoreSheet;
-    Button9Click();
+    ScoreSheet().Preview();
 }
 
-void TForm1::KumiOn() {
-    for (int g = 1; g <= MaxGroups; ++g) {
-        GroupBox[g]->show();
-        GroupCaption[g]->show();
+void MainWindow::OpenHelp() { dialogs_.ShellOpen(QStringLiteral("Tovihlp.chm")); }
+
+void MainWindow::ShowVersion() { About().ShowModal(); }
+
+bool MainWindow::HasUnsavedChanges() const {
+    return registration_->RosterChanged() || results_->Unsaved();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (HasUnsavedChanges() &&
+        !dialogs_.YesNo(kAppTitle,
+                        QStringLiteral("保存されていない変更があります。保存せずに終了しますか？"),
+                        DefaultAnswer::No)) {
+        event->ignore();
+        return;
     }
-    Button1->show();
+    results_->End();
+    event->accept();
 }
 
-void TForm1::KumiOff() {
-    for (int g = 1; g <= MaxGroups; ++g) {
-        GroupBox[g]->hide();
-        GroupCaption[g]->hide();
-    }
+void MainWindow::UseRecoveryFolder(const std::filesystem::path& folder) {
+    if (const std::optional<RecoveryRecord> record = results_->UseRecoveryFolder(folder))
+        runner_.Run([&] { RestoreMeeting(*record); });
 }
 
-void TForm1::Button5Click() { dialogs_.ShellOpen(QStringLiteral("Tovihlp.chm")); }
-
-void TForm1::Button14Click() { aboutBox_->ShowModal(); }
+void MainWindow::RestoreMeeting(const RecoveryRecord& record) {
+    ApplyRecoveryRecord(record, state_);
+    ScoreSheet().SetHoleCount(record.holeCount);
+    results_->RestoreScores(record.results);
+    // The grouping mode keeps the marks and the groups: the list, the
+    // marks, the counts and the boxes show them.
+    EnterGroupingMode();
+    grouping_->Boxes().WriteNames();
+    results_->Open();
+}
 
 }  // namespace tovi

@@ -1,18 +1,17 @@
-// The member list: its drawing, the presses on it, the command pictures below
-// it, registration and the roster file.
+#include "ui/member_list.h"
+
+#include <QFrame>
 #include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "core/cp932.h"
 #include "grouping/manual_grouping.h"
-#include "model/member_line.h"
 #include "model/roster_edit.h"
-#include "model/roster_file.h"
-#include "model/roster_table.h"
-#include "platform/file_name.h"
-#include "platform/qt_text.h"
-#include "ui/main_window.h"
+#include "platform/picture_widget.h"
+#include "ui/handler_runner.h"
+#include "ui/results_session.h"
+#include "ui/widget_factory.h"
 
 namespace tovi {
 namespace {
@@ -28,10 +27,93 @@ int RowTextY(int row) { return kRowTextTop + RowHeight * row; }
 
 }  // namespace
 
-void TForm1::ShowMessage(const char* utf8) { dialogs_.Message(QString::fromUtf8(utf8)); }
+MemberList::MemberList(QWidget& form, TournamentState& state, Dialogs& dialogs,
+                       ResultsSession& results, const HandlerRunner& runner)
+    : state_(state), dialogs_(dialogs), results_(results) {
+    panel_ = MakePanel("Panel3", &form, 3, 3, 513, 648);
+    MakeLabel("Label10", panel_, QStringLiteral("メンバー一覧表"), 200, 3, {15, kWhite, true}, 124,
+              19);
+    header_ = MakePicture("Image2", panel_, 6, 25, 481, 25);
 
-void TForm1::Hyou() {
-    DrawingSurface& list = Image1->Canvas();
+    scrollArea_ = new QScrollArea(panel_);
+    scrollArea_->setObjectName(QStringLiteral("ScrollBox1"));
+    scrollArea_->setGeometry(4, 48, 505, 570);
+    scrollArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrollArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    scrollArea_->setFrameShape(QFrame::NoFrame);
+    scrollArea_->setContentsMargins(0, 0, 0, 0);
+    Fill(scrollArea_->viewport(), kInactiveCaption);
+    rows_ = new PictureWidget(nullptr, 481, 1201);
+    rows_->setObjectName(QStringLiteral("Image1"));
+    rows_->resize(481, 1201);
+    scrollArea_->setWidget(rows_);
+    scrollArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    moveCommand_ = MakePicture("Image3", panel_, 20, 622, 85, 21);
+    deleteCommand_ = MakePicture("Image4", panel_, 115, 622, 85, 21);
+    entryCommand_ = MakePicture("Image6", panel_, 300, 622, 85, 21);
+    leaderCommand_ = MakePicture("Image7", panel_, 397, 622, 85, 21);
+    deletePrompt_ = MakePicture("Image5", panel_, 220, 622, 200, 24);
+    movePrompt_ = MakePicture("Image8", panel_, 210, 622, 245, 22);
+
+    using Face = CommandPicture::Face;
+    commands_ = {
+        {moveCommand_, Face{"順移動", 20, 3, kInactiveCaption}, &TournamentState::MoveButtonOn,
+         kCommandMoveSource, movePrompt_},
+        {deleteCommand_, Face{"削  除", 20, 3, kInactiveCaption}, &TournamentState::DeleteButtonOn,
+         kCommandDelete, deletePrompt_},
+        {entryCommand_, Face{"出場設定", 12, 3, kInactiveCaption}, &TournamentState::EntryButtonOn,
+         kCommandEntry},
+        {leaderCommand_, Face{"リーダ設定", 8, 3, kInactiveCaption},
+         &TournamentState::LeaderButtonOn, kCommandLeader},
+    };
+
+    QObject::connect(rows_, &PictureWidget::pressed, rows_,
+                     [this, &runner](int, int y) { runner.Run([&] { PressRow(y); }); });
+    runner.Connect(moveCommand_, &PictureWidget::clicked, [this] { ToggleMoveCommand(); });
+    runner.Connect(deleteCommand_, &PictureWidget::clicked, [this] { ToggleDeleteCommand(); });
+    runner.Connect(entryCommand_, &PictureWidget::clicked, [this] { ToggleEntryCommand(); });
+    runner.Connect(leaderCommand_, &PictureWidget::clicked, [this] { ToggleLeaderCommand(); });
+}
+
+void MemberList::AttachCommand(CommandPicture command) { commands_.push_back(command); }
+
+void MemberList::PrepareFirstScreen() {
+    // The command pictures and the prompts are drawn once.
+    for (PictureWidget* picture : {moveCommand_, deleteCommand_, entryCommand_, leaderCommand_}) {
+        DrawingSurface& c = picture->Canvas();
+        c.SetPenColor(kInactiveCaption);
+        c.SetBrushColor(kInactiveCaption);
+        c.Rectangle(0, 0, picture->width(), picture->height());
+    }
+    for (Command command : {Command::Move, Command::Delete, Command::Entry, Command::Leader})
+        Find(command).DrawFace(false);
+    struct Prompt {
+        PictureWidget* picture;
+        const char* text;
+        int x, y;
+    };
+    for (const Prompt& p : {Prompt{deletePrompt_, "削除する行を指定して下さい", 13, 5},
+                            Prompt{movePrompt_, "移動行を指定して移動先を指定して下さい", 7, 6}}) {
+        DrawingSurface& c = p.picture->Canvas();
+        c.SetPenColor(kInactiveCaption);
+        c.SetBrushColor(kWhite);
+        c.Rectangle(0, 0, p.picture->width(), p.picture->height());
+        c.SetFontSize(10);
+        c.SetFontColor(kRed);
+        c.TextOut(p.x, p.y, Utf8ToCp932(p.text));
+        c.SetFontColor(kBlack);
+    }
+    deletePrompt_->hide();
+    movePrompt_->hide();
+}
+
+void MemberList::ScrollToTop() { scrollArea_->verticalScrollBar()->setValue(0); }
+
+void MemberList::HideRows() { rows_->hide(); }
+
+void MemberList::Redraw() {
+    DrawingSurface& list = rows_->Canvas();
     list.SetPenColor(kBlack);
     list.SetPenWidth(1);
     list.SetBrushColor(kWhite);
@@ -55,7 +137,7 @@ void TForm1::Hyou() {
         list.TextOut(k <= 9 ? 19 : 11, RowTextY(k - 1), std::to_string(k));
     list.SetFontFace(Utf8ToCp932("ＭＳ Ｐゴシック"));
 
-    DrawingSurface& header = Image2->Canvas();
+    DrawingSurface& header = header_->Canvas();
     header.SetPenColor(kBlack);
     header.SetPenWidth(1);
     header.SetBrushColor(kWhite);
@@ -72,15 +154,14 @@ void TForm1::Hyou() {
     state_.GroupTextHeight = 12 + 3;
     BlankRosterTable(state_);
     state_.CommandState = kCommandNone;
-    Edit6->clear();
-    ImgDsEnab();
-    BtnClr();
-    Bunkatu();
+    emit redrawStarted();
+    SwitchOffCommands();
+    RefreshRows();
 }
 
-void TForm1::Bunkatu() {
+void MemberList::RefreshRows() {
     const int n = static_cast<int>(state_.RosterList.size());
-    DrawingSurface& list = Image1->Canvas();
+    DrawingSurface& list = rows_->Canvas();
     list.SetFontSize(12);
     list.SetFontColor(kWhite);
     static const std::string name = EraseText(7), team = EraseText(9), gender = EraseText(2),
@@ -93,33 +174,27 @@ void TForm1::Bunkatu() {
         list.TextOut(kEntryMarkX, y, marks);
     }
     list.SetFontColor(kBlack);
-    HalMark();
+    RedrawMarks();
     ParseRoster(state_);
-    DspItiran();
+    ShowRowsAndTallies();
 }
 
-void TForm1::DspItiran() {
+void MemberList::ShowRowsAndTallies() {
     const int n = static_cast<int>(state_.RosterList.size());
-    DrawingSurface& list = Image1->Canvas();
+    DrawingSurface& list = rows_->Canvas();
     for (int r = 0; r < n && r < kTableRows; ++r) {
         const int y = RowTextY(r);
         list.TextOut(TextColumnX[0] + 10, y, state_.RosterTable[r][0]);
         list.TextOut(TextColumnX[1] + 10, y, state_.RosterTable[r][1]);
         list.TextOut(TextColumnX[2] + 10, y, state_.RosterTable[r][2]);
     }
-    const TallyResult tally = ComputeTallies(state_);
-    Label[8]->setText(QString::number(state_.EntryCount));
-    Label[27]->setText(QString::number(state_.PlacedCount));
-    if (tally.overLimit)
-        ShowMessage("出場者が３６名を超えています");
-    else if (tally.groupCountText)
-        Edit6->SetBytes(*tally.groupCountText);
-    Image1->show();
-    Panel3->show();
+    emit tallied(ComputeTallies(state_));
+    rows_->show();
+    panel_->show();
 }
 
-void TForm1::MarkOn(int x, int row, int mark, int colour) {
-    DrawingSurface& list = Image1->Canvas();
+void MemberList::DrawMark(int x, int row, int mark, int colour) {
+    DrawingSurface& list = rows_->Canvas();
     const int y = RowHeight * row + kRowMarkTop;
     // By code: kMarkWhite, kMarkBlack, kMarkRed; kMarkStar, kMarkEntry, kMarkPlaced, kMarkLeader.
     static const Rgb colours[] = {kWhite, kBlack, kRed};
@@ -129,34 +204,34 @@ void TForm1::MarkOn(int x, int row, int mark, int colour) {
     list.SetFontColor(kBlack);
 }
 
-void TForm1::HalMark() {
+void MemberList::RedrawMarks() {
     const int n = static_cast<int>(state_.RosterList.size());
-    DrawingSurface& list = Image1->Canvas();
+    DrawingSurface& list = rows_->Canvas();
     list.SetFontColor(kWhite);
     static const std::string wipe = EraseText(5);
     for (int k = 0; k < MemberCapacity; ++k) list.TextOut(kEntryMarkX, RowTextY(k), wipe);
     list.SetFontColor(kBlack);
     for (int i = 0; i < n && i < kFlagSlots; ++i) {
-        if (state_.EntryFlag[i] == 1) MarkOn(kEntryMarkX, i, kMarkEntry, kMarkBlack);
-        if (state_.LeaderFlag[i] == 1) MarkOn(kEntryMarkX, i, kMarkLeader, kMarkBlack);
-        if (state_.PlacedFlag[i] == 1) MarkOn(kPlacedMarkX, i, kMarkPlaced, kMarkRed);
+        if (state_.EntryFlag[i] == 1) DrawMark(kEntryMarkX, i, kMarkEntry, kMarkBlack);
+        if (state_.LeaderFlag[i] == 1) DrawMark(kEntryMarkX, i, kMarkLeader, kMarkBlack);
+        if (state_.PlacedFlag[i] == 1) DrawMark(kPlacedMarkX, i, kMarkPlaced, kMarkRed);
     }
 }
 
-void TForm1::BtnClr() {
+void MemberList::SwitchOffCommands() {
     for (const CommandPicture& command : commands_) {
         command.DrawFace(false);
         if (command.Code() == kCommandMoveSource) {
             // A marked move source is erased while the command still says so.
             if (state_.CommandState == kCommandMoveTarget)
-                MarkOn(kSourceMarkX, state_.SelectedRow, kMarkStar, kMarkWhite);
+                DrawMark(kSourceMarkX, state_.SelectedRow, kMarkStar, kMarkWhite);
             state_.CommandState = kCommandNone;
         }
         command.Release(state_);
     }
 }
 
-void TForm1::Image1MouseDown(int y) {
+void MemberList::PressRow(int y) {
     state_.PickedMember.clear();
     const int row = y / RowHeight;
     switch (state_.CommandState) {
@@ -165,7 +240,7 @@ void TForm1::Image1MouseDown(int y) {
             state_.SelectedRow = row;
             state_.MovedLine = state_.RosterList[row];
             state_.SourceMarkY = RowHeight * row + kRowMarkTop;
-            MarkOn(kSourceMarkX, row, kMarkStar, kMarkRed);
+            DrawMark(kSourceMarkX, row, kMarkStar, kMarkRed);
             state_.CommandState = kCommandMoveTarget;
             return;
         case kCommandMoveTarget:
@@ -174,61 +249,54 @@ void TForm1::Image1MouseDown(int y) {
                     return MoveMember(s, source, row);
                 }))
                 return;
-            MarkOn(kSourceMarkX, state_.SelectedRow, kMarkStar, kMarkWhite);
+            DrawMark(kSourceMarkX, state_.SelectedRow, kMarkStar, kMarkWhite);
             state_.CommandState = kCommandMoveSource;
-            Bunkatu();
+            RefreshRows();
             return;
         case kCommandDelete: {
             state_.SelectedRow = row;
-            MarkOn(kSourceMarkX, row, kMarkStar, kMarkRed);
+            DrawMark(kSourceMarkX, row, kMarkStar, kMarkRed);
             if (dialogs_.YesNo(QStringLiteral("削除"), QStringLiteral("この行を削除しますか")))
                 EditRoster([row](TournamentState& s) { return DeleteMember(s, row); });
-            MarkOn(kSourceMarkX, row, kMarkStar, kMarkWhite);
-            Bunkatu();
+            DrawMark(kSourceMarkX, row, kMarkStar, kMarkWhite);
+            RefreshRows();
             return;
         }
         case kCommandEntry:
-            if (ToggleEntry(state_, row)) Bunkatu();
+            if (ToggleEntry(state_, row)) RefreshRows();
             return;
         case kCommandLeader:
-            if (ToggleLeader(state_, row)) Bunkatu();
+            if (ToggleLeader(state_, row)) RefreshRows();
             return;
         case kCommandPastePick:
             if (!CanPick(state_, row)) return;
-            HalMark();
+            RedrawMarks();
             state_.PickedMember = std::to_string(row);
-            MarkOn(kPlacedMarkX, row, kMarkPlaced, kMarkBlack);
-            ImgEnab();
+            DrawMark(kPlacedMarkX, row, kMarkPlaced, kMarkBlack);
+            emit memberPicked();
             return;
         default:
             return;
     }
 }
 
-bool TForm1::EditRoster(const std::function<bool(TournamentState&)>& edit) {
-    if (scores_.Get().cards.empty()) return edit(state_);
-    // The scores go along with their members: of two members with the same
-    // line, each keeps its own.
-    const std::vector<int> positions = PositionsAfter(state_, edit);
-    const std::vector<std::string> before = state_.RosterList;
-    if (!edit(state_)) return false;
-    scores_.FollowRoster(before, positions, state_.RosterList);
-    WriteRecovery();
-    return true;
+bool MemberList::EditRoster(const std::function<bool(TournamentState&)>& edit) {
+    return results_.EditRoster(state_, edit);
 }
 
-void TForm1::SwitchRowCommand(const CommandPicture& command) {
+void MemberList::ToggleRowCommand(const CommandPicture& command) {
     // Switching a row command on or off first switches everything off.
     const bool wasOn = command.IsOn(state_);
-    BtnClr();
+    SwitchOffCommands();
     if (!wasOn) command.SwitchOn(state_);
 }
 
-void TForm1::Image3Click() { SwitchRowCommand(commands_[kMoveCommand]); }
+void MemberList::ToggleMoveCommand() { ToggleRowCommand(Find(Command::Move)); }
 
-void TForm1::Image4Click() { SwitchRowCommand(commands_[kDeleteCommand]); }
+void MemberList::ToggleDeleteCommand() { ToggleRowCommand(Find(Command::Delete)); }
 
-bool TForm1::SwitchCommand(const CommandPicture& command) {
+bool MemberList::ToggleCommand(Command which) {
+    const CommandPicture& command = Find(which);
     if (command.IsOn(state_)) {
         // Switching off repaints this face alone; nothing else changes.
         command.DrawFace(false);
@@ -236,78 +304,13 @@ bool TForm1::SwitchCommand(const CommandPicture& command) {
         command.Release(state_);
         return false;
     }
-    BtnClr();
+    SwitchOffCommands();
     command.SwitchOn(state_);
     return true;
 }
 
-void TForm1::Image6Click() { SwitchCommand(commands_[kEntryCommand]); }
+void MemberList::ToggleEntryCommand() { ToggleCommand(Command::Entry); }
 
-void TForm1::Image7Click() { SwitchCommand(commands_[kLeaderCommand]); }
-
-void TForm1::Button6Click() {
-    if (static_cast<int>(state_.RosterList.size()) >= MemberCapacity) {
-        ShowMessage("登録出来ません。人数が超過します");
-        return;
-    }
-    const std::string name = Edit1->Bytes();
-    const std::string team = Edit2->Bytes();
-    const int gender = GenderIndex();
-    bool valid = true;
-    if (name.empty()) {
-        ShowMessage("氏名を入力して下さい");
-        valid = false;
-    }
-    if (gender < 0) {
-        ShowMessage("性別を入力して下さい");
-        valid = false;
-    }
-    if (valid) {
-        state_.RosterList.push_back(
-            MakeMemberLine(name, team, Utf8ToCp932(gender == 0 ? "男" : "女")));
-        SetGenderIndex(-1);
-        Bunkatu();
-    }
-    SetGenderIndex(0);
-}
-
-void TForm1::Edit1Click() { Edit1->clear(); }
-
-void TForm1::Edit2Click() { Edit2->clear(); }
-
-bool TForm1::RunRosterFileOperation(RosterFileOperation operation, const QString& chosen) {
-    // A name whose bytes are not known is refused rather than opened or
-    // saved under another name.
-    const std::optional<std::filesystem::path> path = TryQtToPath(chosen);
-    RosterFileStatus status = RosterFileStatus::BadFileName;
-    std::size_t memberLines = 0;
-    if (path) {
-        status = operation == RosterFileOperation::Load ? LoadRoster(state_, *path, &memberLines)
-                                                        : SaveRoster(state_, *path);
-    }
-    if (status != RosterFileStatus::Ok) {
-        dialogs_.Message(QString::fromStdString(RosterFileMessage(status, memberLines)));
-        return false;
-    }
-    // The caption shows the file after every successful open or save.
-    setWindowTitle(PathToQt(state_.CurrentFileName));
-    savedRoster_ = state_.RosterList;
-    return true;
-}
-
-void TForm1::Button10Click() {
-    BtnClr();
-    ScrollListToTop();
-    if (const auto chosen = dialogs_.OpenFileName())
-        if (!RunRosterFileOperation(RosterFileOperation::Load, *chosen)) return;
-    Hyou();
-}
-
-void TForm1::Button8Click() {
-    BtnClr();
-    ScrollListToTop();
-    if (const auto chosen = dialogs_.SaveFileName())
-        RunRosterFileOperation(RosterFileOperation::Save, *chosen);
-}
+void MemberList::ToggleLeaderCommand() { ToggleCommand(Command::Leader); }
 
 }  // namespace tovi

@@ -23,14 +23,15 @@ Program::Program() {
         QApplication::installTranslator(&qtTranslator_);
     // The window appears with what its first screen shows; the rest is
     // built as soon as it has been painted.
-    form_ = std::make_unique<TForm1>(dialogs_, random_, clock_, TForm1::Building::FirstScreenFirst);
+    window_ = std::make_unique<MainWindow>(dialogs_, random_, clock_,
+                                           MainWindow::Building::FirstScreenFirst);
     // The dialogs are placed over the window once it exists.
-    dialogs_.SetParent(form_.get());
+    dialogs_.SetParent(window_.get());
 }
 
 void Program::Start() {
-    form_->show();
-    if (const auto folder = RecoveryFolder()) form_->UseRecoveryFolder(*folder);
+    window_->show();
+    if (const auto folder = RecoveryFolder()) window_->UseRecoveryFolder(*folder);
 }
 
 }  // namespace tovi

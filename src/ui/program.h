@@ -23,7 +23,7 @@ std::optional<std::filesystem::path> RecoveryFolder();
 class Program {
 public:
     Program();
-    TForm1& Form() { return *form_; }
+    MainWindow& Window() { return *window_; }
     // Shows the window, then offers the scores a run that did not end
     // normally left in the recovery file.
     void Start();
@@ -33,7 +33,7 @@ private:
     LcgRandom random_;
     SystemClock clock_;
     QtDialogs dialogs_{nullptr};
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 }  // namespace tovi

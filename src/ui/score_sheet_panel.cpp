@@ -1,42 +1,19 @@
-// The score-sheet mode: the preview and printing of one group's sheet.
-#include <QCheckBox>
-#include <QPrinter>
+#include "ui/score_sheet_panel.h"
 
-#include "scoresheet/score_sheet.h"
-#include "ui/main_window.h"
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+
+#include "platform/picture_widget.h"
+#include "ui/handler_runner.h"
 #include "ui/print_job.h"
+#include "ui/results_session.h"
+#include "ui/widget_factory.h"
 
 namespace tovi {
 namespace {
-
-// Copies the settings boxes into a settings record.
-ScoreSheetSettings ReadSettings(const TForm1& form) {
-    ScoreSheetSettings s;
-    s.Title = form.Edit15->Bytes();
-    s.MeetingName = form.Edit7->Bytes();
-    s.Course = form.Edit8->Bytes();
-    s.HoleCount = form.Edit9->Bytes();
-    s.GroupNumber = form.Edit13->Bytes();
-    s.StartHole = form.Edit14->Bytes();
-    s.Year = form.Edit10->Bytes();
-    s.Month = form.Edit11->Bytes();
-    s.Day = form.Edit12->Bytes();
-    s.HideHoleNumbers = form.CheckBox2->isChecked();
-    return s;
-}
-
-// Draws the sheet and hands the hole-count text back to its box, which the
-// drawing may have rewritten before it stopped on a bad number.
-void DrawSheet(TForm1& form, DrawingSurface& surface) {
-    ScoreSheetSettings settings = ReadSettings(form);
-    try {
-        Draw(surface, form.State(), settings);
-    } catch (...) {
-        form.Edit9->SetBytes(settings.HoleCount);
-        throw;
-    }
-    form.Edit9->SetBytes(settings.HoleCount);
-}
 
 // The name a print to a PDF file offers for the sheet of the given group,
 // as the header shows the group number.
@@ -47,40 +24,153 @@ QString SheetFileName(QString group) {
 
 }  // namespace
 
-void TForm1::Edit9Click() { Edit9->clear(); }
-void TForm1::Edit10Click() { Edit10->clear(); }
-void TForm1::Edit11Click() { Edit11->clear(); }
-void TForm1::Edit12Click() { Edit12->clear(); }
-void TForm1::Edit13Click() { Edit13->clear(); }
-void TForm1::Edit14Click() { Edit14->clear(); }
+ScoreSheetPanel::ScoreSheetPanel(QWidget& form, TournamentState& state, Dialogs& dialogs,
+                                 ResultsSession& results, const HandlerRunner& runner,
+                                 const std::function<void(const RecordedDrawing&)>& printObserver)
+    : state_(state), dialogs_(dialogs), printObserver_(printObserver) {
+    // The preview lies under every other control of the score-sheet mode.
+    preview_ = MakePicture("Image23", &form, 5, 3, 1245, 841);
 
-void TForm1::Button9Click() {
+    panel_ = MakePanel("Panel5", &form, 5, 5, 530, 81);
+    const LabelStyle white{15, kWhite};
+    MakeLabel("Label30", panel_, QStringLiteral("表　題"), 5, 5, white);
+    MakeLabel("Label31", panel_, QStringLiteral("大会名"), 5, 32, white);
+    MakeLabel("Label32", panel_, QStringLiteral("コース"), 5, 59, white);
+    MakeLabel("Label29", panel_, QStringLiteral("開催日"), 330, 5, white);
+    MakeLabel("Label33", panel_, QStringLiteral("ホール数"), 330, 30, white);
+    MakeLabel("Label34", panel_, QStringLiteral("組"), 365, 55, white);
+    MakeLabel("Label35", panel_, QStringLiteral("番スタート"), 450, 55, white);
+    MakeLabel("Label3", panel_, QStringLiteral("年"), 408, 5, {13, kWhite}, 20, 21);
+    MakeLabel("Label4", panel_, QStringLiteral("月"), 460, 5, {13, kWhite}, 20, 21);
+    MakeLabel("Label5", panel_, QStringLiteral("日"), 510, 5, {13, kWhite}, 20, 21);
+
+    titleEdit_ = MakeEdit("Edit15", panel_, 30, 60, 3, 258, 17, 15, kPMinchoFace, kComposition);
+    meetingEdit_ = MakeEdit("Edit7", panel_, 30, 60, 29, 258, 17, 15, kPMinchoFace, kComposition);
+    courseEdit_ = MakeEdit("Edit8", panel_, 30, 60, 55, 258, 17, 15, kPMinchoFace, kComposition);
+    yearEdit_ = MakeEdit("Edit10", panel_, 2, 380, 3, 27, 19, 15, kPGothicFace, kNumber);
+    monthEdit_ = MakeEdit("Edit11", panel_, 2, 430, 3, 27, 19, 15, kPGothicFace, kNumber);
+    dayEdit_ = MakeEdit("Edit12", panel_, 2, 480, 3, 27, 19, 15, kPGothicFace, kNumber);
+    holeCountEdit_ = MakeEdit("Edit9", panel_, 2, 400, 27, 27, 19, 15, kPGothicFace, kNumber);
+    groupEdit_ = MakeEdit("Edit13", panel_, 2, 330, 53, 27, 19, 15, kPGothicFace, kNumber);
+    startHoleEdit_ = MakeEdit("Edit14", panel_, 2, 415, 53, 27, 19, 15, kPGothicFace, kNumber);
+    const ScoreSheetSettings defaults = DefaultScoreSheetSettings();
+    titleEdit_->SetBytes(defaults.Title);
+    meetingEdit_->SetBytes(defaults.MeetingName);
+    courseEdit_->SetBytes(defaults.Course);
+    holeCountEdit_->SetBytes(defaults.HoleCount);
+    yearEdit_->SetBytes(defaults.Year);
+    monthEdit_->SetBytes(defaults.Month);
+    dayEdit_->SetBytes(defaults.Day);
+    groupEdit_->SetBytes(defaults.GroupNumber);
+    startHoleEdit_->SetBytes(defaults.StartHole);
+
+    printButton_ = MakeButton("Button7", &form, QStringLiteral("印　刷"), 45, 93, 70, 28);
+    previewButton_ = MakeButton("Button9", &form, QStringLiteral("確　定"), 180, 93, 70, 28);
+    printAllButton_ =
+        MakeButton("PrintAllButton", &form, QStringLiteral("全組印刷"), 770, 62, 100, 28);
+    printAllButton_->setFont(printButton_->font());
+    resultsButton_ =
+        MakeButton("ResultsButton", &form, QStringLiteral("成績入力"), 880, 62, 100, 28);
+    resultsButton_->setFont(printButton_->font());
+    hideHoleNumbers_ = new QCheckBox(QStringLiteral("ホール番号を表示しない"), &form);
+    hideHoleNumbers_->setObjectName(QStringLiteral("CheckBox2"));
+    hideHoleNumbers_->setGeometry(552, 68, 190, 22);
+    hideHoleNumbers_->setFont(FontForPixels(kPGothicFace, 15));
+    Fill(hideHoleNumbers_, kWhite);
+
+    runner.Connect(printButton_, &QPushButton::clicked, [this] { Print(); });
+    runner.Connect(previewButton_, &QPushButton::clicked, [this] { Preview(); });
+    runner.Connect(printAllButton_, &QPushButton::clicked, [this] { PrintAllGroups(); });
+    runner.Connect(resultsButton_, &QPushButton::clicked, [&results] { results.Open(); });
+    runner.Connect(hideHoleNumbers_, &QCheckBox::clicked, [this] { Preview(); });
+    // A click into the hole count, year, month, day, group or start-hole box empties it.
+    for (ByteEdit* edit :
+         {holeCountEdit_, yearEdit_, monthEdit_, dayEdit_, groupEdit_, startHoleEdit_})
+        runner.Connect(edit, &ByteEdit::clicked, [edit] { edit->clear(); });
+}
+
+QWidget* ScoreSheetPanel::Place(QWidget* lieUnder, QWidget* tabAfter) {
+    // Built after the rest, these controls would lie over it and come last
+    // in the Tab order; they are put where building the window in one go
+    // puts them: the preview under everything, the settings and buttons
+    // under the buttons along the top, and the settings after the grouping
+    // panel in the Tab order, before the buttons along the top.
+    preview_->lower();
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{panel_, printButton_, previewButton_, printAllButton_,
+                                         resultsButton_, hideHoleNumbers_})
+        control->stackUnder(lieUnder);
+    QWidget* previous = tabAfter;
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             titleEdit_, meetingEdit_, courseEdit_, yearEdit_, monthEdit_, dayEdit_, holeCountEdit_,
+             groupEdit_, startHoleEdit_, printButton_, previewButton_, printAllButton_,
+             resultsButton_, hideHoleNumbers_}) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+    return previous;
+}
+
+void ScoreSheetPanel::Polish() {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{preview_, panel_, printButton_, previewButton_,
+                                         printAllButton_, resultsButton_, hideHoleNumbers_})
+        control->ensurePolished();
+}
+
+ScoreSheetSettings ScoreSheetPanel::Settings() const {
+    ScoreSheetSettings s;
+    s.Title = titleEdit_->Bytes();
+    s.MeetingName = meetingEdit_->Bytes();
+    s.Course = courseEdit_->Bytes();
+    s.HoleCount = holeCountEdit_->Bytes();
+    s.GroupNumber = groupEdit_->Bytes();
+    s.StartHole = startHoleEdit_->Bytes();
+    s.Year = yearEdit_->Bytes();
+    s.Month = monthEdit_->Bytes();
+    s.Day = dayEdit_->Bytes();
+    s.HideHoleNumbers = hideHoleNumbers_->isChecked();
+    return s;
+}
+
+void ScoreSheetPanel::SetHoleCount(const std::string& holeCount) {
+    holeCountEdit_->SetBytes(holeCount);
+}
+
+void ScoreSheetPanel::Preview() {
     state_.ScaleX = kPreviewScaleX;
     state_.ScaleY = kPreviewScaleY;
     const PageSize page = SheetPageSize(state_.ScaleX, state_.ScaleY);
-    Image23->setGeometry(5, 3, page.width, page.height);
-    DrawSheet(*this, Image23->Canvas());
-    Image23->show();
-}
-
-void TForm1::CheckBox2Click() { Button9Click(); }
-
-void TForm1::Button7Click() {
-    std::vector<ScoreSheetSettings> sheets{ReadSettings(*this)};
-    // The drawing may rewrite the hole count, also when it stops on a bad number.
+    preview_->setGeometry(5, 3, page.width, page.height);
+    // The drawing may rewrite the hole count, also when it stops on a bad
+    // number: the box gets back what the drawing left.
+    ScoreSheetSettings settings = Settings();
     try {
-        PrintSheets(SheetFileName(Edit13->text()), sheets);
+        Draw(preview_->Canvas(), state_, settings);
     } catch (...) {
-        Edit9->SetBytes(sheets.front().HoleCount);
+        SetHoleCount(settings.HoleCount);
         throw;
     }
-    Edit9->SetBytes(sheets.front().HoleCount);
+    SetHoleCount(settings.HoleCount);
+    preview_->show();
 }
 
-void TForm1::PrintAllClick() {
+void ScoreSheetPanel::Print() {
+    std::vector<ScoreSheetSettings> sheets{Settings()};
+    // The drawing may rewrite the hole count, also when it stops on a bad number.
+    try {
+        PrintSheets(SheetFileName(groupEdit_->text()), sheets);
+    } catch (...) {
+        SetHoleCount(sheets.front().HoleCount);
+        throw;
+    }
+    SetHoleCount(sheets.front().HoleCount);
+}
+
+void ScoreSheetPanel::PrintAllGroups() {
     // Each page is the sheet 印　刷 would print with the group's number in the
     // group box; the boxes themselves are left as they are.
-    const ScoreSheetSettings settings = ReadSettings(*this);
+    const ScoreSheetSettings settings = Settings();
     std::vector<ScoreSheetSettings> sheets;
     for (int g = 1; g <= MaxGroups; ++g) {
         if (state_.GroupList[static_cast<std::size_t>(g)].empty()) continue;
@@ -88,13 +178,14 @@ void TForm1::PrintAllClick() {
         sheets.back().GroupNumber = std::to_string(g);
     }
     if (sheets.empty()) {
-        ShowMessage("印刷する組がありません");
+        dialogs_.Message(QStringLiteral("印刷する組がありません"));
         return;
     }
     PrintSheets(QStringLiteral("スコア表_全組"), sheets);
 }
 
-void TForm1::PrintSheets(const QString& fileName, std::vector<ScoreSheetSettings>& sheets) {
+void ScoreSheetPanel::PrintSheets(const QString& fileName,
+                                  std::vector<ScoreSheetSettings>& sheets) {
     const auto drawPages = [this, &sheets](QPrinter& printer) {
         const SheetScale scale = PrintScale(printer.logicalDpiX(), printer.logicalDpiY());
         state_.ScaleX = scale.x;
@@ -106,7 +197,7 @@ void TForm1::PrintSheets(const QString& fileName, std::vector<ScoreSheetSettings
     };
     if (PrintPages(dialogs_, fileName, QPageLayout::Landscape, drawPages, printObserver_) ==
         PrintOutcome::CannotStart)
-        ShowMessage("印刷を開始できません");
+        dialogs_.Message(QStringLiteral("印刷を開始できません"));
 }
 
 }  // namespace tovi

@@ -1,86 +1,79 @@
-// The main window's side of the results: 成績入力, the question before
-// closing, and the recovery file.
-#include <QCloseEvent>
-#include <QPushButton>
+#include "ui/results_session.h"
 
 #include <system_error>
 
 #include "core/file_io.h"
 #include "model/int_conversion.h"
-#include "platform/error_guard.h"
 #include "platform/file_name.h"
-#include "ui/main_window.h"
 #include "ui/results_window.h"
 
 namespace tovi {
 
-ResultsMeeting TForm1::Meeting(int holes) const {
+ResultsSession::ResultsSession(Dialogs& dialogs, const TournamentState& state, QIcon icon,
+                               std::function<ScoreSheetSettings()> sheet)
+    : dialogs_(dialogs), state_(state), icon_(std::move(icon)), sheet_(std::move(sheet)) {}
+
+ResultsSession::~ResultsSession() = default;
+
+ResultsMeeting ResultsSession::Meeting(int holes) const {
+    const ScoreSheetSettings sheet = sheet_();
     ResultsMeeting meeting;
     meeting.players = PlayersInGroupOrder(state_);
     meeting.rosterLines = state_.RosterList;
     meeting.holes = holes;
-    meeting.header = {Edit15->Bytes(),
-                      Edit7->Bytes(),
-                      Edit8->Bytes(),
-                      Edit10->Bytes(),
-                      Edit11->Bytes(),
-                      Edit12->Bytes(),
-                      {}};
+    meeting.header = {
+        sheet.Title, sheet.MeetingName, sheet.Course, sheet.Year, sheet.Month, sheet.Day, {}};
     return meeting;
 }
 
-void TForm1::ResultsClick() {
+void ResultsSession::Open() {
     // A hole count that is no whole number from 1 up is reported by the
     // handler's guard, and the window does not open.
-    ResultsMeeting meeting = Meeting(SheetHoles(Edit9->Bytes()));
+    ResultsMeeting meeting = Meeting(SheetHoles(sheet_().HoleCount));
     if (meeting.players.empty() && !HasStrokes(scores_.Get())) {
-        ShowMessage("成績を入力する組がありません");
+        dialogs_.Message(QStringLiteral("成績を入力する組がありません"));
         return;
     }
-    if (!resultsWindow_) {
-        resultsWindow_ =
-            std::make_unique<ResultsWindow>(dialogs_, scores_, [this] { WriteRecovery(); });
-        resultsWindow_->setWindowIcon(windowIcon());
-        // Groups changed in this window meanwhile show when the results
+    if (!window_) {
+        window_ = std::make_unique<ResultsWindow>(dialogs_, scores_, [this] { WriteRecovery(); });
+        window_->setWindowIcon(icon_);
+        // Groups changed in the main window meanwhile show when the results
         // window is next activated; a hole count that is no number keeps
         // the one shown.
-        resultsWindow_->SetMeetingSource([this]() -> std::optional<ResultsMeeting> {
-            int holes = resultsWindow_->Meeting().holes;
+        window_->SetMeetingSource([this]() -> std::optional<ResultsMeeting> {
+            int holes = window_->Meeting().holes;
             try {
-                holes = SheetHoles(Edit9->Bytes());
+                holes = SheetHoles(sheet_().HoleCount);
             } catch (const ConversionError&) {}
             return Meeting(holes);
         });
     }
-    resultsWindow_->ShowMeeting(std::move(meeting));
-    resultsWindow_->show();
-    resultsWindow_->raise();
-    resultsWindow_->activateWindow();
+    window_->ShowMeeting(std::move(meeting));
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
     // The groups as they stand now go into the recovery file too.
     WriteRecovery();
 }
 
-bool TForm1::HasUnsavedChanges() const {
-    return state_.RosterList != savedRoster_ || scores_.Unsaved();
+bool ResultsSession::EditRoster(TournamentState& state,
+                                const std::function<bool(TournamentState&)>& edit) {
+    if (scores_.Get().cards.empty()) return edit(state);
+    // The scores go along with their members: of two members with the same
+    // line, each keeps its own.
+    const std::vector<int> positions = PositionsAfter(state, edit);
+    const std::vector<std::string> before = state.RosterList;
+    if (!edit(state)) return false;
+    scores_.FollowRoster(before, positions, state.RosterList);
+    WriteRecovery();
+    return true;
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
-    if (HasUnsavedChanges() &&
-        !dialogs_.YesNo(kAppTitle,
-                        QStringLiteral("保存されていない変更があります。保存せずに終了しますか？"),
-                        DefaultAnswer::No)) {
-        event->ignore();
-        return;
-    }
-    if (resultsWindow_) resultsWindow_->close();
-    RemoveRecovery();
-    event->accept();
-}
-
-void TForm1::UseRecoveryFolder(const std::filesystem::path& folder) {
+std::optional<RecoveryRecord> ResultsSession::UseRecoveryFolder(
+    const std::filesystem::path& folder) {
     recoveryFile_ = folder / kRecoveryFileName;
     std::error_code error;
-    if (!std::filesystem::exists(*recoveryFile_, error)) return;
+    if (!std::filesystem::exists(*recoveryFile_, error)) return std::nullopt;
     std::string bytes;
     std::optional<RecoveryRecord> record;
     if (ReadRegularFile(*recoveryFile_, kMaxRecoveryFileBytes, bytes))
@@ -93,38 +86,24 @@ void TForm1::UseRecoveryFolder(const std::filesystem::path& folder) {
         std::filesystem::rename(*recoveryFile_, aside, error);
         dialogs_.Message(QStringLiteral("前回入力した成績の控えが読めないため復元できません。\n") +
                          PathToQt(error ? *recoveryFile_ : aside));
-        return;
+        return std::nullopt;
     }
     // いいえ keeps the file until the first score entered replaces it or
     // the program ends normally.
     if (!dialogs_.YesNo(kAppTitle,
                         QStringLiteral("前回入力した成績が残っています。復元しますか？")))
-        return;
-    RunGuarded(dialogs_, [&] {
-        FinishBuilding();
-        Restore(*record);
-    });
+        return std::nullopt;
+    return record;
 }
 
-void TForm1::Restore(const RecoveryRecord& record) {
-    ApplyRecoveryRecord(record, state_);
-    Edit9->SetBytes(record.holeCount);
-    scores_.Restore(record.results);
-    // The grouping mode keeps the marks and the groups: the list, the
-    // marks, the counts and the boxes show them.
-    Button3Click();
-    DspKumi();
-    ResultsClick();
-}
-
-void TForm1::WriteRecovery() {
+void ResultsSession::WriteRecovery() {
     if (!recoveryFile_) return;
     if (!HasStrokes(scores_.Get())) {
         RemoveRecovery();
         return;
     }
     const std::string holes =
-        resultsWindow_ ? std::to_string(resultsWindow_->Meeting().holes) : Edit9->Bytes();
+        window_ ? std::to_string(window_->Meeting().holes) : sheet_().HoleCount;
     const std::optional<std::string> bytes =
         FormatRecoveryFile(MakeRecoveryRecord(state_, holes, scores_.Get()));
     std::error_code error;
@@ -137,7 +116,12 @@ void TForm1::WriteRecovery() {
     recoveryFailed_ = !written;
 }
 
-void TForm1::RemoveRecovery() {
+void ResultsSession::End() {
+    if (window_) window_->close();
+    RemoveRecovery();
+}
+
+void ResultsSession::RemoveRecovery() {
     if (!recoveryFile_) return;
     std::error_code error;
     std::filesystem::remove(*recoveryFile_, error);

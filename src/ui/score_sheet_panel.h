@@ -1,0 +1,83 @@
+// The score-sheet mode: the settings band (表題, 大会名, コース, 開催日,
+// ホール数, 組, 番スタート), the preview of one group's sheet, 確　定 and 印　刷
+// for that group, 全組印刷 for every group, ホール番号を表示しない and 成績入力.
+// Built as one object after the first paint of the window, so a control of
+// this mode is added here alone (and given its row in the window's table of
+// modes).
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/recorded_drawing.h"
+#include "model/tournament_state.h"
+#include "platform/dialogs.h"
+#include "scoresheet/score_sheet.h"
+
+class QCheckBox;
+class QFrame;
+class QPushButton;
+class QWidget;
+
+namespace tovi {
+
+class ByteEdit;
+class HandlerRunner;
+class PictureWidget;
+class ResultsSession;
+
+class ScoreSheetPanel {
+public:
+    // printObserver, when set, sees every page a print sends to the printer.
+    ScoreSheetPanel(QWidget& form, TournamentState& state, Dialogs& dialogs,
+                    ResultsSession& results, const HandlerRunner& runner,
+                    const std::function<void(const RecordedDrawing&)>& printObserver);
+
+    // Puts the controls where building the window in one go puts them: the
+    // preview under everything, the rest under lieUnder, and in the Tab
+    // order after tabAfter.  Returns the last control Tab visits.
+    QWidget* Place(QWidget* lieUnder, QWidget* tabAfter);
+    // Polishes the controls as showing the window polished the rest.
+    void Polish();
+
+    // 確　定: draws the sheet of the group in the group box on the preview.
+    void Preview();
+    // 印　刷: prints that sheet.
+    void Print();
+    // 全組印刷: every group that has members, one page each, in one print job.
+    void PrintAllGroups();
+
+    // What the boxes hold.
+    ScoreSheetSettings Settings() const;
+    void SetHoleCount(const std::string& holeCount);
+
+private:
+    // The print of Print and PrintAllGroups: one print dialog, then one page
+    // per sheet at the chosen printer's scale.
+    void PrintSheets(const QString& fileName, std::vector<ScoreSheetSettings>& sheets);
+
+    TournamentState& state_;
+    Dialogs& dialogs_;
+    const std::function<void(const RecordedDrawing&)>& printObserver_;
+    PictureWidget* preview_ = nullptr;      // Image23
+    QFrame* panel_ = nullptr;               // Panel5
+    ByteEdit* titleEdit_ = nullptr;         // Edit15
+    ByteEdit* meetingEdit_ = nullptr;       // Edit7
+    ByteEdit* courseEdit_ = nullptr;        // Edit8
+    ByteEdit* yearEdit_ = nullptr;          // Edit10
+    ByteEdit* monthEdit_ = nullptr;         // Edit11
+    ByteEdit* dayEdit_ = nullptr;           // Edit12
+    ByteEdit* holeCountEdit_ = nullptr;     // Edit9
+    ByteEdit* groupEdit_ = nullptr;         // Edit13
+    ByteEdit* startHoleEdit_ = nullptr;     // Edit14
+    QPushButton* printButton_ = nullptr;    // Button7
+    QPushButton* previewButton_ = nullptr;  // Button9
+    QPushButton* printAllButton_ = nullptr;
+    QPushButton* resultsButton_ = nullptr;
+    QCheckBox* hideHoleNumbers_ = nullptr;  // CheckBox2
+};
+
+}  // namespace tovi
