@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -13,26 +12,10 @@
 
 #include "platform/fonts.h"
 #include "tovi/version.h"
+#include "ui/link_label.h"
 
 namespace tovi {
 namespace {
-
-// A label that reports clicks, for the link of the dialog.
-class LinkLabel : public QLabel {
-public:
-    LinkLabel(const QString& text, QWidget* parent, std::function<void()> onClick)
-        : QLabel(text, parent), onClick_(std::move(onClick)) {
-        setCursor(Qt::PointingHandCursor);
-    }
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (rect().contains(event->position().toPoint())) onClick_();
-    }
-
-private:
-    std::function<void()> onClick_;
-};
 
 // Sets the label's font, colour and place; its size follows its text when
 // the dialog is first shown (SizeLabels), so that the start-up does not load
