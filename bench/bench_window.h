@@ -15,7 +15,13 @@
 #include "grouping/random_source.h"
 #include "model/member_line.h"
 #include "support/scripted_dialogs.h"
+#include "support/window_controls.h"
+#include "ui/grouping_panel.h"
 #include "ui/main_window.h"
+#include "ui/member_list.h"
+#include "ui/registration_panel.h"
+#include "ui/results_session.h"
+#include "ui/score_sheet_panel.h"
 
 namespace tovi::bench {
 
@@ -64,14 +70,14 @@ inline void ShowAndWaitForFirstPaint(QWidget& form) {
 inline void FlushRepaints() { QCoreApplication::processEvents(); }
 
 struct BenchWindow {
-    BenchWindow() : form(std::make_unique<TForm1>(dialogs, random, clock)) {}
+    BenchWindow() : form(std::make_unique<MainWindow>(dialogs, random, clock)), controls(*form) {}
 
     TournamentState& S() { return form->State(); }
 
     // Grouping mode with the roster loaded and the players and leaders
     // marked; the tallies propose 6 groups.
     void LoadMarkedRoster() {
-        form->Button3Click();
+        form->EnterGroupingMode();
         TournamentState& s = S();
         s.RosterList.clear();
         for (int row = 0; row < kMembers; ++row)
@@ -81,13 +87,15 @@ struct BenchWindow {
             s.EntryFlag[row] = 1;
             s.LeaderFlag[row] = row % kLeaderPitch == 0 ? 1 : 0;
         }
-        form->Hyou();
+        form->List().Redraw();
     }
 
     ScriptedDialogs dialogs;
     LcgRandom random;
     FixedClock clock;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
+    // The window's controls by their names (Edit6, Image1 ...).
+    test::WindowControls controls;
 };
 
 // Middle of member-list row r, where a user would press.

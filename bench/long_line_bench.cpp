@@ -82,22 +82,22 @@ Files& TheFiles() {
 
 void Open(BenchWindow& w, const std::string& path) {
     w.dialogs.openAnswers.push_back(QString::fromStdString(path));
-    w.form->Button10Click();
+    w.form->Registration().OpenRoster();
 }
 
 // Every member plays, the first six lead; grouping mode.
 void GroupEveryone(BenchWindow& w) {
-    w.form->Button3Click();
+    w.form->EnterGroupingMode();
     TournamentState& s = w.S();
     const int n = static_cast<int>(s.RosterList.size());
     for (int r = 0; r < n && r < MaxEntrants; ++r) {
         s.EntryFlag[r] = 1;
         s.LeaderFlag[r] = r < MaxGroups ? 1 : 0;
     }
-    w.form->Bunkatu();
-    w.form->Edit6->SetBytes(std::to_string(std::min(n, MaxGroups)));
-    w.form->Button1Click();
-    w.form->Button4Click();
+    w.form->List().RefreshRows();
+    w.controls.Edit(6)->SetBytes(std::to_string(std::min(n, MaxGroups)));
+    w.form->Grouping().StartAutomaticGrouping();
+    w.form->EnterScoreSheetMode();
 }
 
 void BM_OpenLongLines(benchmark::State& state, const std::string Files::*file, bool everywhere) {
@@ -114,7 +114,7 @@ void BM_OpenLongLines(benchmark::State& state, const std::string Files::*file, b
     }
     if (w->S().RosterList.empty() || !w->dialogs.Messages().empty())
         return state.SkipWithError("the roster did not open cleanly");
-    w->form->Button2Click();
+    w->form->EnterRegistrationMode();
     Open(*w, files.normal);
     if (state.range(0) != 0) FlushRepaints();
     state.counters["peak_rss_MB"] = StatusMegabytes("VmHWM:");

@@ -13,8 +13,8 @@ namespace {
 void BM_PrintPage600Dpi(benchmark::State& state) {
     BenchWindow w;
     w.LoadMarkedRoster();
-    w.form->Edit6->SetBytes("6");
-    w.form->Button1Click();
+    w.controls.Edit(6)->SetBytes("6");
+    w.form->Grouping().StartAutomaticGrouping();
     TournamentState& s = w.S();
     if (s.GroupList[1].size() != 6) return state.SkipWithError("grouping failed");
 

@@ -21,18 +21,18 @@ namespace {
 // The full meeting with the results window open on 4 rounds of 12 holes.
 ResultsWindow* OpenFullMeeting(BenchWindow& w, benchmark::State& state) {
     w.LoadMarkedRoster();
-    w.form->Edit6->SetBytes("6");
-    w.form->Button1Click();
+    w.controls.Edit(6)->SetBytes("6");
+    w.form->Grouping().StartAutomaticGrouping();
     for (int g = 1; g <= MaxGroups; ++g) {
         if (w.S().GroupList[g].size() != 6) {
             state.SkipWithError("groups not filled");
             return nullptr;
         }
     }
-    w.form->Button4Click();
-    w.form->Edit9->SetBytes("12");
-    w.form->ResultsClick();
-    ResultsWindow* results = w.form->ResultsView();
+    w.form->EnterScoreSheetMode();
+    w.controls.Edit(9)->SetBytes("12");
+    w.form->Results().Open();
+    ResultsWindow* results = w.form->Results().Window();
     if (!results) {
         state.SkipWithError("no results window");
         return nullptr;
@@ -62,7 +62,7 @@ void RunKeys(benchmark::State& state, BenchWindow& w, ResultsWindow& results) {
         Key(results, 1 + digit++ % 9);
         if (state.range(0) != 0) FlushRepaints();
     }
-    if (w.form->Scores().Get().cards.empty()) state.SkipWithError("nothing entered");
+    if (w.form->Results().Scores().Get().cards.empty()) state.SkipWithError("nothing entered");
     if (!w.dialogs.Messages().empty()) state.SkipWithError("a message was shown");
 }
 

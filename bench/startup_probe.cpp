@@ -18,7 +18,7 @@ namespace {
 // Reports and ends the process right after the first paint of the window.
 class EndAfterFirstPaint final : public QObject {
 public:
-    EndAfterFirstPaint(tovi::TForm1& form, bool whole, const tovi::bench::StartUpSteps& steps)
+    EndAfterFirstPaint(tovi::MainWindow& form, bool whole, const tovi::bench::StartUpSteps& steps)
         : form_(form), whole_(whole), steps_(steps) {
         form.installEventFilter(this);
     }
@@ -36,7 +36,7 @@ public:
     }
 
 private:
-    tovi::TForm1& form_;
+    tovi::MainWindow& form_;
     bool whole_;
     const tovi::bench::StartUpSteps& steps_;
     bool seen_ = false;
@@ -52,8 +52,8 @@ int main(int argc, char* argv[]) {
     steps.application = tovi::bench::StartUpSteps::Clock::now();
     tovi::Program program;
     steps.window = tovi::bench::StartUpSteps::Clock::now();
-    EndAfterFirstPaint probe(program.Form(), whole, steps);
-    program.Form().show();
+    EndAfterFirstPaint probe(program.Window(), whole, steps);
+    program.Window().show();
     steps.shown = tovi::bench::StartUpSteps::Clock::now();
     return QApplication::exec();
 }

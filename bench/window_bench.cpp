@@ -64,7 +64,7 @@ void BM_Hyou(benchmark::State& state) {
     BenchWindow w;
     Prepare(w, state);
     for (auto _ : state) {
-        w.form->Hyou();
+        w.form->List().Redraw();
         AfterHandler(state);
     }
 }
@@ -72,7 +72,7 @@ BENCHMARK(BM_Hyou)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_ListPixelFloor(benchmark::State& state) {
     BenchWindow w;
-    PixelFloor(state, *w.form->Image1);
+    PixelFloor(state, *w.controls.Image(1));
 }
 BENCHMARK(BM_ListPixelFloor)->Unit(benchmark::kMicrosecond);
 
@@ -81,7 +81,7 @@ void BM_GroupingModeButton(benchmark::State& state) {
     BenchWindow w;
     Prepare(w, state);
     for (auto _ : state) {
-        w.form->Button3Click();
+        w.form->EnterGroupingMode();
         AfterHandler(state);
     }
 }
@@ -92,11 +92,11 @@ BENCHMARK(BM_GroupingModeButton)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 void BM_ParticipationToggle(benchmark::State& state) {
     BenchWindow w;
     Prepare(w, state);
-    w.form->Image6Click();
+    w.form->List().ToggleEntryCommand();
     if (w.S().CommandState != kCommandEntry) return (void)Fail(state, "marking not on");
     constexpr int row = 1;
     for (auto _ : state) {
-        w.form->Image1MouseDown(RowY(row));
+        w.form->List().PressRow(RowY(row));
         AfterHandler(state);
     }
     if (!w.dialogs.Messages().empty()) Fail(state, "a message was shown");
@@ -108,11 +108,11 @@ BENCHMARK(BM_ParticipationToggle)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)
 void BM_LeaderToggle(benchmark::State& state) {
     BenchWindow w;
     Prepare(w, state);
-    w.form->Image7Click();
+    w.form->List().ToggleLeaderCommand();
     if (w.S().CommandState != kCommandLeader) return (void)Fail(state, "marking not on");
     constexpr int row = 2;
     for (auto _ : state) {
-        w.form->Image1MouseDown(RowY(row));
+        w.form->List().PressRow(RowY(row));
         AfterHandler(state);
     }
 }
@@ -123,10 +123,11 @@ BENCHMARK(BM_LeaderToggle)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 void BM_AutomaticGrouping(benchmark::State& state) {
     BenchWindow w;
     Prepare(w, state);
-    w.form->CheckBox4->setChecked(true);
+    w.controls.CheckBox(4)->setChecked(true);
+    ByteEdit* groupCount = w.controls.Edit(6);
     for (auto _ : state) {
-        w.form->Edit6->SetBytes("6");
-        w.form->Button1Click();
+        groupCount->SetBytes("6");
+        w.form->Grouping().StartAutomaticGrouping();
         AfterHandler(state);
     }
     for (int g = 1; g <= MaxGroups; ++g)
@@ -143,13 +144,13 @@ struct HandGrouping {
 
 HandGrouping PrepareHandGrouping(BenchWindow& w, benchmark::State& state) {
     Prepare(w, state);
-    w.form->Edit6->SetBytes("6");
-    w.form->Button1Click();
+    w.controls.Edit(6)->SetBytes("6");
+    w.form->Grouping().StartAutomaticGrouping();
     HandGrouping h;
     if (w.S().GroupList[1].size() != 6) return h;
     h.member = std::stoi(w.S().GroupList[1][5]);
-    w.form->Image10Click();
-    w.form->GroupBoxMouseDown(1, GroupRowY(5));
+    w.form->Grouping().ToggleReturnCommand();
+    w.form->Grouping().PressGroupBox(1, GroupRowY(5));
     if (w.S().GroupList[1].size() != 5) h.member = -1;
     return h;
 }
@@ -161,15 +162,15 @@ void BM_PickAndPaste(benchmark::State& state) {
     BenchWindow w;
     const HandGrouping h = PrepareHandGrouping(w, state);
     if (h.member < 0) return (void)Fail(state, "set-up failed");
-    w.form->Image9Click();
+    w.form->Grouping().TogglePasteCommand();
     for (auto _ : state) {
-        w.form->Image1MouseDown(RowY(h.member));
-        w.form->GroupBoxMouseDown(1, GroupRowY(0));
+        w.form->List().PressRow(RowY(h.member));
+        w.form->Grouping().PressGroupBox(1, GroupRowY(0));
         AfterHandler(state);
         state.PauseTiming();
-        w.form->Image10Click();
-        w.form->GroupBoxMouseDown(1, GroupRowY(5));
-        w.form->Image9Click();
+        w.form->Grouping().ToggleReturnCommand();
+        w.form->Grouping().PressGroupBox(1, GroupRowY(5));
+        w.form->Grouping().TogglePasteCommand();
         state.ResumeTiming();
     }
     if (w.S().GroupList[1].size() != 5 || !w.dialogs.Messages().empty())
@@ -185,13 +186,13 @@ void BM_Return(benchmark::State& state) {
     if (h.member < 0) return (void)Fail(state, "set-up failed");
     for (auto _ : state) {
         state.PauseTiming();
-        w.form->Image9Click();
-        w.form->Image1MouseDown(RowY(h.member));
-        w.form->GroupBoxMouseDown(1, GroupRowY(0));
-        w.form->Image10Click();
+        w.form->Grouping().TogglePasteCommand();
+        w.form->List().PressRow(RowY(h.member));
+        w.form->Grouping().PressGroupBox(1, GroupRowY(0));
+        w.form->Grouping().ToggleReturnCommand();
         if (state.range(0) != 0) FlushRepaints();
         state.ResumeTiming();
-        w.form->GroupBoxMouseDown(1, GroupRowY(5));
+        w.form->Grouping().PressGroupBox(1, GroupRowY(5));
         AfterHandler(state);
     }
     if (w.S().GroupList[1].size() != 5 || !w.dialogs.Messages().empty())
@@ -203,11 +204,11 @@ BENCHMARK(BM_Return)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 void BM_Preview(benchmark::State& state) {
     BenchWindow w;
     Prepare(w, state);
-    w.form->Edit6->SetBytes("6");
-    w.form->Button1Click();
-    w.form->Button4Click();
+    w.controls.Edit(6)->SetBytes("6");
+    w.form->Grouping().StartAutomaticGrouping();
+    w.form->EnterScoreSheetMode();
     for (auto _ : state) {
-        w.form->Button9Click();
+        w.form->ScoreSheet().Preview();
         AfterHandler(state);
     }
     if (!w.dialogs.Messages().empty()) Fail(state, "a message was shown");
@@ -216,9 +217,9 @@ BENCHMARK(BM_Preview)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_PreviewPixelFloor(benchmark::State& state) {
     BenchWindow w;
-    w.form->Button4Click();
-    w.form->Button9Click();
-    PixelFloor(state, *w.form->Image23);
+    w.form->EnterScoreSheetMode();
+    w.form->ScoreSheet().Preview();
+    PixelFloor(state, *w.controls.Image(23));
 }
 BENCHMARK(BM_PreviewPixelFloor)->Unit(benchmark::kMicrosecond);
 
@@ -229,7 +230,7 @@ void BM_WindowStartUp(benchmark::State& state) {
     LcgRandom random;
     FixedClock clock;
     for (auto _ : state) {
-        auto form = std::make_unique<TForm1>(dialogs, random, clock);
+        auto form = std::make_unique<MainWindow>(dialogs, random, clock);
         ShowAndWaitForFirstPaint(*form);
         state.PauseTiming();
         form.reset();

@@ -9,22 +9,22 @@
 #include <iostream>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "support/window_controls.h"
 #include "ui/program.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tovi::Program program;
-    tovi::TForm1& form = program.Form();
+    tovi::MainWindow& form = program.Window();
     form.show();
     form.FinishBuilding();  // the boxes of the other modes, as right after the first paint
 
-    const std::pair<const char*, tovi::ByteEdit*> boxes[] = {
-        {"Edit1", form.Edit1},   {"Edit2", form.Edit2},   {"Edit6", form.Edit6},
-        {"Edit7", form.Edit7},   {"Edit8", form.Edit8},   {"Edit9", form.Edit9},
-        {"Edit10", form.Edit10}, {"Edit11", form.Edit11}, {"Edit12", form.Edit12},
-        {"Edit13", form.Edit13}, {"Edit14", form.Edit14}, {"Edit15", form.Edit15},
-    };
+    const tovi::test::WindowControls controls(form);
+    std::vector<std::pair<std::string, tovi::ByteEdit*>> boxes;
+    for (const int n : {1, 2, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15})
+        boxes.emplace_back("Edit" + std::to_string(n), controls.Edit(n));
     QSocketNotifier input(fileno(stdin), QSocketNotifier::Read);
     QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
         std::string line;

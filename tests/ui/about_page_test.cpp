@@ -44,7 +44,7 @@ TEST(AboutPageAddress, FindsThePageOfAnInstalledOrABuiltProgram) {
 }
 
 TEST_F(WindowTest, TheVersionDialogsLinkOpensTheInstalledPage) {
-    QTest::mouseClick(form->About().Label2, Qt::LeftButton);
+    QTest::mouseClick(ControlsOf(form->About()).Label(2), Qt::LeftButton);
     ASSERT_FALSE(dialogs.shown.empty());
     EXPECT_EQ(dialogs.shown.back().kind, ScriptedDialogs::Kind::Shell);
     const QUrl address(dialogs.shown.back().text);

@@ -16,16 +16,32 @@ namespace {
 class BuildingTest : public WindowTest {
 protected:
     // A second window, built first screen first.
-    std::unique_ptr<TForm1> TwoStepWindow() {
-        return std::make_unique<TForm1>(dialogs, random, clock, TForm1::Building::FirstScreenFirst);
+    std::unique_ptr<MainWindow> TwoStepWindow() {
+        return std::make_unique<MainWindow>(dialogs, random, clock,
+                                            MainWindow::Building::FirstScreenFirst);
     }
 };
+
+// The controls of a window by their names, in the same order.
+std::vector<QWidget*> Named(const QWidget& window, const std::vector<std::string>& names) {
+    std::vector<QWidget*> controls;
+    for (const std::string& name : names)
+        controls.push_back(ControlsOf(window).Find(QString::fromStdString(name)));
+    return controls;
+}
+
+// The names of the widgets, for a failure message.
+std::string NamesOf(const std::vector<QWidget*>& widgets) {
+    std::string names;
+    for (const QWidget* w : widgets) names += ' ' + w->objectName().toStdString();
+    return names;
+}
 
 TEST_F(BuildingTest, TheFirstPaintBuildsTheRestAndTheWindowIsAsIfBuiltWhole) {
     auto twoStep = TwoStepWindow();
     EXPECT_FALSE(twoStep->IsBuilt());
-    EXPECT_EQ(twoStep->Edit13, nullptr);
-    EXPECT_EQ(twoStep->Image23, nullptr);
+    EXPECT_TRUE(ControlsNamed(*twoStep, QStringLiteral("Edit13")).isEmpty());
+    EXPECT_TRUE(ControlsNamed(*twoStep, QStringLiteral("Image23")).isEmpty());
     // What the first paint shows is the window built whole.
     const QImage firstScreen = twoStep->grab().toImage();
     EXPECT_EQ(firstScreen, form->grab().toImage());
@@ -34,85 +50,62 @@ TEST_F(BuildingTest, TheFirstPaintBuildsTheRestAndTheWindowIsAsIfBuiltWhole) {
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(twoStep.get()));
     QTRY_VERIFY(twoStep->IsBuilt());
-    EXPECT_NE(twoStep->Edit13, nullptr);
+    EXPECT_NE(ControlsOf(*twoStep).Edit(13), nullptr);
     EXPECT_EQ(DescriptionDifference(DescribeWindow(*form), DescribeWindow(*twoStep)), "");
 }
 
 // The window's own controls from the bottom of the pile to the top, and the
 // controls Tab visits, in turn.
 TEST_F(BuildingTest, TheControlsLieAndTakeTabInTheirOrder) {
+    std::vector<std::string> pile = {"Image23", "Panel3", "Panel2", "Panel4", "Panel1", "Panel6"};
+    for (int g = 1; g <= MaxGroups; ++g) {
+        pile.push_back("Image" + std::to_string(10 + g));  // the group box
+        pile.push_back("Label" + std::to_string(10 + g));  // its caption
+    }
+    for (const char* name :
+         {"Panel5", "Button7", "Button9", "PrintAllButton", "ResultsButton", "CheckBox2", "Button2",
+          "Button3", "Button4", "Label17", "Label18", "Label19", "Button5", "Button14"})
+        pile.push_back(name);
+    const std::vector<std::string> tabOrder = {
+        "ScrollBox1", "Edit1",   "Edit2",   "RadioGroup2Item0", "RadioGroup2Item1", "Button10",
+        "Button8",    "Button6", "Edit6",   "Button1",          "CheckBox4",        "Edit15",
+        "Edit7",      "Edit8",   "Edit10",  "Edit11",           "Edit12",           "Edit9",
+        "Edit13",     "Edit14",  "Button7", "Button9",          "PrintAllButton",   "ResultsButton",
+        "CheckBox2",  "Button2", "Button3", "Button4",          "Button5",          "Button14"};
+
     auto twoStep = TwoStepWindow();
     twoStep->FinishBuilding();
-    for (TForm1* window : {form.get(), twoStep.get()}) {
-        TForm1& f = *window;
+    for (MainWindow* window : {form.get(), twoStep.get()}) {
+        MainWindow& f = *window;
         SCOPED_TRACE(window == form.get() ? "whole" : "two steps");
-        std::vector<QWidget*> pile = {f.Image23, f.Panel3, f.Panel2, f.Panel4, f.Panel1, f.Panel6};
-        for (int g = 1; g <= MaxGroups; ++g) {
-            pile.push_back(f.GroupBox[g]);
-            pile.push_back(f.GroupCaption[g]);
-        }
-        for (QWidget* w : std::initializer_list<QWidget*>{
-                 f.Panel5, f.Button7, f.Button9, f.PrintAllButton, f.ResultsButton, f.CheckBox2,
-                 f.Button2, f.Button3, f.Button4, f.Label[17], f.Label[18], f.Label[19], f.Button5,
-                 f.Button14})
-            pile.push_back(w);
         std::vector<QWidget*> lying;
         for (QObject* child : f.children())
             if (auto* w = qobject_cast<QWidget*>(child); w && !w->isWindow()) lying.push_back(w);
-        EXPECT_EQ(lying, pile);
+        EXPECT_EQ(lying, Named(f, pile)) << NamesOf(lying);
 
-        const std::vector<QWidget*> expected = {f.ScrollBox1,
-                                                f.Edit1,
-                                                f.Edit2,
-                                                f.RadioGroup2Items[0],
-                                                f.RadioGroup2Items[1],
-                                                f.Button10,
-                                                f.Button8,
-                                                f.Button6,
-                                                f.Edit6,
-                                                f.Button1,
-                                                f.CheckBox4,
-                                                f.Edit15,
-                                                f.Edit7,
-                                                f.Edit8,
-                                                f.Edit10,
-                                                f.Edit11,
-                                                f.Edit12,
-                                                f.Edit9,
-                                                f.Edit13,
-                                                f.Edit14,
-                                                f.Button7,
-                                                f.Button9,
-                                                f.PrintAllButton,
-                                                f.ResultsButton,
-                                                f.CheckBox2,
-                                                f.Button2,
-                                                f.Button3,
-                                                f.Button4,
-                                                f.Button5,
-                                                f.Button14};
         std::vector<QWidget*> visited;
         for (QWidget* w = f.nextInFocusChain(); w != &f; w = w->nextInFocusChain())
             if (w->focusPolicy() & Qt::TabFocus) visited.push_back(w);
-        EXPECT_EQ(visited, expected);
+        EXPECT_EQ(visited, Named(f, tabOrder)) << NamesOf(visited);
     }
 }
 
 // A click that comes before the first paint finishes the building first.
 TEST_F(BuildingTest, AHandlerBeforeTheFirstPaintFindsTheWindowWhole) {
-    for (QPushButton* TForm1::*button : {&TForm1::Button2, &TForm1::Button3, &TForm1::Button4}) {
+    for (const char* button : {"Button2", "Button3", "Button4"}) {
         auto twoStep = TwoStepWindow();
-        Click((*twoStep).*button);
+        Click(ControlsOf(*twoStep).Find<QPushButton>(QString::fromLatin1(button)));
         EXPECT_TRUE(twoStep->IsBuilt());
     }
     auto twoStep = TwoStepWindow();
-    Click(twoStep->Button4);
+    const WindowControls twoStepControls = ControlsOf(*twoStep);
+    Click(twoStepControls.Button(4));
     EXPECT_EQ(twoStep->State().ScreenMode, kModeScoreSheet);
-    EXPECT_FALSE(twoStep->Panel5->isHidden());
-    EXPECT_FALSE(twoStep->Image23->isHidden());
-    EXPECT_TRUE(twoStep->Panel3->isHidden());
+    EXPECT_FALSE(twoStepControls.Panel(5)->isHidden());
+    EXPECT_FALSE(twoStepControls.Image(23)->isHidden());
+    EXPECT_TRUE(twoStepControls.Panel(3)->isHidden());
     // The same press on a window built whole leaves the same window.
-    Click(form->Button4);
+    Click(Button(4));
     form->show();
     twoStep->show();
     EXPECT_EQ(DescriptionDifference(DescribeWindow(*form), DescribeWindow(*twoStep)), "");

@@ -21,29 +21,24 @@
 namespace tovi::test {
 namespace {
 
-using BoxOf = ByteEdit* TForm1::*;
-
 struct Box {
     const char* name;
-    BoxOf edit;
     int mode;       // the mode in which the box is shown
     bool composes;  // takes input-method composition
     bool emptiedByClick;
 };
 
 const Box kBoxes[] = {
-    {"Edit1", &TForm1::Edit1, 1, true, true},    {"Edit2", &TForm1::Edit2, 1, true, true},
-    {"Edit6", &TForm1::Edit6, 2, false, true},   {"Edit7", &TForm1::Edit7, 3, true, false},
-    {"Edit8", &TForm1::Edit8, 3, true, false},   {"Edit9", &TForm1::Edit9, 3, false, true},
-    {"Edit10", &TForm1::Edit10, 3, false, true}, {"Edit11", &TForm1::Edit11, 3, false, true},
-    {"Edit12", &TForm1::Edit12, 3, false, true}, {"Edit13", &TForm1::Edit13, 3, false, true},
-    {"Edit14", &TForm1::Edit14, 3, false, true}, {"Edit15", &TForm1::Edit15, 3, true, false},
+    {"Edit1", 1, true, true},   {"Edit2", 1, true, true},   {"Edit6", 2, false, true},
+    {"Edit7", 3, true, false},  {"Edit8", 3, true, false},  {"Edit9", 3, false, true},
+    {"Edit10", 3, false, true}, {"Edit11", 3, false, true}, {"Edit12", 3, false, true},
+    {"Edit13", 3, false, true}, {"Edit14", 3, false, true}, {"Edit15", 3, true, false},
 };
 
-void EnterMode(TForm1& form, int mode) {
-    if (mode == 1) form.Button2Click();
-    if (mode == 2) form.Button3Click();
-    if (mode == 3) form.Button4Click();
+void EnterMode(MainWindow& form, int mode) {
+    if (mode == 1) form.EnterRegistrationMode();
+    if (mode == 2) form.EnterGroupingMode();
+    if (mode == 3) form.EnterScoreSheetMode();
 }
 
 // A press and release of one button on a widget of a shown window, sent to
@@ -77,7 +72,8 @@ protected:
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
-    ByteEdit* Edit(const Box& box) { return form.get()->*box.edit; }
+    using WindowTest::Edit;
+    ByteEdit* Edit(const Box& box) { return Find<ByteEdit>(box.name); }
 };
 
 TEST_F(EditBoxesTest, TheNumberBoxesTakeNoComposition) {
@@ -135,7 +131,7 @@ TEST_F(EditBoxesTest, EnteringABoxSwitchesTheInputMethodAsTheBoxAsks) {
 TEST_F(EditBoxesTest, ACommitOrPasteLongerThanTheBoxKeepsTheCharactersThatFit) {
     enum How { Compose, Paste, PasteOverAll };
     const struct {
-        BoxOf edit;
+        const char* edit;
         QString before;
         int cursor;  // where the insertion goes; -1 at the end
         How how;
@@ -144,29 +140,29 @@ TEST_F(EditBoxesTest, ACommitOrPasteLongerThanTheBoxKeepsTheCharactersThatFit) {
         int cursorAfter;
     } cases[] = {
         // 10 bytes, room for two of the three.
-        {&TForm1::Edit1, "木村　五郎", -1, Compose, "長谷川", "木村　五郎長谷", 7},
+        {"Edit1", "木村　五郎", -1, Compose, "長谷川", "木村　五郎長谷", 7},
         // One byte left: half a character is never kept.
-        {&TForm1::Edit1, "ABCDEFGHIJKLM", -1, Compose, "長", "ABCDEFGHIJKLM", 13},
-        {&TForm1::Edit1, "ABCDEFGHIJKL", -1, Compose, "長a", "ABCDEFGHIJKL長", 13},
+        {"Edit1", "ABCDEFGHIJKLM", -1, Compose, "長", "ABCDEFGHIJKLM", 13},
+        {"Edit1", "ABCDEFGHIJKL", -1, Compose, "長a", "ABCDEFGHIJKL長", 13},
         // In the middle: the text after the cursor stays whole.
-        {&TForm1::Edit1, "ABCDEFGHIJ", 2, Compose, "あいう", "ABあいCDEFGHIJ", 4},
-        {&TForm1::Edit2, "東町", -1, Paste, "あいうえおかきくけこ", "東町あいうえおか", 8},
-        {&TForm1::Edit1, "山田", -1, PasteOverAll, "長谷川一郎太郎次郎", "長谷川一郎太郎", 7},
-        {&TForm1::Edit15, "", -1, Compose, "あいうえおかきくけこさしすせそた",
+        {"Edit1", "ABCDEFGHIJ", 2, Compose, "あいう", "ABあいCDEFGHIJ", 4},
+        {"Edit2", "東町", -1, Paste, "あいうえおかきくけこ", "東町あいうえおか", 8},
+        {"Edit1", "山田", -1, PasteOverAll, "長谷川一郎太郎次郎", "長谷川一郎太郎", 7},
+        {"Edit15", "", -1, Compose, "あいうえおかきくけこさしすせそた",
          "あいうえおかきくけこさしすせそ", 15},
-        {&TForm1::Edit7, "秋季親睦会", 0, Paste, "第一回ａｂｃｄｅｆｇｈｉｊｋ",
+        {"Edit7", "秋季親睦会", 0, Paste, "第一回ａｂｃｄｅｆｇｈｉｊｋ",
          "第一回ａｂｃｄｅｆｇ秋季親睦会", 10},
-        {&TForm1::Edit13, "", -1, Paste, "123", "12", 2},
-        {&TForm1::Edit6, "", -1, Paste, "１２３", "１", 1},
+        {"Edit13", "", -1, Paste, "123", "12", 2},
+        {"Edit6", "", -1, Paste, "１２３", "１", 1},
         // Half-width katakana are one byte each.
-        {&TForm1::Edit9, "", -1, Paste, "ｱｲｳ", "ｱｲ", 2},
+        {"Edit9", "", -1, Paste, "ｱｲｳ", "ｱｲ", 2},
         // What fits is taken whole.
-        {&TForm1::Edit2, "東", -1, Compose, "町", "東町", 2},
+        {"Edit2", "東", -1, Compose, "町", "東町", 2},
         // A character CP932 cannot spell refuses the whole insertion.
-        {&TForm1::Edit1, "木村", -1, Paste, "長谷川\u00e9", "木村", 2},
+        {"Edit1", "木村", -1, Paste, "長谷川\u00e9", "木村", 2},
     };
     for (const auto& c : cases) {
-        ByteEdit* edit = form.get()->*c.edit;
+        ByteEdit* edit = Find<ByteEdit>(c.edit);
         SCOPED_TRACE((c.before + " + " + c.text).toStdString());
         edit->setText(c.before);
         edit->setCursorPosition(c.cursor < 0 ? static_cast<int>(c.before.size()) : c.cursor);
@@ -184,10 +180,10 @@ TEST_F(EditBoxesTest, ACommitOrPasteLongerThanTheBoxKeepsTheCharactersThatFit) {
 }
 
 TEST_F(EditBoxesTest, ACutNameIsRegisteredAsTheBoxShowsIt) {
-    Click(form->Edit1);
-    Commit(form->Edit1, QStringLiteral("木村　五郎"));
-    Commit(form->Edit1, QStringLiteral("長谷川"));
-    Click(form->Button6);
+    Click(Edit(1));
+    Commit(Edit(1), QStringLiteral("木村　五郎"));
+    Commit(Edit(1), QStringLiteral("長谷川"));
+    Click(Button(6));
     EXPECT_TRUE(TakeMessages().empty());
     ASSERT_EQ(S().RosterList.size(), 1u);
     EXPECT_EQ(Cp932ToUtf8(S().RosterList[0]), "木村　五郎長谷,,男,0,0,0,0,0,");
@@ -238,24 +234,23 @@ TEST_F(EditBoxesTest, TheClickHandlersRunOnTheLeftButtonOnly) {
     auto latched = [](const std::int32_t& latch) { return [&latch] { return latch == 1; }; };
     const std::function<void()> none = [] {};
     std::vector<Case> cases = {
-        {"Edit1", 1, form->Edit1, filled(form->Edit1), emptied(form->Edit1), true},
-        {"Edit2", 1, form->Edit2, filled(form->Edit2), emptied(form->Edit2), true},
+        {"Edit1", 1, Edit(1), filled(Edit(1)), emptied(Edit(1)), true},
+        {"Edit2", 1, Edit(2), filled(Edit(2)), emptied(Edit(2)), true},
         // Edit6Click also switches the pending command off.
-        {"Edit6", 2, form->Edit6,
+        {"Edit6", 2, Edit(6),
          [this] {
-             form->Edit6->setText(QStringLiteral("3"));
-             if (S().EntryButtonOn == 0) Click(form->Image6);
+             Edit(6)->setText(QStringLiteral("3"));
+             if (S().EntryButtonOn == 0) Click(Image(6));
          },
-         [this] { return form->Edit6->text().isEmpty() && S().EntryButtonOn == 0; }, true},
-        {"Image3", 1, form->Image3, none, latched(S().MoveButtonOn), false},
-        {"Image4", 1, form->Image4, none, latched(S().DeleteButtonOn), false},
-        {"Image6", 2, form->Image6, none, latched(S().EntryButtonOn), false},
-        {"Image7", 2, form->Image7, none, latched(S().LeaderButtonOn), false},
-        {"Image9", 2, form->Image9, none, latched(S().PasteButtonOn), false},
-        {"Image10", 2, form->Image10, none, latched(S().ReturnButtonOn), false},
+         [this] { return Edit(6)->text().isEmpty() && S().EntryButtonOn == 0; }, true},
+        {"Image3", 1, Image(3), none, latched(S().MoveButtonOn), false},
+        {"Image4", 1, Image(4), none, latched(S().DeleteButtonOn), false},
+        {"Image6", 2, Image(6), none, latched(S().EntryButtonOn), false},
+        {"Image7", 2, Image(7), none, latched(S().LeaderButtonOn), false},
+        {"Image9", 2, Image(9), none, latched(S().PasteButtonOn), false},
+        {"Image10", 2, Image(10), none, latched(S().ReturnButtonOn), false},
     };
-    for (ByteEdit* e :
-         {form->Edit9, form->Edit10, form->Edit11, form->Edit12, form->Edit13, form->Edit14})
+    for (ByteEdit* e : {Edit(9), Edit(10), Edit(11), Edit(12), Edit(13), Edit(14)})
         cases.push_back({"Edit9..Edit14", 3, e, filled(e), emptied(e), true});
 
     for (const Case& c : cases) {
@@ -282,14 +277,14 @@ TEST_F(EditBoxesTest, TheClickHandlersRunOnTheLeftButtonOnly) {
 TEST_F(EditBoxesTest, TheListAndTheGroupBoxesTakeAPressOfAnyButton) {
     Show();
     LoadMembers({"A", "B"});
-    form->Button3Click();
-    WindowClick(form->Image9, Qt::LeftButton);  // 貼り付け
-    WindowClick(form->Image1, Qt::RightButton, {100, 15});
+    form->EnterGroupingMode();
+    WindowClick(Image(9), Qt::LeftButton);  // 貼り付け
+    WindowClick(Image(1), Qt::RightButton, {100, 15});
     EXPECT_EQ(S().PickedMember, "0");
-    WindowClick(form->GroupBox[2], Qt::RightButton, {20, 10});
+    WindowClick(GroupBox(2), Qt::RightButton, {20, 10});
     EXPECT_EQ(Group(2), std::vector<std::string>{"A"});
-    WindowClick(form->Image10, Qt::LeftButton);  // 戻す
-    WindowClick(form->GroupBox[2], Qt::MiddleButton, {20, 10});
+    WindowClick(Image(10), Qt::LeftButton);  // 戻す
+    WindowClick(GroupBox(2), Qt::MiddleButton, {20, 10});
     EXPECT_TRUE(S().GroupList[2].empty());
 }
 
@@ -297,13 +292,14 @@ TEST_F(EditBoxesTest, TheListAndTheGroupBoxesTakeAPressOfAnyButton) {
 // program loads.
 TEST(EditBoxMenu, TheContextMenuIsJapanese) {
     Program program;
-    TForm1& form = program.Form();
+    MainWindow& form = program.Window();
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    form.Edit1->setText(QStringLiteral("木村"));
-    const std::vector<std::string> menu = WindowClick(form.Edit1, Qt::RightButton);
-    EXPECT_EQ(form.Edit1->text(), QStringLiteral("木村"));
+    ByteEdit* name = ControlsOf(form).Edit(1);
+    name->setText(QStringLiteral("木村"));
+    const std::vector<std::string> menu = WindowClick(name, Qt::RightButton);
+    EXPECT_EQ(name->text(), QStringLiteral("木村"));
     ASSERT_FALSE(menu.empty());
     const std::vector<std::string> expected = {"元に戻す(&U)", "やり直す(&R)", "切り取り(&T)",
                                                "コピー(&C)",   "貼り付け(&P)", "削除",

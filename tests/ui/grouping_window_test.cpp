@@ -19,12 +19,12 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         LoadMembers({"A", "B", "C", "D", "E", "F", "G", "H"});
-        Click(form->Button3);
+        Click(Button(3));
         AttachRecorders();
     }
     void AttachRecorders() {
-        form->Image1->SetObserver(&list);
-        for (int g = 1; g <= MaxGroups; ++g) form->GroupBox[g]->SetObserver(&boxes[g]);
+        Image(1)->SetObserver(&list);
+        for (int g = 1; g <= MaxGroups; ++g) GroupBox(g)->SetObserver(&boxes[g]);
     }
     void ClearRecorders() {
         list.Clear();
@@ -32,11 +32,11 @@ protected:
     }
     // Registration and back: every flag and group cleared, by the mode buttons.
     void StartOver() {
-        Click(form->Button2);
-        Click(form->Button3);
+        Click(Button(2));
+        Click(Button(3));
     }
     void PasteOn() {
-        if (S().PasteButtonOn != 1) Click(form->Image9);
+        if (S().PasteButtonOn != 1) Click(Image(9));
     }
     void Paste(int row, int group) {
         PasteOn();
@@ -63,21 +63,21 @@ protected:
             rows.push_back("9," + std::to_string(18 * i + 6) + ":" + names[i]);
         return rows;
     }
-    std::string Placed() { return form->Label[27]->text().toStdString(); }
-    std::string Players() { return form->Label[8]->text().toStdString(); }
+    std::string Placed() { return Label(27)->text().toStdString(); }
+    std::string Players() { return Label(8)->text().toStdString(); }
     bool BoxesAccept() {
         for (int g = 1; g <= MaxGroups; ++g)
-            if (form->GroupBox[g]->IgnoresPresses()) return false;
+            if (GroupBox(g)->IgnoresPresses()) return false;
         return true;
     }
     bool BoxesIgnore() {
         for (int g = 1; g <= MaxGroups; ++g)
-            if (!form->GroupBox[g]->IgnoresPresses()) return false;
+            if (!GroupBox(g)->IgnoresPresses()) return false;
         return true;
     }
     void TypeGroupCount(const char* text) {
-        Click(form->Edit6);
-        QTest::keyClicks(form->Edit6, text);
+        Click(Edit(6));
+        QTest::keyClicks(Edit(6), text);
     }
 
     RecordingSurface list;
@@ -144,16 +144,16 @@ TEST_F(GroupingWindowTest, PlacedMembersAndEmptyRowsCannotBePicked) {
 }
 
 TEST_F(GroupingWindowTest, SwitchingCommandsKeepsThePick) {
-    const std::vector<std::vector<PictureWidget* TForm1::*>> switches = {
-        {&TForm1::Image9, &TForm1::Image9},   // 貼り付け off and on again
-        {&TForm1::Image10, &TForm1::Image9},  // 戻す on, then 貼り付け
-        {&TForm1::Image6, &TForm1::Image9},   // 出場設定 on, then 貼り付け
+    const std::vector<std::vector<const char*>> switches = {
+        {"Image9", "Image9"},   // 貼り付け off and on again
+        {"Image10", "Image9"},  // 戻す on, then 貼り付け
+        {"Image6", "Image9"},   // 出場設定 on, then 貼り付け
     };
     int row = 0;
     for (const auto& clicks : switches) {
         PasteOn();
         PressRow(row);
-        for (auto picture : clicks) Click(form.get()->*picture);
+        for (const char* picture : clicks) Click(Find<PictureWidget>(picture));
         EXPECT_EQ(S().PickedMember, std::to_string(row));
         ASSERT_EQ(S().PasteButtonOn, 1);
         PressGroup(3, 10);
@@ -166,7 +166,7 @@ TEST_F(GroupingWindowTest, SwitchingCommandsKeepsThePick) {
 TEST_F(GroupingWindowTest, WithNeitherCommandOnABoxPressDoesNothing) {
     PasteOn();
     PressRow(0);
-    Click(form->Image9);  // off; the pick and the accepting boxes stay
+    Click(Image(9));  // off; the pick and the accepting boxes stay
     ASSERT_EQ(S().CommandState, kCommandNone);
     ASSERT_TRUE(BoxesAccept());
     ClearRecorders();
@@ -177,8 +177,8 @@ TEST_F(GroupingWindowTest, WithNeitherCommandOnABoxPressDoesNothing) {
     EXPECT_TRUE(boxes[1].texts.empty());
     EXPECT_EQ(S().PickedMember, "0");
 
-    Click(form->Image10);  // 戻す on and off: the boxes keep accepting
-    Click(form->Image10);
+    Click(Image(10));  // 戻す on and off: the boxes keep accepting
+    Click(Image(10));
     PressGroup(1, 10);
     EXPECT_TRUE(dialogs.shown.empty());
 }
@@ -197,7 +197,7 @@ TEST_F(GroupingWindowTest, ReturnTakesTheMemberOnThePressedRow) {
         for (int row = 0; row < 4; ++row) Paste(row, 3);
         Paste(4, 1);
         ASSERT_EQ(Placed(), "5");
-        Click(form->Image10);
+        Click(Image(10));
         ClearRecorders();
         const int returned = (c.y - 3) / 18;
         PressGroup(3, c.y);
@@ -225,7 +225,7 @@ TEST_F(GroupingWindowTest, ReturnTakesTheMemberOnThePressedRow) {
 TEST_F(GroupingWindowTest, ReturnBelowTheLastNameOrOnAnEmptyGroupIsOutOfPlace) {
     Paste(0, 2);
     Paste(1, 2);
-    Click(form->Image10);
+    Click(Image(10));
     const struct { int group, y; } cases[] = {{2, 39}, {2, 120}, {5, 10}};
     for (const auto& c : cases) {
         ClearRecorders();
@@ -253,17 +253,17 @@ protected:
             genders += i % 2 ? 'F' : 'M';
         }
         LoadMembers(names, genders);
-        Click(form->Button3);
+        Click(Button(3));
         AttachRecorders();
     }
     // Marks players and leaders by presses, with every mark cleared first.
     void Mark(const std::vector<int>& players, const std::vector<int>& leaders) {
         StartOver();
-        Click(form->Image6);
+        Click(Image(6));
         for (int row : players) PressRow(row);
-        Click(form->Image7);
+        Click(Image(7));
         for (int row : leaders) PressRow(row);
-        Click(form->Image7);
+        Click(Image(7));
     }
     static std::vector<int> Range(int from, int to) {
         std::vector<int> rows;
@@ -279,7 +279,7 @@ TEST_F(AutomaticGroupingWindowTest, ABalancedRunDrawsTheGroupsMarksAndCounts) {
     TypeGroupCount("3");
     dialogs.ClearShown();
     ClearRecorders();
-    Click(form->Button1);
+    Click(Button(1));
     EXPECT_TRUE(dialogs.Messages().empty());
     for (int g = 1; g <= 3; ++g) {
         SCOPED_TRACE(g);
@@ -297,17 +297,17 @@ TEST_F(AutomaticGroupingWindowTest, ABalancedRunDrawsTheGroupsMarksAndCounts) {
     EXPECT_TRUE(S().DrawPool.empty());
 
     // Without leaders the box is emptied by the refresh: a new number is needed.
-    EXPECT_TRUE(form->Edit6->text().isEmpty());
-    Click(form->Button1);
+    EXPECT_TRUE(Edit(6)->text().isEmpty());
+    Click(Button(1));
     EXPECT_EQ(TakeMessages(), std::vector<QString>{QStringLiteral("組数を入力して下さい")});
     EXPECT_EQ(S().GroupList[1].size(), 3u);
 }
 
 TEST_F(AutomaticGroupingWindowTest, APlainRunDealsRoundTheGroups) {
     Mark(Range(0, 7), {});
-    form->CheckBox4->setChecked(false);
+    CheckBox(4)->setChecked(false);
     TypeGroupCount("2");
-    Click(form->Button1);
+    Click(Button(1));
     EXPECT_TRUE(dialogs.Messages().empty());
     EXPECT_EQ(S().GroupList[1].size(), 4u);
     EXPECT_EQ(S().GroupList[2].size(), 3u);
@@ -391,12 +391,12 @@ TEST_F(AutomaticGroupingWindowTest, RefusedAndCutShortRunsShowTheirMessagesInOrd
         Mark(c.players, c.leaders);
         // A grouping made by hand beforehand, to see what each outcome keeps.
         Paste(37, 6);
-        form->CheckBox4->setChecked(c.balanced);
+        CheckBox(4)->setChecked(c.balanced);
         TypeGroupCount(c.count);
         const std::string placedBefore = Placed();
         dialogs.ClearShown();
         ClearRecorders();
-        Click(form->Button1);
+        Click(Button(1));
         EXPECT_EQ(dialogs.Messages(), c.messages);
         for (int g = 1; g <= 3; ++g) EXPECT_EQ(S().GroupList[g].size(), c.sizes[g - 1]) << g;
         const bool refused = c.messages.size() == 1 && list.texts.empty();
@@ -411,7 +411,7 @@ TEST_F(AutomaticGroupingWindowTest, RefusedAndCutShortRunsShowTheirMessagesInOrd
         }
         for (int g = 1; g <= MaxGroups; ++g) EXPECT_EQ(!BoxLog(g).empty(), c.boxesDrawn) << g;
         EXPECT_TRUE(S().DrawPool.empty());
-        if (S().PasteButtonOn) Click(form->Image9);
+        if (S().PasteButtonOn) Click(Image(9));
     }
 }
 
@@ -423,17 +423,17 @@ TEST_F(WindowTest, TheRoadOfAMeeting) {
     Load(WriteRoster("club.txt", lines));
     ASSERT_EQ(S().RosterList.size(), 14u);
 
-    Click(form->Button3);
-    Click(form->Image6);
+    Click(Button(3));
+    Click(Image(6));
     for (int row = 0; row < 12; ++row) PressRow(row);
-    Click(form->Image7);
+    Click(Image(7));
     PressRow(3);
     PressRow(8);
-    EXPECT_EQ(form->Label[8]->text(), "12");
-    EXPECT_EQ(form->Edit6->text(), "2");
-    ASSERT_TRUE(form->CheckBox4->isChecked());
+    EXPECT_EQ(Label(8)->text(), "12");
+    EXPECT_EQ(Edit(6)->text(), "2");
+    ASSERT_TRUE(CheckBox(4)->isChecked());
 
-    Click(form->Button1);
+    Click(Button(1));
     EXPECT_TRUE(dialogs.Messages().empty());
     std::vector<std::string> leaders;
     for (int g = 1; g <= 2; ++g) {
@@ -447,22 +447,22 @@ TEST_F(WindowTest, TheRoadOfAMeeting) {
     std::sort(leaders.begin(), leaders.end());
     EXPECT_EQ(leaders, (std::vector<std::string>{"P3", "P8"}));
     for (int g = 3; g <= MaxGroups; ++g) EXPECT_TRUE(S().GroupList[g].empty());
-    EXPECT_EQ(form->Label[27]->text(), "12");
-    EXPECT_EQ(form->Edit6->text(), "2");
+    EXPECT_EQ(Label(27)->text(), "12");
+    EXPECT_EQ(Edit(6)->text(), "2");
 
     // Take the third member of group 1 out and put it into group 3.
     const std::string moved = S().GroupList[1][2];
-    Click(form->Image10);
+    Click(Image(10));
     PressGroup(1, 18 * 2 + 10);
     EXPECT_EQ(S().GroupList[1].size(), 5u);
-    EXPECT_EQ(form->Label[27]->text(), "11");
-    Click(form->Image9);
+    EXPECT_EQ(Label(27)->text(), "11");
+    Click(Image(9));
     PressRow(std::stoi(moved));
     PressGroup(3, 10);
     EXPECT_EQ(S().GroupList[3], std::vector<std::string>{moved});
     EXPECT_EQ(S().PlacedFlag[std::stoi(moved)], 1);
-    EXPECT_EQ(form->Label[8]->text(), "12");
-    EXPECT_EQ(form->Label[27]->text(), "12");
+    EXPECT_EQ(Label(8)->text(), "12");
+    EXPECT_EQ(Label(27)->text(), "12");
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 

@@ -18,15 +18,15 @@ TEST_F(WindowTest, StartsInRegistrationModeWithAnEmptyNumberedList) {
     EXPECT_EQ(form->geometry(), QRect(0, 0, 1020, 705));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("トヴィ"));
     EXPECT_EQ(S().ScreenMode, kModeRegistration);
-    EXPECT_EQ(form->Label[27]->text(), "0");
-    EXPECT_EQ(form->Label[8]->text(), "0");
-    EXPECT_TRUE(form->Edit6->text().isEmpty());
+    EXPECT_EQ(Label(27)->text(), "0");
+    EXPECT_EQ(Label(8)->text(), "0");
+    EXPECT_TRUE(Edit(6)->text().isEmpty());
     EXPECT_EQ(S().CommandState, kCommandNone);
 
     // A fresh full redraw, recorded: 41 rules, 40 numbers at x 19 or 11.
     RecordingSurface rec;
-    form->Image1->SetObserver(&rec);
-    form->Hyou();
+    Image(1)->SetObserver(&rec);
+    form->List().Redraw();
     int horizontal = 0;
     for (const auto& l : rec.lines) horizontal += l.y1 == l.y2 && l.x1 == 0 && l.x2 == 480;
     EXPECT_EQ(horizontal, 41);
@@ -41,7 +41,7 @@ TEST_F(WindowTest, StartsInRegistrationModeWithAnEmptyNumberedList) {
     for (const auto& t : rec.texts) erased += t.color == kWhite && t.x == 45;
     EXPECT_EQ(erased, 1);
     // The picture itself shows the frame and the rules.
-    const QImage& image = form->Image1->Image();
+    const QImage& image = Image(1)->Image();
     EXPECT_EQ(image.size(), QSize(481, 1201) * Ratio(image));
     EXPECT_EQ(PixelAt(image, 0, 15), QColor(Qt::black));
     EXPECT_EQ(PixelAt(image, 200, 30), QColor(Qt::black));
@@ -50,51 +50,56 @@ TEST_F(WindowTest, StartsInRegistrationModeWithAnEmptyNumberedList) {
 
 TEST_F(WindowTest, EachModeShowsItsPanelsAndBar) {
     struct Expect {
-        void (TForm1::*enter)();
+        void (MainWindow::*enter)();
         int mode;
         bool list, registration, automatic, manual, settings, counts;
         int bar;  // 17, 18, 19
         bool moveDelete, marks, sheetControls;
     };
     const Expect cases[] = {
-        {&TForm1::Button3Click, 2, true, false, true, true, false, true, 18, false, true, false},
-        {&TForm1::Button4Click, 3, false, false, false, false, true, false, 19, false, true, true},
-        {&TForm1::Button2Click, 1, true, true, false, false, false, true, 17, true, false, false},
-        {&TForm1::Button4Click, 3, false, false, false, false, true, false, 19, true, false, true},
-        {&TForm1::Button3Click, 2, true, false, true, true, false, true, 18, false, true, false},
+        {&MainWindow::EnterGroupingMode, 2, true, false, true, true, false, true, 18, false, true,
+         false},
+        {&MainWindow::EnterScoreSheetMode, 3, false, false, false, false, true, false, 19, false,
+         true, true},
+        {&MainWindow::EnterRegistrationMode, 1, true, true, false, false, false, true, 17, true,
+         false, false},
+        {&MainWindow::EnterScoreSheetMode, 3, false, false, false, false, true, false, 19, true,
+         false, true},
+        {&MainWindow::EnterGroupingMode, 2, true, false, true, true, false, true, 18, false, true,
+         false},
     };
     form->show();
     for (const auto& c : cases) {
         (form.get()->*c.enter)();
         SCOPED_TRACE(c.mode);
         EXPECT_EQ(S().ScreenMode, c.mode);
-        EXPECT_EQ(form->Panel3->isVisible(), c.list);
-        EXPECT_EQ(form->Panel2->isVisible(), c.registration);
-        EXPECT_EQ(form->Panel4->isVisible(), c.automatic);
-        EXPECT_EQ(form->Panel1->isVisible(), c.manual);
-        EXPECT_EQ(form->Panel5->isVisible(), c.settings);
-        EXPECT_EQ(form->Panel6->isVisible(), c.counts);
-        for (int bar = 17; bar <= 19; ++bar) EXPECT_EQ(form->Label[bar]->isVisible(), bar == c.bar);
-        EXPECT_EQ(form->Image3->isVisibleTo(form->Panel3), c.moveDelete);
-        EXPECT_EQ(form->Image6->isVisibleTo(form->Panel3), c.marks);
-        EXPECT_EQ(form->Button7->isVisible(), c.sheetControls);
-        EXPECT_EQ(form->Button9->isVisible(), c.sheetControls);
-        EXPECT_EQ(form->CheckBox2->isVisible(), c.sheetControls);
-        EXPECT_EQ(form->Image23->isVisible(), c.mode == 3);
-        for (int g = 1; g <= MaxGroups; ++g) EXPECT_EQ(form->GroupBox[g]->isVisible(), c.mode != 3);
+        EXPECT_EQ(Panel(3)->isVisible(), c.list);
+        EXPECT_EQ(Panel(2)->isVisible(), c.registration);
+        EXPECT_EQ(Panel(4)->isVisible(), c.automatic);
+        EXPECT_EQ(Panel(1)->isVisible(), c.manual);
+        EXPECT_EQ(Panel(5)->isVisible(), c.settings);
+        EXPECT_EQ(Panel(6)->isVisible(), c.counts);
+        for (int bar = 17; bar <= 19; ++bar) EXPECT_EQ(Label(bar)->isVisible(), bar == c.bar);
+        EXPECT_EQ(Image(3)->isVisibleTo(Panel(3)), c.moveDelete);
+        EXPECT_EQ(Image(6)->isVisibleTo(Panel(3)), c.marks);
+        EXPECT_EQ(Button(7)->isVisible(), c.sheetControls);
+        EXPECT_EQ(Button(9)->isVisible(), c.sheetControls);
+        EXPECT_EQ(CheckBox(2)->isVisible(), c.sheetControls);
+        EXPECT_EQ(Image(23)->isVisible(), c.mode == 3);
+        for (int g = 1; g <= MaxGroups; ++g) EXPECT_EQ(GroupBox(g)->isVisible(), c.mode != 3);
     }
 }
 
 TEST_F(WindowTest, OnlyRegistrationModeClearsTheMarks) {
     Load(WriteRoster("r.txt", {"A,T,男,0,0,0,0,0,", "B,T,女,0,0,0,0,0,"}));
-    form->Button3Click();
+    form->EnterGroupingMode();
     S().EntryFlag[0] = S().LeaderFlag[1] = S().EntryFlag[1] = S().PlacedFlag[0] = 1;
-    form->Button4Click();
-    form->Button3Click();
+    form->EnterScoreSheetMode();
+    form->EnterGroupingMode();
     EXPECT_EQ(S().EntryFlag[0], 1);
     EXPECT_EQ(S().LeaderFlag[1], 1);
     EXPECT_EQ(S().PlacedFlag[0], 1);
-    form->Button2Click();
+    form->EnterRegistrationMode();
     for (int i = 0; i < MemberCapacity; ++i) {
         EXPECT_EQ(S().EntryFlag[i], 0);
         EXPECT_EQ(S().LeaderFlag[i], 0);
@@ -106,12 +111,12 @@ TEST_F(WindowTest, LoadingARosterDrawsItsRowsAndShowsThePath) {
     const QString path =
         WriteRoster("club.txt", {"山田　花子,東町,女,0,0,0,0,0,", "鈴木一郎,,男,0,0,0,0,0,"});
     RecordingSurface rec;
-    form->Image1->SetObserver(&rec);
-    form->ScrollBox1->verticalScrollBar()->setValue(200);
+    Image(1)->SetObserver(&rec);
+    Find<QScrollArea>("ScrollBox1")->verticalScrollBar()->setValue(200);
     Load(path);
     EXPECT_EQ(form->windowTitle(), QDir::toNativeSeparators(path));
     EXPECT_EQ(S().CurrentFileName, TryQtToPath(path));
-    EXPECT_EQ(form->ScrollBox1->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(Find<QScrollArea>("ScrollBox1")->verticalScrollBar()->value(), 0);
     const std::vector<std::string> expected = {"45,6:山田　花子", "185,6:東町", "345,6:女",
                                                "45,36:鈴木一郎",  "185,36:",    "345,36:男"};
     std::vector<std::string> written;
@@ -126,9 +131,9 @@ TEST_F(WindowTest, LoadingARosterDrawsItsRowsAndShowsThePath) {
 TEST_F(WindowTest, CancellingTheOpenDialogStillRedraws) {
     Load(WriteRoster("r.txt", {"A,T,男,0,0,0,0,0,"}));
     RecordingSurface rec;
-    form->Image1->SetObserver(&rec);
+    Image(1)->SetObserver(&rec);
     dialogs.openAnswers.push_back(std::nullopt);
-    Click(form->Button10);
+    Click(Button(10));
     EXPECT_EQ(S().RosterList.size(), 1u);
     ASSERT_FALSE(rec.rects.empty());
     EXPECT_NE(rec.FindText("A"), nullptr);
@@ -165,7 +170,7 @@ TEST_F(WindowTest, SaveWritesTheMarkerAndCrLfLinesAndShowsThePath) {
     Load(WriteRoster("in.txt", {"A,T,男,0,0,0,0,0,", "B,,女,0,0,0,0,0,"}));
     const QString out = folder.filePath("out.txt");
     dialogs.saveAnswers.push_back(out);
-    Click(form->Button8);
+    Click(Button(8));
     QFile file(out);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray expected =
@@ -176,11 +181,11 @@ TEST_F(WindowTest, SaveWritesTheMarkerAndCrLfLinesAndShowsThePath) {
 
     // A cancelled save changes nothing; a failed one keeps the caption.
     dialogs.saveAnswers.push_back(std::nullopt);
-    Click(form->Button8);
+    Click(Button(8));
     EXPECT_EQ(form->windowTitle(), QDir::toNativeSeparators(out));
     dialogs.ClearShown();
     dialogs.saveAnswers.push_back(folder.filePath("no/such/folder/x.txt"));
-    Click(form->Button8);
+    Click(Button(8));
     EXPECT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(form->windowTitle(), QDir::toNativeSeparators(out));
 }
@@ -189,12 +194,12 @@ TEST_F(WindowTest, GroupBoxesDrawNamesAndBlank) {
     Load(WriteRoster("r.txt", {"A,T,男,0,0,0,0,0,", "B,T,男,0,0,0,0,0,", "C,T,女,0,0,0,0,0,"}));
     S().GroupList[2] = {"2", "0"};
     RecordingSurface rec;
-    form->GroupBox[2]->SetObserver(&rec);
-    form->DspKumi();
+    GroupBox(2)->SetObserver(&rec);
+    form->Grouping().Boxes().WriteNames();
     EXPECT_EQ(rec.TextLog(), (std::vector<std::string>{"9,6:C", "9,24:A"}));
 
     rec.Clear();
-    form->KumiClr(2);
+    form->Grouping().Boxes().Clear(2);
     ASSERT_EQ(rec.texts.size(), 6u);
     for (int r = 0; r < 6; ++r) {
         EXPECT_EQ(rec.texts[r].x, 3);
@@ -202,18 +207,18 @@ TEST_F(WindowTest, GroupBoxesDrawNamesAndBlank) {
         EXPECT_EQ(rec.texts[r].text.size(), 23u);
     }
     EXPECT_EQ(S().GroupList[2].size(), 2u);
-    form->KumiClr(0);
+    form->Grouping().Boxes().Clear(0);
     for (int g = 1; g <= MaxGroups; ++g) EXPECT_TRUE(S().GroupList[g].empty());
 }
 
 TEST_F(WindowTest, ANonIntegerGroupCountIsReportedAsTheGeneralError) {
     Load(WriteRoster("r.txt", {"A,T,男,0,0,0,0,0,"}));
-    form->Button3Click();
+    form->EnterGroupingMode();
     S().EntryFlag[0] = 1;
-    form->Bunkatu();
-    form->Edit6->setText(QStringLiteral("１"));
+    form->List().RefreshRows();
+    Edit(6)->setText(QStringLiteral("１"));
     dialogs.ClearShown();
-    Click(form->Button1);
+    Click(Button(1));
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, ScriptedDialogs::Kind::Error);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("'１' は整数ではありません."));

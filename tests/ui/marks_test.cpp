@@ -14,11 +14,11 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         LoadMembers({"A", "B", "C", "D"}, "MFMF");
-        Click(form->Button3);
-        form->Image1->SetObserver(&rec);
+        Click(Button(3));
+        Image(1)->SetObserver(&rec);
     }
-    std::string Players() { return form->Label[8]->text().toStdString(); }
-    std::string Proposal() { return form->Edit6->text().toStdString(); }
+    std::string Players() { return Label(8)->text().toStdString(); }
+    std::string Proposal() { return Edit(6)->text().toStdString(); }
 
     RecordingSurface rec;
 };
@@ -47,7 +47,7 @@ TEST_F(MarkTest, PressesToggleTheFlagsAndTheMarkFollows) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         for (const Step& step : c.steps) {
-            PictureWidget* picture = step.command == Entry ? form->Image6 : form->Image7;
+            PictureWidget* picture = step.command == Entry ? Image(6) : Image(7);
             const int wanted = step.command == Entry ? kCommandEntry : kCommandLeader;
             if (S().CommandState != wanted) Click(picture);
             ASSERT_EQ(S().CommandState, wanted);
@@ -56,7 +56,7 @@ TEST_F(MarkTest, PressesToggleTheFlagsAndTheMarkFollows) {
             EXPECT_EQ(S().EntryFlag[2], step.entry);
             EXPECT_EQ(S().LeaderFlag[2], step.leader);
             EXPECT_EQ(MarkAt(rec, 2, 388), step.mark);
-            const int ink = DarkInk(form->Image1->Image(), MarksColumn(2));
+            const int ink = DarkInk(Image(1)->Image(), MarksColumn(2));
             if (*step.mark)
                 EXPECT_GT(ink, 0);
             else
@@ -71,7 +71,7 @@ TEST_F(MarkTest, PressesToggleTheFlagsAndTheMarkFollows) {
 }
 
 TEST_F(MarkTest, TheCountsSplitThePlayersByGender) {
-    Click(form->Image6);
+    Click(Image(6));
     for (int row : {0, 1, 3}) PressRow(row);
     EXPECT_EQ(S().EntryList, (std::vector<int>{1, 2, 4}));
     EXPECT_EQ(S().MaleList, (std::vector<int>{1}));
@@ -82,10 +82,10 @@ TEST_F(MarkTest, TheCountsSplitThePlayersByGender) {
 }
 
 TEST_F(MarkTest, PressesOnEmptyRowsChangeNothing) {
-    Click(form->Image6);
+    Click(Image(6));
     PressRow(0);
-    for (PictureWidget* picture : {form->Image6, form->Image7}) {
-        if (picture == form->Image7) Click(picture);
+    for (PictureWidget* picture : {Image(6), Image(7)}) {
+        if (picture == Image(7)) Click(picture);
         rec.Clear();
         for (int row : {4, 5, 39}) PressRow(row);
         PressList(1200);  // the bottom line of the picture, row 40
@@ -100,7 +100,7 @@ TEST_F(MarkTest, PressesOnEmptyRowsChangeNothing) {
 }
 
 TEST_F(MarkTest, TheProposedGroupCountFollowsTheLeaders) {
-    Click(form->Image7);
+    Click(Image(7));
     const struct {
         int row;
         const char* proposal;
@@ -116,17 +116,17 @@ TEST_F(MarkTest, TheProposedGroupCountFollowsTheLeaders) {
 TEST_F(MarkTest, SwitchingBetweenTheTwoMarkCommands) {
     const QColor yellow(255, 255, 0), white(Qt::white);
     auto face = [](PictureWidget* p) { return PixelAt(p->Image(), 3, 17); };
-    Click(form->Image6);
-    EXPECT_EQ(face(form->Image6), yellow);
-    Click(form->Image7);
+    Click(Image(6));
+    EXPECT_EQ(face(Image(6)), yellow);
+    Click(Image(7));
     EXPECT_EQ(S().CommandState, kCommandLeader);
     EXPECT_EQ(S().EntryButtonOn, 0);
     EXPECT_EQ(S().LeaderButtonOn, 1);
-    EXPECT_EQ(face(form->Image6), white);
-    EXPECT_EQ(face(form->Image7), yellow);
-    Click(form->Image7);
+    EXPECT_EQ(face(Image(6)), white);
+    EXPECT_EQ(face(Image(7)), yellow);
+    Click(Image(7));
     EXPECT_EQ(S().CommandState, kCommandNone);
-    EXPECT_EQ(face(form->Image7), white);
+    EXPECT_EQ(face(Image(7)), white);
     // With both off a press marks nobody.
     PressRow(0);
     EXPECT_EQ(S().EntryFlag[0], 0);
@@ -136,9 +136,9 @@ TEST_F(MarkTest, TheThirtySeventhPlayerIsWarnedAboutAndKept) {
     std::vector<std::string> names;
     for (int i = 1; i <= 38; ++i) names.push_back("M" + std::to_string(i));
     LoadMembers(names);
-    Click(form->Image7);
+    Click(Image(7));
     PressRow(0);  // one leader, so the proposal has something to keep
-    Click(form->Image6);
+    Click(Image(6));
     for (int row = 1; row < 36; ++row) PressRow(row);
     EXPECT_EQ(Players(), "36");
     EXPECT_TRUE(dialogs.Messages().empty());
@@ -148,17 +148,17 @@ TEST_F(MarkTest, TheThirtySeventhPlayerIsWarnedAboutAndKept) {
     EXPECT_EQ(Players(), "37");
     EXPECT_EQ(MarkAt(rec, 36, 388), "出場");
     EXPECT_EQ(TakeMessages(), std::vector<QString>{QStringLiteral("出場者が３６名を超えています")});
-    EXPECT_TRUE(form->Image1->isVisibleTo(form->ScrollBox1));
+    EXPECT_TRUE(Image(1)->isVisibleTo(Find<QScrollArea>("ScrollBox1")));
 
     // While above the limit the leader count and the proposal are not updated.
-    Click(form->Image7);
+    Click(Image(7));
     PressRow(0);
     EXPECT_EQ(S().LeaderFlag[0], 0);
     EXPECT_EQ(Proposal(), "1");
     EXPECT_EQ(TakeMessages().size(), 1u);
 
     // Back to 36: no warning, and the proposal catches up.
-    Click(form->Image6);
+    Click(Image(6));
     PressRow(0);
     EXPECT_EQ(Players(), "36");
     EXPECT_TRUE(TakeMessages().empty());

@@ -12,7 +12,7 @@ namespace {
 
 TEST_F(WindowTest, ModeSwitchesShowHideOrKeepThePanelControls) {
     struct Expect {
-        void (TForm1::*enter)();
+        void (MainWindow::*enter)();
         bool counts;       // Label7..Label9 within Panel6
         bool fileButtons;  // Button8, Button10 within Panel2
         bool balance;      // CheckBox4 within Panel4
@@ -20,24 +20,25 @@ TEST_F(WindowTest, ModeSwitchesShowHideOrKeepThePanelControls) {
         bool printAll;     // 全組印刷 and 成績入力, with 印　刷
     };
     const Expect cases[] = {
-        {&TForm1::Button4Click, false, true, true, true, true},  // from registration: kept
-        {&TForm1::Button3Click, true, false, true, true, false},
-        {&TForm1::Button4Click, false, false, true, true, true},  // from grouping: kept
-        {&TForm1::Button2Click, true, true, true, true, false},
+        {&MainWindow::EnterScoreSheetMode, false, true, true, true,
+         true},  // from registration: kept
+        {&MainWindow::EnterGroupingMode, true, false, true, true, false},
+        {&MainWindow::EnterScoreSheetMode, false, false, true, true, true},  // from grouping: kept
+        {&MainWindow::EnterRegistrationMode, true, true, true, true, false},
     };
     form->show();
     for (const auto& c : cases) {
         (form.get()->*c.enter)();
         SCOPED_TRACE(S().ScreenMode);
-        for (int i = 7; i <= 9; ++i) EXPECT_EQ(form->Label[i]->isVisibleTo(form->Panel6), c.counts);
-        EXPECT_EQ(form->Button8->isVisibleTo(form->Panel2), c.fileButtons);
-        EXPECT_EQ(form->Button10->isVisibleTo(form->Panel2), c.fileButtons);
-        EXPECT_EQ(form->CheckBox4->isVisibleTo(form->Panel4), c.balance);
-        EXPECT_EQ(form->Image9->isVisibleTo(form->Panel1), c.manual);
-        EXPECT_EQ(form->Image10->isVisibleTo(form->Panel1), c.manual);
-        EXPECT_EQ(form->PrintAllButton->isVisible(), c.printAll);
-        EXPECT_EQ(form->PrintAllButton->isVisible(), form->Button7->isVisible());
-        EXPECT_EQ(form->ResultsButton->isVisible(), c.printAll);
+        for (int i = 7; i <= 9; ++i) EXPECT_EQ(Label(i)->isVisibleTo(Panel(6)), c.counts);
+        EXPECT_EQ(Button(8)->isVisibleTo(Panel(2)), c.fileButtons);
+        EXPECT_EQ(Button(10)->isVisibleTo(Panel(2)), c.fileButtons);
+        EXPECT_EQ(CheckBox(4)->isVisibleTo(Panel(4)), c.balance);
+        EXPECT_EQ(Image(9)->isVisibleTo(Panel(1)), c.manual);
+        EXPECT_EQ(Image(10)->isVisibleTo(Panel(1)), c.manual);
+        EXPECT_EQ(Find("PrintAllButton")->isVisible(), c.printAll);
+        EXPECT_EQ(Find("PrintAllButton")->isVisible(), Button(7)->isVisible());
+        EXPECT_EQ(Find("ResultsButton")->isVisible(), c.printAll);
     }
 }
 

@@ -41,8 +41,10 @@
 #include "platform/file_name.h"
 #include "platform/qt_text.h"
 #include "support/scripted_dialogs.h"
+#include "support/window_controls.h"
 #include "ui/about_box.h"
 #include "ui/main_window.h"
+#include "ui/registration_panel.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define TOVI_MONKEY_SANITIZED 1
@@ -277,13 +279,15 @@ public:
         dialogs_.yesNoFallback = [this] { return YesNoAnswer(); };
         dialogs_.openFallback = [this] { return OpenAnswer(); };
         dialogs_.saveFallback = [this] { return SaveAnswer(); };
-        form_ = std::make_unique<TForm1>(dialogs_, lcg_, clock_);
+        form_ = std::make_unique<MainWindow>(dialogs_, lcg_, clock_);
+        controls_ = std::make_unique<WindowControls>(*form_);
         form_->show();
         QCoreApplication::processEvents();
         dialogs_.ClearShown();
     }
     ~Monkey() {
         if (form_) form_->close();
+        controls_.reset();
         form_.reset();
         QCoreApplication::processEvents();
     }
@@ -507,6 +511,8 @@ private:
     void CloseAbout() {
         if (!aboutPending_) return;
         AboutBox& about = form_->About();
+        const WindowControls aboutControls(about);
+        QPushButton* ok = aboutControls.Find<QPushButton>(QStringLiteral("OKButton"));
         if (!about.isVisible()) {
             QTimer::singleShot(1, [this] { CloseAbout(); });
             return;
@@ -514,7 +520,7 @@ private:
         switch (random_.Below(5)) {
             case 0:
                 action_ += " -> OK";
-                QTest::mouseClick(about.OKButton, Qt::LeftButton);
+                QTest::mouseClick(ok, Qt::LeftButton);
                 break;
             case 1:
                 action_ += " -> Enter";
@@ -530,8 +536,8 @@ private:
                 break;
             default:
                 action_ += " -> link, OK";
-                QTest::mouseClick(about.Label2, Qt::LeftButton, {}, QPoint(5, 5));
-                QTest::mouseClick(about.OKButton, Qt::LeftButton);
+                QTest::mouseClick(aboutControls.Label(2), Qt::LeftButton, {}, QPoint(5, 5));
+                QTest::mouseClick(ok, Qt::LeftButton);
                 break;
         }
     }
@@ -544,6 +550,10 @@ private:
     };
 
     static bool Shown(const QWidget* widget) { return widget && widget->isVisible(); }
+
+    QPushButton* PrintAllButton() const {
+        return controls_->Find<QPushButton>(QStringLiteral("PrintAllButton"));
+    }
 
     QPoint Anywhere(const QWidget* widget) {
         return {random_.Below(widget->width()), random_.Below(widget->height())};
@@ -566,17 +576,18 @@ private:
         int y = 0;
         if (random_.Below(5) != 0) {
             const int row = random_.Between(0, std::min(members + 1, MemberCapacity));
-            y = std::min(RowHeight * row + random_.Below(RowHeight), form_->Image1->height() - 1);
+            y = std::min(RowHeight * row + random_.Below(RowHeight),
+                         controls_->Image(1)->height() - 1);
         } else {
-            y = random_.Below(form_->Image1->height());
+            y = random_.Below(controls_->Image(1)->height());
         }
         happened_.deleteRow = y / RowHeight;
-        Press(form_->Image1, {random_.Below(form_->Image1->width()), y},
+        Press(controls_->Image(1), {random_.Below(controls_->Image(1)->width()), y},
               "member list, row " + std::to_string(y / RowHeight));
     }
 
     void PressGroupBox(int group) {
-        PictureWidget* box = form_->GroupBox[static_cast<std::size_t>(group)];
+        PictureWidget* box = controls_->GroupBox(group);
         int y = 0;
         if (random_.Below(10) < 7)
             y = std::min(GroupRowPitch * random_.Between(0, 6) + 3 + random_.Below(GroupRowPitch),
@@ -625,21 +636,21 @@ private:
         action_ = "click Button14 (version)";
         g_crash.action = action_;
         ScheduleAboutCloser();
-        QTest::mouseClick(form_->Button14, Qt::LeftButton);
+        QTest::mouseClick(controls_->Button(14), Qt::LeftButton);
         aboutPending_ = false;
     }
 
     void ClickRegister() {
         happened_.registerClicked = true;
-        happened_.typedName = form_->Edit1->Bytes();
-        happened_.typedTeam = form_->Edit2->Bytes();
-        happened_.typedGender = form_->GenderIndex();
-        Click(form_->Button6, "Button6 (register)");
+        happened_.typedName = controls_->Edit(1)->Bytes();
+        happened_.typedTeam = controls_->Edit(2)->Bytes();
+        happened_.typedGender = form_->Registration().GenderIndex();
+        Click(controls_->Button(6), "Button6 (register)");
     }
 
     void ClickStart() {
         happened_.startClicked = true;
-        Click(form_->Button1, "Button1 (start grouping)");
+        Click(controls_->Button(1), "Button1 (start grouping)");
     }
 
     QString SomeText(const ByteEdit* edit) {
@@ -727,14 +738,14 @@ private:
                   (focus ? focus->metaObject()->className() : std::string("nothing"));
         g_crash.action = action_;
         if (!Shown(focus)) return;
-        if (focus == form_->Button14) ScheduleAboutCloser();
-        if (focus == form_->Button6) {
+        if (focus == controls_->Button(14)) ScheduleAboutCloser();
+        if (focus == controls_->Button(6)) {
             happened_.registerClicked = true;
-            happened_.typedName = form_->Edit1->Bytes();
-            happened_.typedTeam = form_->Edit2->Bytes();
-            happened_.typedGender = form_->GenderIndex();
+            happened_.typedName = controls_->Edit(1)->Bytes();
+            happened_.typedTeam = controls_->Edit(2)->Bytes();
+            happened_.typedGender = form_->Registration().GenderIndex();
         }
-        if (focus == form_->Button1) happened_.startClicked = true;
+        if (focus == controls_->Button(1)) happened_.startClicked = true;
         QTest::keyClick(focus, Qt::Key_Space);
         aboutPending_ = false;
     }
@@ -754,10 +765,11 @@ private:
     }
 
     void PressRow(int row, const std::string& why) {
-        if (!Shown(form_->Image1)) return;
+        if (!Shown(controls_->Image(1))) return;
         happened_.deleteRow = row;
-        Press(form_->Image1,
-              {random_.Below(form_->Image1->width()), RowHeight * row + random_.Below(RowHeight)},
+        Press(controls_->Image(1),
+              {random_.Below(controls_->Image(1)->width()),
+               RowHeight * row + random_.Below(RowHeight)},
               "member list (" + why + "), row " + std::to_string(row));
     }
 
@@ -775,8 +787,8 @@ private:
     // Switches paste on when it is off, as the user does before a pick or a paste.
     std::function<void()> PasteOnStep() {
         return [this] {
-            if (form_->State().PasteButtonOn == 0 && Shown(form_->Image9))
-                Click(form_->Image9, "Image9 (paste, planned)");
+            if (form_->State().PasteButtonOn == 0 && Shown(controls_->Image(9)))
+                Click(controls_->Image(9), "Image9 (paste, planned)");
         };
     }
 
@@ -791,7 +803,7 @@ private:
     void PlanPaste() {
         const int group = random_.Between(1, MaxGroups);
         Plan({PasteOnStep(), [this, group] {
-                  if (Shown(form_->GroupBox[static_cast<std::size_t>(group)])) PressGroupBox(group);
+                  if (Shown(controls_->GroupBox(group))) PressGroupBox(group);
               }});
     }
 
@@ -800,15 +812,16 @@ private:
         const int players = form_->State().EntryCount;
         const int count = random_.Between(std::max(1, (players + 5) / 6), MaxGroups);
         Plan({[this, count] {
-                  if (!Shown(form_->Edit6)) return;
+                  if (!Shown(controls_->Edit(6))) return;
                   action_ = "Edit6 (group count): click, type \"" + std::to_string(count) +
                             "\" (planned)";
                   g_crash.action = action_;
-                  QTest::mouseClick(form_->Edit6, Qt::LeftButton, {}, Anywhere(form_->Edit6));
-                  TypeText(form_->Edit6, QString::number(count));
+                  QTest::mouseClick(controls_->Edit(6), Qt::LeftButton, {},
+                                    Anywhere(controls_->Edit(6)));
+                  TypeText(controls_->Edit(6), QString::number(count));
               },
               [this] {
-                  if (Shown(form_->Button1)) ClickStart();
+                  if (Shown(controls_->Button(1))) ClickStart();
               }});
     }
 
@@ -821,69 +834,70 @@ private:
             return;
         }
 
-        TForm1& f = *form_;
+        MainWindow& f = *form_;
+        const WindowControls& w = *controls_;
         std::vector<Candidate> candidates;
         const auto add = [&](QWidget* widget, int weight, std::function<void()> send) {
             if (Shown(widget)) candidates.push_back({weight, std::move(send)});
         };
         // With a member picked, the user's next press is mostly elsewhere (a
         // box, a command, the start button), which a press on the list cancels.
-        add(f.Image1, f.State().PickedMember.empty() ? 30 : 6, [this] { PressList(); });
-        add(f.Image1, 4, [this] { PlanSweep(); });
-        add(f.Image9, 3, [this] { PlanPick(); });
-        add(f.Image9, 3, [this] { PlanPaste(); });
-        add(f.Button1, 3, [this] { PlanGrouping(); });
-        for (int g = 1; g <= MaxGroups; ++g)
-            add(f.GroupBox[static_cast<std::size_t>(g)], 4, [this, g] { PressGroupBox(g); });
+        add(w.Image(1), f.State().PickedMember.empty() ? 30 : 6, [this] { PressList(); });
+        add(w.Image(1), 4, [this] { PlanSweep(); });
+        add(w.Image(9), 3, [this] { PlanPick(); });
+        add(w.Image(9), 3, [this] { PlanPaste(); });
+        add(w.Button(1), 3, [this] { PlanGrouping(); });
+        for (int g = 1; g <= MaxGroups; ++g) add(w.GroupBox(g), 4, [this, g] { PressGroupBox(g); });
         const std::pair<PictureWidget*, const char*> commands[] = {
-            {f.Image3, "Image3 (move)"},    {f.Image4, "Image4 (delete)"},
-            {f.Image6, "Image6 (players)"}, {f.Image7, "Image7 (leaders)"},
-            {f.Image9, "Image9 (paste)"},   {f.Image10, "Image10 (return)"},
+            {w.Image(3), "Image3 (move)"},    {w.Image(4), "Image4 (delete)"},
+            {w.Image(6), "Image6 (players)"}, {w.Image(7), "Image7 (leaders)"},
+            {w.Image(9), "Image9 (paste)"},   {w.Image(10), "Image10 (return)"},
         };
         for (const auto& [picture, name] : commands) {
             std::string label = name;
             add(picture, 4, [this, picture, label] { Click(picture, label); });
         }
         const std::pair<PictureWidget*, const char*> others[] = {
-            {f.Image2, "Image2 (list header)"},
-            {f.Image5, "Image5 (prompt)"},
-            {f.Image8, "Image8 (prompt)"},
-            {f.Image23, "Image23 (preview)"},
+            {w.Image(2), "Image2 (list header)"},
+            {w.Image(5), "Image5 (prompt)"},
+            {w.Image(8), "Image8 (prompt)"},
+            {w.Image(23), "Image23 (preview)"},
         };
         for (const auto& [picture, name] : others) {
             std::string label = name;
             add(picture, 1, [this, picture, label] { Press(picture, Anywhere(picture), label); });
         }
 
-        add(f.Button1, 6, [this] { ClickStart(); });
-        add(f.Button2, 1, [this] { Click(form_->Button2, "Button2 (registration mode)"); });
-        add(f.Button3, 2, [this] { Click(form_->Button3, "Button3 (grouping mode)"); });
-        add(f.Button4, 1, [this] { Click(form_->Button4, "Button4 (score-sheet mode)"); });
-        add(f.Button5, 1, [this] { Click(form_->Button5, "Button5 (help)"); });
-        add(f.Button6, 8, [this] { ClickRegister(); });
-        add(f.Button7, 2, [this] { ClickPrint(form_->Button7, "Button7 (print)"); });
-        add(f.PrintAllButton, 1, [this] { ClickPrint(form_->PrintAllButton, "print all groups"); });
-        add(f.Button8, 3, [this] { Click(form_->Button8, "Button8 (save)"); });
-        add(f.Button9, 3, [this] { Click(form_->Button9, "Button9 (preview)"); });
-        add(f.Button10, 4, [this] { Click(form_->Button10, "Button10 (open)"); });
-        add(f.Button14, 1, [this] { ClickAbout(); });
-        add(f.CheckBox2, 2, [this] { Click(form_->CheckBox2, "CheckBox2 (hide hole numbers)"); });
-        add(f.CheckBox4, 2,
-            [this] { Click(form_->CheckBox4, "CheckBox4 (balance men and women)"); });
-        add(f.RadioGroup2Items[0], 2, [this] { Click(form_->RadioGroup2Items[0], "male"); });
-        add(f.RadioGroup2Items[1], 2, [this] { Click(form_->RadioGroup2Items[1], "female"); });
+        add(w.Button(1), 6, [this] { ClickStart(); });
+        add(w.Button(2), 1, [this] { Click(controls_->Button(2), "Button2 (registration mode)"); });
+        add(w.Button(3), 2, [this] { Click(controls_->Button(3), "Button3 (grouping mode)"); });
+        add(w.Button(4), 1, [this] { Click(controls_->Button(4), "Button4 (score-sheet mode)"); });
+        add(w.Button(5), 1, [this] { Click(controls_->Button(5), "Button5 (help)"); });
+        add(w.Button(6), 8, [this] { ClickRegister(); });
+        add(w.Button(7), 2, [this] { ClickPrint(controls_->Button(7), "Button7 (print)"); });
+        add(PrintAllButton(), 1, [this] { ClickPrint(PrintAllButton(), "print all groups"); });
+        add(w.Button(8), 3, [this] { Click(controls_->Button(8), "Button8 (save)"); });
+        add(w.Button(9), 3, [this] { Click(controls_->Button(9), "Button9 (preview)"); });
+        add(w.Button(10), 4, [this] { Click(controls_->Button(10), "Button10 (open)"); });
+        add(w.Button(14), 1, [this] { ClickAbout(); });
+        add(w.CheckBox(2), 2,
+            [this] { Click(controls_->CheckBox(2), "CheckBox2 (hide hole numbers)"); });
+        add(w.CheckBox(4), 2,
+            [this] { Click(controls_->CheckBox(4), "CheckBox4 (balance men and women)"); });
+        add(w.GenderItem(0), 2, [this] { Click(controls_->GenderItem(0), "male"); });
+        add(w.GenderItem(1), 2, [this] { Click(controls_->GenderItem(1), "female"); });
 
         const std::pair<ByteEdit*, const char*> edits[] = {
-            {f.Edit1, "Edit1 (name)"},         {f.Edit2, "Edit2 (team)"},
-            {f.Edit6, "Edit6 (group count)"},  {f.Edit7, "Edit7 (meeting)"},
-            {f.Edit8, "Edit8 (course)"},       {f.Edit9, "Edit9 (holes)"},
-            {f.Edit10, "Edit10 (year)"},       {f.Edit11, "Edit11 (month)"},
-            {f.Edit12, "Edit12 (day)"},        {f.Edit13, "Edit13 (group)"},
-            {f.Edit14, "Edit14 (start hole)"}, {f.Edit15, "Edit15 (title)"},
+            {w.Edit(1), "Edit1 (name)"},         {w.Edit(2), "Edit2 (team)"},
+            {w.Edit(6), "Edit6 (group count)"},  {w.Edit(7), "Edit7 (meeting)"},
+            {w.Edit(8), "Edit8 (course)"},       {w.Edit(9), "Edit9 (holes)"},
+            {w.Edit(10), "Edit10 (year)"},       {w.Edit(11), "Edit11 (month)"},
+            {w.Edit(12), "Edit12 (day)"},        {w.Edit(13), "Edit13 (group)"},
+            {w.Edit(14), "Edit14 (start hole)"}, {w.Edit(15), "Edit15 (title)"},
         };
         for (const auto& [edit, name] : edits) {
             std::string label = name;
-            const int weight = edit == f.Edit1 || edit == f.Edit2 || edit == f.Edit6 ? 6 : 2;
+            const int weight = edit == w.Edit(1) || edit == w.Edit(2) || edit == w.Edit(6) ? 6 : 2;
             add(edit, weight, [this, edit, label] { TypeInto(edit, label); });
         }
         add(&f, 1, [this] { TabAndSpace(); });
@@ -1064,8 +1078,8 @@ private:
                    std::to_string(s.MaleCount) + " + FemaleCount " + std::to_string(s.FemaleCount);
         if (s.EntryList != entries || s.MaleList != males || s.FemaleList != females)
             return "the player tallies do not match the marks";
-        if (form_->Label[8]->text() != QString::number(s.EntryCount))
-            return "the player count shows " + form_->Label[8]->text().toStdString();
+        if (controls_->Label(8)->text() != QString::number(s.EntryCount))
+            return "the player count shows " + controls_->Label(8)->text().toStdString();
         return {};
     }
 
@@ -1090,39 +1104,39 @@ private:
         if (!matches)
             return "CommandState " + std::to_string(state) +
                    " does not match the switched-on command";
-        if (form_->Image8->isVisibleTo(form_->Panel3) != (s.MoveButtonOn == 1))
+        if (controls_->Image(8)->isVisibleTo(controls_->Panel(3)) != (s.MoveButtonOn == 1))
             return "the move prompt does not follow the move command";
-        if (form_->Image5->isVisibleTo(form_->Panel3) != (s.DeleteButtonOn == 1))
+        if (controls_->Image(5)->isVisibleTo(controls_->Panel(3)) != (s.DeleteButtonOn == 1))
             return "the delete prompt does not follow the delete command";
         return {};
     }
 
     std::string CheckMode() {
-        const TForm1& f = *form_;
+        const MainWindow& f = *form_;
         const int mode = f.State().ScreenMode;
         if (mode < kModeRegistration || mode > kModeScoreSheet)
             return "ScreenMode " + std::to_string(mode);
         const bool list = mode != kModeScoreSheet;
         const struct {
-            const QWidget* widget;
+            const char* control;
             bool visible;
             const char* name;
         } expected[] = {
-            {f.Panel3, list, "the member list panel"},
-            {f.Image1, list, "the member list"},
-            {f.Panel2, mode == kModeRegistration, "the registration panel"},
-            {f.Panel4, mode == kModeGrouping, "the automatic grouping panel"},
-            {f.Panel1, mode == kModeGrouping, "the manual grouping panel"},
-            {f.Panel5, mode == kModeScoreSheet, "the score-sheet settings"},
-            {f.Panel6, list, "the counts"},
-            {f.Button7, mode == kModeScoreSheet, "the print button"},
-            {f.PrintAllButton, mode == kModeScoreSheet, "the print-all button"},
-            {f.Button9, mode == kModeScoreSheet, "the preview button"},
-            {f.CheckBox2, mode == kModeScoreSheet, "the hole-number check box"},
-            {f.GroupBox[1], list, "the group boxes"},
+            {"Panel3", list, "the member list panel"},
+            {"Image1", list, "the member list"},
+            {"Panel2", mode == kModeRegistration, "the registration panel"},
+            {"Panel4", mode == kModeGrouping, "the automatic grouping panel"},
+            {"Panel1", mode == kModeGrouping, "the manual grouping panel"},
+            {"Panel5", mode == kModeScoreSheet, "the score-sheet settings"},
+            {"Panel6", list, "the counts"},
+            {"Button7", mode == kModeScoreSheet, "the print button"},
+            {"PrintAllButton", mode == kModeScoreSheet, "the print-all button"},
+            {"Button9", mode == kModeScoreSheet, "the preview button"},
+            {"CheckBox2", mode == kModeScoreSheet, "the hole-number check box"},
+            {"Image11", list, "the group boxes"},
         };
         for (const auto& e : expected)
-            if (e.widget->isVisible() != e.visible)
+            if (controls_->Find(QString::fromLatin1(e.control))->isVisible() != e.visible)
                 return std::string(e.name) + (e.visible ? " is hidden" : " is shown") +
                        " in mode " + std::to_string(mode);
         if (f.State().CurrentFileName.empty() && f.windowTitle() != kAppTitle)
@@ -1131,9 +1145,8 @@ private:
     }
 
     std::string CheckEditBoxes() {
-        for (const ByteEdit* edit : {form_->Edit1, form_->Edit2, form_->Edit6, form_->Edit7,
-                                     form_->Edit8, form_->Edit9, form_->Edit10, form_->Edit11,
-                                     form_->Edit12, form_->Edit13, form_->Edit14, form_->Edit15}) {
+        for (const int n : {1, 2, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}) {
+            const ByteEdit* edit = controls_->Edit(n);
             const int length = Cp932Length(edit->text());
             if (length < 0 || length > edit->MaxBytes())
                 return "an edit box of " + std::to_string(edit->MaxBytes()) + " bytes holds \"" +
@@ -1221,7 +1234,9 @@ private:
     std::vector<RosterFixture> fixtures_;
     ScriptedDialogs dialogs_;
     LcgRandom lcg_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<MainWindow> form_;
+    // The window's controls by their names; gone before the window.
+    std::unique_ptr<WindowControls> controls_;
 
     MonkeyReport report_;
     Before before_;

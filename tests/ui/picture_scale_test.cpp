@@ -8,16 +8,17 @@
 namespace tovi::test {
 namespace {
 
-std::vector<PictureWidget*> Pictures(TForm1& f) {
-    std::vector<PictureWidget*> all = {f.Image1, f.Image2, f.Image3, f.Image4,  f.Image5, f.Image6,
-                                       f.Image7, f.Image8, f.Image9, f.Image10, f.Image23};
-    for (int g = 1; g <= MaxGroups; ++g) all.push_back(f.GroupBox[g]);
+std::vector<PictureWidget*> Pictures(const MainWindow& f) {
+    const WindowControls controls = ControlsOf(f);
+    std::vector<PictureWidget*> all;
+    for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 23}) all.push_back(controls.Image(n));
+    for (int g = 1; g <= MaxGroups; ++g) all.push_back(controls.GroupBox(g));
     return all;
 }
 
 TEST_F(WindowTest, EveryPictureIsAtTheScreensRatioAndPaintedPixelForPixel) {
     LoadMembers({"山田　太郎", "佐藤　花子"});
-    form->Button3Click();
+    form->EnterGroupingMode();
     const qreal ratio = form->devicePixelRatioF();
     for (PictureWidget* picture : Pictures(*form)) {
         EXPECT_EQ(picture->Image().devicePixelRatio(), ratio);
@@ -30,7 +31,7 @@ TEST_F(WindowTest, EveryPictureIsAtTheScreensRatioAndPaintedPixelForPixel) {
     }
     // The rules of the list cover their logical pixel: 1 x 1 at ratio 1,
     // 2 x 2 at ratio 2.
-    const QImage& list = form->Image1->Image();
+    const QImage& list = Image(1)->Image();
     const int r = Ratio(list);
     for (int x : {35, 175}) {
         for (int dx = 0; dx < r; ++dx)
@@ -41,7 +42,7 @@ TEST_F(WindowTest, EveryPictureIsAtTheScreensRatioAndPaintedPixelForPixel) {
 }
 
 TEST_F(WindowTest, RowNumbersEndTogetherClearOfTheColumnRule) {
-    const QImage& list = form->Image1->Image();
+    const QImage& list = Image(1)->Image();
     const int r = Ratio(list);
     // Where the ink of number k ends on the right, in logical pixels.
     auto inkEnd = [&](int k) {

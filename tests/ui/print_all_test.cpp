@@ -30,7 +30,7 @@ protected:
             printed.emplace_back();
             page.ReplayOn(printed.back());
         });
-        Click(form->Button4);
+        Click(Button(4));
     }
 
     // A print answer that sends the job to a PDF file.
@@ -57,9 +57,8 @@ protected:
     // The texts of the settings boxes, in a fixed order.
     std::vector<QString> Boxes() const {
         std::vector<QString> texts;
-        for (const ByteEdit* box :
-             {form->Edit7, form->Edit8, form->Edit9, form->Edit10, form->Edit11, form->Edit12,
-              form->Edit13, form->Edit14, form->Edit15})
+        for (const ByteEdit* box : {Edit(7), Edit(8), Edit(9), Edit(10), Edit(11), Edit(12),
+                                    Edit(13), Edit(14), Edit(15)})
             texts.push_back(box->text());
         return texts;
     }
@@ -85,28 +84,28 @@ QByteArray PageRaster(const QString& pdf, int page, const QString& scratch) {
 
 TEST_F(PrintAllTest, OnePagePerGroupWithMembersEachTheSheetOfItsOwnPrint) {
     // Settings away from the defaults; the group box names an empty group.
-    form->Edit15->setText(QStringLiteral("春の大会"));
-    form->Edit9->setText(QStringLiteral("8"));
-    form->Edit14->setText(QStringLiteral("3"));
-    form->Edit13->setText(QStringLiteral("2"));
-    Click(form->Button9);
+    Edit(15)->setText(QStringLiteral("春の大会"));
+    Edit(9)->setText(QStringLiteral("8"));
+    Edit(14)->setText(QStringLiteral("3"));
+    Edit(13)->setText(QStringLiteral("2"));
+    Click(Button(9));
     const std::vector<QString> boxesBefore = Boxes();
-    const QImage previewBefore = form->Image23->Image();
-    const QRect previewPlace = form->Image23->geometry();
+    const QImage previewBefore = Image(23)->Image();
+    const QRect previewPlace = Image(23)->geometry();
     dialogs.ClearShown();
 
     const QString all = folder.filePath("all.pdf");
     PrintTo(all);
-    Click(form->PrintAllButton);
+    Click(Find<QPushButton>("PrintAllButton"));
     EXPECT_EQ(PrintDialogsShown(), 1);
     EXPECT_TRUE(dialogs.Messages().empty());
     EXPECT_GT(S().ScaleX, 1.0);  // the printer's scale, as after 印　刷
 
     // Afterwards every box, the check box and the preview are as they were.
     EXPECT_EQ(Boxes(), boxesBefore);
-    EXPECT_FALSE(form->CheckBox2->isChecked());
-    EXPECT_EQ(form->Image23->geometry(), previewPlace);
-    EXPECT_EQ(form->Image23->Image(), previewBefore);
+    EXPECT_FALSE(CheckBox(2)->isChecked());
+    EXPECT_EQ(Image(23)->geometry(), previewPlace);
+    EXPECT_EQ(Image(23)->Image(), previewBefore);
 
     const std::vector<RecordingSurface> pages = std::move(printed);
     const int groups[] = {1, 3, 5, 6};
@@ -135,10 +134,10 @@ TEST_F(PrintAllTest, OnePagePerGroupWithMembersEachTheSheetOfItsOwnPrint) {
         EXPECT_EQ(number->text, std::to_string(g));
 
         // The same page as 印　刷 prints with the group's number in the box.
-        form->Edit13->setText(QString::number(g));
+        Edit(13)->setText(QString::number(g));
         const QString single = folder.filePath(QStringLiteral("group%1.pdf").arg(g));
         PrintTo(single);
-        Click(form->Button7);
+        Click(Button(7));
         ASSERT_EQ(printed.size(), 1u);
         EXPECT_EQ(pages[i].CallLog(), printed.front().CallLog());
         printed.clear();
@@ -186,16 +185,16 @@ TEST_F(PrintAllTest, RefusalsPrintNothing) {
     const auto groups = S().GroupList;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        form->Edit9->setText(QString::fromUtf8(c.holes));
-        form->Edit14->setText(QString::fromUtf8(c.start));
-        form->CheckBox2->setChecked(c.hide);
+        Edit(9)->setText(QString::fromUtf8(c.holes));
+        Edit(14)->setText(QString::fromUtf8(c.start));
+        CheckBox(2)->setChecked(c.hide);
         for (int g = 1; g <= MaxGroups; ++g)
             if (!c.groups) S().GroupList[g].clear();
         dialogs.ClearShown();
         printed.clear();
         const QString pdf = folder.filePath(QStringLiteral("%1.pdf").arg(c.name));
         PrintTo(pdf);
-        Click(c.allButton ? form->PrintAllButton : form->Button7);
+        Click(c.allButton ? Find<QPushButton>("PrintAllButton") : Button(7));
 
         const bool refused = *c.message != '\0';
         EXPECT_EQ(dialogs.Messages(), refused ? std::vector<QString>{QString::fromUtf8(c.message)}
@@ -212,44 +211,45 @@ TEST_F(PrintAllTest, RefusalsPrintNothing) {
 TEST_F(PrintAllTest, ACancelledDialogPrintsNothingAndAGroupBoxThatIsNoNumberDoesNotMatter) {
     const double scaleX = S().ScaleX;
     dialogs.printAnswers.push_back(nullptr);
-    Click(form->PrintAllButton);
+    Click(Find<QPushButton>("PrintAllButton"));
     EXPECT_EQ(PrintDialogsShown(), 1);
     EXPECT_TRUE(printed.empty());
     EXPECT_DOUBLE_EQ(S().ScaleX, scaleX);
     EXPECT_TRUE(dialogs.Messages().empty());
 
     // The group box is not read: every page carries its own group's number.
-    Click(form->Edit13);
+    Click(Edit(13));
     const QString pdf = folder.filePath("all.pdf");
     PrintTo(pdf);
-    Click(form->PrintAllButton);
+    Click(Find<QPushButton>("PrintAllButton"));
     EXPECT_TRUE(dialogs.Messages().empty());
     EXPECT_EQ(printed.size(), 4u);
     EXPECT_TRUE(QFile::exists(pdf));
-    EXPECT_TRUE(form->Edit13->text().isEmpty());
+    EXPECT_TRUE(Edit(13)->text().isEmpty());
 }
 
 TEST_F(WindowTest, PrintAllButtonGoesWithThePrintButtonThroughEveryModeSequence) {
     form->show();
-    QPushButton* button = form->PrintAllButton;
+    QPushButton* button = Find<QPushButton>("PrintAllButton");
     EXPECT_EQ(button->text(), QStringLiteral("全組印刷"));
     EXPECT_EQ(button->geometry(), QRect(770, 62, 100, 28));
-    EXPECT_EQ(button->font(), form->Button7->font());
+    EXPECT_EQ(button->font(), Button(7)->font());
 
     // From start-up (registration) through every one of the nine switches.
-    void (TForm1::*const enter[])() = {nullptr, &TForm1::Button2Click, &TForm1::Button3Click,
-                                       &TForm1::Button4Click};
+    void (MainWindow::*const enter[])() = {nullptr, &MainWindow::EnterRegistrationMode,
+                                           &MainWindow::EnterGroupingMode,
+                                           &MainWindow::EnterScoreSheetMode};
     const int modes[] = {2, 2, 3, 3, 1, 3, 2, 1, 1};
     EXPECT_FALSE(button->isVisible());
     for (int mode : modes) {
         (form.get()->*enter[mode])();
         SCOPED_TRACE(mode);
         EXPECT_EQ(button->isVisible(), mode == kModeScoreSheet);
-        EXPECT_EQ(button->isVisible(), form->Button7->isVisible());
+        EXPECT_EQ(button->isVisible(), Button(7)->isVisible());
         if (mode == kModeScoreSheet) {
             // Above the preview, where a click reaches it.
             EXPECT_EQ(form->childAt(820, 76), button);
-            EXPECT_EQ(form->childAt(80, 107), form->Button7);
+            EXPECT_EQ(form->childAt(80, 107), Button(7));
         }
     }
 }
@@ -262,8 +262,8 @@ TEST_F(PrintAllTest, ThePrintJobIsNamedAfterTheSheet) {
             job = printer.docName();
             return false;
         });
-        if (*group) form->Edit13->setText(QString::fromUtf8(group));
-        Click(*group ? form->Button7 : form->PrintAllButton);
+        if (*group) Edit(13)->setText(QString::fromUtf8(group));
+        Click(*group ? Button(7) : Find<QPushButton>("PrintAllButton"));
         EXPECT_EQ(job, QString::fromUtf8(name));
     }
 }
@@ -327,17 +327,18 @@ TEST_F(OfferedFileTest, PrintToFileOffersTheSheetsNameInTheDocumentsFolder) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
-        if (c.group) form->Edit13->setText(QString::fromUtf8(c.group));
-        EXPECT_EQ(Offered(c.group ? form->Button7 : form->PrintAllButton),
+        if (c.group) Edit(13)->setText(QString::fromUtf8(c.group));
+        EXPECT_EQ(Offered(c.group ? Button(7) : Find<QPushButton>("PrintAllButton")),
                   documents + "/" + QString::fromUtf8(c.file));
     }
     EXPECT_TRUE(QDir(documents).isEmpty()) << "a cancelled dialog writes nothing";
 
     // Without a documents folder the file is offered in the home folder.
     ASSERT_TRUE(QDir(documents).removeRecursively());
-    form->Edit13->setText(QStringLiteral("2"));
-    EXPECT_EQ(Offered(form->Button7), home.filePath(QStringLiteral("スコア表_2組.pdf")));
-    EXPECT_EQ(Offered(form->PrintAllButton), home.filePath(QStringLiteral("スコア表_全組.pdf")));
+    Edit(13)->setText(QStringLiteral("2"));
+    EXPECT_EQ(Offered(Button(7)), home.filePath(QStringLiteral("スコア表_2組.pdf")));
+    EXPECT_EQ(Offered(Find<QPushButton>("PrintAllButton")),
+              home.filePath(QStringLiteral("スコア表_全組.pdf")));
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 

@@ -49,8 +49,7 @@ TEST(Contrast, FollowsTheGuidelinesFormula) {
 }
 
 TEST_F(WindowTest, EveryTextOnThePanelsReachesTheContrastOfGoodReading) {
-    const QWidget* panels[] = {form->Panel1, form->Panel2, form->Panel3,
-                               form->Panel4, form->Panel5, form->Panel6};
+    const QWidget* panels[] = {Panel(1), Panel(2), Panel(3), Panel(4), Panel(5), Panel(6)};
     int checked = 0;
     for (const QWidget* panel : panels) {
         for (const QWidget* w : panel->findChildren<QWidget*>()) {
@@ -71,8 +70,8 @@ TEST_F(WindowTest, EveryTextOnThePanelsReachesTheContrastOfGoodReading) {
 }
 
 TEST_F(WindowTest, TheHoleNumberCheckBoxIsWhiteOverThePreview) {
-    form->Button4Click();
-    const QImage shot = form->CheckBox2->grab().toImage();
+    form->EnterScoreSheetMode();
+    const QImage shot = CheckBox(2)->grab().toImage();
     // Right of its text the box shows nothing but its background.
     for (int y = 2; y < shot.height() - 2; y += 4)
         EXPECT_EQ(shot.pixelColor(shot.width() - 3, y), QColor(Qt::white)) << y;

@@ -1,5 +1,6 @@
 // Registering members through the registration panel: the checks, the byte
 // limits of the boxes, the gender selection and a round trip through a file.
+#include <QButtonGroup>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -13,15 +14,22 @@ protected:
     // Fills the panel as a user would and presses 登　録.  Gender -1 leaves no
     // item selected, which the panel itself cannot do.
     void Register(const QString& name, const QString& team, int gender) {
-        Click(form->Edit1);
-        Commit(form->Edit1, name);
-        Click(form->Edit2);
-        Commit(form->Edit2, team);
+        Click(Edit(1));
+        Commit(Edit(1), name);
+        Click(Edit(2));
+        Commit(Edit(2), team);
         if (gender >= 0)
-            QTest::mouseClick(form->RadioGroup2Items[gender], Qt::LeftButton);
+            QTest::mouseClick(GenderItem(gender), Qt::LeftButton);
         else
-            form->SetGenderIndex(-1);
-        Click(form->Button6);
+            ChooseNoGender();
+        Click(Button(6));
+    }
+    // Leaves neither item checked, through the items' button group.
+    void ChooseNoGender() {
+        QButtonGroup* group = GenderItem(0)->group();
+        group->setExclusive(false);
+        for (int i = 0; i < 2; ++i) GenderItem(i)->setChecked(false);
+        group->setExclusive(true);
     }
     std::string Cell(int row, int column) { return Cp932ToUtf8(S().RosterTable[row][column]); }
 };
@@ -47,10 +55,10 @@ TEST_F(RegistrationTest, TheChecksAndWhatTheyLeave) {
         auto expected = before;
         if (c.line) expected.push_back(Utf8ToCp932(c.line));
         EXPECT_EQ(S().RosterList, expected);
-        EXPECT_EQ(form->GenderIndex(), 0);
+        EXPECT_EQ(form->Registration().GenderIndex(), 0);
         // The boxes keep what was typed.
-        EXPECT_EQ(form->Edit1->text(), c.name);
-        EXPECT_EQ(form->Edit2->text(), QStringLiteral("東町"));
+        EXPECT_EQ(Edit(1)->text(), c.name);
+        EXPECT_EQ(Edit(2)->text(), QStringLiteral("東町"));
     }
     EXPECT_EQ(Cell(0, 0), "山田　花子");
     EXPECT_EQ(Cell(0, 2), "女");
@@ -66,20 +74,20 @@ TEST_F(RegistrationTest, TheFortiethIsAcceptedAndTheFortyFirstRefused) {
     EXPECT_TRUE(TakeMessages().empty());
     ASSERT_EQ(S().RosterList.size(), 40u);
     EXPECT_EQ(Cell(39, 0), "Last");
-    EXPECT_EQ(form->GenderIndex(), 0);
+    EXPECT_EQ(form->Registration().GenderIndex(), 0);
 
-    QTest::mouseClick(form->RadioGroup2Items[1], Qt::LeftButton);
-    Click(form->Button6);
+    QTest::mouseClick(GenderItem(1), Qt::LeftButton);
+    Click(Button(6));
     EXPECT_EQ(TakeMessages(),
               std::vector<QString>{QStringLiteral("登録出来ません。人数が超過します")});
     EXPECT_EQ(S().RosterList.size(), 40u);
-    EXPECT_EQ(form->GenderIndex(), 1);
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Last"));
+    EXPECT_EQ(form->Registration().GenderIndex(), 1);
+    EXPECT_EQ(Edit(1)->text(), QStringLiteral("Last"));
 }
 
 TEST_F(RegistrationTest, AnEmptyTeamIsRegisteredAndShownEmpty) {
     RecordingSurface rec;
-    form->Image1->SetObserver(&rec);
+    Image(1)->SetObserver(&rec);
     Register(QStringLiteral("A"), QString(), 0);
     EXPECT_EQ(S().RosterList, std::vector<std::string>{Utf8ToCp932("A,,男,0,0,0,0,0,")});
     EXPECT_EQ(Cell(0, 1), "");
@@ -90,56 +98,56 @@ TEST_F(RegistrationTest, AnEmptyTeamIsRegisteredAndShownEmpty) {
 
 TEST_F(RegistrationTest, TheBoxesTakeOnlyWhatFitsAndWhatCp932CanSpell) {
     // Seven double-byte characters fill the fourteen bytes of the name box.
-    for (const QChar c : QStringLiteral("山田花子太郎次")) Commit(form->Edit1, QString(c));
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("山田花子太郎次"));
-    Commit(form->Edit1, QStringLiteral("x"));
-    QTest::keyClicks(form->Edit1, "a");
-    EXPECT_EQ(form->Edit1->Bytes().size(), 14u);
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("山田花子太郎次"));
+    for (const QChar c : QStringLiteral("山田花子太郎次")) Commit(Edit(1), QString(c));
+    EXPECT_EQ(Edit(1)->text(), QStringLiteral("山田花子太郎次"));
+    Commit(Edit(1), QStringLiteral("x"));
+    QTest::keyClicks(Edit(1), "a");
+    EXPECT_EQ(Edit(1)->Bytes().size(), 14u);
+    EXPECT_EQ(Edit(1)->text(), QStringLiteral("山田花子太郎次"));
 
     // Thirteen bytes leave no room for a double-byte character.
-    Click(form->Edit1);
-    QTest::keyClicks(form->Edit1, "abcdefghijklm");
-    Commit(form->Edit1, QStringLiteral("山"));
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("abcdefghijklm"));
-    QTest::keyClicks(form->Edit1, "no");
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("abcdefghijklmn"));
+    Click(Edit(1));
+    QTest::keyClicks(Edit(1), "abcdefghijklm");
+    Commit(Edit(1), QStringLiteral("山"));
+    EXPECT_EQ(Edit(1)->text(), QStringLiteral("abcdefghijklm"));
+    QTest::keyClicks(Edit(1), "no");
+    EXPECT_EQ(Edit(1)->text(), QStringLiteral("abcdefghijklmn"));
 
     // Sixteen bytes in the team box.
-    QTest::keyClicks(form->Edit2, "abcdefghijklmnopq");
-    EXPECT_EQ(form->Edit2->text(), QStringLiteral("abcdefghijklmnop"));
+    QTest::keyClicks(Edit(2), "abcdefghijklmnopq");
+    EXPECT_EQ(Edit(2)->text(), QStringLiteral("abcdefghijklmnop"));
 
     // Characters without a CP932 spelling are refused, not turned into "?".
     const QString refused[] = {QStringLiteral("한"), QStringLiteral("A😀"), QStringLiteral("é")};
     for (const QString& text : refused) {
-        Click(form->Edit1);
-        Commit(form->Edit1, text);
-        EXPECT_TRUE(form->Edit1->text().isEmpty()) << text.toStdString();
+        Click(Edit(1));
+        Commit(Edit(1), text);
+        EXPECT_TRUE(Edit(1)->text().isEmpty()) << text.toStdString();
     }
-    Commit(form->Edit1, QStringLiteral("Ａ－①"));
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Ａ－①"));
+    Commit(Edit(1), QStringLiteral("Ａ－①"));
+    EXPECT_EQ(Edit(1)->text(), QStringLiteral("Ａ－①"));
 
     // The longest name is registered whole.
-    Click(form->Edit1);
-    for (const QChar c : QStringLiteral("山田花子太郎次")) Commit(form->Edit1, QString(c));
-    Click(form->Button6);
+    Click(Edit(1));
+    for (const QChar c : QStringLiteral("山田花子太郎次")) Commit(Edit(1), QString(c));
+    Click(Button(6));
     EXPECT_EQ(Cell(0, 0), "山田花子太郎次");
 }
 
 TEST_F(RegistrationTest, ANameWithASpaceAndACommaComesBackWholeFromTheFile) {
-    Click(form->Edit1);
-    QTest::keyClicks(form->Edit1, "A B,C\"D");
-    Click(form->Edit2);
-    Commit(form->Edit2, QStringLiteral("東 町,"));
-    Click(form->Button6);
+    Click(Edit(1));
+    QTest::keyClicks(Edit(1), "A B,C\"D");
+    Click(Edit(2));
+    Commit(Edit(2), QStringLiteral("東 町,"));
+    Click(Button(6));
     EXPECT_EQ(Cell(0, 0), "A B,C\"D");
 
     const QString path = folder.filePath("saved.txt");
     dialogs.saveAnswers.push_back(path);
-    Click(form->Button8);
+    Click(Button(8));
     LoadMembers({"Other"});
     RecordingSurface rec;
-    form->Image1->SetObserver(&rec);
+    Image(1)->SetObserver(&rec);
     Load(path);
     EXPECT_TRUE(dialogs.Messages().empty());
     ASSERT_EQ(S().RosterList.size(), 1u);
@@ -152,13 +160,13 @@ TEST_F(RegistrationTest, ANameWithASpaceAndACommaComesBackWholeFromTheFile) {
 }
 
 TEST_F(RegistrationTest, AClickIntoANameOrTeamBoxEmptiesThatBox) {
-    form->Edit1->setText(QStringLiteral("name"));
-    form->Edit2->setText(QStringLiteral("team"));
-    Click(form->Edit1);
-    EXPECT_TRUE(form->Edit1->text().isEmpty());
-    EXPECT_EQ(form->Edit2->text(), QStringLiteral("team"));
-    Click(form->Edit2);
-    EXPECT_TRUE(form->Edit2->text().isEmpty());
+    Edit(1)->setText(QStringLiteral("name"));
+    Edit(2)->setText(QStringLiteral("team"));
+    Click(Edit(1));
+    EXPECT_TRUE(Edit(1)->text().isEmpty());
+    EXPECT_EQ(Edit(2)->text(), QStringLiteral("team"));
+    Click(Edit(2));
+    EXPECT_TRUE(Edit(2)->text().isEmpty());
 }
 
 }  // namespace

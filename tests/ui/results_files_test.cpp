@@ -163,14 +163,14 @@ TEST_F(ResultsFilesTest, TheResultsFileBringsEveryScoreBackToItsMember) {
     EXPECT_EQ(Offered(), QStringLiteral("成績"));
     EXPECT_TRUE(dialogs.Messages().empty());
     EXPECT_FALSE(form->HasUnsavedChanges());
-    const Results entered = form->Scores().Get();
+    const Results entered = form->Results().Scores().Get();
 
     dialogs.yesNoAnswers.push_back(true);
     W().ClearButton->click();
-    ASSERT_TRUE(form->Scores().Get().cards.empty());
+    ASSERT_TRUE(form->Results().Scores().Get().cards.empty());
     dialogs.csvOpenAnswers.push_back(path);
     W().LoadButton->click();
-    EXPECT_EQ(form->Scores().Get(), entered);
+    EXPECT_EQ(form->Results().Scores().Get(), entered);
     EXPECT_EQ(Cell(W().EntryTable(0), 0, 3), QStringLiteral("1"));
     EXPECT_FALSE(form->HasUnsavedChanges());
 
@@ -181,17 +181,17 @@ TEST_F(ResultsFilesTest, TheResultsFileBringsEveryScoreBackToItsMember) {
     W().LoadButton->click();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, ScriptedDialogs::Kind::YesNo);
-    EXPECT_NE(form->Scores().Get(), entered);
+    EXPECT_NE(form->Results().Scores().Get(), entered);
 
     // The roster refuses the results file.
     dialogs.openAnswers.push_back(path);
-    form->Button10Click();
+    form->Registration().OpenRoster();
     EXPECT_EQ(TakeMessages(), std::vector<QString>{QStringLiteral("このデータは開けません")});
 }
 
 TEST_F(ResultsFilesTest, ALoadRefusesWhatIsNoResultsFileAndNamesWhomItCannotPlace) {
     // Saved with a member the roster does not hold.
-    Results other = form->Scores().Get();
+    Results other = form->Results().Scores().Get();
     other.cards[{Utf8ToCp932("桜子,T,女,0,0,0,0,0,"), 1}] = other.cards.begin()->second;
     const std::string withStranger = FormatResultsFile(other).bytes;
     const struct {
@@ -218,7 +218,7 @@ TEST_F(ResultsFilesTest, ALoadRefusesWhatIsNoResultsFileAndNamesWhomItCannotPlac
          {QStringLiteral("名簿にない次の人の成績は読み込んでいません\n桜子")},
          true},
     };
-    const Results entered = form->Scores().Get();
+    const Results entered = form->Results().Scores().Get();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = folder.filePath(QString::fromUtf8(c.name) + ".csv");
@@ -228,7 +228,7 @@ TEST_F(ResultsFilesTest, ALoadRefusesWhatIsNoResultsFileAndNamesWhomItCannotPlac
         W().LoadButton->click();
         EXPECT_EQ(TakeMessages(), c.messages);
         // Refused: nothing changes; loaded: everyone but the stranger.
-        EXPECT_EQ(form->Scores().Get(), entered);
+        EXPECT_EQ(form->Results().Scores().Get(), entered);
         EXPECT_EQ(form->HasUnsavedChanges(), !c.loaded);
     }
     dialogs.csvOpenAnswers.push_back(folder.filePath("missing.csv"));
@@ -258,7 +258,7 @@ TEST_F(ResultsTest, ClosingAsksOnlyWhenSomethingWouldBeLost) {
     for (const auto& c : cases) {
         for (const bool yes : {false, true}) {
             SCOPED_TRACE(std::string(c.name) + (yes ? ", はい" : ", いいえ"));
-            form = std::make_unique<TForm1>(dialogs, random, clock);
+            form = std::make_unique<MainWindow>(dialogs, random, clock);
             form->show();
             for (const Step step : c.steps) {
                 switch (step) {
@@ -268,16 +268,16 @@ TEST_F(ResultsTest, ClosingAsksOnlyWhenSomethingWouldBeLost) {
                         Meet({"一郎", "花子"}, "MF", {{0, 1}});
                         break;
                     case Register:
-                        Click(form->Button2);
-                        form->Edit1->setText(QStringLiteral("三郎"));
-                        Click(form->Button6);
+                        Click(Button(2));
+                        Edit(1)->setText(QStringLiteral("三郎"));
+                        Click(Button(6));
                         break;
                     case SaveRoster:
                         dialogs.saveAnswers.push_back(folder.filePath("saved.txt"));
-                        Click(form->Button8);
+                        Click(Button(8));
                         break;
                     case EnterScore:
-                        if (!form->ResultsView()) Open("2");
+                        if (!form->Results().Window()) Open("2");
                         Type("3");
                         break;
                     case SaveScores:
@@ -307,7 +307,7 @@ TEST_F(ResultsTest, ClosingAsksOnlyWhenSomethingWouldBeLost) {
             EXPECT_EQ(closed, closes);
             EXPECT_EQ(form->isVisible(), !closes);
             // The results window goes with the main window, and only then.
-            if (form->ResultsView()) {
+            if (form->Results().Window()) {
                 EXPECT_EQ(W().isVisible(), !closes);
             }
             dialogs.yesNoAnswers.clear();

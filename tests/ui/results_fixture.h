@@ -31,11 +31,11 @@ protected:
     }
     // The score-sheet mode with the hole count, then 成績入力.
     void Open(const char* holes = "10") {
-        Click(form->Button4);
-        form->Edit9->setText(QString::fromUtf8(holes));
-        Click(form->ResultsButton);
+        Click(Button(4));
+        Edit(9)->setText(QString::fromUtf8(holes));
+        Click(Find<QPushButton>("ResultsButton"));
     }
-    ResultsWindow& W() { return *form->ResultsView(); }
+    ResultsWindow& W() { return *form->Results().Window(); }
     void SetRounds(int rounds) { W().RoundsBox->setValue(rounds); }
 
     // Where keys go: the open cell's editor, else the table of the page shown.
@@ -91,7 +91,7 @@ protected:
     // above 9 in brackets ("[12]").
     std::string Card(int position, int holes, int rounds = 2) {
         const MemberKey key = MemberKeys(S().RosterList).at(static_cast<std::size_t>(position));
-        const auto& cards = form->Scores().Get().cards;
+        const auto& cards = form->Results().Scores().Get().cards;
         const auto card = cards.find(key);
         std::string text;
         for (int round = 0; round < rounds; ++round) {

@@ -37,7 +37,7 @@ TEST_F(CrashTest, AKilledRunLosesNothingButTheNumberBeingTyped) {
             ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
         }));
 
-        form = std::make_unique<TForm1>(dialogs, random, clock);
+        form = std::make_unique<MainWindow>(dialogs, random, clock);
         dialogs.ClearShown();
         dialogs.yesNoAnswers = {true};
         form->UseRecoveryFolder(data.path().toStdString());

@@ -25,7 +25,7 @@ protected:
         form->UseRecoveryFolder(Folder());
     }
     std::filesystem::path Folder() const { return TryQtToPath(data.path()).value_or(""); }
-    std::filesystem::path File() const { return Folder() / TForm1::kRecoveryFileName; }
+    std::filesystem::path File() const { return Folder() / ResultsSession::kRecoveryFileName; }
     std::optional<RecoveryRecord> Recorded() const {
         std::string bytes;
         if (!ReadRegularFile(File(), kMaxRecoveryFileBytes, bytes)) return std::nullopt;
@@ -36,7 +36,7 @@ protected:
         form.reset();  // no close: as if the run had been killed
         dialogs.ClearShown();
         dialogs.yesNoAnswers = {yes};
-        form = std::make_unique<TForm1>(dialogs, random, clock);
+        form = std::make_unique<MainWindow>(dialogs, random, clock);
         form->UseRecoveryFolder(Folder());
     }
 
@@ -54,7 +54,7 @@ TEST_F(RecoveryTest, EveryScoreIsWrittenAtOnce) {
         Type(keys);
         const std::optional<RecoveryRecord> record = Recorded();
         ASSERT_TRUE(record);
-        EXPECT_EQ(record->results, form->Scores().Get());
+        EXPECT_EQ(record->results, form->Results().Scores().Get());
         EXPECT_EQ(record->roster, S().RosterList);
         EXPECT_EQ(record->holeCount, "2");
         EXPECT_EQ(record->groups[1], (std::vector<int>{1, 0}));
@@ -72,7 +72,7 @@ TEST_F(RecoveryTest, TheNextStartOffersWhatWasEnteredAndRestoresItOnYes) {
     S().EntryFlag[0] = S().EntryFlag[1] = S().EntryFlag[2] = 1;
     Open("11");
     Type("123");
-    const Results entered = form->Scores().Get();
+    const Results entered = form->Results().Scores().Get();
     const TournamentState before = S();
 
     for (const bool yes : {false, true}) {
@@ -87,21 +87,21 @@ TEST_F(RecoveryTest, TheNextStartOffersWhatWasEnteredAndRestoresItOnYes) {
         EXPECT_TRUE(std::filesystem::exists(File()));
         if (!yes) {
             EXPECT_TRUE(S().RosterList.empty());
-            EXPECT_TRUE(form->Scores().Get().cards.empty());
-            EXPECT_EQ(form->ResultsView(), nullptr);
+            EXPECT_TRUE(form->Results().Scores().Get().cards.empty());
+            EXPECT_EQ(form->Results().Window(), nullptr);
             continue;
         }
-        EXPECT_EQ(form->Scores().Get(), entered);
+        EXPECT_EQ(form->Results().Scores().Get(), entered);
         EXPECT_EQ(S().RosterList, before.RosterList);
         EXPECT_EQ(S().GroupList, before.GroupList);
         EXPECT_EQ(S().EntryFlag, before.EntryFlag);
         EXPECT_EQ(S().PlacedFlag[0], 1);
-        EXPECT_EQ(form->Edit9->text(), QStringLiteral("11"));
+        EXPECT_EQ(Edit(9)->text(), QStringLiteral("11"));
         // Shown: the list with its marks and counts, the groups, the scores.
         EXPECT_EQ(S().ScreenMode, kModeGrouping);
-        EXPECT_EQ(form->Label[8]->text(), QStringLiteral("3"));
+        EXPECT_EQ(Label(8)->text(), QStringLiteral("3"));
         EXPECT_EQ(Group(1), (std::vector<std::string>{"花子", "一郎"}));
-        ASSERT_NE(form->ResultsView(), nullptr);
+        ASSERT_NE(form->Results().Window(), nullptr);
         EXPECT_TRUE(W().isVisible());
         EXPECT_EQ(Cell(W().EntryTable(0), 0, 5), QStringLiteral("3"));
         EXPECT_EQ(W().EntryTable(0)->model()->columnCount(), 3 + 11 + 5);
@@ -156,7 +156,7 @@ TEST_F(RecoveryTest, AFolderThatCannotBeWrittenIsReportedOnce) {
     Open("3");
     Type("123");
     EXPECT_EQ(TakeMessages().size(), 1u);
-    EXPECT_EQ(form->Scores().Get().cards.size(), 1u) << "entry goes on";
+    EXPECT_EQ(form->Results().Scores().Get().cards.size(), 1u) << "entry goes on";
 }
 
 // The run the crash tests kill: enters one key for each line on its input

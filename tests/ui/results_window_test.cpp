@@ -11,13 +11,13 @@ namespace {
 
 TEST_F(ResultsTest, TheButtonStandsRightOfPrintAllInTheScoreSheetModeOnly) {
     form->show();
-    const QPushButton* button = form->ResultsButton;
+    const QPushButton* button = Find<QPushButton>("ResultsButton");
     EXPECT_EQ(button->text(), QStringLiteral("成績入力"));
     EXPECT_EQ(button->geometry(), QRect(880, 62, 100, 28));
-    EXPECT_EQ(button->font(), form->Button7->font());
-    EXPECT_EQ(form->PrintAllButton->geometry(), QRect(770, 62, 100, 28));
+    EXPECT_EQ(button->font(), Button(7)->font());
+    EXPECT_EQ(Find<QPushButton>("PrintAllButton")->geometry(), QRect(770, 62, 100, 28));
     EXPECT_FALSE(button->isVisible());
-    Click(form->Button4);
+    Click(Button(4));
     EXPECT_TRUE(button->isVisible());
     // Above the preview, where a click reaches it.
     EXPECT_EQ(form->childAt(930, 76), button);
@@ -26,7 +26,7 @@ TEST_F(ResultsTest, TheButtonStandsRightOfPrintAllInTheScoreSheetModeOnly) {
 TEST_F(ResultsTest, OnePagePerGroupWithPlayersThenTheRanking) {
     Meet({"一郎", "二郎", "花子", "梅子"}, "MMFF", {{2, 0}, {}, {3, 1}});
     Open("8");
-    ASSERT_NE(form->ResultsView(), nullptr);
+    ASSERT_NE(form->Results().Window(), nullptr);
     EXPECT_TRUE(W().isVisible());
     ASSERT_EQ(W().Tabs->count(), 3);
     EXPECT_EQ(W().Tabs->tabText(0), QStringLiteral("1組"));
@@ -123,7 +123,7 @@ TEST_F(ResultsTest, TheCursorRunsThroughHolesRoundsPlayersAndGroups) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        form = std::make_unique<TForm1>(dialogs, random, clock);
+        form = std::make_unique<MainWindow>(dialogs, random, clock);
         Meet({"一郎", "二郎", "三郎"}, "MMM", {{0, 1}, {2}});
         Open(c.holes);
         SetRounds(c.rounds);
@@ -213,14 +213,14 @@ TEST_F(ResultsTest, AHoleCountThatIsNoWholeNumberFromOneUpKeepsTheWindowShut) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.holes);
         Open(c.holes);
-        EXPECT_EQ(form->ResultsView(), nullptr);
+        EXPECT_EQ(form->Results().Window(), nullptr);
         EXPECT_EQ(TakeMessages(), std::vector<QString>{QString::fromUtf8(c.message)});
-        form->Edit9->setText(QStringLiteral("10"));
+        Edit(9)->setText(QStringLiteral("10"));
     }
     // Without any group there is nothing to enter.
     S().GroupList[1].clear();
     Open("8");
-    EXPECT_EQ(form->ResultsView(), nullptr);
+    EXPECT_EQ(form->Results().Window(), nullptr);
     EXPECT_EQ(TakeMessages(), std::vector<QString>{QStringLiteral("成績を入力する組がありません")});
 }
 
@@ -242,7 +242,7 @@ TEST_F(ResultsTest, ScoresBelongToTheMemberWhereverTheMemberGoes) {
     S().GroupList[1] = {"2"};
     S().GroupList[2] = {};
     S().GroupList[3] = {"1", "0"};
-    Click(form->ResultsButton);
+    Click(Find<QPushButton>("ResultsButton"));
     ASSERT_EQ(W().EntryPages(), 2);
     EXPECT_EQ(Row(W().EntryTable(0), 0)[3], QStringLiteral("5"));
     EXPECT_EQ(Cell(W().EntryTable(1), 0, 3), QStringLiteral("3"));
@@ -251,7 +251,7 @@ TEST_F(ResultsTest, ScoresBelongToTheMemberWhereverTheMemberGoes) {
 
     // A player in no group keeps the scores, shown apart and not ranked.
     S().GroupList[3] = {"0"};
-    Click(form->ResultsButton);
+    Click(Find<QPushButton>("ResultsButton"));
     ASSERT_NE(W().ApartTable(), nullptr);
     EXPECT_EQ(W().Tabs->tabText(2), QStringLiteral("組なし"));
     EXPECT_EQ(Cell(W().ApartTable(), 0, 0), QStringLiteral("二郎"));
@@ -261,9 +261,9 @@ TEST_F(ResultsTest, ScoresBelongToTheMemberWhereverTheMemberGoes) {
     EXPECT_EQ(RankedNames(), (std::vector<std::string>{"一郎", "一郎"}));
 
     // Switching modes and previews change nothing of it.
-    Click(form->Button3);
-    Click(form->Button4);
-    Click(form->Button9);
+    Click(Button(3));
+    Click(Button(4));
+    Click(Button(9));
     EXPECT_EQ(Card(1, 2, 1), "34");
 
     // 成績を消去 asks first; いいえ keeps everything.
@@ -277,7 +277,7 @@ TEST_F(ResultsTest, ScoresBelongToTheMemberWhereverTheMemberGoes) {
     EXPECT_EQ(Card(1, 2, 1), "34");
     dialogs.yesNoAnswers = {true};
     W().ClearButton->click();
-    EXPECT_TRUE(form->Scores().Get().cards.empty());
+    EXPECT_TRUE(form->Results().Scores().Get().cards.empty());
     EXPECT_EQ(W().ApartTable(), nullptr);
     EXPECT_EQ(Cell(W().EntryTable(0), 0, 3), QString());
 }
@@ -289,9 +289,9 @@ TEST_F(ResultsTest, OfTwoIdenticalMembersMovedOrDeletedEachKeepsItsOwnScores) {
     SetRounds(1);
     Type("123");
     // The registration mode empties the groups; the scores stay.
-    Click(form->Button2);
+    Click(Button(2));
     // The first 一郎 moved below 二郎: now the second 一郎 of the roster.
-    Click(form->Image3);
+    Click(Image(3));
     PressRow(0);
     PressRow(3);
     ASSERT_EQ(Names(), (std::vector<std::string>{"一郎", "二郎", "一郎"}));
@@ -300,13 +300,13 @@ TEST_F(ResultsTest, OfTwoIdenticalMembersMovedOrDeletedEachKeepsItsOwnScores) {
     EXPECT_EQ(Card(2, 1, 1), "1");
     // The 一郎 on top deleted: the other keeps its own, the deleted one's
     // score goes to nobody.
-    Click(form->Image4);
+    Click(Image(4));
     dialogs.yesNoAnswers = {true};
     PressRow(0);
     ASSERT_EQ(Names(), (std::vector<std::string>{"二郎", "一郎"}));
     EXPECT_EQ(Card(0, 1, 1), "3");
     EXPECT_EQ(Card(1, 1, 1), "1");
-    EXPECT_EQ(form->Scores().Get().cards.size(), 3u);
+    EXPECT_EQ(form->Results().Scores().Get().cards.size(), 3u);
 }
 
 TEST_F(ResultsTest, FewerRoundsHideScoresThatMoreRoundsBringBack) {
@@ -318,7 +318,7 @@ TEST_F(ResultsTest, FewerRoundsHideScoresThatMoreRoundsBringBack) {
     EXPECT_EQ(Cell(W().EntryTable(0), 0, ResultsWindow::kFirstHoleColumn + 3), "3");  // 実打数
     SetRounds(2);
     EXPECT_EQ(Cell(W().EntryTable(0), 1, 4), QStringLiteral("4"));
-    EXPECT_EQ(form->Scores().Get().settings.rounds, 2);
+    EXPECT_EQ(form->Results().Scores().Get().settings.rounds, 2);
 }
 
 }  // namespace

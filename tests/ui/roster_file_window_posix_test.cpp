@@ -32,7 +32,7 @@ TEST_F(WindowTest, RefusedSavesKeepTheCaptionAndTheFiles) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         dialogs.saveAnswers.push_back(c.path);
-        Click(form->Button8);
+        Click(Button(8));
         EXPECT_EQ(TakeMessages(), std::vector<QString>{QString::fromUtf8(c.message)});
         EXPECT_EQ(form->windowTitle(), good);
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden), before);

@@ -35,14 +35,14 @@ QString WriteCp932Roster(const QTemporaryDir& folder, const char* name,
 
 // Marks every member as playing and leading, deals them into one group each
 // and previews group 1.
-void GroupAndPreview(TForm1& form) {
-    form.Button3Click();
+void GroupAndPreview(MainWindow& form) {
+    form.EnterGroupingMode();
     TournamentState& s = form.State();
     for (std::size_t r = 0; r < s.RosterList.size(); ++r) s.EntryFlag[r] = s.LeaderFlag[r] = 1;
-    form.Bunkatu();
-    form.Edit6->SetBytes(std::to_string(s.RosterList.size()));
-    form.Button1Click();
-    form.Button4Click();
+    form.List().RefreshRows();
+    ControlsOf(form).Edit(6)->SetBytes(std::to_string(s.RosterList.size()));
+    form.Grouping().StartAutomaticGrouping();
+    form.EnterScoreSheetMode();
 }
 
 // Names far longer than anything can show are kept whole, and every picture
@@ -69,21 +69,22 @@ TEST_F(WindowTest, VeryLongNamesAreKeptWholeAndShowWhatTheirStartWould) {
     ScriptedDialogs otherDialogs;
     LcgRandom otherRandom;
     FixedClock otherClock;
-    TForm1 other(otherDialogs, otherRandom, otherClock);
+    MainWindow other(otherDialogs, otherRandom, otherClock);
+    const WindowControls otherControls = ControlsOf(other);
     otherDialogs.openAnswers.push_back(WriteCp932Roster(folder, "start.txt", start));
-    other.Button10Click();
+    other.Registration().OpenRoster();
     GroupAndPreview(other);
 
-    EXPECT_TRUE(form->Image1->Image() == other.Image1->Image()) << "member list";
+    EXPECT_TRUE(Image(1)->Image() == otherControls.Image(1)->Image()) << "member list";
     for (int g = 1; g <= 3; ++g)
-        EXPECT_TRUE(form->GroupBox[g]->Image() == other.GroupBox[g]->Image()) << "group " << g;
-    EXPECT_TRUE(form->Image23->Image() == other.Image23->Image()) << "score sheet";
+        EXPECT_TRUE(GroupBox(g)->Image() == otherControls.GroupBox(g)->Image()) << "group " << g;
+    EXPECT_TRUE(Image(23)->Image() == otherControls.Image(23)->Image()) << "score sheet";
 
     // A save writes every byte back.
-    form->Button2Click();
+    form->EnterRegistrationMode();
     const QString saved = folder.filePath("saved.txt");
     dialogs.saveAnswers.push_back(saved);
-    Click(form->Button8);
+    Click(Button(8));
     EXPECT_EQ(FileBytes(saved), FileBytes(wholeFile));
 }
 

@@ -21,7 +21,7 @@ TEST_F(WindowTest, ARefusedSaveKeepsTheCaptionAndTheFile) {
     ASSERT_TRUE(SetFileAttributesW(reinterpret_cast<const wchar_t*>(readOnly.utf16()),
                                    FILE_ATTRIBUTE_READONLY));
     dialogs.saveAnswers.push_back(readOnly);
-    Click(form->Button8);
+    Click(Button(8));
     EXPECT_EQ(TakeMessages(), std::vector<QString>{QStringLiteral("ファイルに保存出来ません")});
     EXPECT_EQ(form->windowTitle(), QDir::toNativeSeparators(good));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -38,7 +38,7 @@ TEST_F(WindowTest, NamesWindowsAllowsAreSavedAndShownAsTheyAre) {
         SCOPED_TRACE(name.toStdString());
         const QString path = folder.filePath(name);
         dialogs.saveAnswers.push_back(path);
-        Click(form->Button8);
+        Click(Button(8));
         EXPECT_TRUE(TakeMessages().empty());
         EXPECT_EQ(form->windowTitle(), QDir::toNativeSeparators(path));
         EXPECT_TRUE(QFile::exists(path));

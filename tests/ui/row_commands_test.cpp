@@ -12,7 +12,7 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         LoadMembers({"A", "B", "C", "D"});
-        form->Image1->SetObserver(&rec);
+        Image(1)->SetObserver(&rec);
     }
     // Where the red "*" of a row stands on the picture.
     static QRect StarArea(int row) { return QRect(36, 30 * row + 3, 14, 25); }
@@ -36,7 +36,7 @@ TEST_F(RowCommandTest, MovePutsTheMemberAboveTheOneOnTheDestinationRow) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.sourceY);
         LoadMembers({"A", "B", "C", "D"});
-        Click(form->Image3);
+        Click(Image(3));
         ASSERT_EQ(S().CommandState, kCommandMoveSource);
         const int source = c.sourceY / 30;
         rec.Clear();
@@ -44,26 +44,26 @@ TEST_F(RowCommandTest, MovePutsTheMemberAboveTheOneOnTheDestinationRow) {
         EXPECT_EQ(S().CommandState, kCommandMoveTarget);
         EXPECT_EQ(S().SelectedRow, source);
         EXPECT_EQ(MarkAt(rec, source, 38), "* red");
-        EXPECT_GT(RedInk(form->Image1->Image(), StarArea(source)), 0);
+        EXPECT_GT(RedInk(Image(1)->Image(), StarArea(source)), 0);
 
         PressList(c.targetY, 460, Qt::RightButton);
         EXPECT_EQ(Names(), c.order);
         EXPECT_EQ(S().TargetRow, c.targetY / 30);
         EXPECT_EQ(MarkAt(rec, source, 38), "");
-        EXPECT_EQ(RedInk(form->Image1->Image(), StarArea(source)), 0);
+        EXPECT_EQ(RedInk(Image(1)->Image(), StarArea(source)), 0);
         // Ready for the next move, prompt still shown.
         EXPECT_EQ(S().CommandState, kCommandMoveSource);
         EXPECT_EQ(S().MoveButtonOn, 1);
-        EXPECT_TRUE(form->Image8->isVisibleTo(form->Panel3));
+        EXPECT_TRUE(Image(8)->isVisibleTo(Panel(3)));
         // The list was redrawn: the row texts show the new order.
         EXPECT_EQ(rec.texts.back().y, 6 + 30 * 3);
-        Click(form->Image3);
+        Click(Image(3));
     }
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
 TEST_F(RowCommandTest, ADestinationTooFarDownIsIgnoredAndTheSourceStaysMarked) {
-    Click(form->Image3);
+    Click(Image(3));
     PressRow(5);  // no member: no source
     EXPECT_EQ(S().CommandState, kCommandMoveSource);
     EXPECT_TRUE(rec.texts.empty());
@@ -75,7 +75,7 @@ TEST_F(RowCommandTest, ADestinationTooFarDownIsIgnoredAndTheSourceStaysMarked) {
     EXPECT_EQ(S().CommandState, kCommandMoveTarget);
     EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "C", "D"}));
     EXPECT_TRUE(rec.texts.empty());
-    EXPECT_GT(RedInk(form->Image1->Image(), StarArea(0)), 0);
+    EXPECT_GT(RedInk(Image(1)->Image(), StarArea(0)), 0);
 
     PressRow(4);  // one below the last member is still a place
     EXPECT_EQ(Names(), (std::vector<std::string>{"B", "C", "D", "A"}));
@@ -86,25 +86,25 @@ TEST_F(RowCommandTest, CancellingAMoveAfterTheSourcePressErasesTheStar) {
     // Switching 順移動 off, or another command on, cancels the move.
     const struct {
         const char* what;
-        PictureWidget* TForm1::*picture;
+        const char* picture;
         int state;
     } cases[] = {
-        {"順移動 off", &TForm1::Image3, kCommandNone},
-        {"削除 on", &TForm1::Image4, kCommandDelete},
+        {"順移動 off", "Image3", kCommandNone},
+        {"削除 on", "Image4", kCommandDelete},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        Click(form->Image3);
+        Click(Image(3));
         PressRow(2);
-        ASSERT_GT(RedInk(form->Image1->Image(), StarArea(2)), 0);
-        Click(form.get()->*c.picture);
+        ASSERT_GT(RedInk(Image(1)->Image(), StarArea(2)), 0);
+        Click(Find<PictureWidget>(c.picture));
         EXPECT_EQ(S().CommandState, c.state);
         EXPECT_EQ(S().MoveButtonOn, 0);
-        EXPECT_FALSE(form->Image8->isVisibleTo(form->Panel3));
+        EXPECT_FALSE(Image(8)->isVisibleTo(Panel(3)));
         EXPECT_EQ(MarkAt(rec, 2, 38), "");
-        EXPECT_EQ(RedInk(form->Image1->Image(), StarArea(2)), 0);
+        EXPECT_EQ(RedInk(Image(1)->Image(), StarArea(2)), 0);
         EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "C", "D"}));
-        if (S().DeleteButtonOn) Click(form->Image4);
+        if (S().DeleteButtonOn) Click(Image(4));
     }
 }
 
@@ -120,7 +120,7 @@ TEST_F(RowCommandTest, DeleteAsksAndRemovesOnlyOnYes) {
         {true, 3, {"A", "C", "D"}},  // the row freed by the first deletion
         {true, 0, {"C", "D"}},
     };
-    Click(form->Image4);
+    Click(Image(4));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row);
         dialogs.yesNoAnswers.push_back(c.yes);
@@ -137,51 +137,48 @@ TEST_F(RowCommandTest, DeleteAsksAndRemovesOnlyOnYes) {
         ASSERT_NE(rec.FindText("*"), nullptr);
         EXPECT_EQ(rec.FindText("*")->color, kRed);
         EXPECT_EQ(MarkAt(rec, c.row, 38), "");
-        EXPECT_EQ(RedInk(form->Image1->Image(), StarArea(c.row)), 0);
+        EXPECT_EQ(RedInk(Image(1)->Image(), StarArea(c.row)), 0);
         // Redrawn every time: the erase pass covers one row past the roster.
         int erased = 0;
         for (const auto& t : rec.texts) erased += t.color == kWhite && t.x == 45;
         EXPECT_EQ(erased, static_cast<int>(c.left.size()) + 1);
         EXPECT_EQ(S().CommandState, kCommandDelete);
         EXPECT_EQ(S().DeleteButtonOn, 1);
-        EXPECT_TRUE(form->Image5->isVisibleTo(form->Panel3));
+        EXPECT_TRUE(Image(5)->isVisibleTo(Panel(3)));
     }
 }
 
 TEST_F(RowCommandTest, DeletingTheOnlyMemberLeavesAnEmptyRosterAndTheCommandOn) {
     LoadMembers({"A"});
-    Click(form->Image4);
+    Click(Image(4));
     dialogs.yesNoAnswers.push_back(true);
     PressRow(0);
     EXPECT_TRUE(S().RosterList.empty());
     EXPECT_EQ(S().CommandState, kCommandDelete);
     // The name is gone from the picture as well.
-    EXPECT_EQ(DarkInk(form->Image1->Image(), QRect(40, 3, 130, 25)), 0);
+    EXPECT_EQ(DarkInk(Image(1)->Image(), QRect(40, 3, 130, 25)), 0);
 }
 
 TEST_F(RowCommandTest, OnlyOnePromptIsShownAndTheFacesFollowTheCommand) {
     const QColor yellow(255, 255, 0), white(Qt::white);
     const struct {
-        PictureWidget* TForm1::*click;
+        const char* click;
         int state;
         bool movePrompt, deletePrompt;
     } steps[] = {
-        {&TForm1::Image3, kCommandMoveSource, true, false},
-        {&TForm1::Image4, kCommandDelete, false, true},
-        {&TForm1::Image3, kCommandMoveSource, true, false},
-        {&TForm1::Image3, kCommandNone, false, false},
-        {&TForm1::Image4, kCommandDelete, false, true},
-        {&TForm1::Image4, kCommandNone, false, false},
+        {"Image3", kCommandMoveSource, true, false}, {"Image4", kCommandDelete, false, true},
+        {"Image3", kCommandMoveSource, true, false}, {"Image3", kCommandNone, false, false},
+        {"Image4", kCommandDelete, false, true},     {"Image4", kCommandNone, false, false},
     };
     for (const auto& step : steps) {
-        Click(form.get()->*step.click);
+        Click(Find<PictureWidget>(step.click));
         EXPECT_EQ(S().CommandState, step.state);
-        EXPECT_EQ(form->Image8->isVisibleTo(form->Panel3), step.movePrompt);
-        EXPECT_EQ(form->Image5->isVisibleTo(form->Panel3), step.deletePrompt);
+        EXPECT_EQ(Image(8)->isVisibleTo(Panel(3)), step.movePrompt);
+        EXPECT_EQ(Image(5)->isVisibleTo(Panel(3)), step.deletePrompt);
         EXPECT_EQ(S().MoveButtonOn, step.movePrompt ? 1 : 0);
         EXPECT_EQ(S().DeleteButtonOn, step.deletePrompt ? 1 : 0);
-        EXPECT_EQ(Face(form->Image3), step.movePrompt ? yellow : white);
-        EXPECT_EQ(Face(form->Image4), step.deletePrompt ? yellow : white);
+        EXPECT_EQ(Face(Image(3)), step.movePrompt ? yellow : white);
+        EXPECT_EQ(Face(Image(4)), step.deletePrompt ? yellow : white);
     }
 }
 

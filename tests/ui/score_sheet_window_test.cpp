@@ -21,10 +21,10 @@ protected:
         S().GroupList[1] = {"0", "1"};
         S().GroupList[3] = {"2"};
         S().PlacedFlag[0] = S().PlacedFlag[1] = S().PlacedFlag[2] = 1;
-        form->Image23->SetObserver(&sheet);
+        Image(23)->SetObserver(&sheet);
     }
     void TearDown() override {
-        form->Image23->SetObserver(nullptr);
+        Image(23)->SetObserver(nullptr);
         WindowTest::TearDown();
     }
     int HoleNumbersDrawn() const {
@@ -44,10 +44,10 @@ protected:
 };
 
 TEST_F(ScoreSheetWindowTest, EnteringTheModePreviewsGroupOneWithTheDefaults) {
-    Click(form->Button4);
+    Click(Button(4));
     EXPECT_EQ(S().ScreenMode, kModeScoreSheet);
-    EXPECT_EQ(form->Image23->geometry(), QRect(5, 3, 989, 657));
-    EXPECT_TRUE(form->Image23->isVisibleTo(form.get()));
+    EXPECT_EQ(Image(23)->geometry(), QRect(5, 3, 989, 657));
+    EXPECT_TRUE(Image(23)->isVisibleTo(form.get()));
     EXPECT_DOUBLE_EQ(S().ScaleX, 0.814);
     EXPECT_DOUBLE_EQ(S().ScaleY, 0.92);
     const struct {
@@ -71,10 +71,10 @@ TEST_F(ScoreSheetWindowTest, EnteringTheModePreviewsGroupOneWithTheDefaults) {
 
 TEST_F(ScoreSheetWindowTest, TheFrameIsDrawnByOnePaintAndGoneWithTheNext) {
     // A first preview that stops on a bad group number: the preview stays hidden.
-    form->Edit13->setText(QStringLiteral("x"));
-    Click(form->Button4);
+    Edit(13)->setText(QStringLiteral("x"));
+    Click(Button(4));
     ASSERT_EQ(dialogs.Messages().size(), 1u);
-    ASSERT_FALSE(form->Image23->isVisibleTo(form.get()));
+    ASSERT_FALSE(Image(23)->isVisibleTo(form.get()));
     const QColor frame(kInactiveCaption.r, kInactiveCaption.g, kInactiveCaption.b);
     // Points of the frame that no control covers: the right side below the
     // mode buttons and the bottom.
@@ -93,51 +93,51 @@ TEST_F(ScoreSheetWindowTest, TheFrameIsDrawnByOnePaintAndGoneWithTheNext) {
     EXPECT_EQ(shown(form->grab().toImage()), 4);
     EXPECT_EQ(shown(form->grab().toImage()), 0);
     // Entering the mode again draws it again, once.
-    Click(form->Button3);
-    Click(form->Button4);
+    Click(Button(3));
+    Click(Button(4));
     EXPECT_EQ(shown(form->grab().toImage()), 4);
     EXPECT_EQ(shown(form->grab().toImage()), 0);
 }
 
 TEST_F(ScoreSheetWindowTest, SettingsBoxesDriveThePreview) {
-    Click(form->Button4);
+    Click(Button(4));
     // Hiding the hole numbers redraws at once; showing them brings them back.
     sheet.Clear();
-    Click(form->CheckBox2);
-    EXPECT_TRUE(form->CheckBox2->isChecked());
+    Click(CheckBox(2));
+    EXPECT_TRUE(CheckBox(2)->isChecked());
     EXPECT_EQ(HoleNumbersDrawn(), 0);
     sheet.Clear();
-    Click(form->CheckBox2);
+    Click(CheckBox(2));
     EXPECT_EQ(HoleNumbersDrawn(), 10);
 
     // A click empties the group box; 3 and 確定 previews group 3.
-    Click(form->Edit13);
-    EXPECT_TRUE(form->Edit13->text().isEmpty());
-    QTest::keyClicks(form->Edit13, "3");
+    Click(Edit(13));
+    EXPECT_TRUE(Edit(13)->text().isEmpty());
+    QTest::keyClicks(Edit(13), "3");
     sheet.Clear();
-    Click(form->Button9);
+    Click(Button(9));
     EXPECT_NE(sheet.FindText("花子"), nullptr);
     EXPECT_EQ(sheet.FindText("一郎"), nullptr);
 
     // 15 holes are shown as 12, in the box too.
-    Click(form->Edit9);
-    QTest::keyClicks(form->Edit9, "15");
-    Click(form->Button9);
-    EXPECT_EQ(form->Edit9->text(), "12");
+    Click(Edit(9));
+    QTest::keyClicks(Edit(9), "15");
+    Click(Button(9));
+    EXPECT_EQ(Edit(9)->text(), "12");
     EXPECT_TRUE(dialogs.Messages().empty());
 
     // Confirming straight after a click into the group box reports the empty text.
-    Click(form->Edit13);
-    Click(form->Button9);
+    Click(Edit(13));
+    Click(Button(9));
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0], QStringLiteral("'' は整数ではありません."));
 }
 
 TEST_F(ScoreSheetWindowTest, PrintsOnePageToPdfAndPreviewsAgainAfterwards) {
-    Click(form->Button4);
+    Click(Button(4));
     const QString pdf = folder.filePath("sheet.pdf");
     PrintTo(pdf);
-    Click(form->Button7);
+    Click(Button(7));
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
@@ -150,37 +150,37 @@ TEST_F(ScoreSheetWindowTest, PrintsOnePageToPdfAndPreviewsAgainAfterwards) {
         QFile::copy(pdf, keep);
     }
 
-    Click(form->Button9);
-    EXPECT_EQ(form->Image23->geometry(), QRect(5, 3, 989, 657));
+    Click(Button(9));
+    EXPECT_EQ(Image(23)->geometry(), QRect(5, 3, 989, 657));
     EXPECT_DOUBLE_EQ(S().ScaleX, 0.814);
 }
 
 TEST_F(ScoreSheetWindowTest, ACancelledOrFailedPrintLeavesTheNextOneWorking) {
-    Click(form->Button4);
+    Click(Button(4));
     // Cancelled: nothing printed, the factors stay.
     dialogs.printAnswers.push_back(nullptr);
-    Click(form->Button7);
+    Click(Button(7));
     EXPECT_DOUBLE_EQ(S().ScaleX, 0.814);
 
     // A bad group number stops the drawing and abandons the job.
-    form->Edit13->setText(QStringLiteral("x"));
+    Edit(13)->setText(QStringLiteral("x"));
     const QString broken = folder.filePath("broken.pdf");
     PrintTo(broken);
-    Click(form->Button7);
+    Click(Button(7));
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0], QStringLiteral("'x' は整数ではありません."));
 
-    form->Edit13->setText(QStringLiteral("1"));
+    Edit(13)->setText(QStringLiteral("1"));
     const QString good = folder.filePath("good.pdf");
     PrintTo(good);
-    Click(form->Button7);
+    Click(Button(7));
     QFile file(good);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("/Count 1"));
 }
 
 TEST_F(WindowTest, HelpAsksTheShellForTheHelpFileByItsBareName) {
-    Click(form->Button5);
+    Click(Button(5));
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, ScriptedDialogs::Kind::Shell);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Tovihlp.chm"));
@@ -188,29 +188,30 @@ TEST_F(WindowTest, HelpAsksTheShellForTheHelpFileByItsBareName) {
 
 TEST_F(WindowTest, VersionDialogShowsModallyAnyNumberOfTimes) {
     AboutBox& about = form->About();
+    const WindowControls controls = ControlsOf(about);
+    auto label = [&](const char* name) { return controls.Find<QLabel>(QString::fromLatin1(name)); };
     EXPECT_EQ(about.windowTitle(), QStringLiteral("バージョン情報"));
     EXPECT_EQ(about.size(), QSize(376, 212));
-    EXPECT_EQ(about.ProductName->text(), QStringLiteral("トヴィ　"));
-    EXPECT_EQ(about.Version->text(), QStringLiteral("Tovi  Version 1.2.8"));
-    EXPECT_EQ(about.Label2->text(), QStringLiteral("こちらから"));
-    EXPECT_TRUE(about.OKButton->isDefault());
+    EXPECT_EQ(label("ProductName")->text(), QStringLiteral("トヴィ　"));
+    EXPECT_EQ(label("Version")->text(), QStringLiteral("Tovi  Version 1.2.8"));
+    EXPECT_EQ(label("Label2")->text(), QStringLiteral("こちらから"));
+    EXPECT_TRUE(controls.Find<QPushButton>(QStringLiteral("OKButton"))->isDefault());
     for (int i = 0; i < 3; ++i) {
         bool wasShown = false;
         QTimer::singleShot(0, &about, [&] {
             wasShown = about.isVisible();
             // Shown, each label has the size of its text.
-            for (QLabel* label :
-                 {about.ProductName, about.Version, about.Credit, about.Label1, about.Label2})
-                EXPECT_EQ(label->size(), label->sizeHint()) << label->text().toStdString();
-            EXPECT_EQ(about.Comments->size(), QSize(225, 17));
+            for (const char* name : {"ProductName", "Version", "Credit", "Label1", "Label2"})
+                EXPECT_EQ(label(name)->size(), label(name)->sizeHint()) << name;
+            EXPECT_EQ(label("Comments")->size(), QSize(225, 17));
             // Enter presses the default button.
             QTest::keyClick(&about, Qt::Key_Return);
         });
-        Click(form->Button14);
+        Click(Button(14));
         EXPECT_TRUE(wasShown);
         EXPECT_FALSE(about.isVisible());
     }
-    QTest::mouseClick(about.Label2, Qt::LeftButton);
+    QTest::mouseClick(label("Label2"), Qt::LeftButton);
     ASSERT_FALSE(dialogs.shown.empty());
     EXPECT_EQ(dialogs.shown.back().kind, ScriptedDialogs::Kind::Shell);
 }

@@ -18,12 +18,12 @@ protected:
     void Prepare(const std::vector<int>& players, const std::vector<int>& leaders) {
         Load(WriteRoster("r.txt", {"A,T,男,0,0,0,0,0,", "B,T,女,0,0,0,0,0,", "C,T,男,0,0,0,0,0,",
                                    "D,T,女,0,0,0,0,0,", "E,T,男,0,0,0,0,0,"}));
-        Click(form->Button3);
-        Click(form->Image6);
+        Click(Button(3));
+        Click(Image(6));
         for (int row : players) PressRow(row);
-        Click(form->Image7);
+        Click(Image(7));
         for (int row : leaders) PressRow(row);
-        Click(form->Image7);
+        Click(Image(7));
     }
     std::size_t Placed() {
         std::size_t total = 0;
@@ -52,15 +52,15 @@ TEST_F(StartButtonTest, TheDealtMembersStayInTheirGroupsAndMarks) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        form->Button2Click();
+        form->EnterRegistrationMode();
         Prepare(c.players, c.leaders);
-        form->CheckBox4->setChecked(c.balanced);
-        form->Edit6->setText(QString::fromUtf8(c.groupCount));
+        CheckBox(4)->setChecked(c.balanced);
+        Edit(6)->setText(QString::fromUtf8(c.groupCount));
         RecordingSurface box1;
-        form->GroupBox[1]->SetObserver(&box1);
+        GroupBox(1)->SetObserver(&box1);
         dialogs.ClearShown();
-        Click(form->Button1);
-        form->GroupBox[1]->SetObserver(nullptr);
+        Click(Button(1));
+        GroupBox(1)->SetObserver(nullptr);
 
         ASSERT_EQ(Placed(), c.placed);
         for (int p = 0; p < 5; ++p) {
@@ -77,7 +77,7 @@ TEST_F(StartButtonTest, TheDealtMembersStayInTheirGroupsAndMarks) {
         }
         EXPECT_TRUE(messages.empty());
         EXPECT_EQ(S().PlacedCount, static_cast<int>(c.placed));
-        EXPECT_EQ(form->Label[27]->text(), QString::number(c.placed));  // the placed count
+        EXPECT_EQ(Label(27)->text(), QString::number(c.placed));  // the placed count
         // The first box shows the names of its group, in order.
         std::vector<std::string> drawn;
         for (const auto& t : box1.texts)
@@ -92,20 +92,20 @@ TEST_F(StartButtonTest, TheDealtMembersStayInTheirGroupsAndMarks) {
 // in no group.
 TEST_F(StartButtonTest, APickThatARunPlacedPastesNothing) {
     Prepare({0, 1, 2}, {});
-    Click(form->Image9);
+    Click(Image(9));
     PressRow(0);
     ASSERT_EQ(S().PickedMember, "0");
-    form->Edit6->setText(QStringLiteral("1"));
-    Click(form->Button1);
+    Edit(6)->setText(QStringLiteral("1"));
+    Click(Button(1));
     ASSERT_EQ(S().GroupList[1].size(), 3u);
 
-    Click(form->Image9);  // paste on again; the pick is kept
+    Click(Image(9));  // paste on again; the pick is kept
     PressGroup(2, 10);
     EXPECT_TRUE(S().GroupList[2].empty());
     EXPECT_EQ(Placed(), 3u);
 
     // Returning member 0 from its one group leaves it in no group at all.
-    Click(form->Image10);
+    Click(Image(10));
     const auto& group1 = S().GroupList[1];
     const int row = static_cast<int>(std::find(group1.begin(), group1.end(), "0") - group1.begin());
     PressGroup(1, 18 * row + 10);

@@ -1,5 +1,6 @@
-// The real main window with scripted dialogs, a fixed clock and helpers to
-// press and click where a user would.
+// The real main window with scripted dialogs, a fixed clock, its controls by
+// their names in the layout, and helpers to press and click where a user
+// would.
 #pragma once
 
 #include <QApplication>
@@ -18,7 +19,13 @@
 #include "core/cp932.h"
 #include "support/recording_surface.h"
 #include "support/scripted_dialogs.h"
+#include "support/window_controls.h"
+#include "ui/grouping_panel.h"
 #include "ui/main_window.h"
+#include "ui/member_list.h"
+#include "ui/registration_panel.h"
+#include "ui/results_session.h"
+#include "ui/score_sheet_panel.h"
 
 namespace tovi::test {
 
@@ -30,31 +37,54 @@ public:
     int milliseconds = 0;
 };
 
+// The controls of a window (the main window, or the version dialog) by their
+// names; a name the window does not hold exactly once fails the test.
+inline WindowControls ControlsOf(const QWidget& window) {
+    return WindowControls(window, [](const QString& name) {
+        ADD_FAILURE() << "the window holds no one control named " << name.toStdString();
+    });
+}
+
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        form = std::make_unique<TForm1>(dialogs, random, clock);
+        form = std::make_unique<MainWindow>(dialogs, random, clock);
     }
     void TearDown() override {
         if (form) {
-            form->Image1->SetObserver(nullptr);
-            for (int g = 1; g <= MaxGroups; ++g) form->GroupBox[g]->SetObserver(nullptr);
+            Image(1)->SetObserver(nullptr);
+            for (int g = 1; g <= MaxGroups; ++g) GroupBox(g)->SetObserver(nullptr);
         }
     }
 
     TournamentState& S() { return form->State(); }
 
+    // The controls of the window by their names: Find<T>("PrintAllButton"),
+    // Edit(9) for "Edit9", GroupBox(g) for "Image" 10 + g, and so on.
+    template <typename T = QWidget>
+    T* Find(const char* name) const {
+        return ControlsOf(*form).Find<T>(QString::fromLatin1(name));
+    }
+    QFrame* Panel(int n) const { return ControlsOf(*form).Panel(n); }
+    QPushButton* Button(int n) const { return ControlsOf(*form).Button(n); }
+    ByteEdit* Edit(int n) const { return ControlsOf(*form).Edit(n); }
+    PictureWidget* Image(int n) const { return ControlsOf(*form).Image(n); }
+    QLabel* Label(int n) const { return ControlsOf(*form).Label(n); }
+    QCheckBox* CheckBox(int n) const { return ControlsOf(*form).CheckBox(n); }
+    PictureWidget* GroupBox(int group) const { return ControlsOf(*form).GroupBox(group); }
+    QRadioButton* GenderItem(int index) const { return ControlsOf(*form).GenderItem(index); }
+
     // A press on the member list at picture height y (any x and any button
     // select the row).
     void PressList(int y, int x = 100, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mousePress(form->Image1, button, {}, QPoint(x, y));
-        QTest::mouseRelease(form->Image1, button, {}, QPoint(x, y));
+        QTest::mousePress(Image(1), button, {}, QPoint(x, y));
+        QTest::mouseRelease(Image(1), button, {}, QPoint(x, y));
     }
     void PressRow(int row) { PressList(30 * row + 15); }
     void PressGroup(int group, int y) {
-        QTest::mousePress(form->GroupBox[group], Qt::LeftButton, {}, QPoint(20, y));
-        QTest::mouseRelease(form->GroupBox[group], Qt::LeftButton, {}, QPoint(20, y));
+        QTest::mousePress(GroupBox(group), Qt::LeftButton, {}, QPoint(20, y));
+        QTest::mouseRelease(GroupBox(group), Qt::LeftButton, {}, QPoint(20, y));
     }
     void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, 5)); }
 
@@ -70,7 +100,7 @@ protected:
     // Opens a roster through the scripted open dialog.
     void Load(const QString& path) {
         dialogs.openAnswers.push_back(path);
-        Click(form->Button10);
+        Click(Button(10));
     }
     // Loads a roster of the given names; genders[i] 'F' makes member i a woman.
     void LoadMembers(const std::vector<std::string>& names, const std::string& genders = "") {
@@ -154,7 +184,7 @@ protected:
     ScriptedDialogs dialogs;
     LcgRandom random;
     FixedClock clock;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 }  // namespace tovi::test
