@@ -13,6 +13,7 @@
 #include "platform/file_name.h"
 #include "platform/qt_text.h"
 #include "ui/main_window.h"
+#include "ui/messages.h"
 
 namespace tovi {
 namespace {
@@ -286,7 +287,7 @@ bool TForm1::RunRosterFileOperation(RosterFileOperation operation, const QString
                                                         : SaveRoster(state_, *path);
     }
     if (status != RosterFileStatus::Ok) {
-        dialogs_.Message(QString::fromStdString(RosterFileMessage(status, memberLines)));
+        dialogs_.Message(RosterFileMessage(status, memberLines));
         return false;
     }
     // The caption shows the file after every successful open or save.

@@ -1,0 +1,23 @@
+// The sentences the window shows for what the roster file and the results
+// file report.  The core hands out only what happened; the words for it are
+// kept here, in one place.
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+
+#include "model/roster_file.h"
+#include "results/results_file.h"
+
+namespace tovi {
+
+// The message for a load or save of the roster; empty for Ok.  memberLines:
+// for TooManyMembers, how many member lines the file holds.
+QString RosterFileMessage(RosterFileStatus status, std::size_t memberLines = 0);
+
+// The message for a results file refused; empty for Ok.  badLine: for
+// BadLine, the number of the first bad line, from 1.
+QString ResultsFileMessage(ResultsFileStatus status, std::size_t badLine = 0);
+
+}  // namespace tovi
