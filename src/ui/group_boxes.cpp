@@ -5,6 +5,7 @@
 #include "grouping/manual_grouping.h"
 #include "model/int_conversion.h"
 #include "ui/main_window.h"
+#include "ui/messages.h"
 
 namespace tovi {
 namespace {
@@ -101,7 +102,7 @@ void TForm1::Button1Click() {
             MarkOn(kPlacedMarkX, row, kMarkPlaced, kMarkWhite);
         for (int g = 1; g <= MaxGroups; ++g) KumiClr(g);
     }
-    if (!outcome.message.empty()) dialogs_.Message(QString::fromStdString(outcome.message));
+    if (outcome.notice != GroupingNotice::None) dialogs_.Message(GroupingMessage(outcome.notice));
     if (outcome.stage == GroupingStage::Redraw) {
         DspKumi();
         HalMark();

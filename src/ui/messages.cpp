@@ -55,4 +55,26 @@ QString ResultsFileMessage(ResultsFileStatus status, std::size_t badLine) {
     return {};
 }
 
+QString GroupingMessage(GroupingNotice notice) {
+    switch (notice) {
+        case GroupingNotice::None:
+            return {};
+        case GroupingNotice::NoPlayers:
+            return QStringLiteral("出場者がありません");
+        case GroupingNotice::NoGroupCount:
+            return QStringLiteral("組数を入力して下さい");
+        case GroupingNotice::TooManyGroups:
+            return QStringLiteral("６組を超えています");
+        case GroupingNotice::TooFewLeaders:
+            return QStringLiteral("リダー数が足りません");
+        case GroupingNotice::MoreGroupsNeeded:
+            return QStringLiteral("組数を増やして下さい");
+        case GroupingNotice::LeadersShort:
+            return QStringLiteral("リーダ数が足りません");
+        case GroupingNotice::LeadersMismatch:
+            return QStringLiteral("リーダ数と組数が合いませんe");
+    }
+    return {};
+}
+
 }  // namespace tovi

@@ -1,5 +1,6 @@
-// The sentences shown for the roster file and the results file, byte for
-// byte as the organiser has always read them (the odd spellings included).
+// The sentences shown for the roster file, the results file and the
+// automatic grouping, byte for byte as the organiser has always read them
+// (the odd spellings included).
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -47,11 +48,23 @@ TEST(Messages, EveryStatusAndNoticeShowsItsSentence) {
          "このデータは開けません"},
         {"results: other version", ResultsFileMessage(ResultsFileStatus::UnsupportedVersion),
          "この形式の成績ファイルは開けません"},
-        {"results: line 2", ResultsFileMessage(ResultsFileStatus::BadLine, 2),
-         "成績ファイルの2行目が正しくないため開けません"},
-        {"results: line 1234567890", ResultsFileMessage(ResultsFileStatus::BadLine, 1234567890),
-         "成績ファイルの1234567890行目が正しくないため開けません"},
+        {"results: line 12", ResultsFileMessage(ResultsFileStatus::BadLine, 12),
+         "成績ファイルの12行目が正しくないため開けません"},
 
+        {"grouping: none", GroupingMessage(GroupingNotice::None), ""},
+        {"grouping: no players", GroupingMessage(GroupingNotice::NoPlayers), "出場者がありません"},
+        {"grouping: no count", GroupingMessage(GroupingNotice::NoGroupCount),
+         "組数を入力して下さい"},
+        {"grouping: too many groups", GroupingMessage(GroupingNotice::TooManyGroups),
+         "６組を超えています"},
+        {"grouping: too few leaders", GroupingMessage(GroupingNotice::TooFewLeaders),
+         "リダー数が足りません"},
+        {"grouping: more groups", GroupingMessage(GroupingNotice::MoreGroupsNeeded),
+         "組数を増やして下さい"},
+        {"grouping: leaders short", GroupingMessage(GroupingNotice::LeadersShort),
+         "リーダ数が足りません"},
+        {"grouping: leaders mismatch", GroupingMessage(GroupingNotice::LeadersMismatch),
+         "リーダ数と組数が合いませんe"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.shown.toStdString(), std::string(c.expected)) << c.what;
 }
