@@ -12,14 +12,6 @@
 namespace tovi {
 namespace {
 
-constexpr char kNoPlayers[] = "出場者がありません";
-constexpr char kNoGroupCount[] = "組数を入力して下さい";
-constexpr char kTooManyGroups[] = "６組を超えています";
-constexpr char kTooFewLeaders[] = "リダー数が足りません";
-constexpr char kMoreGroupsNeeded[] = "組数を増やして下さい";
-constexpr char kLeadersShort[] = "リーダ数が足りません";
-constexpr char kLeadersMismatch[] = "リーダ数と組数が合いませんe";
-
 // A run clears the placed mark of this many member slots before it deals.
 
 bool IsFlagSlot(std::int64_t position) { return position >= 0 && position < kFlagSlots; }
@@ -113,8 +105,8 @@ void PlaceLeaders(TournamentState& state, int groupCount, Clock& clock) {
     }
 }
 
-GroupingOutcome Outcome(GroupingStage stage, std::string message = {}) {
-    return GroupingOutcome{stage, std::move(message)};
+GroupingOutcome Outcome(GroupingStage stage, GroupingNotice notice = GroupingNotice::None) {
+    return GroupingOutcome{stage, notice};
 }
 
 }  // namespace
@@ -126,15 +118,17 @@ GroupingOutcome RunAutomaticGrouping(TournamentState& state, const std::string& 
     random.Seed(static_cast<std::uint32_t>(clock.Seconds()));
     random.Next();
 
-    if (state.EntryCount == 0) return Outcome(GroupingStage::Refused, kNoPlayers);
-    if (groupCountText.empty()) return Outcome(GroupingStage::Refused, kNoGroupCount);
+    if (state.EntryCount == 0) return Outcome(GroupingStage::Refused, GroupingNotice::NoPlayers);
+    if (groupCountText.empty())
+        return Outcome(GroupingStage::Refused, GroupingNotice::NoGroupCount);
     const std::int32_t groupCount = StrToInt(groupCountText);
-    if (groupCount > MaxGroups) return Outcome(GroupingStage::Refused, kTooManyGroups);
+    if (groupCount > MaxGroups)
+        return Outcome(GroupingStage::Refused, GroupingNotice::TooManyGroups);
     const bool leaderMode = state.LeaderCount >= 1;
     // Products in 64 bits: the count may be any 32-bit value down to INT32_MIN.
     const std::int64_t entryCount = state.EntryCount;
     if (leaderMode && std::int64_t{MaxGroupSize} * state.LeaderCount < entryCount) {
-        return Outcome(GroupingStage::Refused, kTooFewLeaders);
+        return Outcome(GroupingStage::Refused, GroupingNotice::TooFewLeaders);
     }
     const std::int64_t capacity = std::int64_t{MaxGroupSize} * groupCount;
 
@@ -146,7 +140,8 @@ GroupingOutcome RunAutomaticGrouping(TournamentState& state, const std::string& 
         });
         if (capacity < static_cast<std::int64_t>(state.DrawPool.size())) {
             state.DrawPool.clear();
-            if (!leaderMode) return Outcome(GroupingStage::ResetOnly, kMoreGroupsNeeded);
+            if (!leaderMode)
+                return Outcome(GroupingStage::ResetOnly, GroupingNotice::MoreGroupsNeeded);
             // With leaders the count cannot match them here; the leader check
             // below reports it.
         } else {
@@ -155,7 +150,8 @@ GroupingOutcome RunAutomaticGrouping(TournamentState& state, const std::string& 
         }
     } else {
         if (capacity < entryCount) {
-            return Outcome(GroupingStage::Redraw, leaderMode ? kLeadersShort : kMoreGroupsNeeded);
+            return Outcome(GroupingStage::Redraw, leaderMode ? GroupingNotice::LeadersShort
+                                                             : GroupingNotice::MoreGroupsNeeded);
         }
         // Men then women in one round, so the totals stay even.
         int group = 1;
@@ -169,7 +165,7 @@ GroupingOutcome RunAutomaticGrouping(TournamentState& state, const std::string& 
     if (leaderMode) {
         if (groupCount != state.LeaderCount) {
             state.DrawPool.clear();
-            return Outcome(GroupingStage::LeadersMismatch, kLeadersMismatch);
+            return Outcome(GroupingStage::LeadersMismatch, GroupingNotice::LeadersMismatch);
         }
         PlaceLeaders(state, groupCount, clock);
     }

@@ -17,9 +17,21 @@ enum class GroupingStage {
     LeadersMismatch,  // members dealt but leaders do not fit; nothing is redrawn
 };
 
+// What a run has to tell the organiser; the window words it.
+enum class GroupingNotice {
+    None,
+    NoPlayers,         // nobody is marked to play
+    NoGroupCount,      // the group-count box is empty
+    TooManyGroups,     // more than MaxGroups groups asked for
+    TooFewLeaders,     // more players than the leaders can head, MaxGroupSize each
+    MoreGroupsNeeded,  // the players do not fit into the groups asked for
+    LeadersShort,      // balanced, with leaders: the players do not fit into the groups
+    LeadersMismatch,   // the group count is not the number of leaders
+};
+
 struct GroupingOutcome {
     GroupingStage stage = GroupingStage::Refused;
-    std::string message;  // UTF-8 text to show, empty for none
+    GroupingNotice notice = GroupingNotice::None;
 };
 
 // One run of automatic grouping over the current tallies (which must be

@@ -14,38 +14,7 @@ namespace fs = std::filesystem;
 constexpr std::string_view kMarker = cp932::kRosterMarker;
 constexpr std::string_view kLineEnd = "\r\n";
 
-// A count in full-width digits, as the messages write numbers.
-std::string FullWidthNumber(std::size_t n) {
-    static const char* const digits[] = {"０", "１", "２", "３", "４",
-                                         "５", "６", "７", "８", "９"};
-    std::string text;
-    for (const char c : std::to_string(n)) text += digits[c - '0'];
-    return text;
-}
-
 }  // namespace
-
-std::string RosterFileMessage(RosterFileStatus status, std::size_t memberLines) {
-    switch (status) {
-        case RosterFileStatus::Ok:
-            return "";
-        case RosterFileStatus::CannotRead:
-            return "ファイルを読み込めません";
-        case RosterFileStatus::TooLarge:
-            return "ファイルが大き過ぎるため開けません";
-        case RosterFileStatus::Empty:
-        case RosterFileStatus::NoMarker:
-            return "このデータは開けません";
-        case RosterFileStatus::TooManyMembers:
-            return "このファイルにはメンバーの行が" + FullWidthNumber(memberLines) +
-                   "行あります。４０行を超えるファイルは開けません（空の行も１行と数えます）";
-        case RosterFileStatus::CannotWrite:
-            return "ファイルに保存出来ません";
-        case RosterFileStatus::BadFileName:
-            return "ファイル名に扱えない文字が含まれています";
-    }
-    return "";
-}
 
 std::vector<std::string> SplitRosterLines(std::string_view bytes) {
     bytes = bytes.substr(0, bytes.find('\0'));

@@ -18,6 +18,7 @@ namespace tovi {
 
 inline constexpr std::size_t kMaxRosterFileBytes = 1024 * 1024;
 
+// How a load or a save ended; the window words it for the organiser.
 enum class RosterFileStatus {
     Ok,
     CannotRead,      // the file cannot be opened or read
@@ -28,10 +29,6 @@ enum class RosterFileStatus {
     CannotWrite,     // the file cannot be created, written or renamed
     BadFileName,     // the chosen name cannot be spelled as a path (found by the caller)
 };
-
-// The message shown for a status other than Ok (UTF-8).  memberLines: for
-// TooManyMembers, how many member lines the file holds.
-std::string RosterFileMessage(RosterFileStatus status, std::size_t memberLines = 0);
 
 // Splits the bytes of a whole file into lines: a line ends at CR, LF or CR LF,
 // a NUL byte ends the text, and a line end at the very end makes no extra line.

@@ -81,25 +81,6 @@ ResultsParse Refused(ResultsFileStatus status, std::size_t badLine = 0) {
 
 }  // namespace
 
-std::string ResultsFileMessage(ResultsFileStatus status, std::size_t badLine) {
-    switch (status) {
-        case ResultsFileStatus::Ok:
-            return "";
-        case ResultsFileStatus::TooLarge:
-            return "ファイルが大き過ぎるため開けません";
-        case ResultsFileStatus::RosterFile:
-            return "これは名簿のファイルです。成績のファイルを選んで下さい";
-        case ResultsFileStatus::NoMarker:
-        case ResultsFileStatus::NotText:
-            return "このデータは開けません";
-        case ResultsFileStatus::UnsupportedVersion:
-            return "この形式の成績ファイルは開けません";
-        case ResultsFileStatus::BadLine:
-            return "成績ファイルの" + std::to_string(badLine) + "行目が正しくないため開けません";
-    }
-    return "";
-}
-
 ResultsParse ParseResultsFile(std::string_view bytes) {
     if (bytes.size() > kMaxResultsFileBytes) return Refused(ResultsFileStatus::TooLarge);
     if (bytes.starts_with(kRosterMarker)) return Refused(ResultsFileStatus::RosterFile);

@@ -23,6 +23,7 @@ namespace tovi {
 inline constexpr std::size_t kMaxResultsFileBytes = 1024 * 1024;
 inline constexpr int kResultsFileVersion = 1;
 
+// How a read of the file ended; the window words it for the organiser.
 enum class ResultsFileStatus {
     Ok,
     TooLarge,            // more than kMaxResultsFileBytes
@@ -38,9 +39,6 @@ struct ResultsParse {
     std::size_t badLine = 0;  // BadLine: the number of the first bad line, from 1
     Results results;          // empty unless status is Ok
 };
-
-// The message shown for a status other than Ok (UTF-8); badLine as in ResultsParse.
-std::string ResultsFileMessage(ResultsFileStatus status, std::size_t badLine = 0);
 
 // Checks the bytes of a results file and returns what it holds.
 ResultsParse ParseResultsFile(std::string_view bytes);

@@ -10,6 +10,7 @@
 #include "platform/picture_widget.h"
 #include "ui/handler_runner.h"
 #include "ui/member_list.h"
+#include "ui/messages.h"
 #include "ui/widget_factory.h"
 
 namespace tovi {
@@ -151,7 +152,7 @@ void GroupingPanel::StartAutomaticGrouping() {
             list_.DrawMark(kPlacedMarkX, row, kMarkPlaced, kMarkWhite);
         for (int g = 1; g <= MaxGroups; ++g) boxes_->Clear(g);
     }
-    if (!outcome.message.empty()) dialogs_.Message(QString::fromStdString(outcome.message));
+    if (outcome.notice != GroupingNotice::None) dialogs_.Message(GroupingMessage(outcome.notice));
     if (outcome.stage == GroupingStage::Redraw) {
         boxes_->WriteNames();
         list_.RedrawMarks();

@@ -13,6 +13,7 @@
 #include "platform/file_name.h"
 #include "ui/handler_runner.h"
 #include "ui/member_list.h"
+#include "ui/messages.h"
 #include "ui/widget_factory.h"
 
 namespace tovi {
@@ -108,7 +109,7 @@ bool RegistrationPanel::RunFileOperation(FileOperation operation, const QString&
                                                   : tovi::SaveRoster(state_, *path);
     }
     if (status != RosterFileStatus::Ok) {
-        dialogs_.Message(QString::fromStdString(RosterFileMessage(status, memberLines)));
+        dialogs_.Message(RosterFileMessage(status, memberLines));
         return false;
     }
     // The caption shows the file after every successful open or save.

@@ -28,6 +28,7 @@
 #include "platform/fonts.h"
 #include "platform/qt_text.h"
 #include "results/results_file.h"
+#include "ui/messages.h"
 #include "ui/print_job.h"
 
 namespace tovi {
@@ -731,7 +732,7 @@ void ResultsWindow::LoadClick() {
     }
     const ResultsParse parse = ParseResultsFile(bytes);
     if (parse.status != ResultsFileStatus::Ok) {
-        ShowMessage(QString::fromStdString(ResultsFileMessage(parse.status, parse.badLine)));
+        ShowMessage(ResultsFileMessage(parse.status, parse.badLine));
         return;
     }
     RosterMatch match = MatchToRoster(parse.results, meeting_.rosterLines);

@@ -90,18 +90,19 @@ TEST(AutomaticGrouping, ChecksRunInOrderAndChangeNothing) {
         const char* name;
         std::string roster;
         std::string text;
-        const char* message;
+        GroupingNotice notice;
     } cases[] = {
-        {"no players", "---", "2", "出場者がありません"},
-        {"no players before empty count", "---", "", "出場者がありません"},
-        {"no players before a bad number", "---", "x", "出場者がありません"},
-        {"empty count", "mmf", "", "組数を入力して下さい"},
-        {"seven groups", "mmf", "7", "６組を超えています"},
-        {"far too many groups", "mmf", "99", "６組を超えています"},
-        {"too many groups before leaders", thirteenWithTwoLeaders, "7", "６組を超えています"},
-        {"13 players, 2 leaders", thirteenWithTwoLeaders, "2", "リダー数が足りません"},
-        {"leaders short, any count", thirteenWithTwoLeaders, "6", "リダー数が足りません"},
-        {"leaders short, zero groups", thirteenWithTwoLeaders, "0", "リダー数が足りません"},
+        {"no players", "---", "2", GroupingNotice::NoPlayers},
+        {"no players before empty count", "---", "", GroupingNotice::NoPlayers},
+        {"no players before a bad number", "---", "x", GroupingNotice::NoPlayers},
+        {"empty count", "mmf", "", GroupingNotice::NoGroupCount},
+        {"seven groups", "mmf", "7", GroupingNotice::TooManyGroups},
+        {"far too many groups", "mmf", "99", GroupingNotice::TooManyGroups},
+        {"too many groups before leaders", thirteenWithTwoLeaders, "7",
+         GroupingNotice::TooManyGroups},
+        {"13 players, 2 leaders", thirteenWithTwoLeaders, "2", GroupingNotice::TooFewLeaders},
+        {"leaders short, any count", thirteenWithTwoLeaders, "6", GroupingNotice::TooFewLeaders},
+        {"leaders short, zero groups", thirteenWithTwoLeaders, "0", GroupingNotice::TooFewLeaders},
     };
     for (const auto& c : cases) {
         for (const bool balanced : {false, true}) {
@@ -114,7 +115,7 @@ TEST(AutomaticGrouping, ChecksRunInOrderAndChangeNothing) {
             const auto outcome = RunAutomaticGrouping(state, c.text, balanced, random, clock);
             SCOPED_TRACE(std::string(c.name) + (balanced ? " balanced" : " plain"));
             EXPECT_EQ(outcome.stage, GroupingStage::Refused);
-            EXPECT_EQ(outcome.message, c.message);
+            EXPECT_EQ(outcome.notice, c.notice);
             EXPECT_EQ(state.GroupList, before.GroupList);
             EXPECT_EQ(state.PlacedFlag, before.PlacedFlag);
             EXPECT_EQ(state.DrawPool, before.DrawPool);
@@ -208,7 +209,7 @@ TEST(AutomaticGrouping, DealsRoundTheGroupsInDrawOrder) {
         const auto outcome = RunAutomaticGrouping(state, c.text, c.balanced, random, clock);
         SCOPED_TRACE(c.name);
         EXPECT_EQ(outcome.stage, GroupingStage::Redraw);
-        EXPECT_EQ(outcome.message, "");
+        EXPECT_EQ(outcome.notice, GroupingNotice::None);
         EXPECT_EQ(GroupsOf(state), c.groups);
         EXPECT_TRUE(state.DrawPool.empty());
     }
@@ -290,7 +291,7 @@ TEST(AutomaticGrouping, CountOtherThanLeadersDealsThenReportsMismatch) {
         const auto outcome = RunAutomaticGrouping(state, c.text, c.balanced, random, clock);
         SCOPED_TRACE(std::string(c.text) + (c.balanced ? " balanced" : " plain"));
         EXPECT_EQ(outcome.stage, GroupingStage::LeadersMismatch);
-        EXPECT_EQ(outcome.message, "リーダ数と組数が合いませんe");
+        EXPECT_EQ(outcome.notice, GroupingNotice::LeadersMismatch);
         std::vector<std::size_t> sizes;
         for (const auto& group : GroupsOf(state)) sizes.push_back(group.size());
         EXPECT_EQ(sizes, c.sizes);
@@ -309,32 +310,36 @@ TEST(AutomaticGrouping, RunsThatEndWithEmptyGroups) {
         std::string text;
         bool balanced;
         GroupingStage stage;
-        const char* message;
+        GroupingNotice notice;
     } cases[] = {
         {"37 players, 6 groups, plain", Players(37), "6", false, GroupingStage::ResetOnly,
-         "組数を増やして下さい"},
+         GroupingNotice::MoreGroupsNeeded},
         {"37 players, 6 groups, balanced", Players(37), "6", true, GroupingStage::Redraw,
-         "組数を増やして下さい"},
+         GroupingNotice::MoreGroupsNeeded},
         {"12 with 2 leaders in 1 group, balanced", twelveWithTwoLeaders, "1", true,
-         GroupingStage::Redraw, "リーダ数が足りません"},
-        {"0 groups, plain", "mmmf", "0", false, GroupingStage::ResetOnly, "組数を増やして下さい"},
-        {"-1 groups, plain", "mmmf", "-1", false, GroupingStage::ResetOnly, "組数を増やして下さい"},
-        {"0 groups, balanced", "mmmf", "0", true, GroupingStage::Redraw, "組数を増やして下さい"},
-        {"-1 groups, balanced", "mmmf", "-1", true, GroupingStage::Redraw, "組数を増やして下さい"},
+         GroupingStage::Redraw, GroupingNotice::LeadersShort},
+        {"0 groups, plain", "mmmf", "0", false, GroupingStage::ResetOnly,
+         GroupingNotice::MoreGroupsNeeded},
+        {"-1 groups, plain", "mmmf", "-1", false, GroupingStage::ResetOnly,
+         GroupingNotice::MoreGroupsNeeded},
+        {"0 groups, balanced", "mmmf", "0", true, GroupingStage::Redraw,
+         GroupingNotice::MoreGroupsNeeded},
+        {"-1 groups, balanced", "mmmf", "-1", true, GroupingStage::Redraw,
+         GroupingNotice::MoreGroupsNeeded},
         {"least integer, plain", "mmmf", "-2147483648", false, GroupingStage::ResetOnly,
-         "組数を増やして下さい"},
+         GroupingNotice::MoreGroupsNeeded},
         {"0 groups with leaders, plain", "MFmm", "0", false, GroupingStage::LeadersMismatch,
-         "リーダ数と組数が合いませんe"},
+         GroupingNotice::LeadersMismatch},
         {"-1 groups with leaders, plain", "MFmm", "-1", false, GroupingStage::LeadersMismatch,
-         "リーダ数と組数が合いませんe"},
+         GroupingNotice::LeadersMismatch},
         {"0 groups with leaders, balanced", "MFmm", "0", true, GroupingStage::Redraw,
-         "リーダ数が足りません"},
+         GroupingNotice::LeadersShort},
         {"least integer with leaders, balanced", "MFmm", "-2147483648", true, GroupingStage::Redraw,
-         "リーダ数が足りません"},
+         GroupingNotice::LeadersShort},
         {"0 groups, only leaders, plain", "MF", "0", false, GroupingStage::LeadersMismatch,
-         "リーダ数と組数が合いませんe"},
+         GroupingNotice::LeadersMismatch},
         {"-1 groups, only leaders, plain", "MF", "-1", false, GroupingStage::LeadersMismatch,
-         "リーダ数と組数が合いませんe"},
+         GroupingNotice::LeadersMismatch},
     };
     for (const auto& c : cases) {
         TournamentState state = MakeRoster(c.roster);
@@ -344,7 +349,7 @@ TEST(AutomaticGrouping, RunsThatEndWithEmptyGroups) {
         const auto outcome = RunAutomaticGrouping(state, c.text, c.balanced, random, clock);
         SCOPED_TRACE(c.name);
         EXPECT_EQ(outcome.stage, c.stage);
-        EXPECT_EQ(outcome.message, c.message);
+        EXPECT_EQ(outcome.notice, c.notice);
         EXPECT_EQ(GroupsOf(state), Groups(MaxGroups));
         EXPECT_EQ(PlacedPositions(state), std::vector<int>{});
         EXPECT_TRUE(state.DrawPool.empty());
@@ -382,7 +387,8 @@ TEST(AutomaticGrouping, EveryPlayerPlacedOnceAndOnlyPlacedMembersFlagged) {
                             EXPECT_EQ(size, 0u) << "group " << g;
                         }
                     }
-                    if (outcome.stage != GroupingStage::Redraw || !outcome.message.empty())
+                    if (outcome.stage != GroupingStage::Redraw ||
+                        outcome.notice != GroupingNotice::None)
                         continue;
 
                     std::vector<int> players;

@@ -113,22 +113,6 @@ TEST(FormatRosterFile, WritesTheMarkerAndEndsEveryLineWithCrLf) {
     EXPECT_EQ(ReadRosterBytes(FormatRosterFile(roster)).members, roster);
 }
 
-TEST(RosterFileMessage, GivesASentenceForEveryFailure) {
-    EXPECT_EQ(RosterFileMessage(RosterFileStatus::Ok), "");
-    EXPECT_EQ(RosterFileMessage(RosterFileStatus::NoMarker), "このデータは開けません");
-    EXPECT_EQ(RosterFileMessage(RosterFileStatus::Empty), "このデータは開けません");
-    std::set<fs::path> others;
-    for (const auto status : {RosterFileStatus::CannotRead, RosterFileStatus::TooLarge,
-                              RosterFileStatus::TooManyMembers, RosterFileStatus::CannotWrite}) {
-        const std::string message = RosterFileMessage(status);
-        EXPECT_TRUE(TryUtf8ToCp932(message).has_value()) << message;
-        EXPECT_NE(message, "");
-        EXPECT_NE(message, "このデータは開けません");
-        others.insert(message);
-    }
-    EXPECT_EQ(others.size(), 4u);
-}
-
 TEST(RosterFile, SaveThenLoadGivesTheSameLines) {
     TempDir dir;
     const fs::path path = dir / "roster.txt";
@@ -246,17 +230,12 @@ TEST(RosterFile, FailedSaveLeavesFileAndStateAsTheyWere) {
     }
 }
 
-TEST(RosterFileMessage, TooManyMembersSaysHowManyLinesAndThatEmptyLinesCount) {
+TEST(ReadRosterBytes, TooManyMembersTellsHowManyLinesCountingEmptyOnes) {
     // Forty members and one empty line: the empty line is a member line too.
     const RosterParseResult parsed =
         ReadRosterBytes(kMarker + "\r\n" + Join(Members(40), "\r\n") + "\r\n");
     EXPECT_EQ(parsed.status, RosterFileStatus::TooManyMembers);
     EXPECT_EQ(parsed.memberLines, 41u);
-    EXPECT_EQ(RosterFileMessage(parsed.status, parsed.memberLines),
-              "このファイルにはメンバーの行が４１行あります。"
-              "４０行を超えるファイルは開けません（空の行も１行と数えます）");
-    EXPECT_NE(RosterFileMessage(RosterFileStatus::TooManyMembers, 1234).find("１２３４行"),
-              std::string::npos);
 
     TempDir dir;
     WriteBytes(dir / "many.txt",
