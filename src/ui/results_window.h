@@ -41,6 +41,8 @@ class QTableView;
 
 namespace tovi {
 
+class RankingModel;
+
 // What the window shows of the meeting, taken from the main window.
 struct ResultsMeeting {
     std::vector<Player> players;  // in groups, in group order
@@ -102,17 +104,10 @@ public:
     QPushButton* ClearButton = nullptr;          // 成績を消去
     QPushButton* CloseButton = nullptr;          // 閉じる
 
-    // Column of the first hole cell in a page's table, and of the sums after
-    // the holes: 計, 実打数, 一打, 二打, 合計.
-    static constexpr int kFirstHoleColumn = 3;
-
 protected:
     bool event(QEvent* event) override;
 
 private:
-    class ScoreModel;
-    class RankingModel;
-    class ScoreTable;
     struct Page;
 
     void BuildPages();

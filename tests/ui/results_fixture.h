@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/results_window.h"
+#include "ui/score_model.h"
 #include "ui/window_fixture.h"
 
 namespace tovi::test {

@@ -145,11 +145,11 @@ TEST_F(ResultsTest, TheMouseMovesAmongTheHoleCellsOnly) {
         const QRect cell = table->visualRect(table->model()->index(row, column));
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     };
-    click(2, ResultsWindow::kFirstHoleColumn + 2);  // player 2, round 1, hole 3
+    click(2, ScoreModel::kFirstHoleColumn + 2);  // player 2, round 1, hole 3
     EXPECT_EQ(W().Cursor(), (EntryPosition{0, 1, 0, 2}));
     click(0, 0);  // a name
     EXPECT_EQ(W().Cursor(), (EntryPosition{0, 1, 0, 2}));
-    click(1, ResultsWindow::kFirstHoleColumn + 5);  // a sum
+    click(1, ScoreModel::kFirstHoleColumn + 5);  // a sum
     EXPECT_EQ(W().Cursor(), (EntryPosition{0, 1, 0, 2}));
     Type("3");
     EXPECT_EQ(Card(1, 4), "..3./....");
@@ -161,7 +161,7 @@ TEST_F(ResultsTest, SumsAndRankingFollowEveryKey) {
     Open("3");
     W().DeductionBox->setValue(2);
     const QTableView* table = W().EntryTable(0);
-    const int sums = ResultsWindow::kFirstHoleColumn + 3;
+    const int sums = ScoreModel::kFirstHoleColumn + 3;
     // The row of round 1 and round 2 of 一郎: 計 of the round; the player's
     // 実打数, 一打, 二打 and 合計 stand on the first row.
     const struct {
@@ -315,7 +315,7 @@ TEST_F(ResultsTest, FewerRoundsHideScoresThatMoreRoundsBringBack) {
     Type("1234");
     SetRounds(1);
     EXPECT_EQ(W().EntryTable(0)->model()->rowCount(), 1);
-    EXPECT_EQ(Cell(W().EntryTable(0), 0, ResultsWindow::kFirstHoleColumn + 3), "3");  // 実打数
+    EXPECT_EQ(Cell(W().EntryTable(0), 0, ScoreModel::kFirstHoleColumn + 3), "3");  // 実打数
     SetRounds(2);
     EXPECT_EQ(Cell(W().EntryTable(0), 1, 4), QStringLiteral("4"));
     EXPECT_EQ(form->Scores().Get().settings.rounds, 2);
