@@ -57,31 +57,36 @@ ResultsWindow::ResultsWindow(Dialogs& dialogs, ScoreBook& book, std::function<vo
         bar->addWidget(label);
         bar->addWidget(buddy);
     };
-    RoundsBox = new QSpinBox(this);
-    RoundsBox->setRange(kMinRounds, kMaxRounds);
-    addLabel("ラウンド数(&R)", RoundsBox);
+    roundsBox_ = new QSpinBox(this);
+    roundsBox_->setObjectName(QStringLiteral("RoundsBox"));
+    roundsBox_->setRange(kMinRounds, kMaxRounds);
+    addLabel("ラウンド数(&R)", roundsBox_);
     bar->addSpacing(16);
-    DeductionBox = new QSpinBox(this);
-    DeductionBox->setRange(0, kMaxHoleInOneDeduction);
-    addLabel("ホールインワン減打(&D)", DeductionBox);
+    deductionBox_ = new QSpinBox(this);
+    deductionBox_->setObjectName(QStringLiteral("DeductionBox"));
+    deductionBox_->setRange(0, kMaxHoleInOneDeduction);
+    addLabel("ホールインワン減打(&D)", deductionBox_);
     bar->addStretch();
-    const auto button = [this, bar](const char* text, void (ResultsWindow::*handler)()) {
+    const auto button = [this, bar](const char* text, const char* name,
+                                    void (ResultsWindow::*handler)()) {
         auto* b = new QPushButton(QString::fromUtf8(text), this);
+        b->setObjectName(QString::fromLatin1(name));
         bar->addWidget(b);
         connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
-        return b;
     };
-    PrintButton = button("印刷(&P)", &ResultsWindow::PrintClick);
-    CsvButton = button("CSV保存(&C)", &ResultsWindow::CsvClick);
-    SaveButton = button("成績保存(&S)", &ResultsWindow::SaveClick);
-    LoadButton = button("成績読込(&L)", &ResultsWindow::LoadClick);
-    ClearButton = button("成績を消去", &ResultsWindow::ClearClick);
-    CloseButton = new QPushButton(QStringLiteral("閉じる"), this);
-    bar->addWidget(CloseButton);
-    connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
+    button("印刷(&P)", "PrintButton", &ResultsWindow::PrintClick);
+    button("CSV保存(&C)", "CsvButton", &ResultsWindow::CsvClick);
+    button("成績保存(&S)", "SaveButton", &ResultsWindow::SaveClick);
+    button("成績読込(&L)", "LoadButton", &ResultsWindow::LoadClick);
+    button("成績を消去", "ClearButton", &ResultsWindow::ClearClick);
+    auto* closeButton = new QPushButton(QStringLiteral("閉じる"), this);
+    closeButton->setObjectName(QStringLiteral("CloseButton"));
+    bar->addWidget(closeButton);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
 
-    Tabs = new QTabWidget(this);
-    layout->addWidget(Tabs, 1);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("Tabs"));
+    layout->addWidget(tabs_, 1);
 
     rankingPage_ = new QWidget(this);
     auto* rankingLayout = new QVBoxLayout(rankingPage_);
@@ -89,13 +94,13 @@ ResultsWindow::ResultsWindow(Dialogs& dialogs, ScoreBook& book, std::function<vo
     rankingLayout->addLayout(lists);
     auto* listGroup = new QButtonGroup(rankingPage_);
     for (int i = 0; i < 3; ++i) {
-        ListButtons[static_cast<std::size_t>(i)] =
-            new QRadioButton(QString::fromUtf8(kListNames[i]), rankingPage_);
-        listGroup->addButton(ListButtons[static_cast<std::size_t>(i)], i);
-        lists->addWidget(ListButtons[static_cast<std::size_t>(i)]);
+        auto* listButton = new QRadioButton(QString::fromUtf8(kListNames[i]), rankingPage_);
+        listButton->setObjectName(QStringLiteral("ListButton%1").arg(i));
+        listGroup->addButton(listButton, i);
+        lists->addWidget(listButton);
     }
     lists->addStretch();
-    ListButtons[0]->setChecked(true);
+    listGroup->button(0)->setChecked(true);
     connect(listGroup, &QButtonGroup::idClicked, this,
             [this](int id) { ChooseList(static_cast<RankingList>(id)); });
     rankingTable_ = new QTableView(rankingPage_);
@@ -106,10 +111,10 @@ ResultsWindow::ResultsWindow(Dialogs& dialogs, ScoreBook& book, std::function<vo
     rankingTable_->setModel(rankingModel_.get());
     rankingLayout->addWidget(rankingTable_, 1);
 
-    RoundsBox->setValue(book_.Get().settings.rounds);
-    DeductionBox->setValue(book_.Get().settings.holeInOneDeduction);
-    connect(RoundsBox, &QSpinBox::valueChanged, this, [this] { SettingsChanged(); });
-    connect(DeductionBox, &QSpinBox::valueChanged, this, [this] { SettingsChanged(); });
+    roundsBox_->setValue(book_.Get().settings.rounds);
+    deductionBox_->setValue(book_.Get().settings.holeInOneDeduction);
+    connect(roundsBox_, &QSpinBox::valueChanged, this, [this] { SettingsChanged(); });
+    connect(deductionBox_, &QSpinBox::valueChanged, this, [this] { SettingsChanged(); });
     BuildPages();
 }
 
@@ -152,8 +157,8 @@ std::vector<int> ResultsWindow::PageSizes() const {
 }
 
 void ResultsWindow::BuildPages() {
-    const int shown = Tabs->currentIndex();
-    Tabs->clear();
+    const int shown = tabs_->currentIndex();
+    tabs_->clear();
     pages_.clear();
     apart_.reset();
 
@@ -168,7 +173,7 @@ void ResultsWindow::BuildPages() {
             };
         page->model =
             std::make_unique<ScoreModel>(book_, std::move(players), meeting_.holes, enter);
-        page->view = std::make_unique<ScoreTable>(Tabs);
+        page->view = std::make_unique<ScoreTable>(tabs_);
         ScoreTable* view = page->view.get();
         view->setModel(page->model.get());
         view->Arrange();
@@ -188,27 +193,27 @@ void ResultsWindow::BuildPages() {
             if (player.group == group) players.push_back(player);
         if (players.empty()) continue;
         pages_.push_back(makePage(group, std::move(players), true));
-        Tabs->addTab(pages_.back()->view.get(), QStringLiteral("%1組").arg(group));
+        tabs_->addTab(pages_.back()->view.get(), QStringLiteral("%1組").arg(group));
     }
     std::vector<Player> apart =
         PlayersInNoGroup(meeting_.players, meeting_.rosterLines, book_.Get());
     if (!apart.empty()) {
         apart_ = makePage(0, std::move(apart), false);
-        Tabs->addTab(apart_->view.get(), QStringLiteral("組なし"));
+        tabs_->addTab(apart_->view.get(), QStringLiteral("組なし"));
     }
-    Tabs->addTab(rankingPage_, QStringLiteral("順位"));
+    tabs_->addTab(rankingPage_, QStringLiteral("順位"));
     RefreshRanking();
     rankingTable_->resizeColumnsToContents();
 
     if (!pages_.empty()) {
         GoTo({0, 0, 0, 0});
     } else if (shown >= 0) {
-        Tabs->setCurrentIndex(std::min(shown, Tabs->count() - 1));
+        tabs_->setCurrentIndex(std::min(shown, tabs_->count() - 1));
     }
 }
 
 void ResultsWindow::SettingsChanged() {
-    if (!book_.SetSettings({RoundsBox->value(), DeductionBox->value()})) return;
+    if (!book_.SetSettings({roundsBox_->value(), deductionBox_->value()})) return;
     const std::optional<EntryPosition> at = Cursor();
     for (Page* page : AllPages()) {
         page->model->Reset();
@@ -233,7 +238,7 @@ void ResultsWindow::RefreshRanking() { rankingModel_->Set(CurrentRanking()); }
 std::optional<EntryPosition> ResultsWindow::Cursor() const {
     for (int i = 0; i < EntryPages(); ++i) {
         const Page& page = *pages_[static_cast<std::size_t>(i)];
-        if (Tabs->currentWidget() != page.view.get()) continue;
+        if (tabs_->currentWidget() != page.view.get()) continue;
         const QModelIndex at = page.view->currentIndex();
         if (!page.model->IsHoleCell(at)) return std::nullopt;
         const int rounds = Rounds();
@@ -277,7 +282,7 @@ void ResultsWindow::Advance(const EntryPosition& from) {
 void ResultsWindow::GoTo(const EntryPosition& at) {
     if (at.group < 0 || at.group >= EntryPages()) return;
     Page& page = *pages_[static_cast<std::size_t>(at.group)];
-    Tabs->setCurrentWidget(page.view.get());
+    tabs_->setCurrentWidget(page.view.get());
     page.view->setCurrentIndex(page.model->Cell(at.player, at.round, at.hole));
     page.view->setFocus();
 }
@@ -368,9 +373,9 @@ void ResultsWindow::LoadClick() {
     RosterMatch match = MatchToRoster(parse.results, meeting_.rosterLines);
     book_.Loaded(std::move(match.results));
     {
-        const QSignalBlocker rounds(RoundsBox), deduction(DeductionBox);
-        RoundsBox->setValue(book_.Get().settings.rounds);
-        DeductionBox->setValue(book_.Get().settings.holeInOneDeduction);
+        const QSignalBlocker rounds(roundsBox_), deduction(deductionBox_);
+        roundsBox_->setValue(book_.Get().settings.rounds);
+        deductionBox_->setValue(book_.Get().settings.holeInOneDeduction);
     }
     BuildPages();
     if (changed_) changed_();
