@@ -74,6 +74,8 @@ QVariant ScoreModel::headerData(int section, Qt::Orientation orientation, int ro
 }
 
 Qt::ItemFlags ScoreModel::flags(const QModelIndex& index) const {
+    // The table's root is no item: no drops, nothing to enable.
+    if (!index.isValid()) return Qt::NoItemFlags;
     if (!IsHoleCell(index)) return Qt::ItemIsEnabled;
     return Editable() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable
                       : Qt::ItemIsEnabled | Qt::ItemIsSelectable;
