@@ -37,13 +37,18 @@ ResultsWindow* OpenFullMeeting(BenchWindow& w, benchmark::State& state) {
         state.SkipWithError("no results window");
         return nullptr;
     }
-    results->RoundsBox->setValue(4);
+    auto* rounds = results->findChild<QSpinBox*>(QStringLiteral("RoundsBox"));
+    if (!rounds) {
+        state.SkipWithError("no rounds box");
+        return nullptr;
+    }
+    rounds->setValue(4);
     return results;
 }
 
 // A digit key on the table of the page shown, where entry stands.
-void Key(ResultsWindow& results, int digit) {
-    QWidget* table = results.Tabs->currentWidget();
+void Key(const QTabWidget& pages, int digit) {
+    QWidget* table = pages.currentWidget();
     const QString text = QString::number(digit);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + digit, Qt::NoModifier, text);
     QApplication::sendEvent(table, &press);
@@ -52,6 +57,11 @@ void Key(ResultsWindow& results, int digit) {
 }
 
 void RunKeys(benchmark::State& state, BenchWindow& w, ResultsWindow& results) {
+    const auto* pages = results.findChild<QTabWidget*>(QStringLiteral("Tabs"));
+    if (!pages) {
+        state.SkipWithError("no pages");
+        return;
+    }
     if (state.range(0) != 0) {
         results.show();
         ShowAndWaitForFirstPaint(results);
@@ -59,7 +69,7 @@ void RunKeys(benchmark::State& state, BenchWindow& w, ResultsWindow& results) {
     int digit = 0;
     for (auto _ : state) {
         // Past the last cell the key enters the last cell again: the same work.
-        Key(results, 1 + digit++ % 9);
+        Key(*pages, 1 + digit++ % 9);
         if (state.range(0) != 0) FlushRepaints();
     }
     if (w.form->Results().Scores().Get().cards.empty()) state.SkipWithError("nothing entered");

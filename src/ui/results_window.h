@@ -19,7 +19,6 @@
 
 #include <QWidget>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -33,13 +32,13 @@
 #include "results/ranking_sheet.h"
 #include "results/score_book.h"
 
-class QPushButton;
-class QRadioButton;
 class QSpinBox;
 class QTabWidget;
 class QTableView;
 
 namespace tovi {
+
+class RankingModel;
 
 // What the window shows of the meeting, taken from the main window.
 struct ResultsMeeting {
@@ -50,6 +49,10 @@ struct ResultsMeeting {
     friend bool operator==(const ResultsMeeting&, const ResultsMeeting&) = default;
 };
 
+// Its widgets are found by object name: Tabs (the pages), RoundsBox
+// (ラウンド数), DeductionBox (ホールインワン減打), ListButton0..ListButton2
+// (全体, 男子, 女子), PrintButton, CsvButton, SaveButton, LoadButton,
+// ClearButton and CloseButton.
 class ResultsWindow final : public QWidget {
 public:
     // changed runs after every change of the scores or the settings.
@@ -91,28 +94,10 @@ public:
     // The ranking of the chosen list, as shown.
     Ranking CurrentRanking() const;
 
-    QTabWidget* Tabs = nullptr;
-    QSpinBox* RoundsBox = nullptr;               // ラウンド数
-    QSpinBox* DeductionBox = nullptr;            // ホールインワン減打
-    std::array<QRadioButton*, 3> ListButtons{};  // 全体, 男子, 女子
-    QPushButton* PrintButton = nullptr;          // 印刷
-    QPushButton* CsvButton = nullptr;            // CSV保存
-    QPushButton* SaveButton = nullptr;           // 成績保存
-    QPushButton* LoadButton = nullptr;           // 成績読込
-    QPushButton* ClearButton = nullptr;          // 成績を消去
-    QPushButton* CloseButton = nullptr;          // 閉じる
-
-    // Column of the first hole cell in a page's table, and of the sums after
-    // the holes: 計, 実打数, 一打, 二打, 合計.
-    static constexpr int kFirstHoleColumn = 3;
-
 protected:
     bool event(QEvent* event) override;
 
 private:
-    class ScoreModel;
-    class RankingModel;
-    class ScoreTable;
     struct Page;
 
     void BuildPages();
@@ -142,6 +127,9 @@ private:
     RankingList list_ = RankingList::All;
     std::vector<std::unique_ptr<Page>> pages_;
     std::unique_ptr<Page> apart_;
+    QTabWidget* tabs_ = nullptr;
+    QSpinBox* roundsBox_ = nullptr;     // ラウンド数
+    QSpinBox* deductionBox_ = nullptr;  // ホールインワン減打
     std::unique_ptr<RankingModel> rankingModel_;
     QTableView* rankingTable_ = nullptr;
     QWidget* rankingPage_ = nullptr;

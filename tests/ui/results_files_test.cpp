@@ -60,19 +60,19 @@ TEST_F(ResultsFilesTest, TheCsvHoldsTheListChosenInRankingOrder) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.offered);
-        W().ListButtons[static_cast<std::size_t>(c.list)]->click();
+        ListButton(c.list)->click();
         const QString path = folder.filePath(QString::fromUtf8(c.offered) + ".csv");
         dialogs.csvSaveAnswers.push_back(path);
         // From an entry page as well as from 順位.
-        W().Tabs->setCurrentIndex(c.list == 1 ? 0 : W().Tabs->count() - 1);
-        W().CsvButton->click();
+        Tabs()->setCurrentIndex(c.list == 1 ? 0 : Tabs()->count() - 1);
+        CommandButton("CsvButton")->click();
         EXPECT_EQ(Offered(), QString::fromUtf8(c.offered));
         EXPECT_EQ(ReadBytes(path), Utf8ToCp932(c.csv));
     }
     // A cancelled dialog writes nothing; a folder that is not there is reported.
-    W().CsvButton->click();
+    CommandButton("CsvButton")->click();
     dialogs.csvSaveAnswers.push_back(folder.filePath("none/x.csv"));
-    W().CsvButton->click();
+    CommandButton("CsvButton")->click();
     EXPECT_EQ(TakeMessages(), std::vector<QString>{QStringLiteral("ファイルに保存出来ません")});
 }
 
@@ -82,7 +82,7 @@ TEST_F(ResultsFilesTest, PrintsTheListChosenOnA4PortraitThroughThePrintDialog) {
         printed.emplace_back();
         page.ReplayOn(printed.back());
     });
-    W().ListButtons[2]->click();
+    ListButton(2)->click();
     const QString pdf = folder.filePath("women.pdf");
     QString offered;
     dialogs.printAnswers.push_back([&](QPrinter& printer) {
@@ -95,7 +95,7 @@ TEST_F(ResultsFilesTest, PrintsTheListChosenOnA4PortraitThroughThePrintDialog) {
         printer.setOutputFileName(pdf);
         return true;
     });
-    W().PrintButton->click();
+    CommandButton("PrintButton")->click();
     EXPECT_EQ(offered, QStringLiteral("成績表_女子"));
     EXPECT_TRUE(dialogs.Messages().empty());
     ASSERT_EQ(printed.size(), 1u);
@@ -122,7 +122,7 @@ TEST_F(ResultsFilesTest, PrintsTheListChosenOnA4PortraitThroughThePrintDialog) {
     }
     // A cancelled dialog prints nothing.
     printed.clear();
-    W().PrintButton->click();
+    CommandButton("PrintButton")->click();
     EXPECT_TRUE(printed.empty());
 }
 
@@ -150,7 +150,7 @@ TEST_F(ResultsTest, ThirtySixPlayersGoOnOnePage) {
         printer.setOutputFileName(folder.filePath("all.pdf"));
         return true;
     });
-    W().PrintButton->click();
+    CommandButton("PrintButton")->click();
     ASSERT_EQ(printed.size(), 1u);
     for (const std::string& name : names) EXPECT_NE(printed[0].FindText(name), nullptr) << name;
     EXPECT_EQ(Cell(W().RankingTable(), 35, 0), QStringLiteral("33"));  // four take 9 strokes
@@ -159,17 +159,17 @@ TEST_F(ResultsTest, ThirtySixPlayersGoOnOnePage) {
 TEST_F(ResultsFilesTest, TheResultsFileBringsEveryScoreBackToItsMember) {
     const QString path = folder.filePath("scores.csv");
     dialogs.csvSaveAnswers.push_back(path);
-    W().SaveButton->click();
+    CommandButton("SaveButton")->click();
     EXPECT_EQ(Offered(), QStringLiteral("成績"));
     EXPECT_TRUE(dialogs.Messages().empty());
     EXPECT_FALSE(form->HasUnsavedChanges());
     const Results entered = form->Results().Scores().Get();
 
     dialogs.yesNoAnswers.push_back(true);
-    W().ClearButton->click();
+    CommandButton("ClearButton")->click();
     ASSERT_TRUE(form->Results().Scores().Get().cards.empty());
     dialogs.csvOpenAnswers.push_back(path);
-    W().LoadButton->click();
+    CommandButton("LoadButton")->click();
     EXPECT_EQ(form->Results().Scores().Get(), entered);
     EXPECT_EQ(Cell(W().EntryTable(0), 0, 3), QStringLiteral("1"));
     EXPECT_FALSE(form->HasUnsavedChanges());
@@ -178,7 +178,7 @@ TEST_F(ResultsFilesTest, TheResultsFileBringsEveryScoreBackToItsMember) {
     Type("5");
     dialogs.ClearShown();
     dialogs.yesNoAnswers.push_back(false);
-    W().LoadButton->click();
+    CommandButton("LoadButton")->click();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, ScriptedDialogs::Kind::YesNo);
     EXPECT_NE(form->Results().Scores().Get(), entered);
@@ -225,14 +225,14 @@ TEST_F(ResultsFilesTest, ALoadRefusesWhatIsNoResultsFileAndNamesWhomItCannotPlac
         ASSERT_TRUE(ReplaceFileContents(TryQtToPath(path).value_or(""), c.bytes));
         dialogs.yesNoAnswers.push_back(true);  // over the scores not saved
         dialogs.csvOpenAnswers.push_back(path);
-        W().LoadButton->click();
+        CommandButton("LoadButton")->click();
         EXPECT_EQ(TakeMessages(), c.messages);
         // Refused: nothing changes; loaded: everyone but the stranger.
         EXPECT_EQ(form->Results().Scores().Get(), entered);
         EXPECT_EQ(form->HasUnsavedChanges(), !c.loaded);
     }
     dialogs.csvOpenAnswers.push_back(folder.filePath("missing.csv"));
-    W().LoadButton->click();
+    CommandButton("LoadButton")->click();
     EXPECT_EQ(TakeMessages(), std::vector<QString>{QStringLiteral("ファイルを読み込めません")});
 }
 
@@ -282,11 +282,11 @@ TEST_F(ResultsTest, ClosingAsksOnlyWhenSomethingWouldBeLost) {
                         break;
                     case SaveScores:
                         dialogs.csvSaveAnswers.push_back(folder.filePath("scores.csv"));
-                        W().SaveButton->click();
+                        CommandButton("SaveButton")->click();
                         break;
                     case ClearScores:
                         dialogs.yesNoAnswers.push_back(true);
-                        W().ClearButton->click();
+                        CommandButton("ClearButton")->click();
                         break;
                 }
             }

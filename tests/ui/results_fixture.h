@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "ui/results_window.h"
+#include "ui/score_model.h"
 #include "ui/window_fixture.h"
 
 namespace tovi::test {
@@ -36,15 +38,31 @@ protected:
         Click(Find<QPushButton>("ResultsButton"));
     }
     ResultsWindow& W() { return *form->Results().Window(); }
-    void SetRounds(int rounds) { W().RoundsBox->setValue(rounds); }
+    // The results window's widget of that object name.
+    template <typename T>
+    T* Child(const char* name) {
+        T* child = W().findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    QTabWidget* Tabs() { return Child<QTabWidget>("Tabs"); }
+    QSpinBox* RoundsBox() { return Child<QSpinBox>("RoundsBox"); }
+    QSpinBox* DeductionBox() { return Child<QSpinBox>("DeductionBox"); }
+    // 全体, 男子, 女子.
+    QRadioButton* ListButton(int list) {
+        return Child<QRadioButton>(("ListButton" + std::to_string(list)).c_str());
+    }
+    // PrintButton, CsvButton, SaveButton, LoadButton, ClearButton, CloseButton.
+    QPushButton* CommandButton(const char* name) { return Child<QPushButton>(name); }
+    void SetRounds(int rounds) { RoundsBox()->setValue(rounds); }
 
     // Where keys go: the open cell's editor, else the table of the page shown.
     QWidget* KeyTarget() {
-        auto* table = qobject_cast<QTableView*>(W().Tabs->currentWidget());
+        auto* table = qobject_cast<QTableView*>(Tabs()->currentWidget());
         if (table)
             for (auto* editor : table->findChildren<QLineEdit*>())
                 if (editor->isVisible()) return editor;
-        return table ? static_cast<QWidget*>(table) : W().Tabs->currentWidget();
+        return table ? static_cast<QWidget*>(table) : Tabs()->currentWidget();
     }
     // Types keys: digits as themselves, E Enter, B Backspace, D Delete,
     // X Esc, F F2, < > ^ v the arrows.

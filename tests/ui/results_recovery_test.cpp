@@ -117,7 +117,7 @@ TEST_F(RecoveryTest, ANormalEndOrClearedScoresLeaveNoFile) {
     Type("3");
     ASSERT_TRUE(std::filesystem::exists(File()));
     dialogs.yesNoAnswers = {true};
-    W().ClearButton->click();
+    CommandButton("ClearButton")->click();
     EXPECT_FALSE(std::filesystem::exists(File()));
 
     Type("4");

@@ -28,10 +28,10 @@ TEST_F(ResultsTest, OnePagePerGroupWithPlayersThenTheRanking) {
     Open("8");
     ASSERT_NE(form->Results().Window(), nullptr);
     EXPECT_TRUE(W().isVisible());
-    ASSERT_EQ(W().Tabs->count(), 3);
-    EXPECT_EQ(W().Tabs->tabText(0), QStringLiteral("1組"));
-    EXPECT_EQ(W().Tabs->tabText(1), QStringLiteral("3組"));
-    EXPECT_EQ(W().Tabs->tabText(2), QStringLiteral("順位"));
+    ASSERT_EQ(Tabs()->count(), 3);
+    EXPECT_EQ(Tabs()->tabText(0), QStringLiteral("1組"));
+    EXPECT_EQ(Tabs()->tabText(1), QStringLiteral("3組"));
+    EXPECT_EQ(Tabs()->tabText(2), QStringLiteral("順位"));
     // Rows: the players in group order, one row per round (2 by default);
     // columns: name, team, round, 8 holes, 計, 実打数, 一打, 二打, 合計.
     const QTableView* first = W().EntryTable(0);
@@ -46,8 +46,18 @@ TEST_F(ResultsTest, OnePagePerGroupWithPlayersThenTheRanking) {
     EXPECT_EQ(first->model()->headerData(15, Qt::Horizontal).toString(), QStringLiteral("合計"));
     // Entry begins on the first hole of round 1 of the first player.
     EXPECT_EQ(W().Cursor(), (EntryPosition{0, 0, 0, 0}));
-    EXPECT_EQ(W().RoundsBox->value(), 2);
-    EXPECT_EQ(W().DeductionBox->value(), 0);
+    EXPECT_EQ(RoundsBox()->value(), 2);
+    EXPECT_EQ(DeductionBox()->value(), 0);
+    // The commands, and the lists with 全体 chosen.
+    const std::pair<const char*, const char*> buttons[] = {
+        {"PrintButton", "印刷(&P)"},    {"CsvButton", "CSV保存(&C)"},
+        {"SaveButton", "成績保存(&S)"}, {"LoadButton", "成績読込(&L)"},
+        {"ClearButton", "成績を消去"},  {"CloseButton", "閉じる"},
+    };
+    for (const auto& [name, text] : buttons)
+        EXPECT_EQ(Button(name)->text().toStdString(), text) << name;
+    EXPECT_TRUE(ListButton(0)->isChecked());
+    EXPECT_EQ(ListButton(2)->text(), QStringLiteral("女子"));
 }
 
 TEST_F(ResultsTest, TheCursorRunsThroughHolesRoundsPlayersAndGroups) {
@@ -127,7 +137,7 @@ TEST_F(ResultsTest, TheCursorRunsThroughHolesRoundsPlayersAndGroups) {
         Meet({"一郎", "二郎", "三郎"}, "MMM", {{0, 1}, {2}});
         Open(c.holes);
         SetRounds(c.rounds);
-        W().Tabs->setCurrentIndex(0);
+        Tabs()->setCurrentIndex(0);
         Type(c.keys);
         EXPECT_EQ(W().Cursor(), c.cursor);
         const int holes = std::min(std::atoi(c.holes), 12);
@@ -145,11 +155,11 @@ TEST_F(ResultsTest, TheMouseMovesAmongTheHoleCellsOnly) {
         const QRect cell = table->visualRect(table->model()->index(row, column));
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     };
-    click(2, ResultsWindow::kFirstHoleColumn + 2);  // player 2, round 1, hole 3
+    click(2, ScoreModel::kFirstHoleColumn + 2);  // player 2, round 1, hole 3
     EXPECT_EQ(W().Cursor(), (EntryPosition{0, 1, 0, 2}));
     click(0, 0);  // a name
     EXPECT_EQ(W().Cursor(), (EntryPosition{0, 1, 0, 2}));
-    click(1, ResultsWindow::kFirstHoleColumn + 5);  // a sum
+    click(1, ScoreModel::kFirstHoleColumn + 5);  // a sum
     EXPECT_EQ(W().Cursor(), (EntryPosition{0, 1, 0, 2}));
     Type("3");
     EXPECT_EQ(Card(1, 4), "..3./....");
@@ -159,9 +169,9 @@ TEST_F(ResultsTest, TheMouseMovesAmongTheHoleCellsOnly) {
 TEST_F(ResultsTest, SumsAndRankingFollowEveryKey) {
     Meet({"一郎", "花子"}, "MF", {{0, 1}});
     Open("3");
-    W().DeductionBox->setValue(2);
+    DeductionBox()->setValue(2);
     const QTableView* table = W().EntryTable(0);
-    const int sums = ResultsWindow::kFirstHoleColumn + 3;
+    const int sums = ScoreModel::kFirstHoleColumn + 3;
     // The row of round 1 and round 2 of 一郎: 計 of the round; the player's
     // 実打数, 一打, 二打 and 合計 stand on the first row.
     const struct {
@@ -191,10 +201,10 @@ TEST_F(ResultsTest, SumsAndRankingFollowEveryKey) {
     EXPECT_EQ(Row(W().RankingTable(), 1),
               (std::vector<QString>{"2", "一郎", "T", "1", "8", "14", "22", "3", "1", "16"}));
     // The lists: 男子 and 女子 each ranked on their own.
-    W().ListButtons[1]->click();
+    ListButton(1)->click();
     EXPECT_EQ(W().ChosenList(), RankingList::Men);
     EXPECT_EQ(RankedNames(), std::vector<std::string>{"一郎"});
-    W().ListButtons[2]->click();
+    ListButton(2)->click();
     EXPECT_EQ(RankedNames(), std::vector<std::string>{"花子"});
     EXPECT_EQ(Cell(W().RankingTable(), 0, 0), QStringLiteral("1"));
 }
@@ -253,7 +263,7 @@ TEST_F(ResultsTest, ScoresBelongToTheMemberWhereverTheMemberGoes) {
     S().GroupList[3] = {"0"};
     Click(Find<QPushButton>("ResultsButton"));
     ASSERT_NE(W().ApartTable(), nullptr);
-    EXPECT_EQ(W().Tabs->tabText(2), QStringLiteral("組なし"));
+    EXPECT_EQ(Tabs()->tabText(2), QStringLiteral("組なし"));
     EXPECT_EQ(Cell(W().ApartTable(), 0, 0), QStringLiteral("二郎"));
     EXPECT_EQ(Cell(W().ApartTable(), 0, 3), QStringLiteral("3"));
     EXPECT_FALSE(W().ApartTable()->model()->flags(W().ApartTable()->model()->index(0, 3)) &
@@ -269,14 +279,14 @@ TEST_F(ResultsTest, ScoresBelongToTheMemberWhereverTheMemberGoes) {
     // 成績を消去 asks first; いいえ keeps everything.
     dialogs.ClearShown();
     dialogs.yesNoAnswers = {false};
-    W().ClearButton->click();
+    CommandButton("ClearButton")->click();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("成績を消去"));
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("入力した成績をすべて消去しますか？"));
     EXPECT_EQ(dialogs.shown[0].answer, DefaultAnswer::No);
     EXPECT_EQ(Card(1, 2, 1), "34");
     dialogs.yesNoAnswers = {true};
-    W().ClearButton->click();
+    CommandButton("ClearButton")->click();
     EXPECT_TRUE(form->Results().Scores().Get().cards.empty());
     EXPECT_EQ(W().ApartTable(), nullptr);
     EXPECT_EQ(Cell(W().EntryTable(0), 0, 3), QString());
@@ -315,7 +325,7 @@ TEST_F(ResultsTest, FewerRoundsHideScoresThatMoreRoundsBringBack) {
     Type("1234");
     SetRounds(1);
     EXPECT_EQ(W().EntryTable(0)->model()->rowCount(), 1);
-    EXPECT_EQ(Cell(W().EntryTable(0), 0, ResultsWindow::kFirstHoleColumn + 3), "3");  // 実打数
+    EXPECT_EQ(Cell(W().EntryTable(0), 0, ScoreModel::kFirstHoleColumn + 3), "3");  // 実打数
     SetRounds(2);
     EXPECT_EQ(Cell(W().EntryTable(0), 1, 4), QStringLiteral("4"));
     EXPECT_EQ(form->Results().Scores().Get().settings.rounds, 2);

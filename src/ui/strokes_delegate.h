@@ -1,0 +1,17 @@
+// The editor of a hole cell opened for a number: a line of two digits that
+// takes 1..99, centred, with the old value selected so that typing replaces it.
+#pragma once
+
+#include <QStyledItemDelegate>
+
+namespace tovi {
+
+class StrokesDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+};
+
+}  // namespace tovi
