@@ -90,7 +90,7 @@ void GroupingPanel::ShowTallies(const TallyResult& tally) {
     playerCount_->setText(QString::number(state_.EntryCount));
     placedCount_->setText(QString::number(state_.PlacedCount));
     if (tally.overLimit)
-        dialogs_.Message(QStringLiteral("出場者が３６名を超えています"));
+        dialogs_.Message(NoticeText(Notice::TooManyPlayers));
     else if (tally.groupCountText)
         groupCountEdit_->SetBytes(*tally.groupCountText);
 }
@@ -119,7 +119,7 @@ void GroupingPanel::PressGroupBox(int group, int y) {
             case PasteResult::NothingPicked:
                 return;
             case PasteResult::GroupFull:
-                dialogs_.Message(QStringLiteral("人数オーバーです"));
+                dialogs_.Message(NoticeText(Notice::GroupFull));
                 list_.RedrawMarks();
                 return;
             case PasteResult::Pasted:
@@ -131,7 +131,7 @@ void GroupingPanel::PressGroupBox(int group, int y) {
         }
     } else if (state_.ReturnButtonOn == 1) {
         if (ReturnFromGroup(state_, group, y) == ReturnResult::OutOfRange) {
-            dialogs_.Message(QStringLiteral("位置が外れています"));
+            dialogs_.Message(NoticeText(Notice::OutsideGroup));
             return;
         }
         list_.RedrawMarks();

@@ -13,6 +13,7 @@
 #include "ui/about_box.h"
 #include "ui/grouping_panel.h"
 #include "ui/member_list.h"
+#include "ui/messages.h"
 #include "ui/registration_panel.h"
 #include "ui/results_session.h"
 #include "ui/score_sheet_panel.h"
@@ -265,9 +266,8 @@ bool MainWindow::HasUnsavedChanges() const {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (HasUnsavedChanges() &&
-        !dialogs_.YesNo(kAppTitle,
-                        QStringLiteral("保存されていない変更があります。保存せずに終了しますか？"),
-                        DefaultAnswer::No)) {
+        !dialogs_.YesNo(QuestionCaption(Question::CloseUnsaved),
+                        QuestionText(Question::CloseUnsaved), DefaultAnswer::No)) {
         event->ignore();
         return;
     }

@@ -10,6 +10,7 @@
 #include "model/roster_edit.h"
 #include "platform/picture_widget.h"
 #include "ui/handler_runner.h"
+#include "ui/messages.h"
 #include "ui/results_session.h"
 #include "ui/widget_factory.h"
 
@@ -256,7 +257,8 @@ void MemberList::PressRow(int y) {
         case kCommandDelete: {
             state_.SelectedRow = row;
             DrawMark(kSourceMarkX, row, kMarkStar, kMarkRed);
-            if (dialogs_.YesNo(QStringLiteral("削除"), QStringLiteral("この行を削除しますか")))
+            if (dialogs_.YesNo(QuestionCaption(Question::DeleteRow),
+                               QuestionText(Question::DeleteRow)))
                 EditRoster([row](TournamentState& s) { return DeleteMember(s, row); });
             DrawMark(kSourceMarkX, row, kMarkStar, kMarkWhite);
             RefreshRows();

@@ -1,5 +1,7 @@
 #include "ui/messages.h"
 
+#include "platform/dialogs.h"
+
 namespace tovi {
 namespace {
 
@@ -73,6 +75,76 @@ QString GroupingMessage(GroupingNotice notice) {
             return QStringLiteral("リーダ数が足りません");
         case GroupingNotice::LeadersMismatch:
             return QStringLiteral("リーダ数と組数が合いませんe");
+    }
+    return {};
+}
+
+QString NoticeText(Notice notice) {
+    switch (notice) {
+        case Notice::RosterFull:
+            return QStringLiteral("登録出来ません。人数が超過します");
+        case Notice::NameMissing:
+            return QStringLiteral("氏名を入力して下さい");
+        case Notice::GenderMissing:
+            return QStringLiteral("性別を入力して下さい");
+        case Notice::TooManyPlayers:
+            return QStringLiteral("出場者が３６名を超えています");
+        case Notice::GroupFull:
+            return QStringLiteral("人数オーバーです");
+        case Notice::OutsideGroup:
+            return QStringLiteral("位置が外れています");
+        case Notice::NoGroupToPrint:
+            return QStringLiteral("印刷する組がありません");
+        case Notice::CannotPrint:
+            return QStringLiteral("印刷を開始できません");
+        case Notice::NoGroupToEnter:
+            return QStringLiteral("成績を入力する組がありません");
+        case Notice::RecoveryUnreadable:
+            return QStringLiteral("前回入力した成績の控えが読めないため復元できません。");
+        case Notice::RecoveryNotWritten:
+            return QStringLiteral("入力した成績の控えを書き込めません。");
+        case Notice::BadFileName:
+            return RosterFileMessage(RosterFileStatus::BadFileName);
+        case Notice::CannotSave:
+            return RosterFileMessage(RosterFileStatus::CannotWrite);
+        case Notice::CannotRead:
+            return RosterFileMessage(RosterFileStatus::CannotRead);
+        case Notice::ScoresNotSavedFor:
+            return QStringLiteral("次の人の成績は名前を書けないため保存されていません");
+        case Notice::ScoresNotLoadedFor:
+            return QStringLiteral("名簿にない次の人の成績は読み込んでいません");
+    }
+    return {};
+}
+
+QString QuestionCaption(Question question) {
+    switch (question) {
+        case Question::DeleteRow:
+            return QStringLiteral("削除");
+        case Question::CloseUnsaved:
+        case Question::RestoreScores:
+            return kAppTitle;
+        case Question::LoadOverUnsaved:
+            return QStringLiteral("成績読込");
+        case Question::ClearScores:
+            return QStringLiteral("成績を消去");
+    }
+    return {};
+}
+
+QString QuestionText(Question question) {
+    switch (question) {
+        case Question::DeleteRow:
+            return QStringLiteral("この行を削除しますか");
+        case Question::CloseUnsaved:
+            return QStringLiteral("保存されていない変更があります。保存せずに終了しますか？");
+        case Question::RestoreScores:
+            return QStringLiteral("前回入力した成績が残っています。復元しますか？");
+        case Question::LoadOverUnsaved:
+            return QStringLiteral(
+                "保存されていない成績があります。読み込むと失われます。読み込みますか？");
+        case Question::ClearScores:
+            return QStringLiteral("入力した成績をすべて消去しますか？");
     }
     return {};
 }

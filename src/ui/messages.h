@@ -1,6 +1,7 @@
-// The sentences the window shows for what the roster file, the results file
-// and the automatic grouping report.  The core hands out only what happened;
-// the words for it are kept here, in one place.
+// Every sentence the program's windows show in a message box or ask in a
+// question, kept in one place: the window's own, and the words for what the
+// roster file, the results file and the automatic grouping report (the core
+// hands out only what happened).
 #pragma once
 
 #include <QString>
@@ -23,5 +24,37 @@ QString ResultsFileMessage(ResultsFileStatus status, std::size_t badLine = 0);
 
 // The message for what a grouping run has to tell; empty for None.
 QString GroupingMessage(GroupingNotice notice);
+
+// What the windows tell in a message box with an OK button.
+enum class Notice {
+    RosterFull,          // 登録: the roster holds 40 members
+    NameMissing,         // 登録 without a name
+    GenderMissing,       // 登録 without a gender
+    TooManyPlayers,      // more than 36 players marked
+    GroupFull,           // 貼り付け into a group of six
+    OutsideGroup,        // 戻す below a group's last member
+    NoGroupToPrint,      // 全組印刷 without groups
+    CannotPrint,         // the print job did not start
+    NoGroupToEnter,      // 成績入力 without groups or scores
+    RecoveryUnreadable,  // followed by a line with the recovery file's path
+    RecoveryNotWritten,  // followed by a line with the recovery file's path
+    BadFileName,         // a file name the program cannot spell
+    CannotSave,
+    CannotRead,
+    ScoresNotSavedFor,   // followed by the names, one a line
+    ScoresNotLoadedFor,  // followed by the names, one a line
+};
+QString NoticeText(Notice notice);
+
+// What the windows ask with はい and いいえ.
+enum class Question {
+    DeleteRow,        // 削除 of a member row
+    CloseUnsaved,     // closing with a roster or scores not saved
+    RestoreScores,    // a start that finds the recovery file
+    LoadOverUnsaved,  // 成績読込 over scores not saved
+    ClearScores,      // 成績を消去
+};
+QString QuestionCaption(Question question);
+QString QuestionText(Question question);
 
 }  // namespace tovi

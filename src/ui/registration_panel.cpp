@@ -74,7 +74,7 @@ void RegistrationPanel::SetGenderIndex(int index) {
 
 void RegistrationPanel::RegisterMember() {
     if (static_cast<int>(state_.RosterList.size()) >= MemberCapacity) {
-        dialogs_.Message(QStringLiteral("登録出来ません。人数が超過します"));
+        dialogs_.Message(NoticeText(Notice::RosterFull));
         return;
     }
     const std::string name = nameEdit_->Bytes();
@@ -82,11 +82,11 @@ void RegistrationPanel::RegisterMember() {
     const int gender = GenderIndex();
     bool valid = true;
     if (name.empty()) {
-        dialogs_.Message(QStringLiteral("氏名を入力して下さい"));
+        dialogs_.Message(NoticeText(Notice::NameMissing));
         valid = false;
     }
     if (gender < 0) {
-        dialogs_.Message(QStringLiteral("性別を入力して下さい"));
+        dialogs_.Message(NoticeText(Notice::GenderMissing));
         valid = false;
     }
     if (valid) {

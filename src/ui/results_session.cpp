@@ -5,6 +5,7 @@
 #include "core/file_io.h"
 #include "model/int_conversion.h"
 #include "platform/file_name.h"
+#include "ui/messages.h"
 #include "ui/results_window.h"
 
 namespace tovi {
@@ -31,7 +32,7 @@ void ResultsSession::Open() {
     // handler's guard, and the window does not open.
     ResultsMeeting meeting = Meeting(SheetHoles(sheet_().HoleCount));
     if (meeting.players.empty() && !HasStrokes(scores_.Get())) {
-        dialogs_.Message(QStringLiteral("成績を入力する組がありません"));
+        dialogs_.Message(NoticeText(Notice::NoGroupToEnter));
         return;
     }
     if (!window_) {
@@ -84,14 +85,14 @@ std::optional<RecoveryRecord> ResultsSession::UseRecoveryFolder(
         std::filesystem::path aside = *recoveryFile_;
         aside += ".broken";
         std::filesystem::rename(*recoveryFile_, aside, error);
-        dialogs_.Message(QStringLiteral("前回入力した成績の控えが読めないため復元できません。\n") +
+        dialogs_.Message(NoticeText(Notice::RecoveryUnreadable) + QLatin1Char('\n') +
                          PathToQt(error ? *recoveryFile_ : aside));
         return std::nullopt;
     }
     // いいえ keeps the file until the first score entered replaces it or
     // the program ends normally.
-    if (!dialogs_.YesNo(kAppTitle,
-                        QStringLiteral("前回入力した成績が残っています。復元しますか？")))
+    if (!dialogs_.YesNo(QuestionCaption(Question::RestoreScores),
+                        QuestionText(Question::RestoreScores)))
         return std::nullopt;
     return record;
 }
@@ -111,7 +112,7 @@ void ResultsSession::WriteRecovery() {
     const bool written = bytes && ReplaceFileContents(*recoveryFile_, *bytes);
     // Told once, not at every key, until a write succeeds again.
     if (!written && !recoveryFailed_)
-        dialogs_.Message(QStringLiteral("入力した成績の控えを書き込めません。\n") +
+        dialogs_.Message(NoticeText(Notice::RecoveryNotWritten) + QLatin1Char('\n') +
                          PathToQt(*recoveryFile_));
     recoveryFailed_ = !written;
 }

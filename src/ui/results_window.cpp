@@ -302,7 +302,7 @@ void ResultsWindow::PrintClick() {
     };
     if (PrintPages(dialogs_, QStringLiteral("成績表_") + ListName(list_), QPageLayout::Portrait,
                    drawPages, printObserver_) == PrintOutcome::CannotStart)
-        ShowMessage(QStringLiteral("印刷を開始できません"));
+        ShowMessage(NoticeText(Notice::CannotPrint));
 }
 
 namespace {
@@ -311,11 +311,11 @@ namespace {
 bool WriteChosenFile(Dialogs& dialogs, const QString& chosen, std::string_view bytes) {
     const std::optional<std::filesystem::path> path = TryQtToPath(chosen);
     if (!path) {
-        dialogs.Message(QStringLiteral("ファイル名に扱えない文字が含まれています"));
+        dialogs.Message(NoticeText(Notice::BadFileName));
         return false;
     }
     if (!ReplaceFileContents(*path, bytes)) {
-        dialogs.Message(QStringLiteral("ファイルに保存出来ません"));
+        dialogs.Message(NoticeText(Notice::CannotSave));
         return false;
     }
     return true;
@@ -343,8 +343,7 @@ void ResultsWindow::SaveClick() {
     const ResultsFileBytes file = FormatResultsFile(book_.Get());
     if (!WriteChosenFile(dialogs_, *chosen, file.bytes)) return;
     if (!file.leftOut.empty()) {
-        ShowMessage(NameList(QStringLiteral("次の人の成績は名前を書けないため保存されていません"),
-                             file.leftOut));
+        ShowMessage(NameList(NoticeText(Notice::ScoresNotSavedFor), file.leftOut));
         return;
     }
     book_.MarkSaved();
@@ -352,18 +351,15 @@ void ResultsWindow::SaveClick() {
 
 void ResultsWindow::LoadClick() {
     if (book_.Unsaved() &&
-        !dialogs_.YesNo(QStringLiteral("成績読込"),
-                        QStringLiteral("保存されていない成績があります。読み込むと失われます。"
-                                       "読み込みますか？"),
-                        DefaultAnswer::No))
+        !dialogs_.YesNo(QuestionCaption(Question::LoadOverUnsaved),
+                        QuestionText(Question::LoadOverUnsaved), DefaultAnswer::No))
         return;
     const auto chosen = dialogs_.OpenCsvFileName();
     if (!chosen) return;
     const std::optional<std::filesystem::path> path = TryQtToPath(*chosen);
     std::string bytes;
     if (!path || !ReadRegularFile(*path, kMaxResultsFileBytes, bytes)) {
-        ShowMessage(path ? QStringLiteral("ファイルを読み込めません")
-                         : QStringLiteral("ファイル名に扱えない文字が含まれています"));
+        ShowMessage(NoticeText(path ? Notice::CannotRead : Notice::BadFileName));
         return;
     }
     const ResultsParse parse = ParseResultsFile(bytes);
@@ -381,13 +377,12 @@ void ResultsWindow::LoadClick() {
     BuildPages();
     if (changed_) changed_();
     if (!match.unmatched.empty())
-        ShowMessage(NameList(QStringLiteral("名簿にない次の人の成績は読み込んでいません"),
-                             match.unmatched));
+        ShowMessage(NameList(NoticeText(Notice::ScoresNotLoadedFor), match.unmatched));
 }
 
 void ResultsWindow::ClearClick() {
-    if (!dialogs_.YesNo(QStringLiteral("成績を消去"),
-                        QStringLiteral("入力した成績をすべて消去しますか？"), DefaultAnswer::No))
+    if (!dialogs_.YesNo(QuestionCaption(Question::ClearScores), QuestionText(Question::ClearScores),
+                        DefaultAnswer::No))
         return;
     book_.Clear();
     BuildPages();

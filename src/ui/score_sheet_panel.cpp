@@ -8,6 +8,7 @@
 
 #include "platform/picture_widget.h"
 #include "ui/handler_runner.h"
+#include "ui/messages.h"
 #include "ui/print_job.h"
 #include "ui/results_session.h"
 #include "ui/widget_factory.h"
@@ -178,7 +179,7 @@ void ScoreSheetPanel::PrintAllGroups() {
         sheets.back().GroupNumber = std::to_string(g);
     }
     if (sheets.empty()) {
-        dialogs_.Message(QStringLiteral("印刷する組がありません"));
+        dialogs_.Message(NoticeText(Notice::NoGroupToPrint));
         return;
     }
     PrintSheets(QStringLiteral("スコア表_全組"), sheets);
@@ -197,7 +198,7 @@ void ScoreSheetPanel::PrintSheets(const QString& fileName,
     };
     if (PrintPages(dialogs_, fileName, QPageLayout::Landscape, drawPages, printObserver_) ==
         PrintOutcome::CannotStart)
-        dialogs_.Message(QStringLiteral("印刷を開始できません"));
+        dialogs_.Message(NoticeText(Notice::CannotPrint));
 }
 
 }  // namespace tovi

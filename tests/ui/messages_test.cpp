@@ -69,5 +69,23 @@ TEST(Messages, EveryStatusAndNoticeShowsItsSentence) {
     for (const auto& c : cases) EXPECT_EQ(c.shown.toStdString(), std::string(c.expected)) << c.what;
 }
 
+// The window's own sentences that no window test meets (the others are
+// compared where the window shows them).
+TEST(Messages, TheWindowsOwnSentencesNoOtherTestMeets) {
+    const struct {
+        QString shown;
+        const char* expected;  // UTF-8
+    } cases[] = {
+        {NoticeText(Notice::CannotPrint), "印刷を開始できません"},
+        {NoticeText(Notice::RecoveryNotWritten), "入力した成績の控えを書き込めません。"},
+        {NoticeText(Notice::ScoresNotSavedFor),
+         "次の人の成績は名前を書けないため保存されていません"},
+        {QuestionCaption(Question::LoadOverUnsaved), "成績読込"},
+        {QuestionText(Question::LoadOverUnsaved),
+         "保存されていない成績があります。読み込むと失われます。読み込みますか？"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.shown.toStdString(), std::string(c.expected));
+}
+
 }  // namespace
 }  // namespace tovi

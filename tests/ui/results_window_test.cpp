@@ -55,7 +55,7 @@ TEST_F(ResultsTest, OnePagePerGroupWithPlayersThenTheRanking) {
         {"ClearButton", "成績を消去"},  {"CloseButton", "閉じる"},
     };
     for (const auto& [name, text] : buttons)
-        EXPECT_EQ(Button(name)->text().toStdString(), text) << name;
+        EXPECT_EQ(CommandButton(name)->text().toStdString(), text) << name;
     EXPECT_TRUE(ListButton(0)->isChecked());
     EXPECT_EQ(ListButton(2)->text(), QStringLiteral("女子"));
 }
