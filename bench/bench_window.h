@@ -79,13 +79,13 @@ struct BenchWindow {
     void LoadMarkedRoster() {
         form->EnterGroupingMode();
         TournamentState& s = S();
-        s.RosterList.clear();
+        s.rosterList.clear();
         for (int row = 0; row < kMembers; ++row)
-            s.RosterList.push_back(MakeMemberLine(MemberName(row), MemberTeam(row),
+            s.rosterList.push_back(MakeMemberLine(MemberName(row), MemberTeam(row),
                                                   Utf8ToCp932(row % 2 == 0 ? "男" : "女")));
         for (int row = 0; row < kPlayers; ++row) {
-            s.EntryFlag[row] = 1;
-            s.LeaderFlag[row] = row % kLeaderPitch == 0 ? 1 : 0;
+            s.entryFlag[row] = 1;
+            s.leaderFlag[row] = row % kLeaderPitch == 0 ? 1 : 0;
         }
         form->List().Redraw();
     }

@@ -89,10 +89,10 @@ void Open(BenchWindow& w, const std::string& path) {
 void GroupEveryone(BenchWindow& w) {
     w.form->EnterGroupingMode();
     TournamentState& s = w.S();
-    const int n = static_cast<int>(s.RosterList.size());
+    const int n = static_cast<int>(s.rosterList.size());
     for (int r = 0; r < n && r < MaxEntrants; ++r) {
-        s.EntryFlag[r] = 1;
-        s.LeaderFlag[r] = r < MaxGroups ? 1 : 0;
+        s.entryFlag[r] = 1;
+        s.leaderFlag[r] = r < MaxGroups ? 1 : 0;
     }
     w.form->List().RefreshRows();
     w.controls.Edit(6)->SetBytes(std::to_string(std::min(n, MaxGroups)));
@@ -112,7 +112,7 @@ void BM_OpenLongLines(benchmark::State& state, const std::string Files::*file, b
         if (everywhere) GroupEveryone(*w);
         if (state.range(0) != 0) FlushRepaints();
     }
-    if (w->S().RosterList.empty() || !w->dialogs.Messages().empty())
+    if (w->S().rosterList.empty() || !w->dialogs.Messages().empty())
         return state.SkipWithError("the roster did not open cleanly");
     w->form->EnterRegistrationMode();
     Open(*w, files.normal);
@@ -142,7 +142,7 @@ void BM_PrintLongLines(benchmark::State& state, const std::string Files::*file) 
     Open(w, TheFiles().*file);
     GroupEveryone(w);
     TournamentState& s = w.S();
-    if (s.GroupList[1].empty()) return state.SkipWithError("grouping failed");
+    if (s.groupList[1].empty()) return state.SkipWithError("grouping failed");
 
     QTemporaryDir folder;
     const QString kept = qEnvironmentVariable("TOVI_LONG_LINE_PDF");

@@ -16,7 +16,7 @@ void BM_PrintPage600Dpi(benchmark::State& state) {
     w.controls.Edit(6)->SetBytes("6");
     w.form->Grouping().StartAutomaticGrouping();
     TournamentState& s = w.S();
-    if (s.GroupList[1].size() != 6) return state.SkipWithError("grouping failed");
+    if (s.groupList[1].size() != 6) return state.SkipWithError("grouping failed");
 
     QTemporaryDir folder;
     PrintSheetEachIteration(state, s, folder.filePath(QStringLiteral("sheet.pdf")));

@@ -26,8 +26,8 @@ inline void PrintSheetEachIteration(benchmark::State& state, TournamentState& s,
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape);
     const SheetScale scale = PrintScale(printer.logicalDpiX(), printer.logicalDpiY());
-    s.ScaleX = scale.x;
-    s.ScaleY = scale.y;
+    s.scaleX = scale.x;
+    s.scaleY = scale.y;
     ScoreSheetSettings settings = DefaultScoreSheetSettings();  // Draw may rewrite the hole count
     for (auto _ : state) {
         QPainter painter;

@@ -24,7 +24,7 @@ ResultsWindow* OpenFullMeeting(BenchWindow& w, benchmark::State& state) {
     w.controls.Edit(6)->SetBytes("6");
     w.form->Grouping().StartAutomaticGrouping();
     for (int g = 1; g <= MaxGroups; ++g) {
-        if (w.S().GroupList[g].size() != 6) {
+        if (w.S().groupList[g].size() != 6) {
             state.SkipWithError("groups not filled");
             return nullptr;
         }

@@ -93,7 +93,7 @@ void BM_ParticipationToggle(benchmark::State& state) {
     BenchWindow w;
     Prepare(w, state);
     w.form->List().ToggleEntryCommand();
-    if (w.S().CommandState != kCommandEntry) return (void)Fail(state, "marking not on");
+    if (w.S().commandState != kCommandEntry) return (void)Fail(state, "marking not on");
     constexpr int row = 1;
     for (auto _ : state) {
         w.form->List().PressRow(RowY(row));
@@ -109,7 +109,7 @@ void BM_LeaderToggle(benchmark::State& state) {
     BenchWindow w;
     Prepare(w, state);
     w.form->List().ToggleLeaderCommand();
-    if (w.S().CommandState != kCommandLeader) return (void)Fail(state, "marking not on");
+    if (w.S().commandState != kCommandLeader) return (void)Fail(state, "marking not on");
     constexpr int row = 2;
     for (auto _ : state) {
         w.form->List().PressRow(RowY(row));
@@ -131,7 +131,7 @@ void BM_AutomaticGrouping(benchmark::State& state) {
         AfterHandler(state);
     }
     for (int g = 1; g <= MaxGroups; ++g)
-        if (w.S().GroupList[g].size() != 6) return (void)Fail(state, "groups not filled");
+        if (w.S().groupList[g].size() != 6) return (void)Fail(state, "groups not filled");
     if (!w.dialogs.Messages().empty()) Fail(state, "a message was shown");
 }
 BENCHMARK(BM_AutomaticGrouping)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
@@ -147,11 +147,11 @@ HandGrouping PrepareHandGrouping(BenchWindow& w, benchmark::State& state) {
     w.controls.Edit(6)->SetBytes("6");
     w.form->Grouping().StartAutomaticGrouping();
     HandGrouping h;
-    if (w.S().GroupList[1].size() != 6) return h;
-    h.member = std::stoi(w.S().GroupList[1][5]);
+    if (w.S().groupList[1].size() != 6) return h;
+    h.member = std::stoi(w.S().groupList[1][5]);
     w.form->Grouping().ToggleReturnCommand();
     w.form->Grouping().PressGroupBox(1, GroupRowY(5));
-    if (w.S().GroupList[1].size() != 5) h.member = -1;
+    if (w.S().groupList[1].size() != 5) h.member = -1;
     return h;
 }
 
@@ -173,7 +173,7 @@ void BM_PickAndPaste(benchmark::State& state) {
         w.form->Grouping().TogglePasteCommand();
         state.ResumeTiming();
     }
-    if (w.S().GroupList[1].size() != 5 || !w.dialogs.Messages().empty())
+    if (w.S().groupList[1].size() != 5 || !w.dialogs.Messages().empty())
         Fail(state, "paste and return did not balance");
 }
 BENCHMARK(BM_PickAndPaste)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
@@ -195,7 +195,7 @@ void BM_Return(benchmark::State& state) {
         w.form->Grouping().PressGroupBox(1, GroupRowY(5));
         AfterHandler(state);
     }
-    if (w.S().GroupList[1].size() != 5 || !w.dialogs.Messages().empty())
+    if (w.S().groupList[1].size() != 5 || !w.dialogs.Messages().empty())
         Fail(state, "paste and return did not balance");
 }
 BENCHMARK(BM_Return)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

@@ -35,27 +35,27 @@ std::string DrawFromPool(std::vector<std::string>& pool, RandomSource& random) {
 
 void kMarkPlaced(TournamentState& state, const std::string& entry) {
     const std::int32_t position = StrToInt(entry);
-    if (IsFlagSlot(position)) state.PlacedFlag[static_cast<std::size_t>(position)] = 1;
+    if (IsFlagSlot(position)) state.placedFlag[static_cast<std::size_t>(position)] = 1;
 }
 
 // Members of the roster, in roster order, that the predicate accepts.
 template <typename Accept>
 void PoolFromRoster(TournamentState& state, Accept accept) {
-    state.DrawPool.clear();
-    const std::size_t count = std::min<std::size_t>(state.RosterList.size(), kFlagSlots);
+    state.drawPool.clear();
+    const std::size_t count = std::min<std::size_t>(state.rosterList.size(), kFlagSlots);
     for (std::size_t p = 0; p < count; ++p) {
-        if (accept(p)) state.DrawPool.push_back(std::to_string(p));
+        if (accept(p)) state.drawPool.push_back(std::to_string(p));
     }
 }
 
 // Non-leaders from a gender list of 1-based member numbers, in its order.
 void PoolFromMembers(TournamentState& state, const std::vector<int>& memberNumbers) {
-    state.DrawPool.clear();
+    state.drawPool.clear();
     for (const int number : memberNumbers) {
         const std::int64_t position = static_cast<std::int64_t>(number) - 1;
         if (!IsFlagSlot(position)) continue;
-        if (state.LeaderFlag[static_cast<std::size_t>(position)] == 0) {
-            state.DrawPool.push_back(std::to_string(position));
+        if (state.leaderFlag[static_cast<std::size_t>(position)] == 0) {
+            state.drawPool.push_back(std::to_string(position));
         }
     }
 }
@@ -64,13 +64,13 @@ void PoolFromMembers(TournamentState& state, const std::vector<int>& memberNumbe
 // `group` and wrapping after groupCount; `group` is left at the next group
 // due so that a second pool continues the same round.
 void DealPool(TournamentState& state, int groupCount, int& group, RandomSource& random) {
-    if (state.DrawPool.empty()) return;
+    if (state.drawPool.empty()) return;
     if (groupCount < 1 || groupCount > MaxGroups) return;
-    const std::size_t count = state.DrawPool.size();
+    const std::size_t count = state.drawPool.size();
     for (std::size_t k = 0; k < count; ++k) {
-        std::string entry = DrawFromPool(state.DrawPool, random);
+        std::string entry = DrawFromPool(state.drawPool, random);
         kMarkPlaced(state, entry);
-        state.GroupList[static_cast<std::size_t>(group)].push_back(std::move(entry));
+        state.groupList[static_cast<std::size_t>(group)].push_back(std::move(entry));
         if (++group > groupCount) group = 1;
     }
 }
@@ -79,28 +79,28 @@ void DealPool(TournamentState& state, int groupCount, int& group, RandomSource& 
 // men dealt first do not always head the group.
 void ShuffleGroups(TournamentState& state, int groupCount, RandomSource& random) {
     for (int g = 1; g <= groupCount && g <= MaxGroups; ++g) {
-        auto& group = state.GroupList[static_cast<std::size_t>(g)];
-        state.DrawPool = std::move(group);
+        auto& group = state.groupList[static_cast<std::size_t>(g)];
+        state.drawPool = std::move(group);
         group.clear();
-        while (!state.DrawPool.empty()) group.push_back(DrawFromPool(state.DrawPool, random));
+        while (!state.drawPool.empty()) group.push_back(DrawFromPool(state.drawPool, random));
     }
 }
 
 void ResetGroups(TournamentState& state) {
-    state.DrawPool.clear();
-    for (auto& group : state.GroupList) group.clear();
-    for (int p = 0; p < kPlacedSlotsCleared; ++p) state.PlacedFlag[static_cast<std::size_t>(p)] = 0;
+    state.drawPool.clear();
+    for (auto& group : state.groupList) group.clear();
+    for (int p = 0; p < kPlacedSlotsCleared; ++p) state.placedFlag[static_cast<std::size_t>(p)] = 0;
 }
 
 // Puts one leader at the head of each of groups 1..groupCount.  The leader
 // for a group is chosen by the millisecond of the clock, read for each one.
 void PlaceLeaders(TournamentState& state, int groupCount, Clock& clock) {
-    PoolFromRoster(state, [&](std::size_t p) { return state.LeaderFlag[p] == 1; });
-    for (int k = 1; k <= groupCount && k <= MaxGroups && !state.DrawPool.empty(); ++k) {
+    PoolFromRoster(state, [&](std::size_t p) { return state.leaderFlag[p] == 1; });
+    for (int k = 1; k <= groupCount && k <= MaxGroups && !state.drawPool.empty(); ++k) {
         std::string leader =
-            TakeFromPool(state.DrawPool, PoolIndex(clock.Milliseconds(), state.DrawPool.size()));
+            TakeFromPool(state.drawPool, PoolIndex(clock.Milliseconds(), state.drawPool.size()));
         kMarkPlaced(state, leader);
-        auto& group = state.GroupList[static_cast<std::size_t>(k)];
+        auto& group = state.groupList[static_cast<std::size_t>(k)];
         group.insert(group.begin(), std::move(leader));
     }
 }
@@ -118,16 +118,16 @@ GroupingOutcome RunAutomaticGrouping(TournamentState& state, const std::string& 
     random.Seed(static_cast<std::uint32_t>(clock.Seconds()));
     random.Next();
 
-    if (state.EntryCount == 0) return Outcome(GroupingStage::Refused, GroupingNotice::NoPlayers);
+    if (state.entryCount == 0) return Outcome(GroupingStage::Refused, GroupingNotice::NoPlayers);
     if (groupCountText.empty())
         return Outcome(GroupingStage::Refused, GroupingNotice::NoGroupCount);
     const std::int32_t groupCount = StrToInt(groupCountText);
     if (groupCount > MaxGroups)
         return Outcome(GroupingStage::Refused, GroupingNotice::TooManyGroups);
-    const bool leaderMode = state.LeaderCount >= 1;
+    const bool leaderMode = state.leaderCount >= 1;
     // Products in 64 bits: the count may be any 32-bit value down to INT32_MIN.
-    const std::int64_t entryCount = state.EntryCount;
-    if (leaderMode && std::int64_t{MaxGroupSize} * state.LeaderCount < entryCount) {
+    const std::int64_t entryCount = state.entryCount;
+    if (leaderMode && std::int64_t{MaxGroupSize} * state.leaderCount < entryCount) {
         return Outcome(GroupingStage::Refused, GroupingNotice::TooFewLeaders);
     }
     const std::int64_t capacity = std::int64_t{MaxGroupSize} * groupCount;
@@ -136,10 +136,10 @@ GroupingOutcome RunAutomaticGrouping(TournamentState& state, const std::string& 
 
     if (!balanced) {
         PoolFromRoster(state, [&](std::size_t p) {
-            return state.EntryFlag[p] == 1 && state.LeaderFlag[p] == 0;
+            return state.entryFlag[p] == 1 && state.leaderFlag[p] == 0;
         });
-        if (capacity < static_cast<std::int64_t>(state.DrawPool.size())) {
-            state.DrawPool.clear();
+        if (capacity < static_cast<std::int64_t>(state.drawPool.size())) {
+            state.drawPool.clear();
             if (!leaderMode)
                 return Outcome(GroupingStage::ResetOnly, GroupingNotice::MoreGroupsNeeded);
             // With leaders the count cannot match them here; the leader check
@@ -155,21 +155,21 @@ GroupingOutcome RunAutomaticGrouping(TournamentState& state, const std::string& 
         }
         // Men then women in one round, so the totals stay even.
         int group = 1;
-        PoolFromMembers(state, state.MaleList);
+        PoolFromMembers(state, state.maleList);
         DealPool(state, groupCount, group, random);
-        PoolFromMembers(state, state.FemaleList);
+        PoolFromMembers(state, state.femaleList);
         DealPool(state, groupCount, group, random);
         ShuffleGroups(state, groupCount, random);
     }
 
     if (leaderMode) {
-        if (groupCount != state.LeaderCount) {
-            state.DrawPool.clear();
+        if (groupCount != state.leaderCount) {
+            state.drawPool.clear();
             return Outcome(GroupingStage::LeadersMismatch, GroupingNotice::LeadersMismatch);
         }
         PlaceLeaders(state, groupCount, clock);
     }
-    state.DrawPool.clear();
+    state.drawPool.clear();
     return Outcome(GroupingStage::Redraw);
 }
 

@@ -18,29 +18,29 @@ bool IsFlagSlot(std::int64_t position) { return position >= 0 && position < kFla
 
 std::vector<std::string>& GroupAt(TournamentState& state, int group) {
     if (group < 1 || group > MaxGroups) throw std::out_of_range("group number outside 1..6");
-    return state.GroupList[static_cast<std::size_t>(group)];
+    return state.groupList[static_cast<std::size_t>(group)];
 }
 
 }  // namespace
 
 bool CanPick(const TournamentState& state, int row) {
-    if (row < 0 || static_cast<std::size_t>(row) >= state.RosterList.size()) return false;
+    if (row < 0 || static_cast<std::size_t>(row) >= state.rosterList.size()) return false;
     if (!IsFlagSlot(row)) return false;
-    return state.PlacedFlag[static_cast<std::size_t>(row)] != 1;
+    return state.placedFlag[static_cast<std::size_t>(row)] != 1;
 }
 
 PasteResult PasteIntoGroup(TournamentState& state, int group) {
     auto& members = GroupAt(state, group);
-    if (state.PickedMember.empty()) return PasteResult::NothingPicked;
-    const std::int32_t member = StrToInt(state.PickedMember);
+    if (state.pickedMember.empty()) return PasteResult::NothingPicked;
+    const std::int32_t member = StrToInt(state.pickedMember);
     // A pick is only ever a roster row; anything else places nobody.
     if (!IsFlagSlot(member)) return PasteResult::NothingPicked;
     // Nor does a member placed since the pick (by a run of the automatic
     // grouping, which keeps the pick): a member stands in one group at most.
-    if (state.PlacedFlag[static_cast<std::size_t>(member)] == 1) return PasteResult::NothingPicked;
+    if (state.placedFlag[static_cast<std::size_t>(member)] == 1) return PasteResult::NothingPicked;
     if (members.size() >= static_cast<std::size_t>(MaxGroupSize)) return PasteResult::GroupFull;
-    members.push_back(state.PickedMember);
-    state.PlacedFlag[static_cast<std::size_t>(member)] = 1;
+    members.push_back(state.pickedMember);
+    state.placedFlag[static_cast<std::size_t>(member)] = 1;
     return PasteResult::Pasted;
 }
 
@@ -48,14 +48,14 @@ ReturnResult ReturnFromGroup(TournamentState& state, int group, int y) {
     auto& members = GroupAt(state, group);
     // Integer division truncating toward zero: y = 0..20 is row 0.
     const std::int64_t row = (static_cast<std::int64_t>(y) - kGroupBoxTopMargin) / GroupRowPitch;
-    state.GroupRow = static_cast<std::int32_t>(row);
+    state.groupRow = static_cast<std::int32_t>(row);
     // A press above the first name (possible only off the box) hits nothing.
     if (row < 0 || row > static_cast<std::int64_t>(members.size()) - 1) {
         return ReturnResult::OutOfRange;
     }
     const auto index = static_cast<std::size_t>(row);
     const std::int32_t member = StrToInt(members[index]);
-    if (IsFlagSlot(member)) state.PlacedFlag[static_cast<std::size_t>(member)] = 0;
+    if (IsFlagSlot(member)) state.placedFlag[static_cast<std::size_t>(member)] = 0;
     members.erase(members.begin() + static_cast<std::ptrdiff_t>(index));
     return ReturnResult::Returned;
 }

@@ -19,7 +19,7 @@ PasteResult PasteIntoGroup(TournamentState& state, int group);
 enum class ReturnResult { OutOfRange, Returned };
 
 // Takes out of group (1..6) the member whose name row holds y (pixels from
-// the top of the box); sets GroupRow.
+// the top of the box); sets groupRow.
 ReturnResult ReturnFromGroup(TournamentState& state, int group, int y);
 
 }  // namespace tovi

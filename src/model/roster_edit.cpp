@@ -3,11 +3,11 @@
 namespace tovi {
 
 bool HoldsMember(const TournamentState& state, int row) {
-    return row >= 0 && row < static_cast<int>(state.RosterList.size());
+    return row >= 0 && row < static_cast<int>(state.rosterList.size());
 }
 
 bool MoveMember(TournamentState& state, int source, int target) {
-    auto& lines = state.RosterList;
+    auto& lines = state.rosterList;
     const int count = static_cast<int>(lines.size());
     if (!HoldsMember(state, source) || target < 0) return false;
     const std::string moved = lines[source];
@@ -24,35 +24,35 @@ bool MoveMember(TournamentState& state, int source, int target) {
 
 bool DeleteMember(TournamentState& state, int row) {
     if (!HoldsMember(state, row)) return false;
-    state.RosterList.erase(state.RosterList.begin() + row);
+    state.rosterList.erase(state.rosterList.begin() + row);
     return true;
 }
 
 bool ToggleEntry(TournamentState& state, int row) {
     if (!HoldsMember(state, row)) return false;
-    state.SelectedRow = row;
-    const int old = state.EntryFlag[row];
-    state.EntryFlag[row] = old == 0 ? 1 : 0;
-    if (old == 1 && state.LeaderFlag[row] == 1) {
-        state.EntryFlag[row] = 1;
-        state.LeaderFlag[row] = 0;
+    state.selectedRow = row;
+    const int old = state.entryFlag[row];
+    state.entryFlag[row] = old == 0 ? 1 : 0;
+    if (old == 1 && state.leaderFlag[row] == 1) {
+        state.entryFlag[row] = 1;
+        state.leaderFlag[row] = 0;
     }
     return true;
 }
 
 bool ToggleLeader(TournamentState& state, int row) {
     if (!HoldsMember(state, row)) return false;
-    state.SelectedRow = row;
-    state.LeaderFlag[row] = state.LeaderFlag[row] == 0 ? 1 : 0;
-    state.EntryFlag[row] = 1;
+    state.selectedRow = row;
+    state.leaderFlag[row] = state.leaderFlag[row] == 0 ? 1 : 0;
+    state.entryFlag[row] = 1;
     return true;
 }
 
 void ClearMemberFlags(TournamentState& state) {
     for (int i = 0; i < MemberCapacity; ++i) {
-        state.EntryFlag[i] = 0;
-        state.LeaderFlag[i] = 0;
-        state.PlacedFlag[i] = 0;
+        state.entryFlag[i] = 0;
+        state.leaderFlag[i] = 0;
+        state.placedFlag[i] = 0;
     }
 }
 

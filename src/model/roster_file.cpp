@@ -63,15 +63,15 @@ RosterFileStatus LoadRoster(TournamentState& state, const fs::path& path,
     RosterParseResult parsed = ReadRosterBytes(bytes);
     if (memberLines) *memberLines = parsed.memberLines;
     if (parsed.status != RosterFileStatus::Ok) return parsed.status;
-    state.RosterList = std::move(parsed.members);
-    state.CurrentFileName = path;
+    state.rosterList = std::move(parsed.members);
+    state.currentFileName = path;
     return RosterFileStatus::Ok;
 }
 
 RosterFileStatus SaveRoster(TournamentState& state, const fs::path& path) {
-    if (!ReplaceFileContents(path, FormatRosterFile(state.RosterList)))
+    if (!ReplaceFileContents(path, FormatRosterFile(state.rosterList)))
         return RosterFileStatus::CannotWrite;
-    state.CurrentFileName = path;
+    state.currentFileName = path;
     return RosterFileStatus::Ok;
 }
 

@@ -46,14 +46,14 @@ RosterParseResult ReadRosterBytes(std::string_view bytes);
 // The bytes of a roster file holding these member lines.
 std::string FormatRosterFile(const std::vector<std::string>& members);
 
-// Reads the file at path; on success replaces state.RosterList and sets
-// state.CurrentFileName.  On failure the state is left untouched; a file
+// Reads the file at path; on success replaces state.rosterList and sets
+// state.currentFileName.  On failure the state is left untouched; a file
 // refused for holding too many members tells how many in *memberLines.
 RosterFileStatus LoadRoster(TournamentState& state, const std::filesystem::path& path,
                             std::size_t* memberLines = nullptr);
 
-// Writes state.RosterList to path atomically; on success sets
-// state.CurrentFileName.  On failure the state and any old file are untouched.
+// Writes state.rosterList to path atomically; on success sets
+// state.currentFileName.  On failure the state and any old file are untouched.
 RosterFileStatus SaveRoster(TournamentState& state, const std::filesystem::path& path);
 
 }  // namespace tovi

@@ -103,53 +103,53 @@ std::vector<std::string> SplitCommaText(std::string_view line) {
 
 void BlankRosterTable(TournamentState& state) {
     const std::size_t rows =
-        std::min(state.RosterTable.size(), static_cast<std::size_t>(kBlankedTableRows));
+        std::min(state.rosterTable.size(), static_cast<std::size_t>(kBlankedTableRows));
     for (std::size_t r = 0; r < rows; ++r)
         for (std::size_t c = 1; c < kTableColumns; ++c)
-            state.RosterTable[r][c] = cp932::kIdeographicSpace;
+            state.rosterTable[r][c] = cp932::kIdeographicSpace;
 }
 
 void ParseRoster(TournamentState& state) {
     // Fields 1..7 of a line go to columns 0..6; columns 7 and 8 are left alone.
     constexpr std::size_t kParsedColumns = 7;
-    const std::size_t rows = std::min(state.RosterList.size(), state.RosterTable.size());
+    const std::size_t rows = std::min(state.rosterList.size(), state.rosterTable.size());
     for (std::size_t r = 0; r < rows; ++r) {
-        std::vector<std::string> fields = SplitCommaText(state.RosterList[r]);
-        RosterRow& row = state.RosterTable[r];
+        std::vector<std::string> fields = SplitCommaText(state.rosterList[r]);
+        RosterRow& row = state.rosterTable[r];
         for (std::size_t c = 0; c < kParsedColumns; ++c)
             row[c] = c < fields.size() ? std::move(fields[c]) : std::string();
     }
 }
 
 TallyResult ComputeTallies(TournamentState& state) {
-    state.EntryList.clear();
-    state.MaleList.clear();
-    state.FemaleList.clear();
-    state.PlacedList.clear();
+    state.entryList.clear();
+    state.maleList.clear();
+    state.femaleList.clear();
+    state.placedList.clear();
     for (int i = 0; i < kTalliedSlots; ++i) {
         const int member = i + 1;
-        if (state.PlacedFlag[i] == 1) state.PlacedList.push_back(member);
-        if (state.EntryFlag[i] == 1) {
-            state.EntryList.push_back(member);
-            const bool male = static_cast<std::size_t>(i) < state.RosterTable.size() &&
-                              state.RosterTable[i][2] == cp932::kMale;
-            (male ? state.MaleList : state.FemaleList).push_back(member);
+        if (state.placedFlag[i] == 1) state.placedList.push_back(member);
+        if (state.entryFlag[i] == 1) {
+            state.entryList.push_back(member);
+            const bool male = static_cast<std::size_t>(i) < state.rosterTable.size() &&
+                              state.rosterTable[i][2] == cp932::kMale;
+            (male ? state.maleList : state.femaleList).push_back(member);
         }
     }
-    state.EntryCount = static_cast<std::int32_t>(state.EntryList.size());
-    state.MaleCount = static_cast<std::int32_t>(state.MaleList.size());
-    state.FemaleCount = static_cast<std::int32_t>(state.FemaleList.size());
-    state.PlacedCount = static_cast<std::int32_t>(state.PlacedList.size());
+    state.entryCount = static_cast<std::int32_t>(state.entryList.size());
+    state.maleCount = static_cast<std::int32_t>(state.maleList.size());
+    state.femaleCount = static_cast<std::int32_t>(state.femaleList.size());
+    state.placedCount = static_cast<std::int32_t>(state.placedList.size());
 
     TallyResult result;
-    if (state.EntryCount > MaxEntrants) {
+    if (state.entryCount > MaxEntrants) {
         result.overLimit = true;
         return result;
     }
-    state.LeaderCount = static_cast<std::int32_t>(
-        std::count(state.LeaderFlag.begin(), state.LeaderFlag.begin() + kLeaderSlots, 1));
+    state.leaderCount = static_cast<std::int32_t>(
+        std::count(state.leaderFlag.begin(), state.leaderFlag.begin() + kLeaderSlots, 1));
     result.groupCountText =
-        state.LeaderCount > 0 ? std::to_string(state.LeaderCount) : std::string();
+        state.leaderCount > 0 ? std::to_string(state.leaderCount) : std::string();
     return result;
 }
 

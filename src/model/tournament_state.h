@@ -3,7 +3,7 @@
 //
 // Every text is a std::string of CP932 (Shift-JIS) bytes, exactly as the roster
 // file stores it; every length limit counts those bytes.  The only exception is
-// CurrentFileName, the path of the roster file as the file system names it.
+// currentFileName, the path of the roster file as the file system names it.
 #pragma once
 
 #include <array>
@@ -14,6 +14,8 @@
 
 namespace tovi {
 
+// Fields are written camelCase, as in every record of the program;
+// docs/names.md gives each the name the layout knows it by (RosterList ...).
 // Constants are written kName.  The capacities and list measures that the
 // layout routines are known by (MemberCapacity, GridLineCount, RowHeight,
 // ListWidth, MaxEntrants, MaxGroups, MaxGroupSize, GroupRowPitch, ColumnX,
@@ -30,7 +32,7 @@ inline constexpr int MaxGroupSize = 6;
 inline constexpr int kFlagSlots = 280;    // room of each flag array
 inline constexpr int kTalliedSlots = 45;  // slots 0..44 are scanned by the tallies
 inline constexpr int kLeaderSlots = 40;   // slots 0..39 are counted as leaders
-inline constexpr int kTableRows = 280;    // room of RosterTable
+inline constexpr int kTableRows = 280;    // room of rosterTable
 inline constexpr int kTableColumns = 9;
 inline constexpr int kBlankedTableRows = 41;    // rows 0..40 are blanked by a full redraw
 inline constexpr int GroupRowPitch = 18;        // pixel pitch of the names in a group box
@@ -67,59 +69,59 @@ using FlagArray = std::array<std::int32_t, kFlagSlots>;
 
 struct TournamentState {
     // The roster: one member line per member, member number k is line k-1.
-    std::vector<std::string> RosterList;
+    std::vector<std::string> rosterList;
     // The parsed roster; row r is member position r.
-    std::vector<RosterRow> RosterTable = std::vector<RosterRow>(kTableRows);
+    std::vector<RosterRow> rosterTable = std::vector<RosterRow>(kTableRows);
 
     // Per-member flags by 0-based position: 1 = set.
-    FlagArray EntryFlag{};
-    FlagArray LeaderFlag{};
-    FlagArray PlacedFlag{};
+    FlagArray entryFlag{};
+    FlagArray leaderFlag{};
+    FlagArray placedFlag{};
 
     // Tallies, rebuilt from the flags on every refresh.  Lists hold 1-based
     // member numbers in increasing order; each count is its list's length.
-    std::vector<int> EntryList;
-    std::int32_t EntryCount = 0;
-    std::vector<int> MaleList;
-    std::int32_t MaleCount = 0;
-    std::vector<int> FemaleList;
-    std::int32_t FemaleCount = 0;
-    std::vector<int> PlacedList;
-    std::int32_t PlacedCount = 0;
-    std::int32_t LeaderCount = 0;
+    std::vector<int> entryList;
+    std::int32_t entryCount = 0;
+    std::vector<int> maleList;
+    std::int32_t maleCount = 0;
+    std::vector<int> femaleList;
+    std::int32_t femaleCount = 0;
+    std::vector<int> placedList;
+    std::int32_t placedCount = 0;
+    std::int32_t leaderCount = 0;
 
-    // GroupList[1..6]: member positions as decimal text; index 0 is unused.
-    std::array<std::vector<std::string>, MaxGroups + 1> GroupList;
+    // groupList[1..6]: member positions as decimal text; index 0 is unused.
+    std::array<std::vector<std::string>, MaxGroups + 1> groupList;
     // Scratch list of the grouping run and the score sheet.
-    std::vector<std::string> DrawPool;
+    std::vector<std::string> drawPool;
 
     // Device units per design unit of the score sheet.
-    double ScaleX = 0.0;
-    double ScaleY = 0.0;
+    double scaleX = 0.0;
+    double scaleY = 0.0;
 
-    std::int32_t ScreenMode = 0;
-    std::filesystem::path CurrentFileName;
+    std::int32_t screenMode = 0;
+    std::filesystem::path currentFileName;
 
     // Text height of one line of a group box; set by every full redraw.
-    std::int32_t GroupTextHeight = 0;
+    std::int32_t groupTextHeight = 0;
 
     // Pending member-list command and the six command latches.
-    std::int32_t CommandState = kCommandNone;
-    std::int32_t MoveButtonOn = 0;
-    std::int32_t DeleteButtonOn = 0;
-    std::int32_t EntryButtonOn = 0;
-    std::int32_t LeaderButtonOn = 0;
-    std::int32_t PasteButtonOn = 0;
-    std::int32_t ReturnButtonOn = 0;
-    std::int32_t SelectedRow = 0;
-    std::int32_t TargetRow = 0;
-    std::int32_t SourceMarkY = 0;
-    std::string MovedLine;
+    std::int32_t commandState = kCommandNone;
+    std::int32_t moveButtonOn = 0;
+    std::int32_t deleteButtonOn = 0;
+    std::int32_t entryButtonOn = 0;
+    std::int32_t leaderButtonOn = 0;
+    std::int32_t pasteButtonOn = 0;
+    std::int32_t returnButtonOn = 0;
+    std::int32_t selectedRow = 0;
+    std::int32_t targetRow = 0;
+    std::int32_t sourceMarkY = 0;
+    std::string movedLine;
 
     // Member picked for pasting, as decimal text; empty means none.
-    std::string PickedMember;
+    std::string pickedMember;
     // Row of the last press inside a group box in return mode.
-    std::int32_t GroupRow = 0;
+    std::int32_t groupRow = 0;
 };
 
 }  // namespace tovi

@@ -52,10 +52,10 @@ Player PlayerOf(const MemberKey& key, int group) {
 }  // namespace
 
 std::vector<Player> PlayersInGroupOrder(const TournamentState& state) {
-    const std::vector<MemberKey> keys = MemberKeys(state.RosterList);
+    const std::vector<MemberKey> keys = MemberKeys(state.rosterList);
     std::vector<Player> players;
     for (int group = 1; group <= MaxGroups; ++group) {
-        for (const std::string& entry : state.GroupList[static_cast<std::size_t>(group)]) {
+        for (const std::string& entry : state.groupList[static_cast<std::size_t>(group)]) {
             std::int32_t position = -1;
             try {
                 position = StrToInt(entry);

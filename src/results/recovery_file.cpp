@@ -73,17 +73,17 @@ RecoveryRecord MakeRecoveryRecord(const TournamentState& state, const std::strin
                                   const Results& results) {
     RecoveryRecord record;
     record.holeCount = holeCount;
-    record.roster = state.RosterList;
-    const int members = std::min(static_cast<int>(state.RosterList.size()), kFlagSlots);
+    record.roster = state.rosterList;
+    const int members = std::min(static_cast<int>(state.rosterList.size()), kFlagSlots);
     for (int position = 0; position < members; ++position) {
         const auto slot = static_cast<std::size_t>(position);
-        if (state.EntryFlag[slot] == 1) record.players.push_back(position);
-        if (state.LeaderFlag[slot] == 1) record.leaders.push_back(position);
+        if (state.entryFlag[slot] == 1) record.players.push_back(position);
+        if (state.leaderFlag[slot] == 1) record.leaders.push_back(position);
     }
     // A member is kept in the first group that names it.
     std::set<int> placed;
     for (int group = 1; group <= MaxGroups; ++group) {
-        for (const std::string& entry : state.GroupList[static_cast<std::size_t>(group)]) {
+        for (const std::string& entry : state.groupList[static_cast<std::size_t>(group)]) {
             const auto position = ParseDigitField(entry, 0, members - 1);
             if (position &&
                 record.groups[static_cast<std::size_t>(group)].size() <
@@ -192,20 +192,20 @@ std::optional<RecoveryRecord> ParseRecoveryFile(std::string_view bytes) {
 }
 
 void ApplyRecoveryRecord(const RecoveryRecord& record, TournamentState& state) {
-    state.RosterList = record.roster;
-    state.EntryFlag.fill(0);
-    state.LeaderFlag.fill(0);
-    state.PlacedFlag.fill(0);
+    state.rosterList = record.roster;
+    state.entryFlag.fill(0);
+    state.leaderFlag.fill(0);
+    state.placedFlag.fill(0);
     for (const int position : record.players)
-        state.EntryFlag[static_cast<std::size_t>(position)] = 1;
+        state.entryFlag[static_cast<std::size_t>(position)] = 1;
     for (const int position : record.leaders)
-        state.LeaderFlag[static_cast<std::size_t>(position)] = 1;
+        state.leaderFlag[static_cast<std::size_t>(position)] = 1;
     for (int group = 1; group <= MaxGroups; ++group) {
-        auto& list = state.GroupList[static_cast<std::size_t>(group)];
+        auto& list = state.groupList[static_cast<std::size_t>(group)];
         list.clear();
         for (const int position : record.groups[static_cast<std::size_t>(group)]) {
             list.push_back(std::to_string(position));
-            state.PlacedFlag[static_cast<std::size_t>(position)] = 1;
+            state.placedFlag[static_cast<std::size_t>(position)] = 1;
         }
     }
 }

@@ -61,16 +61,16 @@ void ScoreBook::MarkSaved() { saved_ = results_; }
 std::vector<int> PositionsAfter(const TournamentState& state,
                                 const std::function<bool(TournamentState&)>& edit) {
     TournamentState tagged = state;
-    const int members = static_cast<int>(state.RosterList.size());
+    const int members = static_cast<int>(state.rosterList.size());
     for (int i = 0; i < members; ++i)
-        tagged.RosterList[static_cast<std::size_t>(i)] = std::to_string(i);
-    std::vector<int> positions(state.RosterList.size(), -1);
+        tagged.rosterList[static_cast<std::size_t>(i)] = std::to_string(i);
+    std::vector<int> positions(state.rosterList.size(), -1);
     if (!edit(tagged)) {
         for (int i = 0; i < members; ++i) positions[static_cast<std::size_t>(i)] = i;
         return positions;
     }
-    for (std::size_t now = 0; now < tagged.RosterList.size(); ++now) {
-        const std::string& tag = tagged.RosterList[now];
+    for (std::size_t now = 0; now < tagged.rosterList.size(); ++now) {
+        const std::string& tag = tagged.rosterList[now];
         const int was = tag.empty() || tag.size() > 2 ? -1 : std::stoi(tag);
         if (was >= 0 && was < members)
             positions[static_cast<std::size_t>(was)] = static_cast<int>(now);

@@ -29,47 +29,47 @@ int Trunc(double value) {
 
 // The layout quantities of one drawing, in device units, each truncated once.
 struct SheetGeometry {
-    double ScaleX = 0.0;
-    double ScaleY = 0.0;
-    int HoleColumns = 0;  // ruled hole columns: 10 or 12
-    int HoleCount = 0;    // columns that receive a hole number
-    int CellWidth = 0;
-    int CellHeight = 0;
-    int TableLeft = 0;
-    int HeaderTop = 0;
-    int HoleLeft = 0;  // right edge of the name column
-    int TableTop = 0;
-    int TotalsLeft = 0;
-    int TableRight = 0;
-    int TableBottom = 0;
-    int ThickPen = 0;
-    int ThinPen = 0;
+    double scaleX = 0.0;
+    double scaleY = 0.0;
+    int holeColumns = 0;  // ruled hole columns: 10 or 12
+    int holeCount = 0;    // columns that receive a hole number
+    int cellWidth = 0;
+    int cellHeight = 0;
+    int tableLeft = 0;
+    int headerTop = 0;
+    int holeLeft = 0;  // right edge of the name column
+    int tableTop = 0;
+    int totalsLeft = 0;
+    int tableRight = 0;
+    int tableBottom = 0;
+    int thickPen = 0;
+    int thinPen = 0;
 
     // A text position: a whole device base plus an offset in design units.
-    int X(int base, double offset) const { return Trunc(base + offset * ScaleX); }
-    int Y(int base, double offset) const { return Trunc(base + offset * ScaleY); }
+    int X(int base, double offset) const { return Trunc(base + offset * scaleX); }
+    int Y(int base, double offset) const { return Trunc(base + offset * scaleY); }
     // Top of player row i (0-based), i.e. of table row i + 1.
-    int PlayerRowTop(int i) const { return TableTop + (i + 1) * CellHeight; }
+    int PlayerRowTop(int i) const { return tableTop + (i + 1) * cellHeight; }
 };
 
 SheetGeometry ComputeGeometry(double scaleX, double scaleY, int holeCountValue) {
     SheetGeometry g;
-    g.ScaleX = scaleX;
-    g.ScaleY = scaleY;
+    g.scaleX = scaleX;
+    g.scaleY = scaleY;
     const bool wide = holeCountValue >= 11;
-    g.HoleColumns = wide ? 12 : 10;
-    g.HoleCount = std::min(holeCountValue, 12);
-    g.CellWidth = Trunc((wide ? 60 : 68) * scaleX);
-    g.CellHeight = Trunc(68 * scaleY);
-    g.TableLeft = Trunc(45 * scaleX);
-    g.HeaderTop = Trunc(100 * scaleY);
-    g.HoleLeft = Trunc(g.TableLeft + 200 * scaleX);
-    g.TableTop = Trunc(g.HeaderTop + 120 * scaleY);
-    g.TotalsLeft = g.HoleLeft + g.HoleColumns * g.CellWidth;
-    g.TableRight = g.HoleLeft + (g.HoleColumns + kTotalsColumns) * g.CellWidth;
-    g.TableBottom = g.TableTop + kTableRowCount * g.CellHeight;
-    g.ThickPen = Trunc(2 * scaleX);
-    g.ThinPen = Trunc(1 * scaleX);
+    g.holeColumns = wide ? 12 : 10;
+    g.holeCount = std::min(holeCountValue, 12);
+    g.cellWidth = Trunc((wide ? 60 : 68) * scaleX);
+    g.cellHeight = Trunc(68 * scaleY);
+    g.tableLeft = Trunc(45 * scaleX);
+    g.headerTop = Trunc(100 * scaleY);
+    g.holeLeft = Trunc(g.tableLeft + 200 * scaleX);
+    g.tableTop = Trunc(g.headerTop + 120 * scaleY);
+    g.totalsLeft = g.holeLeft + g.holeColumns * g.cellWidth;
+    g.tableRight = g.holeLeft + (g.holeColumns + kTotalsColumns) * g.cellWidth;
+    g.tableBottom = g.tableTop + kTableRowCount * g.cellHeight;
+    g.thickPen = Trunc(2 * scaleX);
+    g.thinPen = Trunc(1 * scaleX);
     return g;
 }
 
@@ -80,7 +80,7 @@ const std::string& SheetFace() {
 
 // Sets the cell height of a text given in design units.
 void SetTextHeight(DrawingSurface& surface, const SheetGeometry& g, int designHeight) {
-    surface.SetFontHeight(Trunc(designHeight * g.ScaleY));
+    surface.SetFontHeight(Trunc(designHeight * g.scaleY));
 }
 
 void Line(DrawingSurface& surface, int x1, int y1, int x2, int y2) {
@@ -89,42 +89,42 @@ void Line(DrawingSurface& surface, int x1, int y1, int x2, int y2) {
 }
 
 void RuleTable(DrawingSurface& surface, const SheetGeometry& g) {
-    const auto horizontal = [&](int y) { Line(surface, g.TableLeft, y, g.TableRight, y); };
-    const auto vertical = [&](int x) { Line(surface, x, g.TableTop, x, g.TableBottom); };
+    const auto horizontal = [&](int y) { Line(surface, g.tableLeft, y, g.tableRight, y); };
+    const auto vertical = [&](int x) { Line(surface, x, g.tableTop, x, g.tableBottom); };
 
-    surface.SetPenWidth(g.ThickPen);
-    horizontal(g.TableTop);
-    horizontal(g.TableTop + g.CellHeight);
+    surface.SetPenWidth(g.thickPen);
+    horizontal(g.tableTop);
+    horizontal(g.tableTop + g.cellHeight);
 
-    surface.SetPenWidth(g.ThinPen);
-    for (int k = 2; k <= 6; ++k) horizontal(g.TableTop + k * g.CellHeight);
+    surface.SetPenWidth(g.thinPen);
+    for (int k = 2; k <= 6; ++k) horizontal(g.tableTop + k * g.cellHeight);
 
-    surface.SetPenWidth(g.ThickPen);
-    horizontal(g.TableBottom);
-    for (int x : {g.TableLeft, g.HoleLeft, g.TotalsLeft, g.TableRight}) vertical(x);
+    surface.SetPenWidth(g.thickPen);
+    horizontal(g.tableBottom);
+    for (int x : {g.tableLeft, g.holeLeft, g.totalsLeft, g.tableRight}) vertical(x);
 
-    // Every column boundary right of the name column; TotalsLeft comes again, thin.
-    surface.SetPenWidth(g.ThinPen);
-    for (int k = 1; k <= g.HoleColumns + 3; ++k) vertical(g.HoleLeft + k * g.CellWidth);
+    // Every column boundary right of the name column; totalsLeft comes again, thin.
+    surface.SetPenWidth(g.thinPen);
+    for (int k = 1; k <= g.holeColumns + 3; ++k) vertical(g.holeLeft + k * g.cellWidth);
 
     // The split heading cell of the name column.
-    Line(surface, g.TableLeft, g.TableTop, g.HoleLeft, g.TableTop + g.CellHeight);
+    Line(surface, g.tableLeft, g.tableTop, g.holeLeft, g.tableTop + g.cellHeight);
 
     // Each hole cell of the player rows is crossed from its top-right to its
     // bottom-left corner.  The crossings line up, so they are drawn as long
     // lines: from the top of row 1 down to the left edge of the hole columns,
     // from the top of row 1 down to the bottom, and from the left edge of the
     // totals columns down to the bottom.
-    const int rowOneTop = g.TableTop + g.CellHeight;
+    const int rowOneTop = g.tableTop + g.cellHeight;
     for (int j = 1; j <= 6; ++j)
-        Line(surface, g.HoleLeft + j * g.CellWidth, rowOneTop, g.HoleLeft,
-             g.TableTop + (j + 1) * g.CellHeight);
-    for (int j = 7; j <= g.HoleColumns - 1; ++j)
-        Line(surface, g.HoleLeft + j * g.CellWidth, rowOneTop, g.HoleLeft + (j - 6) * g.CellWidth,
-             g.TableBottom);
+        Line(surface, g.holeLeft + j * g.cellWidth, rowOneTop, g.holeLeft,
+             g.tableTop + (j + 1) * g.cellHeight);
+    for (int j = 7; j <= g.holeColumns - 1; ++j)
+        Line(surface, g.holeLeft + j * g.cellWidth, rowOneTop, g.holeLeft + (j - 6) * g.cellWidth,
+             g.tableBottom);
     for (int i = 1; i <= 6; ++i)
-        Line(surface, g.TotalsLeft, g.TableTop + i * g.CellHeight,
-             g.HoleLeft + (g.HoleColumns - 7 + i) * g.CellWidth, g.TableBottom);
+        Line(surface, g.totalsLeft, g.tableTop + i * g.cellHeight,
+             g.holeLeft + (g.holeColumns - 7 + i) * g.cellWidth, g.tableBottom);
 }
 
 // The roster row of a member position written as decimal text, or nothing
@@ -136,9 +136,9 @@ const RosterRow* RowOfPosition(const TournamentState& state, const std::string& 
     } catch (const ConversionError&) {
         return nullptr;
     }
-    if (position < 0 || static_cast<std::size_t>(position) >= state.RosterTable.size())
+    if (position < 0 || static_cast<std::size_t>(position) >= state.rosterTable.size())
         return nullptr;
-    return &state.RosterTable[static_cast<std::size_t>(position)];
+    return &state.rosterTable[static_cast<std::size_t>(position)];
 }
 
 const std::string& Cell(const RosterRow* row, int column) {
@@ -146,14 +146,14 @@ const std::string& Cell(const RosterRow* row, int column) {
     return row ? (*row)[static_cast<std::size_t>(column)] : empty;
 }
 
-// Writes the names and teams of the members in state.DrawPool into the player
+// Writes the names and teams of the members in state.drawPool into the player
 // rows.  Draw has set the name height and computed the geometry.  A position
 // that names no row of the table leaves its row's texts empty.
 void TokuName(DrawingSurface& surface, const TournamentState& state, const SheetGeometry& g) {
-    const auto& pool = state.DrawPool;
+    const auto& pool = state.drawPool;
     for (std::size_t i = 0; i < pool.size(); ++i) {
         const int top = g.PlayerRowTop(static_cast<int>(i));
-        surface.TextOut(g.X(g.TableLeft, 10), g.Y(top, 27), Cell(RowOfPosition(state, pool[i]), 0));
+        surface.TextOut(g.X(g.tableLeft, 10), g.Y(top, 27), Cell(RowOfPosition(state, pool[i]), 0));
     }
     SetTextHeight(surface, g, 15);
     for (std::size_t i = 0; i < pool.size(); ++i) {
@@ -165,7 +165,7 @@ void TokuName(DrawingSurface& surface, const TournamentState& state, const Sheet
 
 void DrawHeader(DrawingSurface& surface, const SheetGeometry& g, const ScoreSheetSettings& s) {
     SetTextHeight(surface, g, 28);
-    surface.TextOut(g.X(0, 380), g.Y(g.HeaderTop, 1), s.Title);
+    surface.TextOut(g.X(0, 380), g.Y(g.headerTop, 1), s.title);
 
     struct Placed {
         std::string_view text;  // UTF-8
@@ -174,7 +174,7 @@ void DrawHeader(DrawingSurface& surface, const SheetGeometry& g, const ScoreShee
         int yBase;
         int dy;
     };
-    const int left = g.TableLeft, head = g.HeaderTop, top = g.TableTop;
+    const int left = g.tableLeft, head = g.headerTop, top = g.tableTop;
     const Placed captions[] = {
         {"【大会名】", left, 5, head, 55},
         {"【コース】", left, 5, head, 81},
@@ -196,9 +196,9 @@ void DrawHeader(DrawingSurface& surface, const SheetGeometry& g, const ScoreShee
         int dx;
         int dy;
     } values[] = {
-        {s.MeetingName, 90, 55},  {s.Course, 90, 81},     {s.HoleCount, 450, 83},
-        {s.GroupNumber, 690, 83}, {s.StartHole, 777, 83}, {s.Year, 1005, 80},
-        {s.Month, 1053, 80},      {s.Day, 1105, 80},
+        {s.meetingName, 90, 55},  {s.course, 90, 81},     {s.holeCount, 450, 83},
+        {s.groupNumber, 690, 83}, {s.startHole, 777, 83}, {s.year, 1005, 80},
+        {s.month, 1053, 80},      {s.day, 1105, 80},
     };
     for (const auto& v : values) surface.TextOut(g.X(left, v.dx), g.Y(head, v.dy), v.text);
 }
@@ -206,21 +206,21 @@ void DrawHeader(DrawingSurface& surface, const SheetGeometry& g, const ScoreShee
 void DrawHoleNumbers(DrawingSurface& surface, const SheetGeometry& g,
                      const std::string& startHole) {
     int hole = StrToInt(startHole);
-    for (int c = 0; c < g.HoleCount; ++c) {
-        surface.TextOut(g.X(g.HoleLeft + c * g.CellWidth, 23), g.Y(g.TableTop, 19),
+    for (int c = 0; c < g.holeCount; ++c) {
+        surface.TextOut(g.X(g.holeLeft + c * g.cellWidth, 23), g.Y(g.tableTop, 19),
                         std::to_string(hole));
         // After the last hole the numbers go round to 1.
-        hole = hole < g.HoleCount ? hole + 1 : 1;
+        hole = hole < g.holeCount ? hole + 1 : 1;
     }
 }
 
 void DrawTotalsCaptions(DrawingSurface& surface, const SheetGeometry& g) {
     SetTextHeight(surface, g, 14);
-    const int y = g.Y(g.TableTop, 24);
-    surface.TextOut(g.X(g.TotalsLeft, 11), y, Utf8ToCp932("実打数"));
-    surface.TextOut(g.X(g.TotalsLeft + g.CellWidth, 17), y, Utf8ToCp932("一打"));
-    surface.TextOut(g.X(g.TotalsLeft + 2 * g.CellWidth, 17), y, Utf8ToCp932("二打"));
-    surface.TextOut(g.X(g.TotalsLeft + 3 * g.CellWidth, 17), y, Utf8ToCp932("合計"));
+    const int y = g.Y(g.tableTop, 24);
+    surface.TextOut(g.X(g.totalsLeft, 11), y, Utf8ToCp932("実打数"));
+    surface.TextOut(g.X(g.totalsLeft + g.cellWidth, 17), y, Utf8ToCp932("一打"));
+    surface.TextOut(g.X(g.totalsLeft + 2 * g.cellWidth, 17), y, Utf8ToCp932("二打"));
+    surface.TextOut(g.X(g.totalsLeft + 3 * g.cellWidth, 17), y, Utf8ToCp932("合計"));
 }
 
 }  // namespace
@@ -229,16 +229,16 @@ ScoreSheetSettings DefaultScoreSheetSettings() {
     // Each text is constructed in place: assigning short literals to the
     // default-constructed strings trips GCC 12's false -Wrestrict alarm at -O2.
     return ScoreSheetSettings{
-        .Title = Utf8ToCp932("　　　　　楓林会スコア表"),
-        .MeetingName = Utf8ToCp932("秋季親睦会"),
-        .Course = Utf8ToCp932("市民公園グラウンド"),
-        .HoleCount = "10",
-        .GroupNumber = "1",
-        .StartHole = "1",
-        .Year = "10",
-        .Month = "10",
-        .Day = "10",
-        .HideHoleNumbers = false,
+        .title = Utf8ToCp932("　　　　　楓林会スコア表"),
+        .meetingName = Utf8ToCp932("秋季親睦会"),
+        .course = Utf8ToCp932("市民公園グラウンド"),
+        .holeCount = "10",
+        .groupNumber = "1",
+        .startHole = "1",
+        .year = "10",
+        .month = "10",
+        .day = "10",
+        .hideHoleNumbers = false,
     };
 }
 
@@ -251,8 +251,8 @@ PageSize SheetPageSize(double scaleX, double scaleY) {
 }
 
 PageSize Draw(DrawingSurface& surface, TournamentState& state, ScoreSheetSettings& settings) {
-    const double scaleX = state.ScaleX;
-    const double scaleY = state.ScaleY;
+    const double scaleX = state.scaleX;
+    const double scaleY = state.scaleY;
     const PageSize page = SheetPageSize(scaleX, scaleY);
 
     // A blank page first; the texts are set on the white brush that stays.
@@ -264,25 +264,25 @@ PageSize Draw(DrawingSurface& surface, TournamentState& state, ScoreSheetSetting
     surface.SetFontFace(SheetFace());
     surface.SetFontColor(kBlack);
 
-    const std::int32_t holeCountValue = StrToInt(settings.HoleCount);
-    if (holeCountValue > 11) settings.HoleCount = "12";
+    const std::int32_t holeCountValue = StrToInt(settings.holeCount);
+    if (holeCountValue > 11) settings.holeCount = "12";
     const SheetGeometry g = ComputeGeometry(scaleX, scaleY, holeCountValue);
 
     RuleTable(surface, g);
     DrawHeader(surface, g, settings);
 
     SetTextHeight(surface, g, 22);
-    const std::int32_t group = StrToInt(settings.GroupNumber);
+    const std::int32_t group = StrToInt(settings.groupNumber);
     if (group >= 1 && group <= MaxGroups) {
-        state.DrawPool = state.GroupList[static_cast<std::size_t>(group)];
+        state.drawPool = state.groupList[static_cast<std::size_t>(group)];
         TokuName(surface, state, g);
     } else {
         // No such group: the sheet goes without names.
-        state.DrawPool.clear();
+        state.drawPool.clear();
     }
 
     SetTextHeight(surface, g, 24);
-    if (!settings.HideHoleNumbers) DrawHoleNumbers(surface, g, settings.StartHole);
+    if (!settings.hideHoleNumbers) DrawHoleNumbers(surface, g, settings.startHole);
 
     DrawTotalsCaptions(surface, g);
     return page;

@@ -10,16 +10,16 @@ namespace tovi {
 
 // The texts of the settings boxes, CP932.
 struct ScoreSheetSettings {
-    std::string Title;             // Edit15
-    std::string MeetingName;       // Edit7
-    std::string Course;            // Edit8
-    std::string HoleCount;         // Edit9; Draw may rewrite it to "12"
-    std::string GroupNumber;       // Edit13
-    std::string StartHole;         // Edit14
-    std::string Year;              // Edit10
-    std::string Month;             // Edit11
-    std::string Day;               // Edit12
-    bool HideHoleNumbers = false;  // CheckBox2
+    std::string title;             // Edit15
+    std::string meetingName;       // Edit7
+    std::string course;            // Edit8
+    std::string holeCount;         // Edit9; Draw may rewrite it to "12"
+    std::string groupNumber;       // Edit13
+    std::string startHole;         // Edit14
+    std::string year;              // Edit10
+    std::string month;             // Edit11
+    std::string day;               // Edit12
+    bool hideHoleNumbers = false;  // CheckBox2
 };
 
 // The defaults every start begins with.
@@ -47,11 +47,11 @@ SheetScale PrintScale(int dotsPerInchX, int dotsPerInchY);
 // Page size in device units for the given scale: trunc(1215 x sx), trunc(715 x sy).
 PageSize SheetPageSize(double scaleX, double scaleY);
 
-// Draws the sheet of the group named by settings.GroupNumber with
-// state.ScaleX / state.ScaleY.  Copies the group into state.DrawPool.
-// A hole count above 11 rewrites settings.HoleCount to "12".
+// Draws the sheet of the group named by settings.groupNumber with
+// state.scaleX / state.scaleY.  Copies the group into state.drawPool.
+// A hole count above 11 rewrites settings.holeCount to "12".
 // A failed conversion throws ConversionError; what was drawn stays.
-// Returns the page size it filled, SheetPageSize(state.ScaleX, state.ScaleY).
+// Returns the page size it filled, SheetPageSize(state.scaleX, state.scaleY).
 PageSize Draw(DrawingSurface& surface, TournamentState& state, ScoreSheetSettings& settings);
 
 }  // namespace tovi

@@ -23,7 +23,7 @@ void CommandPicture::DrawFace(bool on) const {
 void CommandPicture::SwitchOn(TournamentState& state) const {
     DrawFace(true);
     if (prompt_) prompt_->show();
-    state.CommandState = code_;
+    state.commandState = code_;
     state.*latch_ = 1;
 }
 

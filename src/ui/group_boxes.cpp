@@ -54,11 +54,11 @@ void GroupBoxes::PaintFirstFaces() {
 void GroupBoxes::WriteNames() {
     for (int g = 1; g <= MaxGroups; ++g) {
         DrawingSurface& box = boxes_[g]->Canvas();
-        const auto& members = state_.GroupList[g];
+        const auto& members = state_.groupList[g];
         for (std::size_t i = 0; i < members.size(); ++i) {
             const int p = StrToInt(members[i]);
             const std::string name =
-                p >= 0 && p < kTableRows ? state_.RosterTable[p][0] : std::string();
+                p >= 0 && p < kTableRows ? state_.rosterTable[p][0] : std::string();
             box.TextOut(9, GroupRowY(static_cast<int>(i)), name);
         }
     }
@@ -77,7 +77,7 @@ void GroupBoxes::Clear(int group) {
         box.LineTo(kGroupBoxWidth - 1, kGroupBoxHeight);
     }
     if (group == 0)
-        for (auto& members : state_.GroupList) members.clear();
+        for (auto& members : state_.groupList) members.clear();
 }
 
 void GroupBoxes::Show() {

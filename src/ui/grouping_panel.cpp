@@ -53,9 +53,9 @@ GroupingPanel::GroupingPanel(QWidget& form, TournamentState& state, Dialogs& dia
     // The list's pending command covers these two pictures as well.
     using Face = CommandPicture::Face;
     list_.AttachCommand({pasteCommand_, Face{"貼り付け", 11, 5, kInactiveBorder, "→", 70},
-                         &TournamentState::PasteButtonOn, kCommandPastePick});
+                         &TournamentState::pasteButtonOn, kCommandPastePick});
     list_.AttachCommand({returnCommand_, Face{"戻 す", 45, 5, kInactiveBorder, "←", 15},
-                         &TournamentState::ReturnButtonOn, kCommandReturn});
+                         &TournamentState::returnButtonOn, kCommandReturn});
 
     runner.Connect(startButton_, &QPushButton::clicked, [this] { StartAutomaticGrouping(); });
     runner.Connect(groupCountEdit_, &ByteEdit::clicked, [this] { GroupCountClicked(); });
@@ -87,8 +87,8 @@ void GroupingPanel::PrepareFirstScreen() {
 QWidget* GroupingPanel::LastTabStop() const { return balanceGenders_; }
 
 void GroupingPanel::ShowTallies(const TallyResult& tally) {
-    playerCount_->setText(QString::number(state_.EntryCount));
-    placedCount_->setText(QString::number(state_.PlacedCount));
+    playerCount_->setText(QString::number(state_.entryCount));
+    placedCount_->setText(QString::number(state_.placedCount));
     if (tally.overLimit)
         dialogs_.Message(NoticeText(Notice::TooManyPlayers));
     else if (tally.groupCountText)
@@ -97,7 +97,7 @@ void GroupingPanel::ShowTallies(const TallyResult& tally) {
 
 void GroupingPanel::LockGroupBoxes() {
     boxes_->IgnorePresses();
-    state_.PickedMember.clear();
+    state_.pickedMember.clear();
 }
 
 void GroupingPanel::ShowGroupBoxes() {
@@ -114,7 +114,7 @@ void GroupingPanel::ToggleReturnCommand() {
 }
 
 void GroupingPanel::PressGroupBox(int group, int y) {
-    if (state_.PasteButtonOn == 1) {
+    if (state_.pasteButtonOn == 1) {
         switch (PasteIntoGroup(state_, group)) {
             case PasteResult::NothingPicked:
                 return;
@@ -129,7 +129,7 @@ void GroupingPanel::PressGroupBox(int group, int y) {
                 list_.ShowRowsAndTallies();
                 return;
         }
-    } else if (state_.ReturnButtonOn == 1) {
+    } else if (state_.returnButtonOn == 1) {
         if (ReturnFromGroup(state_, group, y) == ReturnResult::OutOfRange) {
             dialogs_.Message(NoticeText(Notice::OutsideGroup));
             return;

@@ -139,7 +139,7 @@ void MainWindow::FinishBuilding() {
     // window is still in the registration mode it started in: the new
     // controls are shown or hidden as that mode has them, and polished by
     // the style as showing the window polished the rest.
-    ApplyModeVisibility(state_.ScreenMode);
+    ApplyModeVisibility(state_.screenMode);
     if (isVisible()) scoreSheet_->Polish();
 }
 
@@ -174,7 +174,7 @@ void MainWindow::ApplyModeVisibility(int mode) {
 }
 
 void MainWindow::PrepareFirstScreen() {
-    state_.ScreenMode = kModeRegistration;
+    state_.screenMode = kModeRegistration;
     list_->PrepareFirstScreen();
     grouping_->PrepareFirstScreen();
     EnterRegistrationMode();
@@ -214,16 +214,16 @@ void MainWindow::EnterRegistrationMode() {
     grouping_->LockGroupBoxes();
     grouping_->Boxes().Clear(0);
     // Leaving the score sheet hides the list until the redraw below shows it.
-    if (state_.ScreenMode == kModeScoreSheet) list_->HideRows();
+    if (state_.screenMode == kModeScoreSheet) list_->HideRows();
     list_->ScrollToTop();
-    state_.ScreenMode = kModeRegistration;
+    state_.screenMode = kModeRegistration;
     scoreSheetFrame_ = false;
     ClearMemberFlags(state_);
     grouping_->ShowGroupBoxes();
     list_->SwitchOffCommands();
-    state_.CommandState = kCommandNone;
-    state_.EntryButtonOn = 0;
-    state_.LeaderButtonOn = 0;
+    state_.commandState = kCommandNone;
+    state_.entryButtonOn = 0;
+    state_.leaderButtonOn = 0;
     list_->Redraw();
     update(ScoreSheetFrameArea());
 }
@@ -231,13 +231,13 @@ void MainWindow::EnterRegistrationMode() {
 void MainWindow::EnterGroupingMode() {
     setFocus();
     ApplyModeVisibility(kModeGrouping);
-    if (state_.ScreenMode == kModeScoreSheet) list_->HideRows();
+    if (state_.screenMode == kModeScoreSheet) list_->HideRows();
     list_->ScrollToTop();
-    state_.ScreenMode = kModeGrouping;
+    state_.screenMode = kModeGrouping;
     scoreSheetFrame_ = false;
     list_->SwitchOffCommands();
-    state_.EntryButtonOn = 0;
-    state_.LeaderButtonOn = 0;
+    state_.entryButtonOn = 0;
+    state_.leaderButtonOn = 0;
     grouping_->EmptyGroupCount();
     grouping_->ShowGroupBoxes();
     list_->RedrawMarks();
@@ -252,7 +252,7 @@ void MainWindow::EnterScoreSheetMode() {
     list_->SwitchOffCommands();
     scoreSheetFrame_ = true;
     update(ScoreSheetFrameArea());
-    state_.ScreenMode = kModeScoreSheet;
+    state_.screenMode = kModeScoreSheet;
     ScoreSheet().Preview();
 }
 

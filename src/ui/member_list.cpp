@@ -59,14 +59,14 @@ MemberList::MemberList(QWidget& form, TournamentState& state, Dialogs& dialogs,
 
     using Face = CommandPicture::Face;
     commands_ = {
-        {moveCommand_, Face{"順移動", 20, 3, kInactiveCaption}, &TournamentState::MoveButtonOn,
+        {moveCommand_, Face{"順移動", 20, 3, kInactiveCaption}, &TournamentState::moveButtonOn,
          kCommandMoveSource, movePrompt_},
-        {deleteCommand_, Face{"削  除", 20, 3, kInactiveCaption}, &TournamentState::DeleteButtonOn,
+        {deleteCommand_, Face{"削  除", 20, 3, kInactiveCaption}, &TournamentState::deleteButtonOn,
          kCommandDelete, deletePrompt_},
-        {entryCommand_, Face{"出場設定", 12, 3, kInactiveCaption}, &TournamentState::EntryButtonOn,
+        {entryCommand_, Face{"出場設定", 12, 3, kInactiveCaption}, &TournamentState::entryButtonOn,
          kCommandEntry},
         {leaderCommand_, Face{"リーダ設定", 8, 3, kInactiveCaption},
-         &TournamentState::LeaderButtonOn, kCommandLeader},
+         &TournamentState::leaderButtonOn, kCommandLeader},
     };
 
     QObject::connect(rows_, &PictureWidget::pressed, rows_,
@@ -152,16 +152,16 @@ void MemberList::Redraw() {
     header.TextOut(343, 5, Utf8ToCp932("性別"));
     header.TextOut(410, 5, Utf8ToCp932("設　 定"));
 
-    state_.GroupTextHeight = 12 + 3;
+    state_.groupTextHeight = 12 + 3;
     BlankRosterTable(state_);
-    state_.CommandState = kCommandNone;
+    state_.commandState = kCommandNone;
     emit redrawStarted();
     SwitchOffCommands();
     RefreshRows();
 }
 
 void MemberList::RefreshRows() {
-    const int n = static_cast<int>(state_.RosterList.size());
+    const int n = static_cast<int>(state_.rosterList.size());
     DrawingSurface& list = rows_->Canvas();
     list.SetFontSize(12);
     list.SetFontColor(kWhite);
@@ -181,13 +181,13 @@ void MemberList::RefreshRows() {
 }
 
 void MemberList::ShowRowsAndTallies() {
-    const int n = static_cast<int>(state_.RosterList.size());
+    const int n = static_cast<int>(state_.rosterList.size());
     DrawingSurface& list = rows_->Canvas();
     for (int r = 0; r < n && r < kTableRows; ++r) {
         const int y = RowTextY(r);
-        list.TextOut(TextColumnX[0] + 10, y, state_.RosterTable[r][0]);
-        list.TextOut(TextColumnX[1] + 10, y, state_.RosterTable[r][1]);
-        list.TextOut(TextColumnX[2] + 10, y, state_.RosterTable[r][2]);
+        list.TextOut(TextColumnX[0] + 10, y, state_.rosterTable[r][0]);
+        list.TextOut(TextColumnX[1] + 10, y, state_.rosterTable[r][1]);
+        list.TextOut(TextColumnX[2] + 10, y, state_.rosterTable[r][2]);
     }
     emit tallied(ComputeTallies(state_));
     rows_->show();
@@ -206,16 +206,16 @@ void MemberList::DrawMark(int x, int row, int mark, int colour) {
 }
 
 void MemberList::RedrawMarks() {
-    const int n = static_cast<int>(state_.RosterList.size());
+    const int n = static_cast<int>(state_.rosterList.size());
     DrawingSurface& list = rows_->Canvas();
     list.SetFontColor(kWhite);
     static const std::string wipe = EraseText(5);
     for (int k = 0; k < MemberCapacity; ++k) list.TextOut(kEntryMarkX, RowTextY(k), wipe);
     list.SetFontColor(kBlack);
     for (int i = 0; i < n && i < kFlagSlots; ++i) {
-        if (state_.EntryFlag[i] == 1) DrawMark(kEntryMarkX, i, kMarkEntry, kMarkBlack);
-        if (state_.LeaderFlag[i] == 1) DrawMark(kEntryMarkX, i, kMarkLeader, kMarkBlack);
-        if (state_.PlacedFlag[i] == 1) DrawMark(kPlacedMarkX, i, kMarkPlaced, kMarkRed);
+        if (state_.entryFlag[i] == 1) DrawMark(kEntryMarkX, i, kMarkEntry, kMarkBlack);
+        if (state_.leaderFlag[i] == 1) DrawMark(kEntryMarkX, i, kMarkLeader, kMarkBlack);
+        if (state_.placedFlag[i] == 1) DrawMark(kPlacedMarkX, i, kMarkPlaced, kMarkRed);
     }
 }
 
@@ -224,38 +224,38 @@ void MemberList::SwitchOffCommands() {
         command.DrawFace(false);
         if (command.Code() == kCommandMoveSource) {
             // A marked move source is erased while the command still says so.
-            if (state_.CommandState == kCommandMoveTarget)
-                DrawMark(kSourceMarkX, state_.SelectedRow, kMarkStar, kMarkWhite);
-            state_.CommandState = kCommandNone;
+            if (state_.commandState == kCommandMoveTarget)
+                DrawMark(kSourceMarkX, state_.selectedRow, kMarkStar, kMarkWhite);
+            state_.commandState = kCommandNone;
         }
         command.Release(state_);
     }
 }
 
 void MemberList::PressRow(int y) {
-    state_.PickedMember.clear();
+    state_.pickedMember.clear();
     const int row = y / RowHeight;
-    switch (state_.CommandState) {
+    switch (state_.commandState) {
         case kCommandMoveSource:
             if (!HoldsMember(state_, row)) return;
-            state_.SelectedRow = row;
-            state_.MovedLine = state_.RosterList[row];
-            state_.SourceMarkY = RowHeight * row + kRowMarkTop;
+            state_.selectedRow = row;
+            state_.movedLine = state_.rosterList[row];
+            state_.sourceMarkY = RowHeight * row + kRowMarkTop;
             DrawMark(kSourceMarkX, row, kMarkStar, kMarkRed);
-            state_.CommandState = kCommandMoveTarget;
+            state_.commandState = kCommandMoveTarget;
             return;
         case kCommandMoveTarget:
-            state_.TargetRow = row;
-            if (!EditRoster([source = state_.SelectedRow, row](TournamentState& s) {
+            state_.targetRow = row;
+            if (!EditRoster([source = state_.selectedRow, row](TournamentState& s) {
                     return MoveMember(s, source, row);
                 }))
                 return;
-            DrawMark(kSourceMarkX, state_.SelectedRow, kMarkStar, kMarkWhite);
-            state_.CommandState = kCommandMoveSource;
+            DrawMark(kSourceMarkX, state_.selectedRow, kMarkStar, kMarkWhite);
+            state_.commandState = kCommandMoveSource;
             RefreshRows();
             return;
         case kCommandDelete: {
-            state_.SelectedRow = row;
+            state_.selectedRow = row;
             DrawMark(kSourceMarkX, row, kMarkStar, kMarkRed);
             if (dialogs_.YesNo(QuestionCaption(Question::DeleteRow),
                                QuestionText(Question::DeleteRow)))
@@ -273,7 +273,7 @@ void MemberList::PressRow(int y) {
         case kCommandPastePick:
             if (!CanPick(state_, row)) return;
             RedrawMarks();
-            state_.PickedMember = std::to_string(row);
+            state_.pickedMember = std::to_string(row);
             DrawMark(kPlacedMarkX, row, kMarkPlaced, kMarkBlack);
             emit memberPicked();
             return;
@@ -302,7 +302,7 @@ bool MemberList::ToggleCommand(Command which) {
     if (command.IsOn(state_)) {
         // Switching off repaints this face alone; nothing else changes.
         command.DrawFace(false);
-        state_.CommandState = kCommandNone;
+        state_.commandState = kCommandNone;
         command.Release(state_);
         return false;
     }

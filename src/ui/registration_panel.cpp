@@ -73,7 +73,7 @@ void RegistrationPanel::SetGenderIndex(int index) {
 }
 
 void RegistrationPanel::RegisterMember() {
-    if (static_cast<int>(state_.RosterList.size()) >= MemberCapacity) {
+    if (static_cast<int>(state_.rosterList.size()) >= MemberCapacity) {
         dialogs_.Message(NoticeText(Notice::RosterFull));
         return;
     }
@@ -90,7 +90,7 @@ void RegistrationPanel::RegisterMember() {
         valid = false;
     }
     if (valid) {
-        state_.RosterList.push_back(
+        state_.rosterList.push_back(
             MakeMemberLine(name, team, Utf8ToCp932(gender == 0 ? "男" : "女")));
         SetGenderIndex(-1);
         list_.RefreshRows();
@@ -113,8 +113,8 @@ bool RegistrationPanel::RunFileOperation(FileOperation operation, const QString&
         return false;
     }
     // The caption shows the file after every successful open or save.
-    form_.setWindowTitle(PathToQt(state_.CurrentFileName));
-    savedRoster_ = state_.RosterList;
+    form_.setWindowTitle(PathToQt(state_.currentFileName));
+    savedRoster_ = state_.rosterList;
     return true;
 }
 

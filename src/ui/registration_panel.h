@@ -36,7 +36,7 @@ public:
     // The gender chosen: 0 男性, 1 女性, -1 none.
     int GenderIndex() const;
     // True when the roster differs from the one last opened or saved.
-    bool RosterChanged() const { return state_.RosterList != savedRoster_; }
+    bool RosterChanged() const { return state_.rosterList != savedRoster_; }
 
 private:
     void SetGenderIndex(int index);

@@ -20,17 +20,17 @@ ResultsMeeting ResultsSession::Meeting(int holes) const {
     const ScoreSheetSettings sheet = sheet_();
     ResultsMeeting meeting;
     meeting.players = PlayersInGroupOrder(state_);
-    meeting.rosterLines = state_.RosterList;
+    meeting.rosterLines = state_.rosterList;
     meeting.holes = holes;
     meeting.header = {
-        sheet.Title, sheet.MeetingName, sheet.Course, sheet.Year, sheet.Month, sheet.Day, {}};
+        sheet.title, sheet.meetingName, sheet.course, sheet.year, sheet.month, sheet.day, {}};
     return meeting;
 }
 
 void ResultsSession::Open() {
     // A hole count that is no whole number from 1 up is reported by the
     // handler's guard, and the window does not open.
-    ResultsMeeting meeting = Meeting(SheetHoles(sheet_().HoleCount));
+    ResultsMeeting meeting = Meeting(SheetHoles(sheet_().holeCount));
     if (meeting.players.empty() && !HasStrokes(scores_.Get())) {
         dialogs_.Message(NoticeText(Notice::NoGroupToEnter));
         return;
@@ -44,7 +44,7 @@ void ResultsSession::Open() {
         window_->SetMeetingSource([this]() -> std::optional<ResultsMeeting> {
             int holes = window_->Meeting().holes;
             try {
-                holes = SheetHoles(sheet_().HoleCount);
+                holes = SheetHoles(sheet_().holeCount);
             } catch (const ConversionError&) {}
             return Meeting(holes);
         });
@@ -63,9 +63,9 @@ bool ResultsSession::EditRoster(TournamentState& state,
     // The scores go along with their members: of two members with the same
     // line, each keeps its own.
     const std::vector<int> positions = PositionsAfter(state, edit);
-    const std::vector<std::string> before = state.RosterList;
+    const std::vector<std::string> before = state.rosterList;
     if (!edit(state)) return false;
-    scores_.FollowRoster(before, positions, state.RosterList);
+    scores_.FollowRoster(before, positions, state.rosterList);
     WriteRecovery();
     return true;
 }
@@ -104,7 +104,7 @@ void ResultsSession::WriteRecovery() {
         return;
     }
     const std::string holes =
-        window_ ? std::to_string(window_->Meeting().holes) : sheet_().HoleCount;
+        window_ ? std::to_string(window_->Meeting().holes) : sheet_().holeCount;
     const std::optional<std::string> bytes =
         FormatRecoveryFile(MakeRecoveryRecord(state_, holes, scores_.Get()));
     std::error_code error;

@@ -55,15 +55,15 @@ ScoreSheetPanel::ScoreSheetPanel(QWidget& form, TournamentState& state, Dialogs&
     groupEdit_ = MakeEdit("Edit13", panel_, 2, 330, 53, 27, 19, 15, kPGothicFace, kNumber);
     startHoleEdit_ = MakeEdit("Edit14", panel_, 2, 415, 53, 27, 19, 15, kPGothicFace, kNumber);
     const ScoreSheetSettings defaults = DefaultScoreSheetSettings();
-    titleEdit_->SetBytes(defaults.Title);
-    meetingEdit_->SetBytes(defaults.MeetingName);
-    courseEdit_->SetBytes(defaults.Course);
-    holeCountEdit_->SetBytes(defaults.HoleCount);
-    yearEdit_->SetBytes(defaults.Year);
-    monthEdit_->SetBytes(defaults.Month);
-    dayEdit_->SetBytes(defaults.Day);
-    groupEdit_->SetBytes(defaults.GroupNumber);
-    startHoleEdit_->SetBytes(defaults.StartHole);
+    titleEdit_->SetBytes(defaults.title);
+    meetingEdit_->SetBytes(defaults.meetingName);
+    courseEdit_->SetBytes(defaults.course);
+    holeCountEdit_->SetBytes(defaults.holeCount);
+    yearEdit_->SetBytes(defaults.year);
+    monthEdit_->SetBytes(defaults.month);
+    dayEdit_->SetBytes(defaults.day);
+    groupEdit_->SetBytes(defaults.groupNumber);
+    startHoleEdit_->SetBytes(defaults.startHole);
 
     printButton_ = MakeButton("Button7", &form, QStringLiteral("印　刷"), 45, 93, 70, 28);
     previewButton_ = MakeButton("Button9", &form, QStringLiteral("確　定"), 180, 93, 70, 28);
@@ -121,16 +121,16 @@ void ScoreSheetPanel::Polish() {
 
 ScoreSheetSettings ScoreSheetPanel::Settings() const {
     ScoreSheetSettings s;
-    s.Title = titleEdit_->Bytes();
-    s.MeetingName = meetingEdit_->Bytes();
-    s.Course = courseEdit_->Bytes();
-    s.HoleCount = holeCountEdit_->Bytes();
-    s.GroupNumber = groupEdit_->Bytes();
-    s.StartHole = startHoleEdit_->Bytes();
-    s.Year = yearEdit_->Bytes();
-    s.Month = monthEdit_->Bytes();
-    s.Day = dayEdit_->Bytes();
-    s.HideHoleNumbers = hideHoleNumbers_->isChecked();
+    s.title = titleEdit_->Bytes();
+    s.meetingName = meetingEdit_->Bytes();
+    s.course = courseEdit_->Bytes();
+    s.holeCount = holeCountEdit_->Bytes();
+    s.groupNumber = groupEdit_->Bytes();
+    s.startHole = startHoleEdit_->Bytes();
+    s.year = yearEdit_->Bytes();
+    s.month = monthEdit_->Bytes();
+    s.day = dayEdit_->Bytes();
+    s.hideHoleNumbers = hideHoleNumbers_->isChecked();
     return s;
 }
 
@@ -139,9 +139,9 @@ void ScoreSheetPanel::SetHoleCount(const std::string& holeCount) {
 }
 
 void ScoreSheetPanel::Preview() {
-    state_.ScaleX = kPreviewScaleX;
-    state_.ScaleY = kPreviewScaleY;
-    const PageSize page = SheetPageSize(state_.ScaleX, state_.ScaleY);
+    state_.scaleX = kPreviewScaleX;
+    state_.scaleY = kPreviewScaleY;
+    const PageSize page = SheetPageSize(state_.scaleX, state_.scaleY);
     preview_->setGeometry(5, 3, page.width, page.height);
     // The drawing may rewrite the hole count, also when it stops on a bad
     // number: the box gets back what the drawing left.
@@ -149,10 +149,10 @@ void ScoreSheetPanel::Preview() {
     try {
         Draw(preview_->Canvas(), state_, settings);
     } catch (...) {
-        SetHoleCount(settings.HoleCount);
+        SetHoleCount(settings.holeCount);
         throw;
     }
-    SetHoleCount(settings.HoleCount);
+    SetHoleCount(settings.holeCount);
     preview_->show();
 }
 
@@ -162,10 +162,10 @@ void ScoreSheetPanel::Print() {
     try {
         PrintSheets(SheetFileName(groupEdit_->text()), sheets);
     } catch (...) {
-        SetHoleCount(sheets.front().HoleCount);
+        SetHoleCount(sheets.front().holeCount);
         throw;
     }
-    SetHoleCount(sheets.front().HoleCount);
+    SetHoleCount(sheets.front().holeCount);
 }
 
 void ScoreSheetPanel::PrintAllGroups() {
@@ -174,9 +174,9 @@ void ScoreSheetPanel::PrintAllGroups() {
     const ScoreSheetSettings settings = Settings();
     std::vector<ScoreSheetSettings> sheets;
     for (int g = 1; g <= MaxGroups; ++g) {
-        if (state_.GroupList[static_cast<std::size_t>(g)].empty()) continue;
+        if (state_.groupList[static_cast<std::size_t>(g)].empty()) continue;
         sheets.push_back(settings);
-        sheets.back().GroupNumber = std::to_string(g);
+        sheets.back().groupNumber = std::to_string(g);
     }
     if (sheets.empty()) {
         dialogs_.Message(NoticeText(Notice::NoGroupToPrint));
@@ -189,8 +189,8 @@ void ScoreSheetPanel::PrintSheets(const QString& fileName,
                                   std::vector<ScoreSheetSettings>& sheets) {
     const auto drawPages = [this, &sheets](QPrinter& printer) {
         const SheetScale scale = PrintScale(printer.logicalDpiX(), printer.logicalDpiY());
-        state_.ScaleX = scale.x;
-        state_.ScaleY = scale.y;
+        state_.scaleX = scale.x;
+        state_.scaleY = scale.y;
         // A sheet that stops on a bad number throws here, before the job begins.
         std::vector<RecordedDrawing> pages(sheets.size());
         for (std::size_t i = 0; i < sheets.size(); ++i) Draw(pages[i], state_, sheets[i]);

@@ -24,10 +24,10 @@ void DrawSample(DrawingSurface& surface, TournamentState& state, ScoreSheetSetti
 
 TEST(RecordedDrawing, ReplayDrawsExactlyWhatWasRecorded) {
     TournamentState state;
-    state.RosterTable[0][0] = Utf8ToCp932("一郎");
-    state.RosterTable[0][1] = Utf8ToCp932("東町");
-    state.RosterTable[1][0] = Utf8ToCp932("花子");
-    state.GroupList[2] = {"1", "0"};
+    state.rosterTable[0][0] = Utf8ToCp932("一郎");
+    state.rosterTable[0][1] = Utf8ToCp932("東町");
+    state.rosterTable[1][0] = Utf8ToCp932("花子");
+    state.groupList[2] = {"1", "0"};
     const struct {
         SheetScale scale;
         const char* holes;
@@ -39,12 +39,12 @@ TEST(RecordedDrawing, ReplayDrawsExactlyWhatWasRecorded) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.holes);
-        state.ScaleX = c.scale.x;
-        state.ScaleY = c.scale.y;
+        state.scaleX = c.scale.x;
+        state.scaleY = c.scale.y;
         ScoreSheetSettings settings = DefaultScoreSheetSettings();
-        settings.GroupNumber = "2";
-        settings.HoleCount = c.holes;
-        settings.HideHoleNumbers = c.hide;
+        settings.groupNumber = "2";
+        settings.holeCount = c.holes;
+        settings.hideHoleNumbers = c.hide;
 
         RecordingSurface direct;
         DrawSample(direct, state, settings);

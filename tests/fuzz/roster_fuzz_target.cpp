@@ -113,23 +113,23 @@ void CheckMemberLineRoundTrip(const RosterRow& row) {
 }
 
 void CheckParse(const TournamentState& state) {
-    const std::size_t count = state.RosterList.size();
+    const std::size_t count = state.rosterList.size();
     for (std::size_t r = 0; r < count; ++r) {
-        const Lines fields = SplitCommaText(state.RosterList[r]);
-        CheckFields(state.RosterList[r], fields);
-        const RosterRow& row = state.RosterTable[r];
+        const Lines fields = SplitCommaText(state.rosterList[r]);
+        CheckFields(state.rosterList[r], fields);
+        const RosterRow& row = state.rosterTable[r];
         for (std::size_t c = 0; c < 7; ++c)
             ROSTER_CHECK(row[c] == (c < fields.size() ? fields[c] : std::string()));
         ROSTER_CHECK(row[7] == kBlank && row[8] == kBlank);
         CheckMemberLineRoundTrip(row);
     }
     for (std::size_t r = count; r < static_cast<std::size_t>(kBlankedTableRows); ++r) {
-        const RosterRow& row = state.RosterTable[r];
+        const RosterRow& row = state.rosterTable[r];
         ROSTER_CHECK(row[0] == kOldName);
         ROSTER_CHECK(std::all_of(row.begin() + 1, row.end(),
                                  [](const std::string& cell) { return cell == kBlank; }));
     }
-    ROSTER_CHECK(state.RosterTable[kBlankedTableRows][1] == kOldCell);
+    ROSTER_CHECK(state.rosterTable[kBlankedTableRows][1] == kOldCell);
 }
 
 bool Increasing(const std::vector<int>& list) {
@@ -139,38 +139,38 @@ bool Increasing(const std::vector<int>& list) {
 }
 
 void CheckTallies(const TournamentState& state, const TallyResult& result, int oldLeaderCount) {
-    ROSTER_CHECK(state.EntryCount == static_cast<int>(state.EntryList.size()));
-    ROSTER_CHECK(state.MaleCount == static_cast<int>(state.MaleList.size()));
-    ROSTER_CHECK(state.FemaleCount == static_cast<int>(state.FemaleList.size()));
-    ROSTER_CHECK(state.PlacedCount == static_cast<int>(state.PlacedList.size()));
-    ROSTER_CHECK(state.EntryCount == state.MaleCount + state.FemaleCount);
+    ROSTER_CHECK(state.entryCount == static_cast<int>(state.entryList.size()));
+    ROSTER_CHECK(state.maleCount == static_cast<int>(state.maleList.size()));
+    ROSTER_CHECK(state.femaleCount == static_cast<int>(state.femaleList.size()));
+    ROSTER_CHECK(state.placedCount == static_cast<int>(state.placedList.size()));
+    ROSTER_CHECK(state.entryCount == state.maleCount + state.femaleCount);
     for (const auto* list :
-         {&state.EntryList, &state.MaleList, &state.FemaleList, &state.PlacedList})
+         {&state.entryList, &state.maleList, &state.femaleList, &state.placedList})
         ROSTER_CHECK(Increasing(*list));
 
     std::vector<int> entries, males, placed;
     int leaders = 0;
     for (int i = 0; i < kTalliedSlots; ++i) {
-        if (state.EntryFlag[i] == 1) entries.push_back(i + 1);
-        if (state.EntryFlag[i] == 1 && state.RosterTable[i][2] == cp932::kMale)
+        if (state.entryFlag[i] == 1) entries.push_back(i + 1);
+        if (state.entryFlag[i] == 1 && state.rosterTable[i][2] == cp932::kMale)
             males.push_back(i + 1);
-        if (state.PlacedFlag[i] == 1) placed.push_back(i + 1);
-        if (i < kLeaderSlots && state.LeaderFlag[i] == 1) ++leaders;
+        if (state.placedFlag[i] == 1) placed.push_back(i + 1);
+        if (i < kLeaderSlots && state.leaderFlag[i] == 1) ++leaders;
     }
-    ROSTER_CHECK(state.EntryList == entries);
-    ROSTER_CHECK(state.MaleList == males);
-    ROSTER_CHECK(state.PlacedList == placed);
+    ROSTER_CHECK(state.entryList == entries);
+    ROSTER_CHECK(state.maleList == males);
+    ROSTER_CHECK(state.placedList == placed);
     std::vector<int> merged;
-    std::merge(state.MaleList.begin(), state.MaleList.end(), state.FemaleList.begin(),
-               state.FemaleList.end(), std::back_inserter(merged));
-    ROSTER_CHECK(merged == state.EntryList);
+    std::merge(state.maleList.begin(), state.maleList.end(), state.femaleList.begin(),
+               state.femaleList.end(), std::back_inserter(merged));
+    ROSTER_CHECK(merged == state.entryList);
 
-    ROSTER_CHECK(result.overLimit == (state.EntryCount > MaxEntrants));
+    ROSTER_CHECK(result.overLimit == (state.entryCount > MaxEntrants));
     if (result.overLimit) {
-        ROSTER_CHECK(state.LeaderCount == oldLeaderCount);
+        ROSTER_CHECK(state.leaderCount == oldLeaderCount);
         ROSTER_CHECK(!result.groupCountText.has_value());
     } else {
-        ROSTER_CHECK(state.LeaderCount == leaders);
+        ROSTER_CHECK(state.leaderCount == leaders);
         ROSTER_CHECK(result.groupCountText ==
                      (leaders > 0 ? std::to_string(leaders) : std::string()));
     }
@@ -190,12 +190,12 @@ int RosterFuzzOneInput(const std::uint8_t* data, std::size_t size) {
     // so that every input exercises the comma-text rule.
     TournamentState state;
     if (result.status == RosterFileStatus::Ok) {
-        state.RosterList = result.members;
+        state.rosterList = result.members;
     } else {
         const std::size_t count = std::min(lines.size(), static_cast<std::size_t>(MemberCapacity));
-        state.RosterList.assign(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(count));
+        state.rosterList.assign(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(count));
     }
-    for (auto& row : state.RosterTable) {
+    for (auto& row : state.rosterTable) {
         row.fill(kOldCell);
         row[0] = kOldName;
     }
@@ -206,12 +206,12 @@ int RosterFuzzOneInput(const std::uint8_t* data, std::size_t size) {
     // Flags from the input bytes, values 0..3 of which only 1 counts.
     for (int i = 0; i < kTalliedSlots && size > 0; ++i) {
         const std::uint8_t b = data[static_cast<std::size_t>(i) % size];
-        state.EntryFlag[i] = b & 3;
-        state.LeaderFlag[i] = (b >> 2) & 3;
-        state.PlacedFlag[i] = (b >> 4) & 3;
+        state.entryFlag[i] = b & 3;
+        state.leaderFlag[i] = (b >> 2) & 3;
+        state.placedFlag[i] = (b >> 4) & 3;
     }
     constexpr int kOldLeaderCount = -1;
-    state.LeaderCount = kOldLeaderCount;
+    state.leaderCount = kOldLeaderCount;
     const TallyResult tallies = ComputeTallies(state);
     CheckTallies(state, tallies, kOldLeaderCount);
     return 0;

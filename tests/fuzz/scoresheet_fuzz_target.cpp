@@ -163,31 +163,31 @@ Input ReadInput(const std::uint8_t* data, std::size_t size) {
     ByteReader in(data, size);
     Input input;
     ScoreSheetSettings& s = input.settings;
-    s.HideHoleNumbers = (in.Byte() & 1) != 0;
+    s.hideHoleNumbers = (in.Byte() & 1) != 0;
     const SheetScale scale = Scale(in);
-    input.state.ScaleX = scale.x;
-    input.state.ScaleY = scale.y;
-    for (std::string* text : {&s.Title, &s.MeetingName, &s.Course, &s.HoleCount, &s.GroupNumber,
-                              &s.StartHole, &s.Year, &s.Month, &s.Day})
+    input.state.scaleX = scale.x;
+    input.state.scaleY = scale.y;
+    for (std::string* text : {&s.title, &s.meetingName, &s.course, &s.holeCount, &s.groupNumber,
+                              &s.startHole, &s.year, &s.month, &s.day})
         *text = Text(in);
 
     TournamentState& state = input.state;
     const int members = in.Byte() % (MemberCapacity + 1);
     for (int r = 0; r < members; ++r) {
-        state.RosterList.push_back("x");
-        state.RosterTable[static_cast<std::size_t>(r)][0] = Text(in);
-        state.RosterTable[static_cast<std::size_t>(r)][1] = Text(in);
+        state.rosterList.push_back("x");
+        state.rosterTable[static_cast<std::size_t>(r)][0] = Text(in);
+        state.rosterTable[static_cast<std::size_t>(r)][1] = Text(in);
     }
     for (int g = 1; g <= MaxGroups; ++g) {
         const int entries = in.Byte() % (MaxGroupSize + 1);
         for (int e = 0; e < entries; ++e) {
             const std::uint8_t b = in.Byte();
-            state.GroupList[static_cast<std::size_t>(g)].push_back(b < 0xF0 ? std::to_string(b % 48)
+            state.groupList[static_cast<std::size_t>(g)].push_back(b < 0xF0 ? std::to_string(b % 48)
                                                                             : Text(in));
         }
     }
     // Whatever the scratch list held before must not reach the sheet.
-    state.DrawPool = {"0", "1", "junk"};
+    state.drawPool = {"0", "1", "junk"};
     return input;
 }
 
@@ -196,9 +196,9 @@ Input ReadInput(const std::uint8_t* data, std::size_t size) {
 std::string CellOf(const TournamentState& state, const std::string& entry, std::size_t column) {
     const auto position = WholeNumber(entry);
     if (!position || *position < 0 ||
-        static_cast<std::size_t>(*position) >= state.RosterTable.size())
+        static_cast<std::size_t>(*position) >= state.rosterTable.size())
         return {};
-    return state.RosterTable[static_cast<std::size_t>(*position)][column];
+    return state.rosterTable[static_cast<std::size_t>(*position)][column];
 }
 
 constexpr std::size_t kHeaderTexts = 19;  // the title, ten captions and eight values
@@ -235,7 +235,7 @@ void CheckDrawing(const Input& input) {
     }
 
     const ScoreSheetSettings& in = input.settings;
-    const PageSize expectedPage = SheetPageSize(state.ScaleX, state.ScaleY);
+    const PageSize expectedPage = SheetPageSize(state.scaleX, state.scaleY);
     SHEET_CHECK(expectedPage.width >= 0 && expectedPage.height >= 0);
 
     // The page is blanked first, whatever follows.
@@ -248,48 +248,48 @@ void CheckDrawing(const Input& input) {
     CheckBounds(surface, expectedPage);
 
     // The sheet never changes the roster or the groups.
-    SHEET_CHECK(state.RosterTable == input.state.RosterTable);
-    SHEET_CHECK(state.GroupList == input.state.GroupList);
-    SHEET_CHECK(state.RosterList == input.state.RosterList);
+    SHEET_CHECK(state.rosterTable == input.state.rosterTable);
+    SHEET_CHECK(state.groupList == input.state.groupList);
+    SHEET_CHECK(state.rosterList == input.state.rosterList);
     // Only the hole count may be rewritten.
-    SHEET_CHECK(settings.Title == in.Title && settings.MeetingName == in.MeetingName &&
-                settings.Course == in.Course && settings.GroupNumber == in.GroupNumber &&
-                settings.StartHole == in.StartHole && settings.Year == in.Year &&
-                settings.Month == in.Month && settings.Day == in.Day &&
-                settings.HideHoleNumbers == in.HideHoleNumbers);
+    SHEET_CHECK(settings.title == in.title && settings.meetingName == in.meetingName &&
+                settings.course == in.course && settings.groupNumber == in.groupNumber &&
+                settings.startHole == in.startHole && settings.year == in.year &&
+                settings.month == in.month && settings.day == in.day &&
+                settings.hideHoleNumbers == in.hideHoleNumbers);
 
-    const auto holes = WholeNumber(in.HoleCount);
+    const auto holes = WholeNumber(in.holeCount);
     if (!holes) {
         // A bad hole count leaves the blank page.
-        SHEET_CHECK(failedText == in.HoleCount);
-        SHEET_CHECK(settings.HoleCount == in.HoleCount);
+        SHEET_CHECK(failedText == in.holeCount);
+        SHEET_CHECK(settings.holeCount == in.holeCount);
         SHEET_CHECK(surface.texts.empty() && surface.lines.empty());
         return;
     }
-    SHEET_CHECK(settings.HoleCount == (*holes > 11 ? std::string("12") : in.HoleCount));
+    SHEET_CHECK(settings.holeCount == (*holes > 11 ? std::string("12") : in.holeCount));
 
     const auto& texts = surface.texts;
     SHEET_CHECK(texts.size() >= kHeaderTexts);
-    SHEET_CHECK(texts[0].text == in.Title);
+    SHEET_CHECK(texts[0].text == in.title);
     // The eight setting values follow the title and the ten captions, as typed,
     // the hole count as the sheet left it.
-    const std::string* values[] = {&in.MeetingName, &in.Course,    &settings.HoleCount,
-                                   &in.GroupNumber, &in.StartHole, &in.Year,
-                                   &in.Month,       &in.Day};
+    const std::string* values[] = {&in.meetingName, &in.course,    &settings.holeCount,
+                                   &in.groupNumber, &in.startHole, &in.year,
+                                   &in.month,       &in.day};
     for (std::size_t v = 0; v < std::size(values); ++v)
         SHEET_CHECK(texts[11 + v].text == *values[v]);
     if (*holes > 11) SHEET_CHECK(texts[13].text == "12");
 
-    const auto group = WholeNumber(in.GroupNumber);
+    const auto group = WholeNumber(in.groupNumber);
     if (!group) {
-        SHEET_CHECK(failedText == in.GroupNumber);
+        SHEET_CHECK(failedText == in.groupNumber);
         SHEET_CHECK(texts.size() == kHeaderTexts);
         return;
     }
     const bool named = *group >= 1 && *group <= MaxGroups;
-    const auto& players = named ? input.state.GroupList[static_cast<std::size_t>(*group)]
+    const auto& players = named ? input.state.groupList[static_cast<std::size_t>(*group)]
                                 : std::vector<std::string>{};
-    SHEET_CHECK(state.DrawPool == players);
+    SHEET_CHECK(state.drawPool == players);
     const std::size_t k = players.size();
     SHEET_CHECK(texts.size() >= kHeaderTexts + 2 * k);
     for (std::size_t i = 0; i < k; ++i) {
@@ -299,16 +299,16 @@ void CheckDrawing(const Input& input) {
         if (i > 0) SHEET_CHECK(texts[kHeaderTexts + i].y >= texts[kHeaderTexts + i - 1].y);
     }
 
-    const auto start = WholeNumber(in.StartHole);
-    if (!in.HideHoleNumbers && !start) {
-        SHEET_CHECK(failedText == in.StartHole);
+    const auto start = WholeNumber(in.startHole);
+    if (!in.hideHoleNumbers && !start) {
+        SHEET_CHECK(failedText == in.startHole);
         SHEET_CHECK(texts.size() == kHeaderTexts + 2 * k);
         return;
     }
     SHEET_CHECK(!failedText);
     SHEET_CHECK(page == expectedPage);
 
-    const int numbered = in.HideHoleNumbers ? 0 : std::clamp(*holes, 0, 12);
+    const int numbered = in.hideHoleNumbers ? 0 : std::clamp(*holes, 0, 12);
     const int effective = std::clamp(*holes, 0, 12);
     SHEET_CHECK(texts.size() ==
                 kHeaderTexts + 2 * k + static_cast<std::size_t>(numbered) + kTotalsTexts);
@@ -334,7 +334,7 @@ void CheckDrawing(const Input& input) {
     TournamentState state2 = input.state;
     ScoreSheetSettings settings2 = settings;
     Draw(again, state2, settings2);
-    SHEET_CHECK(settings2.HoleCount == settings.HoleCount);
+    SHEET_CHECK(settings2.holeCount == settings.holeCount);
     SHEET_CHECK(again.texts.size() == texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i)
         SHEET_CHECK(again.texts[i].x == texts[i].x && again.texts[i].y == texts[i].y &&

@@ -23,16 +23,16 @@ using testing::ScriptedRandom;
 // Placements left over from an earlier grouping, so that a test can tell
 // whether a run touched them.
 void AddEarlierGrouping(TournamentState& state) {
-    state.GroupList[1] = {"5"};
-    state.GroupList[3] = {"1", "2"};
-    state.PlacedFlag[1] = state.PlacedFlag[2] = state.PlacedFlag[5] = 1;
-    state.PlacedFlag[68] = 1;
+    state.groupList[1] = {"5"};
+    state.groupList[3] = {"1", "2"};
+    state.placedFlag[1] = state.placedFlag[2] = state.placedFlag[5] = 1;
+    state.placedFlag[68] = 1;
 }
 
 std::vector<int> PlacedPositions(const TournamentState& state) {
     std::vector<int> placed;
     for (int p = 0; p < kFlagSlots; ++p) {
-        if (state.PlacedFlag[static_cast<std::size_t>(p)] != 0) placed.push_back(p);
+        if (state.placedFlag[static_cast<std::size_t>(p)] != 0) placed.push_back(p);
     }
     return placed;
 }
@@ -40,7 +40,7 @@ std::vector<int> PlacedPositions(const TournamentState& state) {
 std::vector<int> GroupedPositions(const TournamentState& state) {
     std::vector<int> grouped;
     for (int g = 1; g <= MaxGroups; ++g) {
-        for (const auto& entry : state.GroupList[static_cast<std::size_t>(g)]) {
+        for (const auto& entry : state.groupList[static_cast<std::size_t>(g)]) {
             grouped.push_back(StrToInt(entry));
         }
     }
@@ -108,7 +108,7 @@ TEST(AutomaticGrouping, ChecksRunInOrderAndChangeNothing) {
         for (const bool balanced : {false, true}) {
             TournamentState state = MakeRoster(c.roster);
             AddEarlierGrouping(state);
-            state.DrawPool = {"7"};
+            state.drawPool = {"7"};
             const TournamentState before = state;
             ScriptedRandom random;
             FakeClock clock;
@@ -116,9 +116,9 @@ TEST(AutomaticGrouping, ChecksRunInOrderAndChangeNothing) {
             SCOPED_TRACE(std::string(c.name) + (balanced ? " balanced" : " plain"));
             EXPECT_EQ(outcome.stage, GroupingStage::Refused);
             EXPECT_EQ(outcome.notice, c.notice);
-            EXPECT_EQ(state.GroupList, before.GroupList);
-            EXPECT_EQ(state.PlacedFlag, before.PlacedFlag);
-            EXPECT_EQ(state.DrawPool, before.DrawPool);
+            EXPECT_EQ(state.groupList, before.groupList);
+            EXPECT_EQ(state.placedFlag, before.placedFlag);
+            EXPECT_EQ(state.drawPool, before.drawPool);
         }
     }
 }
@@ -137,8 +137,8 @@ TEST(AutomaticGrouping, NonIntegerCountThrowsWithTheTextAndChangesNothing) {
         } catch (const ConversionError& e) {
             EXPECT_EQ(e.Text(), text);
         }
-        EXPECT_EQ(state.GroupList, before.GroupList) << text;
-        EXPECT_EQ(state.PlacedFlag, before.PlacedFlag) << text;
+        EXPECT_EQ(state.groupList, before.groupList) << text;
+        EXPECT_EQ(state.placedFlag, before.placedFlag) << text;
     }
 }
 
@@ -150,7 +150,7 @@ TEST(AutomaticGrouping, DrawsEntryNumberModuloPoolSize) {
     FakeClock clock;
     const auto outcome = RunAutomaticGrouping(state, "1", false, random, clock);
     EXPECT_EQ(outcome.stage, GroupingStage::Redraw);
-    EXPECT_EQ(state.GroupList[1], (std::vector<std::string>{"3", "4", "0", "2", "1"}));
+    EXPECT_EQ(state.groupList[1], (std::vector<std::string>{"3", "4", "0", "2", "1"}));
 }
 
 TEST(AutomaticGrouping, DealsRoundTheGroupsInDrawOrder) {
@@ -211,7 +211,7 @@ TEST(AutomaticGrouping, DealsRoundTheGroupsInDrawOrder) {
         EXPECT_EQ(outcome.stage, GroupingStage::Redraw);
         EXPECT_EQ(outcome.notice, GroupingNotice::None);
         EXPECT_EQ(GroupsOf(state), c.groups);
-        EXPECT_TRUE(state.DrawPool.empty());
+        EXPECT_TRUE(state.drawPool.empty());
     }
 }
 
@@ -222,7 +222,7 @@ TEST(AutomaticGrouping, BalancedModeShufflesEachGroupAfterDealing) {
     ScriptedRandom random({0, 1, 0, 0, 0, 2, 2, 1, 0});
     FakeClock clock;
     RunAutomaticGrouping(state, "1", true, random, clock);
-    EXPECT_EQ(state.GroupList[1], (std::vector<std::string>{"2", "3", "0", "1"}));
+    EXPECT_EQ(state.groupList[1], (std::vector<std::string>{"2", "3", "0", "1"}));
 }
 
 TEST(AutomaticGrouping, LeaderForEachGroupComesFromTheMillisecondReadForIt) {
@@ -245,7 +245,7 @@ TEST(AutomaticGrouping, LeaderForEachGroupComesFromTheMillisecondReadForIt) {
             ASSERT_EQ(outcome.stage, GroupingStage::Redraw);
             std::vector<std::string> heads;
             for (int g = 1; g <= 3; ++g) {
-                const auto& group = state.GroupList[static_cast<std::size_t>(g)];
+                const auto& group = state.groupList[static_cast<std::size_t>(g)];
                 ASSERT_EQ(group.size(), 2u);
                 heads.push_back(group.front());
             }
@@ -296,9 +296,9 @@ TEST(AutomaticGrouping, CountOtherThanLeadersDealsThenReportsMismatch) {
         for (const auto& group : GroupsOf(state)) sizes.push_back(group.size());
         EXPECT_EQ(sizes, c.sizes);
         EXPECT_EQ(PlacedPositions(state), GroupedPositions(state));
-        EXPECT_EQ(state.PlacedFlag[0], 0);
-        EXPECT_EQ(state.PlacedFlag[1], 0);
-        EXPECT_TRUE(state.DrawPool.empty());
+        EXPECT_EQ(state.placedFlag[0], 0);
+        EXPECT_EQ(state.placedFlag[1], 0);
+        EXPECT_TRUE(state.drawPool.empty());
     }
 }
 
@@ -352,7 +352,7 @@ TEST(AutomaticGrouping, RunsThatEndWithEmptyGroups) {
         EXPECT_EQ(outcome.notice, c.notice);
         EXPECT_EQ(GroupsOf(state), Groups(MaxGroups));
         EXPECT_EQ(PlacedPositions(state), std::vector<int>{});
-        EXPECT_TRUE(state.DrawPool.empty());
+        EXPECT_TRUE(state.drawPool.empty());
     }
 }
 
@@ -369,7 +369,7 @@ TEST(AutomaticGrouping, EveryPlayerPlacedOnceAndOnlyPlacedMembersFlagged) {
                 for (std::int64_t second = 0; second < 5; ++second) {
                     TournamentState state = fresh;
                     AddEarlierGrouping(state);
-                    state.PlacedFlag[3] = 1;  // whether or not member 3 plays
+                    state.placedFlag[3] = 1;  // whether or not member 3 plays
                     LcgRandom random;
                     FakeClock clock(second, {static_cast<int>(second * 211)});
                     const auto outcome = RunAutomaticGrouping(state, std::to_string(groups),
@@ -379,9 +379,9 @@ TEST(AutomaticGrouping, EveryPlayerPlacedOnceAndOnlyPlacedMembersFlagged) {
                                  std::to_string(second));
 
                     EXPECT_EQ(PlacedPositions(state), GroupedPositions(state));
-                    EXPECT_TRUE(state.DrawPool.empty());
+                    EXPECT_TRUE(state.drawPool.empty());
                     for (int g = 1; g <= MaxGroups; ++g) {
-                        const auto size = state.GroupList[static_cast<std::size_t>(g)].size();
+                        const auto size = state.groupList[static_cast<std::size_t>(g)].size();
                         EXPECT_LE(size, static_cast<std::size_t>(MaxGroupSize));
                         if (g > groups) {
                             EXPECT_EQ(size, 0u) << "group " << g;
@@ -392,20 +392,20 @@ TEST(AutomaticGrouping, EveryPlayerPlacedOnceAndOnlyPlacedMembersFlagged) {
                         continue;
 
                     std::vector<int> players;
-                    for (const int number : state.EntryList) players.push_back(number - 1);
+                    for (const int number : state.entryList) players.push_back(number - 1);
                     EXPECT_EQ(GroupedPositions(state), players);
                     std::size_t smallest = MaxGroupSize, largest = 0;
                     for (int g = 1; g <= groups; ++g) {
-                        const auto& group = state.GroupList[static_cast<std::size_t>(g)];
+                        const auto& group = state.groupList[static_cast<std::size_t>(g)];
                         smallest = std::min(smallest, group.size());
                         largest = std::max(largest, group.size());
-                        if (state.LeaderCount == 0) continue;
+                        if (state.leaderCount == 0) continue;
                         ASSERT_FALSE(group.empty());
                         EXPECT_EQ(
-                            state.LeaderFlag[static_cast<std::size_t>(StrToInt(group.front()))], 1);
+                            state.leaderFlag[static_cast<std::size_t>(StrToInt(group.front()))], 1);
                         const auto leaders =
                             std::count_if(group.begin(), group.end(), [&](const std::string& e) {
-                                return state.LeaderFlag[static_cast<std::size_t>(StrToInt(e))] == 1;
+                                return state.leaderFlag[static_cast<std::size_t>(StrToInt(e))] == 1;
                             });
                         EXPECT_EQ(leaders, 1) << "group " << g;
                     }

@@ -30,28 +30,28 @@ inline TournamentState MakeRoster(std::string_view code) {
         if (c == 'f' || c == 'F') gender = cp932::kFemale;
         if (c == 'y') gender = Utf8ToCp932("女性");
         const std::string name = "P" + std::to_string(p);
-        state.RosterList.push_back(name + "," + Utf8ToCp932("東町") + "," + gender + ",0,0,0,0,0,");
-        state.RosterTable[p][0] = name;
-        state.RosterTable[p][2] = gender;
-        state.EntryFlag[p] = c == '-' ? 0 : 1;
-        state.LeaderFlag[p] = (c == 'M' || c == 'F') ? 1 : 0;
+        state.rosterList.push_back(name + "," + Utf8ToCp932("東町") + "," + gender + ",0,0,0,0,0,");
+        state.rosterTable[p][0] = name;
+        state.rosterTable[p][2] = gender;
+        state.entryFlag[p] = c == '-' ? 0 : 1;
+        state.leaderFlag[p] = (c == 'M' || c == 'F') ? 1 : 0;
     }
     // The tallies as the list refresh computes them.
     for (std::size_t p = 0; p < static_cast<std::size_t>(kTalliedSlots); ++p) {
-        if (state.EntryFlag[p] != 1) continue;
+        if (state.entryFlag[p] != 1) continue;
         const int number = static_cast<int>(p) + 1;
-        state.EntryList.push_back(number);
-        if (state.RosterTable[p][2] == cp932::kMale) {
-            state.MaleList.push_back(number);
+        state.entryList.push_back(number);
+        if (state.rosterTable[p][2] == cp932::kMale) {
+            state.maleList.push_back(number);
         } else {
-            state.FemaleList.push_back(number);
+            state.femaleList.push_back(number);
         }
-        if (p < static_cast<std::size_t>(kLeaderSlots) && state.LeaderFlag[p] == 1)
-            ++state.LeaderCount;
+        if (p < static_cast<std::size_t>(kLeaderSlots) && state.leaderFlag[p] == 1)
+            ++state.leaderCount;
     }
-    state.EntryCount = static_cast<std::int32_t>(state.EntryList.size());
-    state.MaleCount = static_cast<std::int32_t>(state.MaleList.size());
-    state.FemaleCount = static_cast<std::int32_t>(state.FemaleList.size());
+    state.entryCount = static_cast<std::int32_t>(state.entryList.size());
+    state.maleCount = static_cast<std::int32_t>(state.maleList.size());
+    state.femaleCount = static_cast<std::int32_t>(state.femaleList.size());
     return state;
 }
 
@@ -98,7 +98,7 @@ using Groups = std::vector<std::vector<std::string>>;
 
 // Groups 1..6 of the state, for comparison.
 inline Groups GroupsOf(const TournamentState& state) {
-    return Groups(state.GroupList.begin() + 1, state.GroupList.end());
+    return Groups(state.groupList.begin() + 1, state.groupList.end());
 }
 
 }  // namespace tovi::testing

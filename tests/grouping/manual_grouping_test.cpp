@@ -16,8 +16,8 @@ using Entries = std::vector<std::string>;
 
 TEST(ManualGrouping, PicksOnlyMembersWhoAreInNoGroup) {
     TournamentState state = MakeRoster("mf-m");  // member 2 does not play
-    state.PlacedFlag[1] = 1;
-    state.PlacedFlag[4] = 1;  // a stale flag below the roster
+    state.placedFlag[1] = 1;
+    state.placedFlag[4] = 1;  // a stale flag below the roster
     const struct {
         int row;
         bool pickable;
@@ -52,12 +52,12 @@ TEST(ManualGrouping, PasteAppendsThePickUnlessTheGroupIsFull) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TournamentState state = MakeRoster("mmmmmmmmf");
-        state.GroupList[5] = c.before;
-        state.PickedMember = c.pick;
+        state.groupList[5] = c.before;
+        state.pickedMember = c.pick;
         EXPECT_EQ(PasteIntoGroup(state, 5), c.result);
-        EXPECT_EQ(state.GroupList[5], c.after);
-        EXPECT_EQ(state.PlacedFlag[7], c.result == PasteResult::Pasted ? 1 : 0);
-        EXPECT_EQ(state.PickedMember, c.pick);  // clearing the pick is the window's part
+        EXPECT_EQ(state.groupList[5], c.after);
+        EXPECT_EQ(state.placedFlag[7], c.result == PasteResult::Pasted ? 1 : 0);
+        EXPECT_EQ(state.pickedMember, c.pick);  // clearing the pick is the window's part
     }
 }
 
@@ -84,13 +84,13 @@ TEST(ManualGrouping, ReturnTakesOutTheMemberOnTheRowPressed) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.y);
         TournamentState state = MakeRoster("mmmmmmmmm");
-        state.GroupList[2] = {"6", "4", "2", "8"};
-        for (const int p : {2, 4, 6, 8}) state.PlacedFlag[static_cast<std::size_t>(p)] = 1;
+        state.groupList[2] = {"6", "4", "2", "8"};
+        for (const int p : {2, 4, 6, 8}) state.placedFlag[static_cast<std::size_t>(p)] = 1;
         EXPECT_EQ(ReturnFromGroup(state, 2, c.y), c.result);
-        EXPECT_EQ(state.GroupRow, c.row);
-        EXPECT_EQ(state.GroupList[2], c.after);
+        EXPECT_EQ(state.groupRow, c.row);
+        EXPECT_EQ(state.groupList[2], c.after);
         int placed = 0;
-        for (const int p : {2, 4, 6, 8}) placed += state.PlacedFlag[static_cast<std::size_t>(p)];
+        for (const int p : {2, 4, 6, 8}) placed += state.placedFlag[static_cast<std::size_t>(p)];
         EXPECT_EQ(placed, c.result == ReturnResult::Returned ? 3 : 4);
     }
 }
@@ -100,27 +100,27 @@ TEST(ManualGrouping, ReturnOnAnEmptyGroupIsOutOfRange) {
     for (const int y : {0, 20, 21}) {
         EXPECT_EQ(ReturnFromGroup(state, 6, y), ReturnResult::OutOfRange) << y;
     }
-    EXPECT_TRUE(state.GroupList[6].empty());
+    EXPECT_TRUE(state.groupList[6].empty());
 }
 
 TEST(ManualGrouping, PastedMemberCanBeReturnedAndPickedAgain) {
     TournamentState state = MakeRoster("m-f");
-    state.PickedMember = "1";  // a member who does not play can be placed
+    state.pickedMember = "1";  // a member who does not play can be placed
     ASSERT_EQ(PasteIntoGroup(state, 1), PasteResult::Pasted);
     EXPECT_FALSE(CanPick(state, 1));
     ASSERT_EQ(ReturnFromGroup(state, 1, 10), ReturnResult::Returned);
     EXPECT_TRUE(CanPick(state, 1));
-    EXPECT_TRUE(state.GroupList[1].empty());
+    EXPECT_TRUE(state.groupList[1].empty());
 }
 
 TEST(ManualGrouping, GroupNumbersOutside1To6AreRejected) {
     TournamentState state = MakeRoster("mm");
-    state.PickedMember = "0";
+    state.pickedMember = "0";
     for (const int group : {0, -1, 7}) {
         EXPECT_THROW(PasteIntoGroup(state, group), std::out_of_range) << group;
         EXPECT_THROW(ReturnFromGroup(state, group, 10), std::out_of_range) << group;
     }
-    EXPECT_EQ(state.PlacedFlag[0], 0);
+    EXPECT_EQ(state.placedFlag[0], 0);
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ TEST(RosterFile, SaveReplacesAnExistingFileAndKeepsItsPermissions) {
     WriteBytes(path, std::string(5000, 'x'));
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     TournamentState state;
-    state.RosterList = {"a", "b"};
+    state.rosterList = {"a", "b"};
     ASSERT_EQ(SaveRoster(state, path), RosterFileStatus::Ok);
     EXPECT_EQ(ReadBytes(path), kMarker + "\r\na\r\nb\r\n");
     EXPECT_EQ(fs::status(path).permissions(),
@@ -43,11 +43,11 @@ TEST(RosterFile, SaveThroughASymbolicLinkWritesTheFileItNames) {
     WriteBytes(dir / "real.txt", "old");
     fs::create_symlink(dir / "real.txt", dir / "link.txt");
     TournamentState state;
-    state.RosterList = {"a"};
+    state.rosterList = {"a"};
     ASSERT_EQ(SaveRoster(state, dir / "link.txt"), RosterFileStatus::Ok);
     EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
     EXPECT_EQ(ReadBytes(dir / "real.txt"), kMarker + "\r\na\r\n");
-    EXPECT_EQ(state.CurrentFileName, dir / "link.txt");
+    EXPECT_EQ(state.currentFileName, dir / "link.txt");
 }
 
 // Lowers the largest file size this process may write, so that writing the
@@ -77,12 +77,12 @@ TEST(RosterFile, SaveThatFailsWhileWritingKeepsTheOldFile) {
     TempDir dir;
     const fs::path path = dir / "roster.txt";
     TournamentState state;
-    state.RosterList = {"old"};
+    state.rosterList = {"old"};
     ASSERT_EQ(SaveRoster(state, path), RosterFileStatus::Ok);
     const std::string before = ReadBytes(path);
 
-    state.RosterList = Members(40);
-    state.CurrentFileName = "/previous/roster.txt";
+    state.rosterList = Members(40);
+    state.currentFileName = "/previous/roster.txt";
     RosterFileStatus status;
     {
         FileSizeLimit limit(64);
@@ -90,7 +90,7 @@ TEST(RosterFile, SaveThatFailsWhileWritingKeepsTheOldFile) {
     }
     EXPECT_EQ(status, RosterFileStatus::CannotWrite);
     EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_EQ(state.CurrentFileName, "/previous/roster.txt");
+    EXPECT_EQ(state.currentFileName, "/previous/roster.txt");
     EXPECT_EQ(dir.Entries(), std::set<fs::path>{"roster.txt"});
 }
 
@@ -123,7 +123,7 @@ TEST(RosterFile, SaveRemovesTheTemporaryFilesOfKilledSavesOfThatRoster) {
     fs::create_directory(dir / (".roster.txt.tmp-" + dead + "-5"));  // not a file: kept
 
     TournamentState state;
-    state.RosterList = {"a"};
+    state.rosterList = {"a"};
     ASSERT_EQ(SaveRoster(state, path), RosterFileStatus::Ok);
     std::set<fs::path> expected = kept;
     expected.insert(".roster.txt.tmp-" + dead + "-5");
@@ -150,12 +150,12 @@ TEST(RosterFile, SaveFollowsSymbolicLinksWhetherOrNotTheirTargetExists) {
             fs::create_symlink(resolved, dir / name);
         }
         TournamentState state;
-        state.RosterList = {"a"};
+        state.rosterList = {"a"};
         const fs::path chosen = dir / c.links.front().first;
         ASSERT_EQ(SaveRoster(state, chosen), RosterFileStatus::Ok) << c.what;
         EXPECT_EQ(ReadBytes(dir / c.written), kMarker + "\r\na\r\n") << c.what;
         for (const auto& link : c.links) EXPECT_TRUE(fs::is_symlink(dir / link.first)) << c.what;
-        EXPECT_EQ(state.CurrentFileName, chosen) << c.what;
+        EXPECT_EQ(state.currentFileName, chosen) << c.what;
     }
     TempDir dir;
     fs::create_symlink("b", dir / "a");
@@ -180,10 +180,10 @@ TEST(RosterFile, SaveRefusesWhatIsNotARegularFileWithoutOpeningIt) {
     // Opening the named pipe for writing would block until a reader came.
     for (const char* name : {"pipe.txt", "socket.txt", "device.txt"}) {
         TournamentState state;
-        state.RosterList = {"a"};
-        state.CurrentFileName = "/previous/roster.txt";
+        state.rosterList = {"a"};
+        state.currentFileName = "/previous/roster.txt";
         EXPECT_EQ(SaveRoster(state, dir / name), RosterFileStatus::CannotWrite) << name;
-        EXPECT_EQ(state.CurrentFileName, "/previous/roster.txt") << name;
+        EXPECT_EQ(state.currentFileName, "/previous/roster.txt") << name;
         EXPECT_EQ(dir.Entries(), before) << name;
     }
     EXPECT_TRUE(fs::is_fifo(dir / "pipe.txt"));
@@ -249,12 +249,12 @@ TEST(RosterFile, SaveRefusesAFileTheUserMayNotWrite) {
 
     AsUnprivilegedUser([&]() -> std::string {
         TournamentState state;
-        state.RosterList = {"new"};
-        state.CurrentFileName = "/previous/roster.txt";
+        state.rosterList = {"new"};
+        state.currentFileName = "/previous/roster.txt";
         if (SaveRoster(state, path) != RosterFileStatus::CannotWrite)
             return "the save was not refused";
         if (ReadBytes(path) != bytes) return "the file changed";
-        if (state.CurrentFileName != "/previous/roster.txt") return "the file name changed";
+        if (state.currentFileName != "/previous/roster.txt") return "the file name changed";
         if (dir.Entries() != std::set<fs::path>{"roster.txt"}) return "a file was left beside";
         // The same folder takes a file the user may write.
         if (SaveRoster(state, dir / "other.txt") != RosterFileStatus::Ok)
@@ -277,7 +277,7 @@ TEST(RosterFile, ReplacedFileKeepsItsModeOwnerAndGroup) {
     ASSERT_EQ(::stat(path.c_str(), &before), 0);
 
     TournamentState state;
-    state.RosterList = {"a"};
+    state.rosterList = {"a"};
     ASSERT_EQ(SaveRoster(state, path), RosterFileStatus::Ok);
     struct stat after {};
     ASSERT_EQ(::stat(path.c_str(), &after), 0);

@@ -117,27 +117,27 @@ TEST(RosterFile, SaveThenLoadGivesTheSameLines) {
     TempDir dir;
     const fs::path path = dir / "roster.txt";
     TournamentState saved;
-    saved.RosterList = SampleRoster();
+    saved.rosterList = SampleRoster();
     ASSERT_EQ(SaveRoster(saved, path), RosterFileStatus::Ok);
-    EXPECT_EQ(saved.CurrentFileName, path);
-    EXPECT_EQ(saved.RosterList, SampleRoster());
+    EXPECT_EQ(saved.currentFileName, path);
+    EXPECT_EQ(saved.rosterList, SampleRoster());
     EXPECT_EQ(ReadBytes(path), FormatRosterFile(SampleRoster()));
     EXPECT_EQ(dir.Entries(), std::set<fs::path>{"roster.txt"});
 
     TournamentState loaded;
     ASSERT_EQ(LoadRoster(loaded, path), RosterFileStatus::Ok);
-    EXPECT_EQ(loaded.RosterList, SampleRoster());
-    EXPECT_EQ(loaded.CurrentFileName, path);
+    EXPECT_EQ(loaded.rosterList, SampleRoster());
+    EXPECT_EQ(loaded.currentFileName, path);
 
     // The quoted name and the empty team come back as typed.
     BlankRosterTable(loaded);
     ParseRoster(loaded);
-    EXPECT_EQ(loaded.RosterTable[0][0], Utf8ToCp932("山田　花子"));
-    EXPECT_EQ(loaded.RosterTable[1][0], "A B");
-    EXPECT_EQ(loaded.RosterTable[1][1], "");
-    EXPECT_EQ(loaded.RosterTable[1][2], cp932::kMale);
-    EXPECT_EQ(loaded.RosterTable[2][0], "say \"hi\"");
-    EXPECT_EQ(loaded.RosterTable[2][1], Utf8ToCp932("西町,北"));
+    EXPECT_EQ(loaded.rosterTable[0][0], Utf8ToCp932("山田　花子"));
+    EXPECT_EQ(loaded.rosterTable[1][0], "A B");
+    EXPECT_EQ(loaded.rosterTable[1][1], "");
+    EXPECT_EQ(loaded.rosterTable[1][2], cp932::kMale);
+    EXPECT_EQ(loaded.rosterTable[2][0], "say \"hi\"");
+    EXPECT_EQ(loaded.rosterTable[2][1], Utf8ToCp932("西町,北"));
 }
 
 TEST(RosterFile, EmptyRosterSavesTheMarkerLineAlone) {
@@ -145,9 +145,9 @@ TEST(RosterFile, EmptyRosterSavesTheMarkerLineAlone) {
     TournamentState state;
     ASSERT_EQ(SaveRoster(state, dir / "empty.txt"), RosterFileStatus::Ok);
     EXPECT_EQ(ReadBytes(dir / "empty.txt"), kMarker + "\r\n");
-    state.RosterList = {"old"};
+    state.rosterList = {"old"};
     ASSERT_EQ(LoadRoster(state, dir / "empty.txt"), RosterFileStatus::Ok);
-    EXPECT_TRUE(state.RosterList.empty());
+    EXPECT_TRUE(state.rosterList.empty());
 }
 
 TEST(RosterFile, LoadsEveryLineEndStyleAndStopsAtNul) {
@@ -169,7 +169,7 @@ TEST(RosterFile, LoadsEveryLineEndStyleAndStopsAtNul) {
         WriteBytes(path, c.bytes);
         TournamentState state;
         EXPECT_EQ(LoadRoster(state, path), RosterFileStatus::Ok) << c.what;
-        EXPECT_EQ(state.RosterList, c.members) << c.what;
+        EXPECT_EQ(state.rosterList, c.members) << c.what;
     }
 }
 
@@ -195,11 +195,11 @@ TEST(RosterFile, RefusedLoadLeavesRosterAndFileNameAsTheyWere) {
     for (const auto& c : cases) {
         if (c.bytes) WriteBytes(dir / c.name, *c.bytes);
         TournamentState state;
-        state.RosterList = {"before,1", "before,2"};
-        state.CurrentFileName = "/previous/roster.txt";
+        state.rosterList = {"before,1", "before,2"};
+        state.currentFileName = "/previous/roster.txt";
         EXPECT_EQ(LoadRoster(state, dir / c.name), c.status) << c.name;
-        EXPECT_EQ(state.RosterList, (Lines{"before,1", "before,2"})) << c.name;
-        EXPECT_EQ(state.CurrentFileName, "/previous/roster.txt") << c.name;
+        EXPECT_EQ(state.rosterList, (Lines{"before,1", "before,2"})) << c.name;
+        EXPECT_EQ(state.currentFileName, "/previous/roster.txt") << c.name;
     }
 }
 
@@ -219,11 +219,11 @@ TEST(RosterFile, FailedSaveLeavesFileAndStateAsTheyWere) {
     };
     for (const auto& c : cases) {
         TournamentState state;
-        state.RosterList = {"a", "b"};
-        state.CurrentFileName = "/previous/roster.txt";
+        state.rosterList = {"a", "b"};
+        state.currentFileName = "/previous/roster.txt";
         EXPECT_EQ(SaveRoster(state, c.path), RosterFileStatus::CannotWrite) << c.what;
-        EXPECT_EQ(state.CurrentFileName, "/previous/roster.txt") << c.what;
-        EXPECT_EQ(state.RosterList, (Lines{"a", "b"})) << c.what;
+        EXPECT_EQ(state.currentFileName, "/previous/roster.txt") << c.what;
+        EXPECT_EQ(state.rosterList, (Lines{"a", "b"})) << c.what;
         EXPECT_EQ(dir.Entries(), (std::set<fs::path>{"folder.txt", "plain"})) << c.what;
         EXPECT_EQ(ReadBytes(dir / "folder.txt" / "inside"), "keep");
         EXPECT_EQ(ReadBytes(dir / "plain"), "plain");

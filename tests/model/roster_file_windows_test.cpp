@@ -54,10 +54,10 @@ TEST(RosterFileOnWindows, SaveRefusesWhatAWriteInPlaceWouldRefuse) {
                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
                                     : INVALID_HANDLE_VALUE);
             TournamentState state;
-            state.RosterList = {"new"};
-            state.CurrentFileName = L"C:\\previous\\roster.txt";
+            state.rosterList = {"new"};
+            state.currentFileName = L"C:\\previous\\roster.txt";
             EXPECT_EQ(SaveRoster(state, path), RosterFileStatus::CannotWrite) << c.what;
-            EXPECT_EQ(state.CurrentFileName, L"C:\\previous\\roster.txt") << c.what;
+            EXPECT_EQ(state.currentFileName, L"C:\\previous\\roster.txt") << c.what;
             EXPECT_EQ(dir.Entries(), std::set<fs::path>{"roster.txt"}) << c.what;
         }
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -71,14 +71,14 @@ TEST(RosterFileOnWindows, NamesAreUtf16AllTheWay) {
     TempDir dir;
     for (const wchar_t* name : {L"名簿　秋.txt", L"Ölçü ŁódŹ.txt", L"名簿\U0001F600.txt"}) {
         TournamentState saved;
-        saved.RosterList = SampleRoster();
+        saved.rosterList = SampleRoster();
         const fs::path path = dir / name;
         ASSERT_EQ(SaveRoster(saved, path), RosterFileStatus::Ok) << path;
-        EXPECT_EQ(saved.CurrentFileName.native(), path.native());
+        EXPECT_EQ(saved.currentFileName.native(), path.native());
         EXPECT_TRUE(dir.Entries().contains(fs::path(name)));
         TournamentState loaded;
         ASSERT_EQ(LoadRoster(loaded, path), RosterFileStatus::Ok) << path;
-        EXPECT_EQ(loaded.RosterList, SampleRoster());
+        EXPECT_EQ(loaded.rosterList, SampleRoster());
     }
 }
 
@@ -116,7 +116,7 @@ TEST(RosterFileOnWindows, SaveRemovesTheTemporaryFilesOfKilledSavesOfThatRoster)
     WriteBytes(dir / (".roster.txt.tmp-" + dead + "-3"), "left");
 
     TournamentState state;
-    state.RosterList = {"a"};
+    state.rosterList = {"a"};
     ASSERT_EQ(SaveRoster(state, path), RosterFileStatus::Ok);
     EXPECT_EQ(dir.Entries(), kept);
     EXPECT_EQ(ReadBytes(path), kMarker + "\r\na\r\n");

@@ -84,12 +84,12 @@ TEST(SplitCommaText, FollowsTheCommaTextRule) {
 
 TEST(BlankRosterTable, BlanksColumnsOneToEightOfRowsZeroToForty) {
     TournamentState state;
-    for (auto& row : state.RosterTable) row.fill("x");
+    for (auto& row : state.rosterTable) row.fill("x");
     BlankRosterTable(state);
     for (int r = 0; r < kTableRows; ++r) {
         for (int c = 0; c < kTableColumns; ++c) {
             const bool blanked = r < kBlankedTableRows && c >= 1;
-            EXPECT_EQ(state.RosterTable[r][c], blanked ? cp932::kIdeographicSpace : "x")
+            EXPECT_EQ(state.rosterTable[r][c], blanked ? cp932::kIdeographicSpace : "x")
                 << "row " << r << " column " << c;
         }
     }
@@ -97,8 +97,8 @@ TEST(BlankRosterTable, BlanksColumnsOneToEightOfRowsZeroToForty) {
 
 TEST(ParseRoster, FillsColumnsZeroToSixAndLeavesTheRestAlone) {
     TournamentState state;
-    for (auto& row : state.RosterTable) row.fill("x");
-    state.RosterList = {Utf8ToCp932("山田,東町,女,0,0,0,0,0,"), "", "a,b", "1,2,3,4,5,6,7,8,9"};
+    for (auto& row : state.rosterTable) row.fill("x");
+    state.rosterList = {Utf8ToCp932("山田,東町,女,0,0,0,0,0,"), "", "a,b", "1,2,3,4,5,6,7,8,9"};
     BlankRosterTable(state);
     ParseRoster(state);
 
@@ -113,52 +113,52 @@ TEST(ParseRoster, FillsColumnsZeroToSixAndLeavesTheRestAlone) {
         {"x", blank, blank, blank, blank, blank, blank, blank, blank},
     };
     for (std::size_t r = 0; r < std::size(expected); ++r)
-        EXPECT_EQ(state.RosterTable[r], expected[r]) << "row " << r;
-    EXPECT_EQ(state.RosterTable[kBlankedTableRows - 1][1], blank);
-    EXPECT_EQ(state.RosterTable[kBlankedTableRows][1], "x");
+        EXPECT_EQ(state.rosterTable[r], expected[r]) << "row " << r;
+    EXPECT_EQ(state.rosterTable[kBlankedTableRows - 1][1], blank);
+    EXPECT_EQ(state.rosterTable[kBlankedTableRows][1], "x");
 }
 
 TEST(ParseRoster, FullRosterFillsRowsZeroToThirtyNine) {
     TournamentState state;
     for (int i = 0; i < MemberCapacity; ++i)
-        state.RosterList.push_back("m" + std::to_string(i) + ",t," + cp932::kMale);
+        state.rosterList.push_back("m" + std::to_string(i) + ",t," + cp932::kMale);
     BlankRosterTable(state);
     ParseRoster(state);
-    EXPECT_EQ(state.RosterTable[39][0], "m39");
-    EXPECT_EQ(state.RosterTable[39][2], cp932::kMale);
-    EXPECT_EQ(state.RosterTable[40][0], "");
-    EXPECT_EQ(state.RosterTable[40][2], cp932::kIdeographicSpace);
+    EXPECT_EQ(state.rosterTable[39][0], "m39");
+    EXPECT_EQ(state.rosterTable[39][2], cp932::kMale);
+    EXPECT_EQ(state.rosterTable[40][0], "");
+    EXPECT_EQ(state.rosterTable[40][2], cp932::kIdeographicSpace);
 }
 
 // A state whose rows 0..44 hold the given genders.
 TournamentState WithGenders(const std::string& gender) {
     TournamentState state;
-    for (int i = 0; i < kTalliedSlots; ++i) state.RosterTable[i][2] = gender;
+    for (int i = 0; i < kTalliedSlots; ++i) state.rosterTable[i][2] = gender;
     return state;
 }
 
 TEST(ComputeTallies, ListsMemberNumbersInRosterOrder) {
     TournamentState state;
-    state.RosterTable[1][2] = cp932::kMale;
-    state.RosterTable[4][2] = cp932::kFemale;
-    state.EntryFlag[1] = 1;
-    state.EntryFlag[4] = 1;
-    state.PlacedFlag[4] = 1;
-    state.PlacedFlag[44] = 1;
-    state.PlacedFlag[45] = 1;  // beyond the scanned slots
-    state.EntryFlag[7] = 2;    // only the value 1 counts
+    state.rosterTable[1][2] = cp932::kMale;
+    state.rosterTable[4][2] = cp932::kFemale;
+    state.entryFlag[1] = 1;
+    state.entryFlag[4] = 1;
+    state.placedFlag[4] = 1;
+    state.placedFlag[44] = 1;
+    state.placedFlag[45] = 1;  // beyond the scanned slots
+    state.entryFlag[7] = 2;    // only the value 1 counts
 
     ComputeTallies(state);
     ComputeTallies(state);  // a second run rebuilds, it does not append
 
-    EXPECT_EQ(state.EntryList, (std::vector<int>{2, 5}));
-    EXPECT_EQ(state.EntryCount, 2);
-    EXPECT_EQ(state.MaleList, (std::vector<int>{2}));
-    EXPECT_EQ(state.MaleCount, 1);
-    EXPECT_EQ(state.FemaleList, (std::vector<int>{5}));
-    EXPECT_EQ(state.FemaleCount, 1);
-    EXPECT_EQ(state.PlacedList, (std::vector<int>{5, 45}));
-    EXPECT_EQ(state.PlacedCount, 2);
+    EXPECT_EQ(state.entryList, (std::vector<int>{2, 5}));
+    EXPECT_EQ(state.entryCount, 2);
+    EXPECT_EQ(state.maleList, (std::vector<int>{2}));
+    EXPECT_EQ(state.maleCount, 1);
+    EXPECT_EQ(state.femaleList, (std::vector<int>{5}));
+    EXPECT_EQ(state.femaleCount, 1);
+    EXPECT_EQ(state.placedList, (std::vector<int>{5, 45}));
+    EXPECT_EQ(state.placedCount, 2);
 }
 
 TEST(ComputeTallies, EveryGenderCellOtherThanMaleCountsAsFemale) {
@@ -173,11 +173,11 @@ TEST(ComputeTallies, EveryGenderCellOtherThanMaleCountsAsFemale) {
                  {Utf8ToCp932("東町"), false}};
     for (const auto& c : cases) {
         TournamentState state = WithGenders(c.gender);
-        state.EntryFlag[3] = 1;
+        state.entryFlag[3] = 1;
         ComputeTallies(state);
-        EXPECT_EQ(state.MaleCount, c.male ? 1 : 0) << Cp932ToUtf8(c.gender);
-        EXPECT_EQ(state.FemaleCount, c.male ? 0 : 1) << Cp932ToUtf8(c.gender);
-        EXPECT_EQ(state.EntryCount, state.MaleCount + state.FemaleCount);
+        EXPECT_EQ(state.maleCount, c.male ? 1 : 0) << Cp932ToUtf8(c.gender);
+        EXPECT_EQ(state.femaleCount, c.male ? 0 : 1) << Cp932ToUtf8(c.gender);
+        EXPECT_EQ(state.entryCount, state.maleCount + state.femaleCount);
     }
 }
 
@@ -188,21 +188,21 @@ TEST(ComputeTallies, AboveThirtySixPlayersLeavesLeadersAndGroupCountAlone) {
     } cases[] = {{36, false}, {37, true}, {45, true}};
     for (const auto& c : cases) {
         TournamentState state = WithGenders(cp932::kMale);
-        for (int i = 0; i < c.players; ++i) state.EntryFlag[i] = 1;
-        state.LeaderFlag[0] = state.LeaderFlag[1] = 1;
-        state.LeaderCount = 9;  // the value of an earlier tally
+        for (int i = 0; i < c.players; ++i) state.entryFlag[i] = 1;
+        state.leaderFlag[0] = state.leaderFlag[1] = 1;
+        state.leaderCount = 9;  // the value of an earlier tally
 
         const TallyResult result = ComputeTallies(state);
 
         EXPECT_EQ(result.overLimit, c.overLimit) << c.players;
-        EXPECT_EQ(state.EntryCount, c.players);
-        EXPECT_EQ(state.EntryList.size(), static_cast<std::size_t>(c.players));
-        EXPECT_EQ(state.MaleCount, c.players);
+        EXPECT_EQ(state.entryCount, c.players);
+        EXPECT_EQ(state.entryList.size(), static_cast<std::size_t>(c.players));
+        EXPECT_EQ(state.maleCount, c.players);
         if (c.overLimit) {
-            EXPECT_EQ(state.LeaderCount, 9) << c.players;
+            EXPECT_EQ(state.leaderCount, 9) << c.players;
             EXPECT_FALSE(result.groupCountText.has_value()) << c.players;
         } else {
-            EXPECT_EQ(state.LeaderCount, 2) << c.players;
+            EXPECT_EQ(state.leaderCount, 2) << c.players;
             EXPECT_EQ(result.groupCountText, "2") << c.players;
         }
     }
@@ -210,24 +210,24 @@ TEST(ComputeTallies, AboveThirtySixPlayersLeavesLeadersAndGroupCountAlone) {
 
 TEST(ComputeTallies, NoMembersGivesZerosAndAnEmptyGroupCount) {
     TournamentState state;
-    state.LeaderCount = 4;
+    state.leaderCount = 4;
     const TallyResult result = ComputeTallies(state);
     EXPECT_FALSE(result.overLimit);
     EXPECT_EQ(result.groupCountText, "");
-    for (const int count : {state.EntryCount, state.MaleCount, state.FemaleCount, state.PlacedCount,
-                            state.LeaderCount})
+    for (const int count : {state.entryCount, state.maleCount, state.femaleCount, state.placedCount,
+                            state.leaderCount})
         EXPECT_EQ(count, 0);
-    EXPECT_TRUE(state.EntryList.empty());
-    EXPECT_TRUE(state.PlacedList.empty());
+    EXPECT_TRUE(state.entryList.empty());
+    EXPECT_TRUE(state.placedList.empty());
 }
 
 TEST(ComputeTallies, CountsLeadersInTheFirstFortySlots) {
     TournamentState state;
-    state.LeaderFlag[0] = state.LeaderFlag[17] = state.LeaderFlag[39] = 1;
-    state.LeaderFlag[40] = 1;  // not a member position that leads
-    state.LeaderFlag[5] = 3;   // only the value 1 counts
+    state.leaderFlag[0] = state.leaderFlag[17] = state.leaderFlag[39] = 1;
+    state.leaderFlag[40] = 1;  // not a member position that leads
+    state.leaderFlag[5] = 3;   // only the value 1 counts
     const TallyResult result = ComputeTallies(state);
-    EXPECT_EQ(state.LeaderCount, 3);
+    EXPECT_EQ(state.leaderCount, 3);
     EXPECT_EQ(result.groupCountText, "3");
 }
 

@@ -134,10 +134,10 @@ TEST(ResultRanking, PlayersInGroupOrderTakeTheirRosterLines) {
     TournamentState state;
     const std::string yamada = Utf8ToCp932("山田,東町,男,0,0,0,0,0,");
     const std::string sato = MakeMemberLine(Utf8ToCp932("佐藤"), "a,b", kFemale);
-    state.RosterList = {yamada, yamada, sato, "lone"};
-    state.GroupList[0] = {"0"};  // not a group
-    state.GroupList[1] = {"2", "x"};
-    state.GroupList[3] = {"1", "0", "4", "-1", "3"};
+    state.rosterList = {yamada, yamada, sato, "lone"};
+    state.groupList[0] = {"0"};  // not a group
+    state.groupList[1] = {"2", "x"};
+    state.groupList[3] = {"1", "0", "4", "-1", "3"};
     const std::vector<Player> expected = {
         {{sato, 1}, Utf8ToCp932("佐藤"), "a,b", kFemale, 1},
         {{yamada, 2}, Utf8ToCp932("山田"), Utf8ToCp932("東町"), kMale, 3},

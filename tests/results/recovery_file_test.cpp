@@ -17,11 +17,11 @@ const std::string kMary = Utf8ToCp932("\"Mary Smith\",北町,女,0,0,0,0,0,");
 // Three members, the first twice; 1組 holds 1 and 0, 3組 holds 2.
 TournamentState Meeting() {
     TournamentState state;
-    state.RosterList = {kIchiro, kMary, kIchiro};
-    state.EntryFlag[0] = state.EntryFlag[1] = state.EntryFlag[2] = 1;
-    state.LeaderFlag[1] = 1;
-    state.GroupList[1] = {"1", "0"};
-    state.GroupList[3] = {"2"};
+    state.rosterList = {kIchiro, kMary, kIchiro};
+    state.entryFlag[0] = state.entryFlag[1] = state.entryFlag[2] = 1;
+    state.leaderFlag[1] = 1;
+    state.groupList[1] = {"1", "0"};
+    state.groupList[3] = {"2"};
     return state;
 }
 
@@ -46,7 +46,7 @@ TEST(ResultRecoveryFile, WritesExactBytes) {
 TEST(ResultRecoveryFile, ReadsBackWhatItWroteAndPutsItIntoTheState) {
     TournamentState empty;
     TournamentState odd = Meeting();
-    odd.GroupList[2] = {"x", "7", "1"};  // no member, out of the roster, and one twice
+    odd.groupList[2] = {"x", "7", "1"};  // no member, out of the roster, and one twice
     for (const TournamentState& state : {empty, Meeting(), odd}) {
         for (const std::string holes : {"", "10", "a,\"b"}) {
             const RecoveryRecord record = MakeRecoveryRecord(state, holes, Scores());
@@ -60,17 +60,17 @@ TEST(ResultRecoveryFile, ReadsBackWhatItWroteAndPutsItIntoTheState) {
     EXPECT_TRUE(MakeRecoveryRecord(odd, "", {}).groups[2].empty());
 
     TournamentState restored;
-    restored.EntryFlag[30] = restored.PlacedFlag[30] = 1;  // gone after
-    restored.GroupList[4] = {"5"};
+    restored.entryFlag[30] = restored.placedFlag[30] = 1;  // gone after
+    restored.groupList[4] = {"5"};
     ApplyRecoveryRecord(MakeRecoveryRecord(Meeting(), "10", {}), restored);
     const TournamentState meeting = Meeting();
-    EXPECT_EQ(restored.RosterList, meeting.RosterList);
-    EXPECT_EQ(restored.GroupList, meeting.GroupList);
-    EXPECT_EQ(restored.EntryFlag, meeting.EntryFlag);
-    EXPECT_EQ(restored.LeaderFlag, meeting.LeaderFlag);
+    EXPECT_EQ(restored.rosterList, meeting.rosterList);
+    EXPECT_EQ(restored.groupList, meeting.groupList);
+    EXPECT_EQ(restored.entryFlag, meeting.entryFlag);
+    EXPECT_EQ(restored.leaderFlag, meeting.leaderFlag);
     FlagArray placed{};
     placed[0] = placed[1] = placed[2] = 1;
-    EXPECT_EQ(restored.PlacedFlag, placed);
+    EXPECT_EQ(restored.placedFlag, placed);
 }
 
 TEST(ResultRecoveryFile, RefusesAnythingButAWholeFile) {
@@ -106,7 +106,7 @@ TEST(ResultRecoveryFile, RefusesAnythingButAWholeFile) {
 
     // A roster line with a line end cannot be written.
     TournamentState broken = Meeting();
-    broken.RosterList[1] = "a\r\nb";
+    broken.rosterList[1] = "a\r\nb";
     EXPECT_FALSE(FormatRecoveryFile(MakeRecoveryRecord(broken, "10", {})));
 }
 

@@ -125,11 +125,11 @@ namespace {
 TEST(ResultScoreBook, CardsFollowTheirMembersThroughAChangedRoster) {
     const std::string a = "A", l = "L", b = "B";
     const auto reverse = [](TournamentState& s) {
-        std::reverse(s.RosterList.begin(), s.RosterList.end());
+        std::reverse(s.rosterList.begin(), s.rosterList.end());
         return true;
     };
     const auto removeSecond = [](TournamentState& s) {
-        s.RosterList.erase(s.RosterList.begin() + 1);
+        s.rosterList.erase(s.rosterList.begin() + 1);
         return true;
     };
     const auto refuse = [](TournamentState&) { return false; };
@@ -156,9 +156,9 @@ TEST(ResultScoreBook, CardsFollowTheirMembersThroughAChangedRoster) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TournamentState state;
-        state.RosterList = {a, l, l, b};
+        state.rosterList = {a, l, l, b};
         EXPECT_EQ(PositionsAfter(state, c.edit), c.positions);
-        EXPECT_EQ(state.RosterList, (std::vector<std::string>{a, l, l, b}));
+        EXPECT_EQ(state.rosterList, (std::vector<std::string>{a, l, l, b}));
 
         ScoreBook book;
         book.Enter({a, 1}, 0, 0, 1);
@@ -167,9 +167,9 @@ TEST(ResultScoreBook, CardsFollowTheirMembersThroughAChangedRoster) {
         book.Enter({b, 1}, 0, 0, 4);
         book.Enter({l, 4}, 0, 0, 9);  // a member removed earlier
         book.MarkSaved();
-        const std::vector<std::string> before = state.RosterList;
+        const std::vector<std::string> before = state.rosterList;
         c.edit(state);
-        book.FollowRoster(before, c.positions, state.RosterList);
+        book.FollowRoster(before, c.positions, state.rosterList);
         std::map<MemberKey, int> after;
         for (const auto& [key, card] : book.Get().cards) after[key] = *card.Strokes(0, 0);
         EXPECT_EQ(after, c.after);

@@ -22,14 +22,14 @@ constexpr int kHoleNumberY = 219;
 class ScoreSheetTest : public ::testing::Test {
 protected:
     ScoreSheetTest() {
-        state.ScaleX = kPreviewScaleX;
-        state.ScaleY = kPreviewScaleY;
+        state.scaleX = kPreviewScaleX;
+        state.scaleY = kPreviewScaleY;
         for (int k = 0; k < 10; ++k) {
-            state.RosterTable[k][0] = Utf8ToCp932("選手" + std::to_string(k));
-            state.RosterTable[k][1] = Utf8ToCp932("チーム" + std::to_string(k));
+            state.rosterTable[k][0] = Utf8ToCp932("選手" + std::to_string(k));
+            state.rosterTable[k][1] = Utf8ToCp932("チーム" + std::to_string(k));
         }
-        state.GroupList[1] = {"3", "0", "7", "1", "2", "5"};
-        state.GroupList[2] = {"4", "6", "8", "9"};
+        state.groupList[1] = {"3", "0", "7", "1", "2", "5"};
+        state.groupList[2] = {"4", "6", "8", "9"};
     }
 
     PageSize Run() { return Draw(surface, state, settings); }
@@ -55,13 +55,13 @@ protected:
 
 TEST(ScoreSheetSettings, DefaultsAreTheStartingTexts) {
     const ScoreSheetSettings s = DefaultScoreSheetSettings();
-    EXPECT_EQ(s.Title, Utf8ToCp932("\u3000\u3000\u3000\u3000\u3000楓林会スコア表"));
-    EXPECT_EQ(s.MeetingName, Utf8ToCp932("秋季親睦会"));
-    EXPECT_EQ(s.Course, Utf8ToCp932("市民公園グラウンド"));
-    for (const auto* text : {&s.Year, &s.Month, &s.Day, &s.HoleCount}) EXPECT_EQ(*text, "10");
-    EXPECT_EQ(s.GroupNumber, "1");
-    EXPECT_EQ(s.StartHole, "1");
-    EXPECT_FALSE(s.HideHoleNumbers);
+    EXPECT_EQ(s.title, Utf8ToCp932("\u3000\u3000\u3000\u3000\u3000楓林会スコア表"));
+    EXPECT_EQ(s.meetingName, Utf8ToCp932("秋季親睦会"));
+    EXPECT_EQ(s.course, Utf8ToCp932("市民公園グラウンド"));
+    for (const auto* text : {&s.year, &s.month, &s.day, &s.holeCount}) EXPECT_EQ(*text, "10");
+    EXPECT_EQ(s.groupNumber, "1");
+    EXPECT_EQ(s.startHole, "1");
+    EXPECT_FALSE(s.hideHoleNumbers);
 }
 
 TEST(ScoreSheetScale, PrinterFactorsAndPageSizes) {
@@ -140,7 +140,7 @@ TEST_F(ScoreSheetTest, TotalsCaptionsFollowTheLayoutVariant) {
                  {"15", {782, 835, 883, 931}}};
     for (const auto& c : cases) {
         surface.Clear();
-        settings.HoleCount = c.holes;
+        settings.holeCount = c.holes;
         EXPECT_EQ(Run(), (PageSize{989, 657})) << c.holes;
         std::vector<int> x;
         for (const char* caption : {"実打数", "一打", "二打", "合計"}) {
@@ -186,7 +186,7 @@ TEST_F(ScoreSheetTest, RulingOfTenHoleColumns) {
 }
 
 TEST_F(ScoreSheetTest, RulingOfTwelveHoleColumns) {
-    settings.HoleCount = "11";
+    settings.holeCount = "11";
     Run();
     // 8 horizontals, 4 thick and 15 thin verticals, the heading split and 17 diagonals.
     ASSERT_EQ(surface.lines.size(), 45u);
@@ -204,7 +204,7 @@ TEST_F(ScoreSheetTest, HoleNumbers) {
         const char* start;
         bool hide;
         V numbers;
-        const char* holesShown;  // settings.HoleCount afterwards, drawn in the header
+        const char* holesShown;  // settings.holeCount afterwards, drawn in the header
     } cases[] = {
         {"10", "1", false, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}, "10"},
         {"8", "3", false, {"3", "4", "5", "6", "7", "8", "1", "2"}, "8"},
@@ -221,12 +221,12 @@ TEST_F(ScoreSheetTest, HoleNumbers) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.holes) + " from " + c.start);
         surface.Clear();
-        settings.HoleCount = c.holes;
-        settings.StartHole = c.start;
-        settings.HideHoleNumbers = c.hide;
+        settings.holeCount = c.holes;
+        settings.startHole = c.start;
+        settings.hideHoleNumbers = c.hide;
         EXPECT_NO_THROW(Run());
         EXPECT_EQ(HoleNumbers(), c.numbers);
-        EXPECT_EQ(settings.HoleCount, c.holesShown);
+        EXPECT_EQ(settings.holeCount, c.holesShown);
         const auto log = surface.TextLog();
         EXPECT_NE(std::find(log.begin(), log.end(), std::string("402,168:") + c.holesShown),
                   log.end());
@@ -244,7 +244,7 @@ TEST_F(ScoreSheetTest, HoleNumbers) {
     Run();
     EXPECT_EQ(xs(), (std::vector{216, 271, 326, 381, 436, 491, 546, 601, 656, 711}));
     surface.Clear();
-    settings.HoleCount = "12";
+    settings.holeCount = "12";
     Run();
     EXPECT_EQ(xs(), (std::vector{216, 264, 312, 360, 408, 456, 504, 552, 600, 648, 696, 744}));
 }
@@ -260,12 +260,12 @@ TEST_F(ScoreSheetTest, NamesOfTheChosenGroup) {
         V teams;
         V pool;
     } cases[] = {
-        {"1", names1, teams1, state.GroupList[1]},
-        {"01", names1, teams1, state.GroupList[1]},
+        {"1", names1, teams1, state.groupList[1]},
+        {"01", names1, teams1, state.groupList[1]},
         {"2",
          {"288:選手4", "350:選手6", "412:選手8", "474:選手9"},
          {"270:チーム4", "332:チーム6", "394:チーム8", "456:チーム9"},
-         state.GroupList[2]},
+         state.groupList[2]},
         {"3", {}, {}, {}},
         {"7", {}, {}, {}},
         {"0", {}, {}, {}},
@@ -274,24 +274,24 @@ TEST_F(ScoreSheetTest, NamesOfTheChosenGroup) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.group);
         surface.Clear();
-        state.DrawPool = {"stale"};
-        settings.GroupNumber = c.group;
+        state.drawPool = {"stale"};
+        settings.groupNumber = c.group;
         EXPECT_NO_THROW(Run());
         EXPECT_EQ(TextsAt(44), c.names);
         EXPECT_EQ(TextsAt(52), c.teams);
-        EXPECT_EQ(state.DrawPool, c.pool);
+        EXPECT_EQ(state.drawPool, c.pool);
         // The header shows the number as typed.
         const auto log = surface.TextLog();
         EXPECT_NE(std::find(log.begin(), log.end(), std::string("597,168:") + c.group), log.end());
         EXPECT_NE(surface.FindText("合計"), nullptr);
     }
-    EXPECT_EQ(state.GroupList[1], (V{"3", "0", "7", "1", "2", "5"}));
+    EXPECT_EQ(state.groupList[1], (V{"3", "0", "7", "1", "2", "5"}));
 }
 
 TEST_F(ScoreSheetTest, PositionsWithoutARosterRowDrawEmptyTexts) {
-    state.RosterTable[12] = {};
-    state.GroupList[3] = {"12", "280", "-1", "x", "2147483647", "1"};
-    settings.GroupNumber = "3";
+    state.rosterTable[12] = {};
+    state.groupList[3] = {"12", "280", "-1", "x", "2147483647", "1"};
+    settings.groupNumber = "3";
     EXPECT_NO_THROW(Run());
     EXPECT_EQ(TextsAt(44),
               (std::vector<std::string>{"288:", "350:", "412:", "474:", "536:", "598:選手1"}));
@@ -314,9 +314,9 @@ TEST_F(ScoreSheetTest, FailedConversionStopsWhereItStands) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.holes) + "/" + c.group + "/" + c.start);
         surface.Clear();
-        settings.HoleCount = c.holes;
-        settings.GroupNumber = c.group;
-        settings.StartHole = c.start;
+        settings.holeCount = c.holes;
+        settings.groupNumber = c.group;
+        settings.startHole = c.start;
         try {
             Run();
             ADD_FAILURE() << "no error";
@@ -336,8 +336,8 @@ TEST_F(ScoreSheetTest, FailedConversionStopsWhereItStands) {
 
 TEST_F(ScoreSheetTest, PrinterScaleFillsThePrinterPage) {
     const SheetScale scale = PrintScale(600, 600);
-    state.ScaleX = scale.x;
-    state.ScaleY = scale.y;
+    state.scaleX = scale.x;
+    state.scaleY = scale.y;
     EXPECT_EQ(Run(), (PageSize{6633, 4461}));
     EXPECT_EQ(surface.rects.at(0).right, 6633);
     EXPECT_EQ(surface.rects.at(0).bottom, 4461);

@@ -185,8 +185,8 @@ TEST_F(EditBoxesTest, ACutNameIsRegisteredAsTheBoxShowsIt) {
     Commit(Edit(1), QStringLiteral("長谷川"));
     Click(Button(6));
     EXPECT_TRUE(TakeMessages().empty());
-    ASSERT_EQ(S().RosterList.size(), 1u);
-    EXPECT_EQ(Cp932ToUtf8(S().RosterList[0]), "木村　五郎長谷,,男,0,0,0,0,0,");
+    ASSERT_EQ(S().rosterList.size(), 1u);
+    EXPECT_EQ(Cp932ToUtf8(S().rosterList[0]), "木村　五郎長谷,,男,0,0,0,0,0,");
 }
 
 TEST_F(EditBoxesTest, EnteringABoxByTabOrMouseSelectsNothing) {
@@ -240,15 +240,15 @@ TEST_F(EditBoxesTest, TheClickHandlersRunOnTheLeftButtonOnly) {
         {"Edit6", 2, Edit(6),
          [this] {
              Edit(6)->setText(QStringLiteral("3"));
-             if (S().EntryButtonOn == 0) Click(Image(6));
+             if (S().entryButtonOn == 0) Click(Image(6));
          },
-         [this] { return Edit(6)->text().isEmpty() && S().EntryButtonOn == 0; }, true},
-        {"Image3", 1, Image(3), none, latched(S().MoveButtonOn), false},
-        {"Image4", 1, Image(4), none, latched(S().DeleteButtonOn), false},
-        {"Image6", 2, Image(6), none, latched(S().EntryButtonOn), false},
-        {"Image7", 2, Image(7), none, latched(S().LeaderButtonOn), false},
-        {"Image9", 2, Image(9), none, latched(S().PasteButtonOn), false},
-        {"Image10", 2, Image(10), none, latched(S().ReturnButtonOn), false},
+         [this] { return Edit(6)->text().isEmpty() && S().entryButtonOn == 0; }, true},
+        {"Image3", 1, Image(3), none, latched(S().moveButtonOn), false},
+        {"Image4", 1, Image(4), none, latched(S().deleteButtonOn), false},
+        {"Image6", 2, Image(6), none, latched(S().entryButtonOn), false},
+        {"Image7", 2, Image(7), none, latched(S().leaderButtonOn), false},
+        {"Image9", 2, Image(9), none, latched(S().pasteButtonOn), false},
+        {"Image10", 2, Image(10), none, latched(S().returnButtonOn), false},
     };
     for (ByteEdit* e : {Edit(9), Edit(10), Edit(11), Edit(12), Edit(13), Edit(14)})
         cases.push_back({"Edit9..Edit14", 3, e, filled(e), emptied(e), true});
@@ -258,10 +258,10 @@ TEST_F(EditBoxesTest, TheClickHandlersRunOnTheLeftButtonOnly) {
         EnterMode(*form, c.mode);
         c.prepare();
         ASSERT_FALSE(c.clicked());
-        const auto before = S().CommandState;
+        const auto before = S().commandState;
         const std::vector<std::string> menu = WindowClick(c.target, Qt::RightButton);
         EXPECT_FALSE(c.clicked());
-        EXPECT_EQ(S().CommandState, before);
+        EXPECT_EQ(S().commandState, before);
         // An edit box opens its own menu; a picture none.
         EXPECT_EQ(menu.empty(), !c.editBox);
         WindowClick(c.target, Qt::MiddleButton);
@@ -280,12 +280,12 @@ TEST_F(EditBoxesTest, TheListAndTheGroupBoxesTakeAPressOfAnyButton) {
     form->EnterGroupingMode();
     WindowClick(Image(9), Qt::LeftButton);  // 貼り付け
     WindowClick(Image(1), Qt::RightButton, {100, 15});
-    EXPECT_EQ(S().PickedMember, "0");
+    EXPECT_EQ(S().pickedMember, "0");
     WindowClick(GroupBox(2), Qt::RightButton, {20, 10});
     EXPECT_EQ(Group(2), std::vector<std::string>{"A"});
     WindowClick(Image(10), Qt::LeftButton);  // 戻す
     WindowClick(GroupBox(2), Qt::MiddleButton, {20, 10});
-    EXPECT_TRUE(S().GroupList[2].empty());
+    EXPECT_TRUE(S().groupList[2].empty());
 }
 
 // The menu of a right click speaks Japanese, with the translation the running

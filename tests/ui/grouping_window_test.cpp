@@ -36,7 +36,7 @@ protected:
         Click(Button(3));
     }
     void PasteOn() {
-        if (S().PasteButtonOn != 1) Click(Image(9));
+        if (S().pasteButtonOn != 1) Click(Image(9));
     }
     void Paste(int row, int group) {
         PasteOn();
@@ -90,17 +90,17 @@ TEST_F(GroupingWindowTest, PasteFillsAGroupToSixAndThenRefuses) {
         SCOPED_TRACE(row);
         PasteOn();
         PressRow(row);
-        EXPECT_EQ(S().PickedMember, std::to_string(row));
+        EXPECT_EQ(S().pickedMember, std::to_string(row));
         EXPECT_EQ(MarkAt(list, row, 450), "⇒");
         EXPECT_TRUE(BoxesAccept());
         PressGroup(1, 100);  // anywhere in the box
-        EXPECT_EQ(S().GroupList[1].size(), static_cast<std::size_t>(row + 1));
-        EXPECT_EQ(S().PlacedFlag[row], 1);
+        EXPECT_EQ(S().groupList[1].size(), static_cast<std::size_t>(row + 1));
+        EXPECT_EQ(S().placedFlag[row], 1);
         EXPECT_EQ(MarkAt(list, row, 450), "⇒ red");
         EXPECT_EQ(Placed(), std::to_string(row + 1));
-        EXPECT_TRUE(S().PickedMember.empty());
+        EXPECT_TRUE(S().pickedMember.empty());
         EXPECT_TRUE(BoxesIgnore());
-        EXPECT_EQ(S().CommandState, kCommandPastePick);
+        EXPECT_EQ(S().commandState, kCommandPastePick);
     }
     EXPECT_TRUE(dialogs.Messages().empty());
     EXPECT_EQ(BoxLog(1), Rows({"A", "B", "C", "D", "E", "F"}));
@@ -108,9 +108,9 @@ TEST_F(GroupingWindowTest, PasteFillsAGroupToSixAndThenRefuses) {
     PressRow(6);
     PressGroup(1, 10);
     EXPECT_EQ(TakeMessages(), std::vector<QString>{QStringLiteral("人数オーバーです")});
-    EXPECT_EQ(S().GroupList[1].size(), 6u);
-    EXPECT_EQ(S().PickedMember, "6");
-    EXPECT_EQ(S().PlacedFlag[6], 0);
+    EXPECT_EQ(S().groupList[1].size(), 6u);
+    EXPECT_EQ(S().pickedMember, "6");
+    EXPECT_EQ(S().placedFlag[6], 0);
     EXPECT_EQ(MarkAt(list, 6, 450), "");  // the redraw of the marks wipes the pick
     EXPECT_TRUE(BoxesAccept());
     EXPECT_EQ(Placed(), "6");
@@ -126,19 +126,19 @@ TEST_F(GroupingWindowTest, PlacedMembersAndEmptyRowsCannotBePicked) {
     Paste(0, 1);
     ClearRecorders();
     PressGroup(2, 10);  // no pick since the paste: the boxes ignore presses
-    EXPECT_TRUE(S().GroupList[2].empty());
+    EXPECT_TRUE(S().groupList[2].empty());
     PressRow(0);  // placed
-    EXPECT_TRUE(S().PickedMember.empty());
+    EXPECT_TRUE(S().pickedMember.empty());
     EXPECT_TRUE(BoxesIgnore());
     EXPECT_TRUE(list.texts.empty());
 
     // A refused pick also drops an earlier one; the boxes then paste nothing.
     PressRow(1);
     PressRow(9);
-    EXPECT_TRUE(S().PickedMember.empty());
+    EXPECT_TRUE(S().pickedMember.empty());
     EXPECT_TRUE(BoxesAccept());
     PressGroup(2, 10);
-    EXPECT_TRUE(S().GroupList[2].empty());
+    EXPECT_TRUE(S().groupList[2].empty());
     EXPECT_TRUE(dialogs.Messages().empty());
     EXPECT_EQ(Placed(), "1");
 }
@@ -154,10 +154,10 @@ TEST_F(GroupingWindowTest, SwitchingCommandsKeepsThePick) {
         PasteOn();
         PressRow(row);
         for (const char* picture : clicks) Click(Find<PictureWidget>(picture));
-        EXPECT_EQ(S().PickedMember, std::to_string(row));
-        ASSERT_EQ(S().PasteButtonOn, 1);
+        EXPECT_EQ(S().pickedMember, std::to_string(row));
+        ASSERT_EQ(S().pasteButtonOn, 1);
         PressGroup(3, 10);
-        EXPECT_EQ(S().GroupList[3].back(), std::to_string(row));
+        EXPECT_EQ(S().groupList[3].back(), std::to_string(row));
         ++row;
     }
     EXPECT_EQ(Group(3), (std::vector<std::string>{"A", "B", "C"}));
@@ -167,15 +167,15 @@ TEST_F(GroupingWindowTest, WithNeitherCommandOnABoxPressDoesNothing) {
     PasteOn();
     PressRow(0);
     Click(Image(9));  // off; the pick and the accepting boxes stay
-    ASSERT_EQ(S().CommandState, kCommandNone);
+    ASSERT_EQ(S().commandState, kCommandNone);
     ASSERT_TRUE(BoxesAccept());
     ClearRecorders();
     dialogs.ClearShown();
     PressGroup(1, 10);
-    EXPECT_TRUE(S().GroupList[1].empty());
+    EXPECT_TRUE(S().groupList[1].empty());
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_TRUE(boxes[1].texts.empty());
-    EXPECT_EQ(S().PickedMember, "0");
+    EXPECT_EQ(S().pickedMember, "0");
 
     Click(Image(10));  // 戻す on and off: the boxes keep accepting
     Click(Image(10));
@@ -203,8 +203,8 @@ TEST_F(GroupingWindowTest, ReturnTakesTheMemberOnThePressedRow) {
         PressGroup(3, c.y);
         EXPECT_TRUE(dialogs.Messages().empty());
         EXPECT_EQ(Group(3), c.left);
-        EXPECT_EQ(S().GroupRow, returned);
-        EXPECT_EQ(S().PlacedFlag[returned], 0);
+        EXPECT_EQ(S().groupRow, returned);
+        EXPECT_EQ(S().placedFlag[returned], 0);
         EXPECT_EQ(MarkAt(list, returned, 450), "");
         EXPECT_EQ(Placed(), "4");
         // Box 3 alone is blanked and drawn again; the others are drawn over.
@@ -217,7 +217,7 @@ TEST_F(GroupingWindowTest, ReturnTakesTheMemberOnThePressedRow) {
             for (const auto& t : boxes[g].texts) EXPECT_NE(t.x, 3) << g;
         }
         // The command stays on for the next return.
-        EXPECT_EQ(S().CommandState, kCommandReturn);
+        EXPECT_EQ(S().commandState, kCommandReturn);
         EXPECT_TRUE(BoxesAccept());
     }
 }
@@ -283,24 +283,24 @@ TEST_F(AutomaticGroupingWindowTest, ABalancedRunDrawsTheGroupsMarksAndCounts) {
     EXPECT_TRUE(dialogs.Messages().empty());
     for (int g = 1; g <= 3; ++g) {
         SCOPED_TRACE(g);
-        ASSERT_EQ(S().GroupList[g].size(), 3u);
+        ASSERT_EQ(S().groupList[g].size(), 3u);
         int men = 0;
-        for (const auto& entry : S().GroupList[g]) men += IsMan(entry);
+        for (const auto& entry : S().groupList[g]) men += IsMan(entry);
         EXPECT_EQ(men, g == 1 ? 2 : 1);
         EXPECT_EQ(BoxLog(g), Rows(Group(g)));
     }
-    for (int g = 4; g <= 6; ++g) EXPECT_TRUE(S().GroupList[g].empty());
+    for (int g = 4; g <= 6; ++g) EXPECT_TRUE(S().groupList[g].empty());
     for (int row : {0, 1, 2, 3, 4, 5, 6, 7, 9}) EXPECT_EQ(MarkAt(list, row, 450), "⇒ red") << row;
     EXPECT_EQ(MarkAt(list, 8, 450), "");
     EXPECT_EQ(Placed(), "9");
     EXPECT_EQ(Players(), "9");
-    EXPECT_TRUE(S().DrawPool.empty());
+    EXPECT_TRUE(S().drawPool.empty());
 
     // Without leaders the box is emptied by the refresh: a new number is needed.
     EXPECT_TRUE(Edit(6)->text().isEmpty());
     Click(Button(1));
     EXPECT_EQ(TakeMessages(), std::vector<QString>{QStringLiteral("組数を入力して下さい")});
-    EXPECT_EQ(S().GroupList[1].size(), 3u);
+    EXPECT_EQ(S().groupList[1].size(), 3u);
 }
 
 TEST_F(AutomaticGroupingWindowTest, APlainRunDealsRoundTheGroups) {
@@ -309,8 +309,8 @@ TEST_F(AutomaticGroupingWindowTest, APlainRunDealsRoundTheGroups) {
     TypeGroupCount("2");
     Click(Button(1));
     EXPECT_TRUE(dialogs.Messages().empty());
-    EXPECT_EQ(S().GroupList[1].size(), 4u);
-    EXPECT_EQ(S().GroupList[2].size(), 3u);
+    EXPECT_EQ(S().groupList[1].size(), 4u);
+    EXPECT_EQ(S().groupList[2].size(), 3u);
     EXPECT_EQ(Placed(), "7");
 }
 
@@ -398,7 +398,7 @@ TEST_F(AutomaticGroupingWindowTest, RefusedAndCutShortRunsShowTheirMessagesInOrd
         ClearRecorders();
         Click(Button(1));
         EXPECT_EQ(dialogs.Messages(), c.messages);
-        for (int g = 1; g <= 3; ++g) EXPECT_EQ(S().GroupList[g].size(), c.sizes[g - 1]) << g;
+        for (int g = 1; g <= 3; ++g) EXPECT_EQ(S().groupList[g].size(), c.sizes[g - 1]) << g;
         const bool refused = c.messages.size() == 1 && list.texts.empty();
         EXPECT_EQ(refused, c.refusedByChecks);
         if (c.refusedByChecks) {
@@ -406,12 +406,12 @@ TEST_F(AutomaticGroupingWindowTest, RefusedAndCutShortRunsShowTheirMessagesInOrd
             EXPECT_EQ(Group(6), std::vector<std::string>{"W37"});
             EXPECT_EQ(Placed(), placedBefore);
         } else {
-            EXPECT_TRUE(S().GroupList[6].empty());
-            EXPECT_EQ(S().PlacedFlag[37], 0);
+            EXPECT_TRUE(S().groupList[6].empty());
+            EXPECT_EQ(S().placedFlag[37], 0);
         }
         for (int g = 1; g <= MaxGroups; ++g) EXPECT_EQ(!BoxLog(g).empty(), c.boxesDrawn) << g;
-        EXPECT_TRUE(S().DrawPool.empty());
-        if (S().PasteButtonOn) Click(Image(9));
+        EXPECT_TRUE(S().drawPool.empty());
+        if (S().pasteButtonOn) Click(Image(9));
     }
 }
 
@@ -421,7 +421,7 @@ TEST_F(WindowTest, TheRoadOfAMeeting) {
         lines.push_back("P" + std::to_string(i) + ",町" + std::to_string(i % 3) + "," +
                         (i % 2 ? "女" : "男") + ",0,0,0,0,0,");
     Load(WriteRoster("club.txt", lines));
-    ASSERT_EQ(S().RosterList.size(), 14u);
+    ASSERT_EQ(S().rosterList.size(), 14u);
 
     Click(Button(3));
     Click(Image(6));
@@ -437,30 +437,30 @@ TEST_F(WindowTest, TheRoadOfAMeeting) {
     EXPECT_TRUE(dialogs.Messages().empty());
     std::vector<std::string> leaders;
     for (int g = 1; g <= 2; ++g) {
-        ASSERT_EQ(S().GroupList[g].size(), 6u) << g;
-        const int head = std::stoi(S().GroupList[g][0]);
-        EXPECT_EQ(S().LeaderFlag[head], 1) << g;
+        ASSERT_EQ(S().groupList[g].size(), 6u) << g;
+        const int head = std::stoi(S().groupList[g][0]);
+        EXPECT_EQ(S().leaderFlag[head], 1) << g;
         for (std::size_t i = 1; i < 6; ++i)
-            EXPECT_EQ(S().LeaderFlag[std::stoi(S().GroupList[g][i])], 0);
+            EXPECT_EQ(S().leaderFlag[std::stoi(S().groupList[g][i])], 0);
         leaders.push_back(Group(g)[0]);
     }
     std::sort(leaders.begin(), leaders.end());
     EXPECT_EQ(leaders, (std::vector<std::string>{"P3", "P8"}));
-    for (int g = 3; g <= MaxGroups; ++g) EXPECT_TRUE(S().GroupList[g].empty());
+    for (int g = 3; g <= MaxGroups; ++g) EXPECT_TRUE(S().groupList[g].empty());
     EXPECT_EQ(Label(27)->text(), "12");
     EXPECT_EQ(Edit(6)->text(), "2");
 
     // Take the third member of group 1 out and put it into group 3.
-    const std::string moved = S().GroupList[1][2];
+    const std::string moved = S().groupList[1][2];
     Click(Image(10));
     PressGroup(1, 18 * 2 + 10);
-    EXPECT_EQ(S().GroupList[1].size(), 5u);
+    EXPECT_EQ(S().groupList[1].size(), 5u);
     EXPECT_EQ(Label(27)->text(), "11");
     Click(Image(9));
     PressRow(std::stoi(moved));
     PressGroup(3, 10);
-    EXPECT_EQ(S().GroupList[3], std::vector<std::string>{moved});
-    EXPECT_EQ(S().PlacedFlag[std::stoi(moved)], 1);
+    EXPECT_EQ(S().groupList[3], std::vector<std::string>{moved});
+    EXPECT_EQ(S().placedFlag[std::stoi(moved)], 1);
     EXPECT_EQ(Label(8)->text(), "12");
     EXPECT_EQ(Label(27)->text(), "12");
     EXPECT_TRUE(dialogs.Messages().empty());

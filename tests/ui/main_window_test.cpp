@@ -17,11 +17,11 @@ namespace {
 TEST_F(WindowTest, StartsInRegistrationModeWithAnEmptyNumberedList) {
     EXPECT_EQ(form->geometry(), QRect(0, 0, 1020, 705));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("トヴィ"));
-    EXPECT_EQ(S().ScreenMode, kModeRegistration);
+    EXPECT_EQ(S().screenMode, kModeRegistration);
     EXPECT_EQ(Label(27)->text(), "0");
     EXPECT_EQ(Label(8)->text(), "0");
     EXPECT_TRUE(Edit(6)->text().isEmpty());
-    EXPECT_EQ(S().CommandState, kCommandNone);
+    EXPECT_EQ(S().commandState, kCommandNone);
 
     // A fresh full redraw, recorded: 41 rules, 40 numbers at x 19 or 11.
     RecordingSurface rec;
@@ -72,7 +72,7 @@ TEST_F(WindowTest, EachModeShowsItsPanelsAndBar) {
     for (const auto& c : cases) {
         (form.get()->*c.enter)();
         SCOPED_TRACE(c.mode);
-        EXPECT_EQ(S().ScreenMode, c.mode);
+        EXPECT_EQ(S().screenMode, c.mode);
         EXPECT_EQ(Panel(3)->isVisible(), c.list);
         EXPECT_EQ(Panel(2)->isVisible(), c.registration);
         EXPECT_EQ(Panel(4)->isVisible(), c.automatic);
@@ -93,17 +93,17 @@ TEST_F(WindowTest, EachModeShowsItsPanelsAndBar) {
 TEST_F(WindowTest, OnlyRegistrationModeClearsTheMarks) {
     Load(WriteRoster("r.txt", {"A,T,男,0,0,0,0,0,", "B,T,女,0,0,0,0,0,"}));
     form->EnterGroupingMode();
-    S().EntryFlag[0] = S().LeaderFlag[1] = S().EntryFlag[1] = S().PlacedFlag[0] = 1;
+    S().entryFlag[0] = S().leaderFlag[1] = S().entryFlag[1] = S().placedFlag[0] = 1;
     form->EnterScoreSheetMode();
     form->EnterGroupingMode();
-    EXPECT_EQ(S().EntryFlag[0], 1);
-    EXPECT_EQ(S().LeaderFlag[1], 1);
-    EXPECT_EQ(S().PlacedFlag[0], 1);
+    EXPECT_EQ(S().entryFlag[0], 1);
+    EXPECT_EQ(S().leaderFlag[1], 1);
+    EXPECT_EQ(S().placedFlag[0], 1);
     form->EnterRegistrationMode();
     for (int i = 0; i < MemberCapacity; ++i) {
-        EXPECT_EQ(S().EntryFlag[i], 0);
-        EXPECT_EQ(S().LeaderFlag[i], 0);
-        EXPECT_EQ(S().PlacedFlag[i], 0);
+        EXPECT_EQ(S().entryFlag[i], 0);
+        EXPECT_EQ(S().leaderFlag[i], 0);
+        EXPECT_EQ(S().placedFlag[i], 0);
     }
 }
 
@@ -115,7 +115,7 @@ TEST_F(WindowTest, LoadingARosterDrawsItsRowsAndShowsThePath) {
     Find<QScrollArea>("ScrollBox1")->verticalScrollBar()->setValue(200);
     Load(path);
     EXPECT_EQ(form->windowTitle(), QDir::toNativeSeparators(path));
-    EXPECT_EQ(S().CurrentFileName, TryQtToPath(path));
+    EXPECT_EQ(S().currentFileName, TryQtToPath(path));
     EXPECT_EQ(Find<QScrollArea>("ScrollBox1")->verticalScrollBar()->value(), 0);
     const std::vector<std::string> expected = {"45,6:山田　花子", "185,6:東町", "345,6:女",
                                                "45,36:鈴木一郎",  "185,36:",    "345,36:男"};
@@ -134,7 +134,7 @@ TEST_F(WindowTest, CancellingTheOpenDialogStillRedraws) {
     Image(1)->SetObserver(&rec);
     dialogs.openAnswers.push_back(std::nullopt);
     Click(Button(10));
-    EXPECT_EQ(S().RosterList.size(), 1u);
+    EXPECT_EQ(S().rosterList.size(), 1u);
     ASSERT_FALSE(rec.rects.empty());
     EXPECT_NE(rec.FindText("A"), nullptr);
 }
@@ -161,7 +161,7 @@ TEST_F(WindowTest, RefusedFilesChangeNothing) {
             EXPECT_EQ(dialogs.Messages()[0], QString::fromUtf8(c.message));
         }
         EXPECT_EQ(form->windowTitle(), QDir::toNativeSeparators(good));
-        ASSERT_EQ(S().RosterList.size(), 1u);
+        ASSERT_EQ(S().rosterList.size(), 1u);
         EXPECT_EQ(Names(), std::vector<std::string>{"A"});
     }
 }
@@ -192,7 +192,7 @@ TEST_F(WindowTest, SaveWritesTheMarkerAndCrLfLinesAndShowsThePath) {
 
 TEST_F(WindowTest, GroupBoxesDrawNamesAndBlank) {
     Load(WriteRoster("r.txt", {"A,T,男,0,0,0,0,0,", "B,T,男,0,0,0,0,0,", "C,T,女,0,0,0,0,0,"}));
-    S().GroupList[2] = {"2", "0"};
+    S().groupList[2] = {"2", "0"};
     RecordingSurface rec;
     GroupBox(2)->SetObserver(&rec);
     form->Grouping().Boxes().WriteNames();
@@ -206,15 +206,15 @@ TEST_F(WindowTest, GroupBoxesDrawNamesAndBlank) {
         EXPECT_EQ(rec.texts[r].y, 18 * r + 6);
         EXPECT_EQ(rec.texts[r].text.size(), 23u);
     }
-    EXPECT_EQ(S().GroupList[2].size(), 2u);
+    EXPECT_EQ(S().groupList[2].size(), 2u);
     form->Grouping().Boxes().Clear(0);
-    for (int g = 1; g <= MaxGroups; ++g) EXPECT_TRUE(S().GroupList[g].empty());
+    for (int g = 1; g <= MaxGroups; ++g) EXPECT_TRUE(S().groupList[g].empty());
 }
 
 TEST_F(WindowTest, ANonIntegerGroupCountIsReportedAsTheGeneralError) {
     Load(WriteRoster("r.txt", {"A,T,男,0,0,0,0,0,"}));
     form->EnterGroupingMode();
-    S().EntryFlag[0] = 1;
+    S().entryFlag[0] = 1;
     form->List().RefreshRows();
     Edit(6)->setText(QStringLiteral("１"));
     dialogs.ClearShown();

@@ -49,12 +49,12 @@ TEST_F(MarkTest, PressesToggleTheFlagsAndTheMarkFollows) {
         for (const Step& step : c.steps) {
             PictureWidget* picture = step.command == Entry ? Image(6) : Image(7);
             const int wanted = step.command == Entry ? kCommandEntry : kCommandLeader;
-            if (S().CommandState != wanted) Click(picture);
-            ASSERT_EQ(S().CommandState, wanted);
+            if (S().commandState != wanted) Click(picture);
+            ASSERT_EQ(S().commandState, wanted);
             PressList(30 * 2 + 1, 5);  // member C, at the far left of its row
-            EXPECT_EQ(S().SelectedRow, 2);
-            EXPECT_EQ(S().EntryFlag[2], step.entry);
-            EXPECT_EQ(S().LeaderFlag[2], step.leader);
+            EXPECT_EQ(S().selectedRow, 2);
+            EXPECT_EQ(S().entryFlag[2], step.entry);
+            EXPECT_EQ(S().leaderFlag[2], step.leader);
             EXPECT_EQ(MarkAt(rec, 2, 388), step.mark);
             const int ink = DarkInk(Image(1)->Image(), MarksColumn(2));
             if (*step.mark)
@@ -62,9 +62,9 @@ TEST_F(MarkTest, PressesToggleTheFlagsAndTheMarkFollows) {
             else
                 EXPECT_EQ(ink, 0);
             EXPECT_EQ(Players(), step.players);
-            EXPECT_EQ(S().LeaderCount, step.leader);
+            EXPECT_EQ(S().leaderCount, step.leader);
             EXPECT_EQ(Proposal(), step.proposal);
-            EXPECT_EQ(S().CommandState, wanted);
+            EXPECT_EQ(S().commandState, wanted);
         }
     }
     EXPECT_TRUE(dialogs.Messages().empty());
@@ -73,9 +73,9 @@ TEST_F(MarkTest, PressesToggleTheFlagsAndTheMarkFollows) {
 TEST_F(MarkTest, TheCountsSplitThePlayersByGender) {
     Click(Image(6));
     for (int row : {0, 1, 3}) PressRow(row);
-    EXPECT_EQ(S().EntryList, (std::vector<int>{1, 2, 4}));
-    EXPECT_EQ(S().MaleList, (std::vector<int>{1}));
-    EXPECT_EQ(S().FemaleList, (std::vector<int>{2, 4}));
+    EXPECT_EQ(S().entryList, (std::vector<int>{1, 2, 4}));
+    EXPECT_EQ(S().maleList, (std::vector<int>{1}));
+    EXPECT_EQ(S().femaleList, (std::vector<int>{2, 4}));
     EXPECT_EQ(Players(), "3");
     for (int row : {0, 1, 3}) EXPECT_EQ(MarkAt(rec, row, 388), "出場");
     EXPECT_EQ(MarkAt(rec, 2, 388), "");
@@ -91,10 +91,10 @@ TEST_F(MarkTest, PressesOnEmptyRowsChangeNothing) {
         PressList(1200);  // the bottom line of the picture, row 40
         EXPECT_TRUE(rec.texts.empty());
         EXPECT_EQ(Players(), "1");
-        EXPECT_EQ(S().EntryList, std::vector<int>{1});
+        EXPECT_EQ(S().entryList, std::vector<int>{1});
         for (int i = 4; i <= 40; ++i) {
-            EXPECT_EQ(S().EntryFlag[i], 0);
-            EXPECT_EQ(S().LeaderFlag[i], 0);
+            EXPECT_EQ(S().entryFlag[i], 0);
+            EXPECT_EQ(S().leaderFlag[i], 0);
         }
     }
 }
@@ -119,17 +119,17 @@ TEST_F(MarkTest, SwitchingBetweenTheTwoMarkCommands) {
     Click(Image(6));
     EXPECT_EQ(face(Image(6)), yellow);
     Click(Image(7));
-    EXPECT_EQ(S().CommandState, kCommandLeader);
-    EXPECT_EQ(S().EntryButtonOn, 0);
-    EXPECT_EQ(S().LeaderButtonOn, 1);
+    EXPECT_EQ(S().commandState, kCommandLeader);
+    EXPECT_EQ(S().entryButtonOn, 0);
+    EXPECT_EQ(S().leaderButtonOn, 1);
     EXPECT_EQ(face(Image(6)), white);
     EXPECT_EQ(face(Image(7)), yellow);
     Click(Image(7));
-    EXPECT_EQ(S().CommandState, kCommandNone);
+    EXPECT_EQ(S().commandState, kCommandNone);
     EXPECT_EQ(face(Image(7)), white);
     // With both off a press marks nobody.
     PressRow(0);
-    EXPECT_EQ(S().EntryFlag[0], 0);
+    EXPECT_EQ(S().entryFlag[0], 0);
 }
 
 TEST_F(MarkTest, TheThirtySeventhPlayerIsWarnedAboutAndKept) {
@@ -144,7 +144,7 @@ TEST_F(MarkTest, TheThirtySeventhPlayerIsWarnedAboutAndKept) {
     EXPECT_TRUE(dialogs.Messages().empty());
 
     PressRow(36);
-    EXPECT_EQ(S().EntryFlag[36], 1);
+    EXPECT_EQ(S().entryFlag[36], 1);
     EXPECT_EQ(Players(), "37");
     EXPECT_EQ(MarkAt(rec, 36, 388), "出場");
     EXPECT_EQ(TakeMessages(), std::vector<QString>{QStringLiteral("出場者が３６名を超えています")});
@@ -153,7 +153,7 @@ TEST_F(MarkTest, TheThirtySeventhPlayerIsWarnedAboutAndKept) {
     // While above the limit the leader count and the proposal are not updated.
     Click(Image(7));
     PressRow(0);
-    EXPECT_EQ(S().LeaderFlag[0], 0);
+    EXPECT_EQ(S().leaderFlag[0], 0);
     EXPECT_EQ(Proposal(), "1");
     EXPECT_EQ(TakeMessages().size(), 1u);
 

@@ -572,7 +572,7 @@ private:
     }
 
     void PressList() {
-        const int members = static_cast<int>(form_->State().RosterList.size());
+        const int members = static_cast<int>(form_->State().rosterList.size());
         int y = 0;
         if (random_.Below(5) != 0) {
             const int row = random_.Between(0, std::min(members + 1, MemberCapacity));
@@ -775,7 +775,7 @@ private:
 
     // A user who marks, deletes or picks down a run of rows, one press each.
     void PlanSweep() {
-        const int members = static_cast<int>(form_->State().RosterList.size());
+        const int members = static_cast<int>(form_->State().rosterList.size());
         const int first = random_.Between(0, std::max(0, members - 1));
         const int last = std::min(MemberCapacity, first + random_.Between(1, members + 1));
         std::vector<std::function<void()>> steps;
@@ -787,14 +787,14 @@ private:
     // Switches paste on when it is off, as the user does before a pick or a paste.
     std::function<void()> PasteOnStep() {
         return [this] {
-            if (form_->State().PasteButtonOn == 0 && Shown(controls_->Image(9)))
+            if (form_->State().pasteButtonOn == 0 && Shown(controls_->Image(9)))
                 Click(controls_->Image(9), "Image9 (paste, planned)");
         };
     }
 
     // Picks a member on the list for pasting.
     void PlanPick() {
-        const int members = static_cast<int>(form_->State().RosterList.size());
+        const int members = static_cast<int>(form_->State().rosterList.size());
         const int row = random_.Below(std::max(1, members));
         Plan({PasteOnStep(), [this, row] { PressRow(row, "pick"); }});
     }
@@ -809,7 +809,7 @@ private:
 
     // Types a group count that may fit the players and starts a run.
     void PlanGrouping() {
-        const int players = form_->State().EntryCount;
+        const int players = form_->State().entryCount;
         const int count = random_.Between(std::max(1, (players + 5) / 6), MaxGroups);
         Plan({[this, count] {
                   if (!Shown(controls_->Edit(6))) return;
@@ -842,7 +842,7 @@ private:
         };
         // With a member picked, the user's next press is mostly elsewhere (a
         // box, a command, the start button), which a press on the list cancels.
-        add(w.Image(1), f.State().PickedMember.empty() ? 30 : 6, [this] { PressList(); });
+        add(w.Image(1), f.State().pickedMember.empty() ? 30 : 6, [this] { PressList(); });
         add(w.Image(1), 4, [this] { PlanSweep(); });
         add(w.Image(9), 3, [this] { PlanPick(); });
         add(w.Image(9), 3, [this] { PlanPaste(); });
@@ -918,8 +918,8 @@ private:
 
     Before Snapshot() const {
         const auto& s = form_->State();
-        return {s.RosterList,  s.CurrentFileName, form_->windowTitle(),
-                s.PlacedCount, s.ScreenMode,      s.CommandState};
+        return {s.rosterList,  s.currentFileName, form_->windowTitle(),
+                s.placedCount, s.screenMode,      s.commandState};
     }
 
     int MessagesShown() const {
@@ -936,7 +936,7 @@ private:
 
     std::string CheckRoster() {
         const auto& s = form_->State();
-        const Lines& now = s.RosterList;
+        const Lines& now = s.rosterList;
         const Lines& was = before_.roster;
         if (now.size() > static_cast<std::size_t>(MemberCapacity))
             return "the roster holds " + std::to_string(now.size()) + " lines";
@@ -956,7 +956,7 @@ private:
             }
             if (now != *file.members)
                 return "the load gave " + Join(now) + " instead of " + Join(*file.members);
-            if (s.CurrentFileName != TryQtToPath(file.path) ||
+            if (s.currentFileName != TryQtToPath(file.path) ||
                 form_->windowTitle() != QDir::toNativeSeparators(file.path))
                 return "the load did not show the path of the file in the caption";
             return {};
@@ -990,7 +990,7 @@ private:
     std::string CheckSave() {
         if (!happened_.saveAsked) return {};
         const auto& s = form_->State();
-        if (s.RosterList != before_.roster) return "saving changed the roster";
+        if (s.rosterList != before_.roster) return "saving changed the roster";
         if (!happened_.savedTo) return {};
         const QString& path = *happened_.savedTo;
         const bool failed = MessagesShown() > 0;
@@ -1000,7 +1000,7 @@ private:
             return {};
         }
         if (failed) return "the save to " + path.toStdString() + " failed";
-        const std::string expected = RosterFileBytes(s.RosterList);
+        const std::string expected = RosterFileBytes(s.rosterList);
         if (ReadBytes(path) != expected) return "the saved file does not read back as the roster";
         if (form_->windowTitle() != QDir::toNativeSeparators(path))
             return "the caption does not show the saved path";
@@ -1012,18 +1012,18 @@ private:
         auto known = std::find_if(fixtures_.begin(), fixtures_.end(),
                                   [&](const RosterFixture& f) { return f.path == path; });
         if (known == fixtures_.end())
-            fixtures_.push_back({path, s.RosterList});
+            fixtures_.push_back({path, s.rosterList});
         else
-            known->members = s.RosterList;
+            known->members = s.rosterList;
         return {};
     }
 
     std::string CheckGroups() {
         const auto& s = form_->State();
-        const int members = static_cast<int>(s.RosterList.size());
+        const int members = static_cast<int>(s.rosterList.size());
         std::vector<int> inGroups(kFlagSlots, 0);
         for (int g = 1; g <= MaxGroups; ++g) {
-            const auto& group = s.GroupList[static_cast<std::size_t>(g)];
+            const auto& group = s.groupList[static_cast<std::size_t>(g)];
             if (group.size() > static_cast<std::size_t>(MaxGroupSize))
                 return "group " + std::to_string(g) + " holds " + std::to_string(group.size());
             for (const auto& entry : group) {
@@ -1035,33 +1035,33 @@ private:
                     return "member position " + entry + " stands in the groups twice";
             }
         }
-        if (!s.GroupList[0].empty()) return "the unused group list 0 holds entries";
+        if (!s.groupList[0].empty()) return "the unused group list 0 holds entries";
         // A member is marked placed exactly while it stands in a group.  This
         // holds after every path of the start button too: when leaders and
         // groups do not match, the dealt members stay in their groups with
         // their marks and only the boxes and the placed count lag behind.
         for (int p = 0; p < kFlagSlots; ++p) {
-            const int flag = s.PlacedFlag[static_cast<std::size_t>(p)];
+            const int flag = s.placedFlag[static_cast<std::size_t>(p)];
             if (flag != inGroups[static_cast<std::size_t>(p)])
                 return "member position " + std::to_string(p) + " has placed mark " +
                        std::to_string(flag) + " but stands in " +
                        std::to_string(inGroups[static_cast<std::size_t>(p)]) + " groups";
         }
-        if (!s.PickedMember.empty()) {
-            const auto picked = CanonicalPosition(s.PickedMember);
+        if (!s.pickedMember.empty()) {
+            const auto picked = CanonicalPosition(s.pickedMember);
             if (!picked || *picked >= members)
-                return "the pick \"" + Printable(s.PickedMember) + "\" is no member position";
+                return "the pick \"" + Printable(s.pickedMember) + "\" is no member position";
         }
         return {};
     }
 
     std::string CheckFlagsAndTallies() {
         const auto& s = form_->State();
-        const int members = static_cast<int>(s.RosterList.size());
+        const int members = static_cast<int>(s.rosterList.size());
         std::vector<int> entries, males, females;
         for (int p = 0; p < kFlagSlots; ++p) {
             const auto i = static_cast<std::size_t>(p);
-            const int entry = s.EntryFlag[i], leader = s.LeaderFlag[i];
+            const int entry = s.entryFlag[i], leader = s.leaderFlag[i];
             if (entry < 0 || entry > 1 || leader < 0 || leader > 1)
                 return "flags of position " + std::to_string(p) + " are not 0 or 1";
             if (p >= members && (entry || leader))
@@ -1070,50 +1070,50 @@ private:
                 return "leader at position " + std::to_string(p) + " does not play";
             if (entry == 1) {
                 entries.push_back(p + 1);
-                (s.RosterTable[i][2] == cp932::kMale ? males : females).push_back(p + 1);
+                (s.rosterTable[i][2] == cp932::kMale ? males : females).push_back(p + 1);
             }
         }
-        if (s.EntryCount != s.MaleCount + s.FemaleCount)
-            return "EntryCount " + std::to_string(s.EntryCount) + " is not MaleCount " +
-                   std::to_string(s.MaleCount) + " + FemaleCount " + std::to_string(s.FemaleCount);
-        if (s.EntryList != entries || s.MaleList != males || s.FemaleList != females)
+        if (s.entryCount != s.maleCount + s.femaleCount)
+            return "EntryCount " + std::to_string(s.entryCount) + " is not MaleCount " +
+                   std::to_string(s.maleCount) + " + FemaleCount " + std::to_string(s.femaleCount);
+        if (s.entryList != entries || s.maleList != males || s.femaleList != females)
             return "the player tallies do not match the marks";
-        if (controls_->Label(8)->text() != QString::number(s.EntryCount))
+        if (controls_->Label(8)->text() != QString::number(s.entryCount))
             return "the player count shows " + controls_->Label(8)->text().toStdString();
         return {};
     }
 
     std::string CheckCommands() {
         const auto& s = form_->State();
-        const int latches[] = {s.MoveButtonOn,   s.DeleteButtonOn, s.EntryButtonOn,
-                               s.LeaderButtonOn, s.PasteButtonOn,  s.ReturnButtonOn};
+        const int latches[] = {s.moveButtonOn,   s.deleteButtonOn, s.entryButtonOn,
+                               s.leaderButtonOn, s.pasteButtonOn,  s.returnButtonOn};
         int on = 0;
         for (int latch : latches) {
             if (latch != 0 && latch != 1) return "a command latch is neither 0 nor 1";
             on += latch;
         }
         if (on > 1) return "more than one command is switched on";
-        const int state = s.CommandState;
+        const int state = s.commandState;
         const bool matches =
-            (s.MoveButtonOn && (state == kCommandMoveSource || state == kCommandMoveTarget)) ||
-            (s.DeleteButtonOn && state == kCommandDelete) ||
-            (s.EntryButtonOn && state == kCommandEntry) ||
-            (s.LeaderButtonOn && state == kCommandLeader) ||
-            (s.PasteButtonOn && state == kCommandPastePick) ||
-            (s.ReturnButtonOn && state == kCommandReturn) || (on == 0 && state == kCommandNone);
+            (s.moveButtonOn && (state == kCommandMoveSource || state == kCommandMoveTarget)) ||
+            (s.deleteButtonOn && state == kCommandDelete) ||
+            (s.entryButtonOn && state == kCommandEntry) ||
+            (s.leaderButtonOn && state == kCommandLeader) ||
+            (s.pasteButtonOn && state == kCommandPastePick) ||
+            (s.returnButtonOn && state == kCommandReturn) || (on == 0 && state == kCommandNone);
         if (!matches)
             return "CommandState " + std::to_string(state) +
                    " does not match the switched-on command";
-        if (controls_->Image(8)->isVisibleTo(controls_->Panel(3)) != (s.MoveButtonOn == 1))
+        if (controls_->Image(8)->isVisibleTo(controls_->Panel(3)) != (s.moveButtonOn == 1))
             return "the move prompt does not follow the move command";
-        if (controls_->Image(5)->isVisibleTo(controls_->Panel(3)) != (s.DeleteButtonOn == 1))
+        if (controls_->Image(5)->isVisibleTo(controls_->Panel(3)) != (s.deleteButtonOn == 1))
             return "the delete prompt does not follow the delete command";
         return {};
     }
 
     std::string CheckMode() {
         const MainWindow& f = *form_;
-        const int mode = f.State().ScreenMode;
+        const int mode = f.State().screenMode;
         if (mode < kModeRegistration || mode > kModeScoreSheet)
             return "ScreenMode " + std::to_string(mode);
         const bool list = mode != kModeScoreSheet;
@@ -1139,7 +1139,7 @@ private:
             if (controls_->Find(QString::fromLatin1(e.control))->isVisible() != e.visible)
                 return std::string(e.name) + (e.visible ? " is hidden" : " is shown") +
                        " in mode " + std::to_string(mode);
-        if (f.State().CurrentFileName.empty() && f.windowTitle() != kAppTitle)
+        if (f.State().currentFileName.empty() && f.windowTitle() != kAppTitle)
             return "the caption is not the title before any file";
         return {};
     }
@@ -1186,7 +1186,7 @@ private:
     static int Placed(const TournamentState& s) {
         int total = 0;
         for (int g = 1; g <= MaxGroups; ++g)
-            total += static_cast<int>(s.GroupList[static_cast<std::size_t>(g)].size());
+            total += static_cast<int>(s.groupList[static_cast<std::size_t>(g)].size());
         return total;
     }
 
@@ -1201,12 +1201,12 @@ private:
                    : report_.loadsRefused);
         if (happened_.savedTo)
             ++(MessagesShown() > 0 ? report_.savesRefused : report_.savesWritten);
-        if (happened_.registerClicked && s.RosterList.size() > before_.roster.size())
+        if (happened_.registerClicked && s.rosterList.size() > before_.roster.size())
             ++report_.registrations;
-        if (happened_.yesNoAsked && s.RosterList.size() < before_.roster.size())
+        if (happened_.yesNoAsked && s.rosterList.size() < before_.roster.size())
             ++report_.deletions;
-        if (!happened_.openAsked && s.RosterList.size() == before_.roster.size() &&
-            s.RosterList != before_.roster)
+        if (!happened_.openAsked && s.rosterList.size() == before_.roster.size() &&
+            s.rosterList != before_.roster)
             ++report_.moves;
         if (happened_.startClicked && placed > 0) ++report_.groupingRuns;
         if (happened_.groupPress && placed == beforePlaced_ + 1) ++report_.pastes;
@@ -1215,9 +1215,9 @@ private:
         const bool previewed = action_.find("Button4") != std::string::npos ||
                                action_.find("Button9") != std::string::npos ||
                                action_.find("CheckBox2") != std::string::npos;
-        if (previewed && s.ScreenMode == kModeScoreSheet && dialogs_.shown.empty())
+        if (previewed && s.screenMode == kModeScoreSheet && dialogs_.shown.empty())
             ++report_.previews;
-        report_.mostPlayers = std::max(report_.mostPlayers, s.EntryCount);
+        report_.mostPlayers = std::max(report_.mostPlayers, s.entryCount);
         report_.mostPlaced = std::max(report_.mostPlaced, placed);
         beforePlaced_ = placed;
     }

@@ -22,10 +22,10 @@ protected:
         WindowTest::SetUp();
         LoadMembers({"一郎", "二郎", "三郎", "四郎", "五郎", "花子", "梅子", "桜子"}, "MMMMMFFF");
         // Groups 2 and 4 stay empty.
-        S().GroupList[1] = {"0", "5"};
-        S().GroupList[3] = {"1", "2", "6"};
-        S().GroupList[5] = {"3"};
-        S().GroupList[6] = {"4", "7"};
+        S().groupList[1] = {"0", "5"};
+        S().groupList[3] = {"1", "2", "6"};
+        S().groupList[5] = {"3"};
+        S().groupList[6] = {"4", "7"};
         form->SetPrintObserver([this](const RecordedDrawing& page) {
             printed.emplace_back();
             page.ReplayOn(printed.back());
@@ -50,8 +50,8 @@ protected:
     std::vector<std::string> NamesOn(const RecordingSurface& page) {
         std::vector<std::string> names;
         for (const auto& t : page.texts)
-            for (std::size_t r = 0; r < S().RosterList.size(); ++r)
-                if (t.text == S().RosterTable[r][0]) names.push_back(Cp932ToUtf8(t.text));
+            for (std::size_t r = 0; r < S().rosterList.size(); ++r)
+                if (t.text == S().rosterTable[r][0]) names.push_back(Cp932ToUtf8(t.text));
         return names;
     }
     // The texts of the settings boxes, in a fixed order.
@@ -99,7 +99,7 @@ TEST_F(PrintAllTest, OnePagePerGroupWithMembersEachTheSheetOfItsOwnPrint) {
     Click(Find<QPushButton>("PrintAllButton"));
     EXPECT_EQ(PrintDialogsShown(), 1);
     EXPECT_TRUE(dialogs.Messages().empty());
-    EXPECT_GT(S().ScaleX, 1.0);  // the printer's scale, as after 印　刷
+    EXPECT_GT(S().scaleX, 1.0);  // the printer's scale, as after 印　刷
 
     // Afterwards every box, the check box and the preview are as they were.
     EXPECT_EQ(Boxes(), boxesBefore);
@@ -128,7 +128,7 @@ TEST_F(PrintAllTest, OnePagePerGroupWithMembersEachTheSheetOfItsOwnPrint) {
         ASSERT_NE(caption, nullptr);
         const TextCall* number = nullptr;
         for (const auto& t : pages[i].texts)
-            if (t.y == caption->y && t.x < caption->x && t.x > caption->x - 25 * S().ScaleX)
+            if (t.y == caption->y && t.x < caption->x && t.x > caption->x - 25 * S().scaleX)
                 number = &t;
         ASSERT_NE(number, nullptr);
         EXPECT_EQ(number->text, std::to_string(g));
@@ -182,14 +182,14 @@ TEST_F(PrintAllTest, RefusalsPrintNothing) {
         {"single print, bad start hole", false, "10", "y", false, true,
          "'y' は整数ではありません."},
     };
-    const auto groups = S().GroupList;
+    const auto groups = S().groupList;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Edit(9)->setText(QString::fromUtf8(c.holes));
         Edit(14)->setText(QString::fromUtf8(c.start));
         CheckBox(2)->setChecked(c.hide);
         for (int g = 1; g <= MaxGroups; ++g)
-            if (!c.groups) S().GroupList[g].clear();
+            if (!c.groups) S().groupList[g].clear();
         dialogs.ClearShown();
         printed.clear();
         const QString pdf = folder.filePath(QStringLiteral("%1.pdf").arg(c.name));
@@ -204,17 +204,17 @@ TEST_F(PrintAllTest, RefusalsPrintNothing) {
         // Only the missing groups refuse before the dialog.
         EXPECT_EQ(PrintDialogsShown(), c.groups ? 1 : 0);
         dialogs.printAnswers.clear();
-        S().GroupList = groups;
+        S().groupList = groups;
     }
 }
 
 TEST_F(PrintAllTest, ACancelledDialogPrintsNothingAndAGroupBoxThatIsNoNumberDoesNotMatter) {
-    const double scaleX = S().ScaleX;
+    const double scaleX = S().scaleX;
     dialogs.printAnswers.push_back(nullptr);
     Click(Find<QPushButton>("PrintAllButton"));
     EXPECT_EQ(PrintDialogsShown(), 1);
     EXPECT_TRUE(printed.empty());
-    EXPECT_DOUBLE_EQ(S().ScaleX, scaleX);
+    EXPECT_DOUBLE_EQ(S().scaleX, scaleX);
     EXPECT_TRUE(dialogs.Messages().empty());
 
     // The group box is not read: every page carries its own group's number.

@@ -31,7 +31,7 @@ protected:
         for (int i = 0; i < 2; ++i) GenderItem(i)->setChecked(false);
         group->setExclusive(true);
     }
-    std::string Cell(int row, int column) { return Cp932ToUtf8(S().RosterTable[row][column]); }
+    std::string Cell(int row, int column) { return Cp932ToUtf8(S().rosterTable[row][column]); }
 };
 
 TEST_F(RegistrationTest, TheChecksAndWhatTheyLeave) {
@@ -49,12 +49,12 @@ TEST_F(RegistrationTest, TheChecksAndWhatTheyLeave) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
-        const auto before = S().RosterList;
+        const auto before = S().rosterList;
         Register(c.name, QStringLiteral("東町"), c.gender);
         EXPECT_EQ(TakeMessages(), c.messages);
         auto expected = before;
         if (c.line) expected.push_back(Utf8ToCp932(c.line));
-        EXPECT_EQ(S().RosterList, expected);
+        EXPECT_EQ(S().rosterList, expected);
         EXPECT_EQ(form->Registration().GenderIndex(), 0);
         // The boxes keep what was typed.
         EXPECT_EQ(Edit(1)->text(), c.name);
@@ -72,7 +72,7 @@ TEST_F(RegistrationTest, TheFortiethIsAcceptedAndTheFortyFirstRefused) {
     LoadMembers(names);
     Register(QStringLiteral("Last"), QStringLiteral("T"), 1);
     EXPECT_TRUE(TakeMessages().empty());
-    ASSERT_EQ(S().RosterList.size(), 40u);
+    ASSERT_EQ(S().rosterList.size(), 40u);
     EXPECT_EQ(Cell(39, 0), "Last");
     EXPECT_EQ(form->Registration().GenderIndex(), 0);
 
@@ -80,7 +80,7 @@ TEST_F(RegistrationTest, TheFortiethIsAcceptedAndTheFortyFirstRefused) {
     Click(Button(6));
     EXPECT_EQ(TakeMessages(),
               std::vector<QString>{QStringLiteral("登録出来ません。人数が超過します")});
-    EXPECT_EQ(S().RosterList.size(), 40u);
+    EXPECT_EQ(S().rosterList.size(), 40u);
     EXPECT_EQ(form->Registration().GenderIndex(), 1);
     EXPECT_EQ(Edit(1)->text(), QStringLiteral("Last"));
 }
@@ -89,7 +89,7 @@ TEST_F(RegistrationTest, AnEmptyTeamIsRegisteredAndShownEmpty) {
     RecordingSurface rec;
     Image(1)->SetObserver(&rec);
     Register(QStringLiteral("A"), QString(), 0);
-    EXPECT_EQ(S().RosterList, std::vector<std::string>{Utf8ToCp932("A,,男,0,0,0,0,0,")});
+    EXPECT_EQ(S().rosterList, std::vector<std::string>{Utf8ToCp932("A,,男,0,0,0,0,0,")});
     EXPECT_EQ(Cell(0, 1), "");
     const auto log = rec.TextLog();
     EXPECT_EQ(std::vector<std::string>(log.end() - 3, log.end()),
@@ -150,7 +150,7 @@ TEST_F(RegistrationTest, ANameWithASpaceAndACommaComesBackWholeFromTheFile) {
     Image(1)->SetObserver(&rec);
     Load(path);
     EXPECT_TRUE(dialogs.Messages().empty());
-    ASSERT_EQ(S().RosterList.size(), 1u);
+    ASSERT_EQ(S().rosterList.size(), 1u);
     EXPECT_EQ(Cell(0, 0), "A B,C\"D");
     EXPECT_EQ(Cell(0, 1), "東 町,");
     EXPECT_EQ(Cell(0, 2), "男");

@@ -26,9 +26,9 @@ protected:
               const std::vector<std::vector<int>>& groups) {
         LoadMembers(names, genders);
         for (std::size_t g = 0; g < groups.size(); ++g) {
-            S().GroupList[g + 1].clear();
+            S().groupList[g + 1].clear();
             for (const int position : groups[g])
-                S().GroupList[g + 1].push_back(std::to_string(position));
+                S().groupList[g + 1].push_back(std::to_string(position));
         }
     }
     // The score-sheet mode with the hole count, then 成績入力.
@@ -108,7 +108,7 @@ protected:
     // "12./3..": '.' for a hole not entered, '/' between rounds, strokes
     // above 9 in brackets ("[12]").
     std::string Card(int position, int holes, int rounds = 2) {
-        const MemberKey key = MemberKeys(S().RosterList).at(static_cast<std::size_t>(position));
+        const MemberKey key = MemberKeys(S().rosterList).at(static_cast<std::size_t>(position));
         const auto& cards = form->Results().Scores().Get().cards;
         const auto card = cards.find(key);
         std::string text;

@@ -43,7 +43,7 @@ TEST_F(CrashTest, AKilledRunLosesNothingButTheNumberBeingTyped) {
         form->UseRecoveryFolder(data.path().toStdString());
         EXPECT_EQ(dialogs.shown.size(), c.offered ? 1u : 0u);
         if (!c.offered) continue;
-        ASSERT_EQ(S().RosterList.size(), 3u);
+        ASSERT_EQ(S().rosterList.size(), 3u);
         for (int p = 0; p < 3; ++p)
             EXPECT_EQ(Card(p, 3, 1), c.cards[static_cast<std::size_t>(p)]) << p;
     }

@@ -45,8 +45,8 @@ protected:
 
 TEST_F(RecoveryTest, EveryScoreIsWrittenAtOnce) {
     Meet({"一郎", "花子", "三郎"}, "MFM", {{1, 0}, {}, {2}});
-    S().EntryFlag[0] = S().EntryFlag[1] = S().EntryFlag[2] = 1;
-    S().LeaderFlag[1] = 1;
+    S().entryFlag[0] = S().entryFlag[1] = S().entryFlag[2] = 1;
+    S().leaderFlag[1] = 1;
     Open("2");
     EXPECT_FALSE(std::filesystem::exists(File())) << "nothing entered yet";
     for (const std::string keys : {"3", "E12E", "<B", "4"}) {
@@ -55,7 +55,7 @@ TEST_F(RecoveryTest, EveryScoreIsWrittenAtOnce) {
         const std::optional<RecoveryRecord> record = Recorded();
         ASSERT_TRUE(record);
         EXPECT_EQ(record->results, form->Results().Scores().Get());
-        EXPECT_EQ(record->roster, S().RosterList);
+        EXPECT_EQ(record->roster, S().rosterList);
         EXPECT_EQ(record->holeCount, "2");
         EXPECT_EQ(record->groups[1], (std::vector<int>{1, 0}));
         EXPECT_EQ(record->groups[3], std::vector<int>{2});
@@ -69,7 +69,7 @@ TEST_F(RecoveryTest, EveryScoreIsWrittenAtOnce) {
 
 TEST_F(RecoveryTest, TheNextStartOffersWhatWasEnteredAndRestoresItOnYes) {
     Meet({"一郎", "花子", "三郎"}, "MFM", {{1, 0}, {}, {2}});
-    S().EntryFlag[0] = S().EntryFlag[1] = S().EntryFlag[2] = 1;
+    S().entryFlag[0] = S().entryFlag[1] = S().entryFlag[2] = 1;
     Open("11");
     Type("123");
     const Results entered = form->Results().Scores().Get();
@@ -86,19 +86,19 @@ TEST_F(RecoveryTest, TheNextStartOffersWhatWasEnteredAndRestoresItOnYes) {
         // いいえ keeps the file for a later start.
         EXPECT_TRUE(std::filesystem::exists(File()));
         if (!yes) {
-            EXPECT_TRUE(S().RosterList.empty());
+            EXPECT_TRUE(S().rosterList.empty());
             EXPECT_TRUE(form->Results().Scores().Get().cards.empty());
             EXPECT_EQ(form->Results().Window(), nullptr);
             continue;
         }
         EXPECT_EQ(form->Results().Scores().Get(), entered);
-        EXPECT_EQ(S().RosterList, before.RosterList);
-        EXPECT_EQ(S().GroupList, before.GroupList);
-        EXPECT_EQ(S().EntryFlag, before.EntryFlag);
-        EXPECT_EQ(S().PlacedFlag[0], 1);
+        EXPECT_EQ(S().rosterList, before.rosterList);
+        EXPECT_EQ(S().groupList, before.groupList);
+        EXPECT_EQ(S().entryFlag, before.entryFlag);
+        EXPECT_EQ(S().placedFlag[0], 1);
         EXPECT_EQ(Edit(9)->text(), QStringLiteral("11"));
         // Shown: the list with its marks and counts, the groups, the scores.
-        EXPECT_EQ(S().ScreenMode, kModeGrouping);
+        EXPECT_EQ(S().screenMode, kModeGrouping);
         EXPECT_EQ(Label(8)->text(), QStringLiteral("3"));
         EXPECT_EQ(Group(1), (std::vector<std::string>{"花子", "一郎"}));
         ASSERT_NE(form->Results().Window(), nullptr);
@@ -144,7 +144,7 @@ TEST_F(RecoveryTest, AFileThatCannotBeReadIsReportedAndPutAside) {
     std::filesystem::path aside = File();
     aside += ".broken";
     EXPECT_TRUE(std::filesystem::exists(aside));
-    EXPECT_TRUE(S().RosterList.empty());
+    EXPECT_TRUE(S().rosterList.empty());
 }
 
 TEST_F(RecoveryTest, AFolderThatCannotBeWrittenIsReportedOnce) {

@@ -228,7 +228,7 @@ TEST_F(ResultsTest, AHoleCountThatIsNoWholeNumberFromOneUpKeepsTheWindowShut) {
         Edit(9)->setText(QStringLiteral("10"));
     }
     // Without any group there is nothing to enter.
-    S().GroupList[1].clear();
+    S().groupList[1].clear();
     Open("8");
     EXPECT_EQ(form->Results().Window(), nullptr);
     EXPECT_EQ(TakeMessages(), std::vector<QString>{QStringLiteral("成績を入力する組がありません")});
@@ -237,8 +237,8 @@ TEST_F(ResultsTest, AHoleCountThatIsNoWholeNumberFromOneUpKeepsTheWindowShut) {
 TEST_F(ResultsTest, ScoresBelongToTheMemberWhereverTheMemberGoes) {
     // Two members with the very same line keep their own scores.
     LoadMembers({"一郎", "二郎", "一郎"}, "MMM");
-    S().GroupList[1] = {"0", "1"};
-    S().GroupList[2] = {"2"};
+    S().groupList[1] = {"0", "1"};
+    S().groupList[2] = {"2"};
     Open("2");
     SetRounds(1);
     Type(
@@ -249,9 +249,9 @@ TEST_F(ResultsTest, ScoresBelongToTheMemberWhereverTheMemberGoes) {
     EXPECT_EQ(Card(2, 2, 1), "56");
 
     // Regrouped by hand: the scores go along, on their new pages and rows.
-    S().GroupList[1] = {"2"};
-    S().GroupList[2] = {};
-    S().GroupList[3] = {"1", "0"};
+    S().groupList[1] = {"2"};
+    S().groupList[2] = {};
+    S().groupList[3] = {"1", "0"};
     Click(Find<QPushButton>("ResultsButton"));
     ASSERT_EQ(W().EntryPages(), 2);
     EXPECT_EQ(Row(W().EntryTable(0), 0)[3], QStringLiteral("5"));
@@ -260,7 +260,7 @@ TEST_F(ResultsTest, ScoresBelongToTheMemberWhereverTheMemberGoes) {
     EXPECT_EQ(W().Cursor(), (EntryPosition{0, 0, 0, 0}));
 
     // A player in no group keeps the scores, shown apart and not ranked.
-    S().GroupList[3] = {"0"};
+    S().groupList[3] = {"0"};
     Click(Find<QPushButton>("ResultsButton"));
     ASSERT_NE(W().ApartTable(), nullptr);
     EXPECT_EQ(Tabs()->tabText(2), QStringLiteral("組なし"));
@@ -294,7 +294,7 @@ TEST_F(ResultsTest, ScoresBelongToTheMemberWhereverTheMemberGoes) {
 
 TEST_F(ResultsTest, OfTwoIdenticalMembersMovedOrDeletedEachKeepsItsOwnScores) {
     LoadMembers({"一郎", "一郎", "二郎"}, "MMM");
-    S().GroupList[1] = {"0", "1", "2"};
+    S().groupList[1] = {"0", "1", "2"};
     Open("1");
     SetRounds(1);
     Type("123");

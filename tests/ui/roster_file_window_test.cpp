@@ -38,9 +38,9 @@ QString WriteCp932Roster(const QTemporaryDir& folder, const char* name,
 void GroupAndPreview(MainWindow& form) {
     form.EnterGroupingMode();
     TournamentState& s = form.State();
-    for (std::size_t r = 0; r < s.RosterList.size(); ++r) s.EntryFlag[r] = s.LeaderFlag[r] = 1;
+    for (std::size_t r = 0; r < s.rosterList.size(); ++r) s.entryFlag[r] = s.leaderFlag[r] = 1;
     form.List().RefreshRows();
-    ControlsOf(form).Edit(6)->SetBytes(std::to_string(s.RosterList.size()));
+    ControlsOf(form).Edit(6)->SetBytes(std::to_string(s.rosterList.size()));
     form.Grouping().StartAutomaticGrouping();
     form.EnterScoreSheetMode();
 }
@@ -62,7 +62,7 @@ TEST_F(WindowTest, VeryLongNamesAreKeptWholeAndShowWhatTheirStartWould) {
 
     Load(wholeFile);
     ASSERT_EQ(TakeMessages(), std::vector<QString>{});
-    EXPECT_EQ(S().RosterList, whole);
+    EXPECT_EQ(S().rosterList, whole);
     GroupAndPreview(*form);
     ASSERT_EQ(TakeMessages(), std::vector<QString>{});
 
@@ -95,7 +95,7 @@ TEST_F(WindowTest, TheOverFortyRefusalCountsTheMemberLinesEmptyOnesIncluded) {
     EXPECT_EQ(TakeMessages(), std::vector<QString>{QStringLiteral(
                                   "このファイルにはメンバーの行が４３行あります。"
                                   "４０行を超えるファイルは開けません（空の行も１行と数えます）")});
-    EXPECT_TRUE(S().RosterList.empty());
+    EXPECT_TRUE(S().rosterList.empty());
 }
 
 }  // namespace

@@ -18,9 +18,9 @@ protected:
         WindowTest::SetUp();
         Load(WriteRoster("r.txt", {"一郎,東町,男,0,0,0,0,0,", "二郎,西町,男,0,0,0,0,0,",
                                    "花子,南町,女,0,0,0,0,0,"}));
-        S().GroupList[1] = {"0", "1"};
-        S().GroupList[3] = {"2"};
-        S().PlacedFlag[0] = S().PlacedFlag[1] = S().PlacedFlag[2] = 1;
+        S().groupList[1] = {"0", "1"};
+        S().groupList[3] = {"2"};
+        S().placedFlag[0] = S().placedFlag[1] = S().placedFlag[2] = 1;
         Image(23)->SetObserver(&sheet);
     }
     void TearDown() override {
@@ -45,11 +45,11 @@ protected:
 
 TEST_F(ScoreSheetWindowTest, EnteringTheModePreviewsGroupOneWithTheDefaults) {
     Click(Button(4));
-    EXPECT_EQ(S().ScreenMode, kModeScoreSheet);
+    EXPECT_EQ(S().screenMode, kModeScoreSheet);
     EXPECT_EQ(Image(23)->geometry(), QRect(5, 3, 989, 657));
     EXPECT_TRUE(Image(23)->isVisibleTo(form.get()));
-    EXPECT_DOUBLE_EQ(S().ScaleX, 0.814);
-    EXPECT_DOUBLE_EQ(S().ScaleY, 0.92);
+    EXPECT_DOUBLE_EQ(S().scaleX, 0.814);
+    EXPECT_DOUBLE_EQ(S().scaleY, 0.92);
     const struct {
         const char* text;
         int x, y;
@@ -143,7 +143,7 @@ TEST_F(ScoreSheetWindowTest, PrintsOnePageToPdfAndPreviewsAgainAfterwards) {
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_TRUE(bytes.contains("/Count 1")) << "one page";
-    EXPECT_GT(S().ScaleX, 1.0);  // scaled to the printer's resolution
+    EXPECT_GT(S().scaleX, 1.0);  // scaled to the printer's resolution
     // Keep the page for a look when asked to.
     if (const QString keep = qEnvironmentVariable("TOVI_KEEP_SHEET_PDF"); !keep.isEmpty()) {
         QFile::remove(keep);
@@ -152,7 +152,7 @@ TEST_F(ScoreSheetWindowTest, PrintsOnePageToPdfAndPreviewsAgainAfterwards) {
 
     Click(Button(9));
     EXPECT_EQ(Image(23)->geometry(), QRect(5, 3, 989, 657));
-    EXPECT_DOUBLE_EQ(S().ScaleX, 0.814);
+    EXPECT_DOUBLE_EQ(S().scaleX, 0.814);
 }
 
 TEST_F(ScoreSheetWindowTest, ACancelledOrFailedPrintLeavesTheNextOneWorking) {
@@ -160,7 +160,7 @@ TEST_F(ScoreSheetWindowTest, ACancelledOrFailedPrintLeavesTheNextOneWorking) {
     // Cancelled: nothing printed, the factors stay.
     dialogs.printAnswers.push_back(nullptr);
     Click(Button(7));
-    EXPECT_DOUBLE_EQ(S().ScaleX, 0.814);
+    EXPECT_DOUBLE_EQ(S().scaleX, 0.814);
 
     // A bad group number stops the drawing and abandons the job.
     Edit(13)->setText(QStringLiteral("x"));

@@ -27,7 +27,7 @@ protected:
     }
     std::size_t Placed() {
         std::size_t total = 0;
-        for (int g = 1; g <= MaxGroups; ++g) total += S().GroupList[g].size();
+        for (int g = 1; g <= MaxGroups; ++g) total += S().groupList[g].size();
         return total;
     }
 };
@@ -66,8 +66,8 @@ TEST_F(StartButtonTest, TheDealtMembersStayInTheirGroupsAndMarks) {
         for (int p = 0; p < 5; ++p) {
             bool inGroup = false;
             for (int g = 1; g <= MaxGroups; ++g)
-                for (const auto& entry : S().GroupList[g]) inGroup |= entry == std::to_string(p);
-            EXPECT_EQ(S().PlacedFlag[p], inGroup ? 1 : 0) << p;
+                for (const auto& entry : S().groupList[g]) inGroup |= entry == std::to_string(p);
+            EXPECT_EQ(S().placedFlag[p], inGroup ? 1 : 0) << p;
         }
         const auto messages = TakeMessages();
         if (c.message) {
@@ -76,7 +76,7 @@ TEST_F(StartButtonTest, TheDealtMembersStayInTheirGroupsAndMarks) {
             continue;
         }
         EXPECT_TRUE(messages.empty());
-        EXPECT_EQ(S().PlacedCount, static_cast<int>(c.placed));
+        EXPECT_EQ(S().placedCount, static_cast<int>(c.placed));
         EXPECT_EQ(Label(27)->text(), QString::number(c.placed));  // the placed count
         // The first box shows the names of its group, in order.
         std::vector<std::string> drawn;
@@ -94,24 +94,24 @@ TEST_F(StartButtonTest, APickThatARunPlacedPastesNothing) {
     Prepare({0, 1, 2}, {});
     Click(Image(9));
     PressRow(0);
-    ASSERT_EQ(S().PickedMember, "0");
+    ASSERT_EQ(S().pickedMember, "0");
     Edit(6)->setText(QStringLiteral("1"));
     Click(Button(1));
-    ASSERT_EQ(S().GroupList[1].size(), 3u);
+    ASSERT_EQ(S().groupList[1].size(), 3u);
 
     Click(Image(9));  // paste on again; the pick is kept
     PressGroup(2, 10);
-    EXPECT_TRUE(S().GroupList[2].empty());
+    EXPECT_TRUE(S().groupList[2].empty());
     EXPECT_EQ(Placed(), 3u);
 
     // Returning member 0 from its one group leaves it in no group at all.
     Click(Image(10));
-    const auto& group1 = S().GroupList[1];
+    const auto& group1 = S().groupList[1];
     const int row = static_cast<int>(std::find(group1.begin(), group1.end(), "0") - group1.begin());
     PressGroup(1, 18 * row + 10);
-    EXPECT_EQ(S().PlacedFlag[0], 0);
+    EXPECT_EQ(S().placedFlag[0], 0);
     for (int g = 1; g <= MaxGroups; ++g)
-        EXPECT_EQ(std::count(S().GroupList[g].begin(), S().GroupList[g].end(), "0"), 0) << g;
+        EXPECT_EQ(std::count(S().groupList[g].begin(), S().groupList[g].end(), "0"), 0) << g;
 }
 
 }  // namespace

@@ -120,14 +120,14 @@ protected:
     // Member names in roster order, UTF-8.
     std::vector<std::string> Names() {
         std::vector<std::string> names;
-        for (std::size_t r = 0; r < S().RosterList.size(); ++r)
-            names.push_back(Cp932ToUtf8(S().RosterTable[r][0]));
+        for (std::size_t r = 0; r < S().rosterList.size(); ++r)
+            names.push_back(Cp932ToUtf8(S().rosterTable[r][0]));
         return names;
     }
     std::vector<std::string> Group(int g) {
         std::vector<std::string> names;
-        for (const auto& entry : S().GroupList[g])
-            names.push_back(Cp932ToUtf8(S().RosterTable[std::stoi(entry)][0]));
+        for (const auto& entry : S().groupList[g])
+            names.push_back(Cp932ToUtf8(S().rosterTable[std::stoi(entry)][0]));
         return names;
     }
     // What the recording shows at a mark position of row (x 38, 388 or 450) once
