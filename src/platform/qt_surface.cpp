@@ -14,12 +14,11 @@
 #endif
 
 #include "platform/fonts.h"
+#include "platform/qt_colour.h"
 #include "platform/qt_text.h"
 
 namespace tovi {
 namespace {
-
-QColor ToColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
 // A scratch image of the given size in logical pixels, at the ratio.
 QImage ScratchImage(int width, int height, qreal ratio, QImage::Format format) {
@@ -180,7 +179,7 @@ enum class Run { Row, Column, Other };
 QPointF PenShift(Run run) { return {run == Run::Row ? 0.0 : 0.5, run == Run::Column ? 0.0 : 0.5}; }
 
 void SetPen(QPainter& p, Rgb colour, int width, bool onPicture, Run run = Run::Other) {
-    QPen pen(ToColor(colour));
+    QPen pen(ToQColor(colour));
     pen.setWidth(width);  // 0 is the thinnest line the device offers
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
@@ -496,9 +495,9 @@ const QImage& QtSurface::StampOf(const FontEntry& font, const SetText& set, Phas
     // The text at its phase on the brush colour, then its ink and box, set
     // as the ink check set it.
     int room = 0;
-    const QImage image = SetWithRoom(font.font, font.metrics, set.shown, set.advance,
-                                     QPoint(phase.x, phase.y), grid.period, grid.ratio,
-                                     image_->format(), ToColor(fontColor_), ToColor(brush_), room);
+    const QImage image = SetWithRoom(
+        font.font, font.metrics, set.shown, set.advance, QPoint(phase.x, phase.y), grid.period,
+        grid.ratio, image_->format(), ToQColor(fontColor_), ToQColor(brush_), room);
     return KeepStamp(phase, image.copy(phase.ink.translated(room, room)));
 }
 
@@ -537,9 +536,9 @@ void QtSurface::TextOut(int x, int y, const std::string& text) {
         }
     }
     Paint([&](QPainter& p) {
-        p.fillRect(box, ToColor(brush_));
+        p.fillRect(box, ToQColor(brush_));
         p.setFont(font.font);
-        p.setPen(ToColor(fontColor_));
+        p.setPen(ToQColor(fontColor_));
         p.drawText(QPoint(x, y + font.metrics.ascent()), set.shown);
     });
 }
@@ -581,7 +580,7 @@ void QtSurface::Rectangle(int left, int top, int right, int bottom) {
     const Grid grid = PictureGrid();
     if (grid.period == 0) {
         Paint([&](QPainter& p) {
-            p.fillRect(area, ToColor(brush_));
+            p.fillRect(area, ToQColor(brush_));
             DrawOutline(p, area);
         });
         return;
