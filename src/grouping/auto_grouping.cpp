@@ -20,8 +20,6 @@ constexpr char kMoreGroupsNeeded[] = "組数を増やして下さい";
 constexpr char kLeadersShort[] = "リーダ数が足りません";
 constexpr char kLeadersMismatch[] = "リーダ数と組数が合いませんe";
 
-// A run clears the placed mark of this many member slots before it deals.
-
 bool IsFlagSlot(std::int64_t position) { return position >= 0 && position < kFlagSlots; }
 
 // Index into a pool of `size` entries for a drawn number; never negative,
