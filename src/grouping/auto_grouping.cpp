@@ -12,7 +12,6 @@
 namespace tovi {
 namespace {
 
-// A run clears the placed mark of this many member slots before it deals.
 
 bool IsFlagSlot(std::int64_t position) { return position >= 0 && position < kFlagSlots; }
 

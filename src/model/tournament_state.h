@@ -29,14 +29,46 @@ inline constexpr int ListWidth = 480;      // width of the list drawing
 inline constexpr int MaxEntrants = 36;     // most players of one meeting
 inline constexpr int MaxGroups = 6;
 inline constexpr int MaxGroupSize = 6;
-inline constexpr int kFlagSlots = 280;    // room of each flag array
-inline constexpr int kTalliedSlots = 45;  // slots 0..44 are scanned by the tallies
-inline constexpr int kLeaderSlots = 40;   // slots 0..39 are counted as leaders
-inline constexpr int kTableRows = 280;    // room of rosterTable
+
+// Room of each flag array (entryFlag, leaderFlag, placedFlag), by member
+// position.  Only positions below MemberCapacity ever hold a member, but
+// the tallies read slots up to kTalliedSlots and a grouping run clears
+// slots up to kPlacedSlotsCleared, so the room must reach past both.
+// Positions read back from decimal text (the pick, the entries of the group
+// lists) are checked against it before a mark is set or cleared
+// (IsFlagSlot in grouping/); the list's marks (MemberList::RedrawMarks), the grouping pools
+// and the recovery record stop at it as well as at the roster's end.
+inline constexpr int kFlagSlots = 280;
+// ComputeTallies (model/roster_table.cpp) scans flag slots 0..44 for the
+// player, gender and placed lists, five slots past the last member
+// position: a mark there would be listed as member 41..45.  Needs that many
+// slots of kFlagSlots.
+inline constexpr int kTalliedSlots = 45;
+// ComputeTallies counts leader marks in slots 0..39 only, the member
+// positions; that count is the group count it proposes.
+inline constexpr int kLeaderSlots = 40;
+// Room of rosterTable, rows by member position.  Rows past the roster keep
+// the name they last had (a refresh resets only columns 1..8 of the first
+// kBlankedTableRows rows), and positions read from text index it: a group
+// box shows the name of row p for any 0 <= p < kTableRows (GroupBoxes::WriteNames) and the
+// score sheet the name and team of any row within it; the list (MemberList::ShowRowsAndTallies)
+// stops at it, and the tallies read the gender of rows 0..44 while they lie
+// within it.  It holds the kBlankedTableRows rows a refresh blanks.
+inline constexpr int kTableRows = 280;
+// Cells of a rosterTable row: fields 1..7 of a member line fill columns
+// 0..6 (ParseRoster); columns 7 and 8 are only ever blanked.
 inline constexpr int kTableColumns = 9;
-inline constexpr int kBlankedTableRows = 41;    // rows 0..40 are blanked by a full redraw
-inline constexpr int GroupRowPitch = 18;        // pixel pitch of the names in a group box
-inline constexpr int kPlacedSlotsCleared = 69;  // placed slots 0..68 cleared by a grouping run
+// Rows 0..40 of rosterTable, one past the last member, get columns 1..8
+// blanked (BlankRosterTable) by every full redraw of the list, before the
+// roster is parsed into them.
+inline constexpr int kBlankedTableRows = 41;
+inline constexpr int GroupRowPitch = 18;  // pixel pitch of the names in a group box
+// A run of the automatic grouping that is not refused clears the placed
+// marks of slots 0..68 before it deals (ResetGroups; needs that many slots
+// of kFlagSlots), and the start button (GroupingPanel::StartAutomaticGrouping) then writes a white
+// ⇒ over the placed-mark column of rows 0..68, which erases the marks of the list's 40 rows;
+// rows 40..68 lie below the list picture and are written there all the same, clipped away.
+inline constexpr int kPlacedSlotsCleared = 69;
 
 // Column boundaries of the member list: running sums of 35,140,160,45,122,40,100,45.
 inline constexpr std::array<int, 9> ColumnX = {0, 35, 175, 335, 380, 502, 542, 642, 687};

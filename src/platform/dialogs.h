@@ -7,6 +7,10 @@
 #include <memory>
 #include <optional>
 
+// OfferPrintFile, which the print job (ui/print_job.cpp) still reaches
+// through this header.
+#include "platform/print_file.h"
+
 class QFileDialog;
 class QPrinter;
 class QWidget;
@@ -19,13 +23,6 @@ inline const QString kAppTitle = QStringLiteral("トヴィ");
 // The user's documents folder, or the home folder where there is none: where
 // roster files are looked for first and printed PDF files are offered.
 QString DocumentsFolder();
-
-// Names the print job baseName and offers <documents folder>/<baseName>.pdf
-// as the file of a print to a PDF file, as the system's print dialog allows:
-// Qt's dialog on Linux shows the file (print_file_posix.cpp); on Windows the
-// PDF printer asks for the file itself and proposes the job's name
-// (print_file_windows.cpp).  The dialog still starts on the default printer.
-void OfferPrintFile(QPrinter& printer, const QString& baseName);
 
 // Which answer of a yes/no question Enter gives.  No for a question whose
 // yes gives something up.

@@ -1,4 +1,6 @@
 // Offering the file of a print to PDF in Qt's own print dialog.
+#include "platform/print_file.h"
+
 #include <QDir>
 #include <QPrinter>
 

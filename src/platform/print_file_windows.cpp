@@ -3,9 +3,9 @@
 // printer (the dialog's 「ファイルへ出力」), so only the job is named: the
 // PDF printer (Microsoft Print to PDF) proposes that name when it asks where
 // to save.
-#include <QPrinter>
+#include "platform/print_file.h"
 
-#include "platform/dialogs.h"
+#include <QPrinter>
 
 namespace tovi {
 

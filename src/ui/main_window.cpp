@@ -198,7 +198,7 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     // over it (a first preview that stopped on a bad number leaves no outline).
     scoreSheetFrame_ = false;
     QPainter painter(this);
-    QPen pen(ToColor(kInactiveCaption));
+    QPen pen(ToQColor(kInactiveCaption));
     pen.setWidth(3);
     painter.setPen(pen);
     // On the same logical pixels as at ratio 1: Qt sets an odd-width pen on

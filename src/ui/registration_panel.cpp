@@ -48,7 +48,7 @@ RegistrationPanel::RegistrationPanel(QWidget& form, TournamentState& state, Dial
     saveButton_ = MakeButton("Button8", panel_, QStringLiteral("保　存"), 140, 127, 90, 25, 10);
     registerButton_ = MakeButton("Button6", panel_, QStringLiteral("登　録"), 326, 127, 83, 27, 11);
     QPalette palette = registerButton_->palette();
-    palette.setColor(QPalette::ButtonText, ToColor(kTeal));
+    palette.setColor(QPalette::ButtonText, ToQColor(kTeal));
     registerButton_->setPalette(palette);
 
     runner.Connect(registerButton_, &QPushButton::clicked, [this] { RegisterMember(); });

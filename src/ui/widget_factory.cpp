@@ -8,12 +8,10 @@
 
 namespace tovi {
 
-QColor ToColor(Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
-
 void Fill(QWidget* widget, Rgb colour) {
     widget->setBackgroundRole(QPalette::Window);
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, ToColor(colour));
+    palette.setColor(QPalette::Window, ToQColor(colour));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -36,7 +34,7 @@ QLabel* MakeLabel(const char* name, QWidget* parent, const QString& text, int x,
     font.setBold(style.bold);
     label->setFont(font);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, ToColor(style.colour));
+    palette.setColor(QPalette::WindowText, ToQColor(style.colour));
     label->setPalette(palette);
     label->move(x, y);
     if (w > 0 && h > 0)

@@ -10,6 +10,7 @@
 #include "core/drawing_surface.h"
 #include "platform/byte_edit.h"
 #include "platform/fonts.h"
+#include "platform/qt_colour.h"
 
 class QFrame;
 class QLabel;
@@ -19,8 +20,6 @@ class QWidget;
 namespace tovi {
 
 class PictureWidget;
-
-QColor ToColor(Rgb colour);
 
 // Fills the widget's background with a flat colour.  Buttons and check boxes
 // take their background from the button colour unless told otherwise.

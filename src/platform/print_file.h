@@ -1,0 +1,18 @@
+// The file a print to a PDF file is offered, where the systems' print
+// dialogs differ: print_file_posix.cpp and print_file_windows.cpp.
+#pragma once
+
+#include <QString>
+
+class QPrinter;
+
+namespace tovi {
+
+// Names the print job baseName and offers <documents folder>/<baseName>.pdf
+// as the file of a print to a PDF file, as the system's print dialog allows:
+// Qt's dialog on Linux shows the file (print_file_posix.cpp); on Windows the
+// PDF printer asks for the file itself and proposes the job's name
+// (print_file_windows.cpp).  The dialog still starts on the default printer.
+void OfferPrintFile(QPrinter& printer, const QString& baseName);
+
+}  // namespace tovi
