@@ -12,7 +12,6 @@
 namespace tovi {
 namespace {
 
-
 bool IsFlagSlot(std::int64_t position) { return position >= 0 && position < kFlagSlots; }
 
 // Index into a pool of `size` entries for a drawn number; never negative,
