@@ -7,10 +7,6 @@
 #include <memory>
 #include <optional>
 
-// OfferPrintFile, which the print job (ui/print_job.cpp) still reaches
-// through this header.
-#include "platform/print_file.h"
-
 class QFileDialog;
 class QPrinter;
 class QWidget;

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include "platform/print_file.h"
 #include "platform/qt_surface.h"
 
 namespace tovi {
