@@ -100,7 +100,8 @@ Ranking RankPlayers(const std::vector<Player>& players, const Results& results, 
         const auto card = results.cards.find(players[i].key);
         RankedRow row{i, std::nullopt,
                       SumCard(card == results.cards.end() ? kNothingEntered : card->second,
-                              results.settings, holes)};
+                              results.settings, holes),
+                      std::nullopt, false};
         (row.sums.complete ? ranking.rows : unranked).push_back(std::move(row));
     }
     // Stable, so that equal players stay in the order given.

@@ -43,6 +43,11 @@ struct RankedRow {
     std::size_t player = 0;   // index into the players ranked
     std::optional<int> rank;  // nothing while a hole is not entered
     CardSums sums;
+    // The rank shared by every player equal in the sums, before any
+    // decision: the players of one tie have the same.
+    std::optional<int> tie;
+    // The rank comes from a decision of the organiser (shown with ※).
+    bool decided = false;
 };
 
 struct Ranking {
@@ -57,8 +62,26 @@ struct Ranking {
 // without a rank.  Players equal in rank, and those without one, keep the
 // order they are given in, which is to be group order and then the order
 // within the group.
+//
+// The organiser's decisions (results.decisions) then order the players of a
+// tie: the members of one decision take the places of the tie that they hold
+// in the decided order.  When every player of the tie is in one decision,
+// the tie is decided: its players take consecutive ranks from the shared one
+// (1, 2 instead of 1, 1), marked decided.  A decision whose players the sums
+// part orders nothing.
 Ranking RankPlayers(const std::vector<Player>& players, const Results& results, int holes,
                     RankingList list);
+
+// Moves the player of ranking.rows[row] one place up (step -1) or down
+// (step +1) among the players sharing its tie, and records the order that
+// results as a decision in decisions: the decision that holds all of the
+// tie's players is reordered in place; otherwise the tie's players leave
+// any other decision and their order becomes a decision of its own.  False,
+// and nothing changes, when the row is not ranked, shares its tie with
+// nobody, or has no neighbour of its tie on that side.  ranking must be the
+// one RankPlayers made of players with these decisions.
+bool MoveWithinTie(const std::vector<Player>& players, const Ranking& ranking, std::size_t row,
+                   int step, std::vector<std::vector<MemberKey>>& decisions);
 
 // The ranking as CSV bytes (CP932, every line ending in CR LF): the heading
 // 順位,氏名,チーム,性別,組,1R,..,実打数,一打,二打,合計 and one line a row.

@@ -115,7 +115,7 @@ ResultsParse ParseResultsFile(std::string_view bytes) {
     return parse;
 }
 
-ResultsFileBytes FormatResultsFile(const Results& results) {
+ResultsFileBytes FormatResultsFile(const Results& results, const MeetingHeading& /*heading*/) {
     ResultsFileBytes file;
     std::string& bytes = file.bytes;
     bytes.append(kMarker).append(",").append(std::to_string(kResultsFileVersion)).append(kLineEnd);

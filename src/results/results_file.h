@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,10 +35,26 @@ enum class ResultsFileStatus {
     BadLine,             // a line malformed, out of range or a member twice
 };
 
+// The meeting's heading as the score sheet held it when the results were
+// saved: the texts as typed (CP932) and the hole count a round.
+struct MeetingHeading {
+    std::string title;        // 表題
+    std::string meetingName;  // 大会名
+    std::string course;       // コース
+    std::string year;         // 開催日: the three numbers as typed
+    std::string month;
+    std::string day;
+    int holes = 0;  // 1..12
+    friend bool operator==(const MeetingHeading&, const MeetingHeading&) = default;
+};
+
 struct ResultsParse {
     ResultsFileStatus status = ResultsFileStatus::Ok;
     std::size_t badLine = 0;  // BadLine: the number of the first bad line, from 1
     Results results;          // empty unless status is Ok
+    int version = 0;          // the file's format version, when status is Ok
+    // The heading of a version 2 file; nothing for version 1, which has none.
+    std::optional<MeetingHeading> heading;
 };
 
 // Checks the bytes of a results file and returns what it holds.
@@ -51,9 +68,9 @@ struct ResultsFileBytes {
     std::vector<std::string> leftOut;
 };
 
-// The bytes of a results file holding these results.  Cards without any
-// strokes are not written.
-ResultsFileBytes FormatResultsFile(const Results& results);
+// The bytes of a results file holding these results under the heading.
+// Cards without any strokes are not written.
+ResultsFileBytes FormatResultsFile(const Results& results, const MeetingHeading& heading = {});
 
 struct RosterMatch {
     Results results;  // the saved settings and the cards of the members found

@@ -47,7 +47,16 @@ bool ScoreBook::SetSettings(const ResultSettings& settings) {
     return true;
 }
 
-void ScoreBook::Clear() { results_.cards.clear(); }
+bool ScoreBook::SetPrizes(const PrizeSettings& prizes) {
+    if (!IsValidPrizeSettings(prizes)) return false;
+    results_.prizes = prizes;
+    return true;
+}
+
+void ScoreBook::Clear() {
+    results_.cards.clear();
+    results_.decisions.clear();
+}
 
 void ScoreBook::Restore(Results results) { results_ = WithoutEmptyCards(std::move(results)); }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/tournament_state.h"
@@ -38,7 +39,15 @@ public:
     bool Enter(const MemberKey& member, int round, int hole, std::optional<int> strokes);
     // False, and nothing changes, for settings out of range.
     bool SetSettings(const ResultSettings& settings);
-    // Every card gone; the settings stay.
+    bool SetPrizes(const PrizeSettings& prizes);
+    // Where the results window shows the players now.
+    void SetSeats(std::vector<Seat> seats) { results_.seats = std::move(seats); }
+    // The ties the organiser decided.
+    void SetDecisions(std::vector<std::vector<MemberKey>> decisions) {
+        results_.decisions = std::move(decisions);
+    }
+    // Every card gone, and with them the decisions; the settings and the
+    // seats stay.
     void Clear();
     // Results that no file holds (brought back after a crash).
     void Restore(Results results);

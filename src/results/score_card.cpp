@@ -21,6 +21,15 @@ bool IsValidSettings(const ResultSettings& settings) {
            settings.holeInOneDeduction <= kMaxHoleInOneDeduction;
 }
 
+bool IsValidPrizeSettings(const PrizeSettings& settings) {
+    const bool tobi = settings.tobiEvery == 0 ||
+                      (settings.tobiEvery >= kMinTobiEvery && settings.tobiEvery <= kMaxTobiEvery);
+    const bool division =
+        settings.division == PrizeDivision::BySex || settings.division == PrizeDivision::Overall;
+    return settings.places >= 0 && settings.places <= kMaxPlaces && tobi && division &&
+           settings.teamSize >= kMinTeamSize && settings.teamSize <= kMaxTeamSize;
+}
+
 std::vector<MemberKey> MemberKeys(const std::vector<std::string>& rosterLines) {
     std::vector<MemberKey> keys;
     keys.reserve(rosterLines.size());

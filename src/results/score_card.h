@@ -37,6 +37,34 @@ struct ResultSettings {
 // True when rounds is 1..4 and the deduction 0..3.
 bool IsValidSettings(const ResultSettings& settings);
 
+inline constexpr int kMaxPlaces = 10;  // the least is 0
+inline constexpr int kDefaultPlaces = 3;
+inline constexpr int kMinTobiEvery = 2;  // 0 is none
+inline constexpr int kMaxTobiEvery = 20;
+inline constexpr int kMinTeamSize = 1;
+inline constexpr int kMaxTeamSize = 10;
+inline constexpr int kDefaultTeamSize = 4;
+
+// Who the places go to: the men and the women apart, or all together.
+enum class PrizeDivision {
+    BySex = 0,    // 男女別
+    Overall = 1,  // 全体
+};
+
+// The prize-giving's settings.
+struct PrizeSettings {
+    int places = kDefaultPlaces;  // 入賞: places awarded per list, 0..10
+    PrizeDivision division = PrizeDivision::BySex;
+    int tobiEvery = 0;                // 飛び賞: every n-th place of the 全体 list, 0 for none
+    bool booby = true;                // ブービー賞
+    bool boobyMaker = false;          // ブービーメーカー賞
+    int teamSize = kDefaultTeamSize;  // 団体人数: the players counted per team
+    friend bool operator==(const PrizeSettings&, const PrizeSettings&) = default;
+};
+
+// True when every setting is within its range.
+bool IsValidPrizeSettings(const PrizeSettings& settings);
+
 // A member as the scores know it: the roster line, CP932 bytes as the roster
 // holds it, and which of the members with this very line it is, 1 for the
 // first in roster order.  Two members with identical lines so keep their own
@@ -68,11 +96,27 @@ private:
     std::array<std::uint8_t, kCardCells> cells_{};  // 0 = not entered
 };
 
-// Everything the results file holds: the settings and the cards.  A member
-// without a card has entered nothing.
+// A member in the group the results window last showed them in.
+struct Seat {
+    MemberKey key;
+    int group = 0;  // 1..MaxGroups
+    friend bool operator==(const Seat&, const Seat&) = default;
+};
+
+// Everything the results file holds: the settings, the cards, where the
+// players sat and the ties the organiser decided.  A member without a card
+// has entered nothing.
 struct Results {
     ResultSettings settings;
+    PrizeSettings prizes;
     std::map<MemberKey, ScoreCard> cards;
+    // The members of the groups as the results window last showed them, in
+    // the order shown: a member with strokes keeps this group whatever
+    // happens to the main window's groups afterwards.
+    std::vector<Seat> seats;
+    // Ties decided by the organiser: each the members of one tie in the
+    // order decided, two or more, a member in one decision at most.
+    std::vector<std::vector<MemberKey>> decisions;
     friend bool operator==(const Results&, const Results&) = default;
 };
 
