@@ -76,7 +76,7 @@ std::optional<MemberEntry> ParseMember(const std::string& line) {
 }
 
 ResultsParse Refused(ResultsFileStatus status, std::size_t badLine = 0) {
-    return {status, badLine, {}};
+    return {status, badLine, {}, 0, std::nullopt};
 }
 
 }  // namespace
