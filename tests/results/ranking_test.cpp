@@ -30,7 +30,8 @@ struct Entrant {
 std::pair<std::vector<Player>, Results> Meeting(const std::vector<Entrant>& entrants,
                                                 ResultSettings settings) {
     std::vector<Player> players;
-    Results results{settings, {}};
+    Results results;
+    results.settings = settings;
     for (const Entrant& e : entrants) {
         const MemberKey key{MakeMemberLine(e.name, "T", e.gender), 1};
         players.push_back({key, e.name, "T", e.gender, e.group});

@@ -26,7 +26,8 @@ TournamentState Meeting() {
 }
 
 Results Scores() {
-    Results results{{3, 1}, {}};
+    Results results;
+    results.settings = {3, 1};
     results.cards[{kIchiro, 2}] = CardOf({{1, 12}, {}, {99}});
     results.cards[{kMary, 1}] = CardOf({{4}});
     return results;

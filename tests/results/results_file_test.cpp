@@ -27,7 +27,8 @@ std::string EmptyRecord(const std::string& line, int occurrence) {
 }
 
 TEST(ResultsFile, WritesExactBytes) {
-    Results results{{2, 1}, {}};
+    Results results;
+    results.settings = {2, 1};
     results.cards[{kYamada, 1}] = CardOf({{3, 1}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 99}});
     results.cards[{kYamada, 2}] = ScoreCard();  // nothing entered: not written
     results.cards[{"a\"b,,x", 2}] = CardOf({{}, {}, {}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5}});
@@ -40,11 +41,13 @@ TEST(ResultsFile, WritesExactBytes) {
 }
 
 TEST(ResultsFile, ReadsBackWhatItWrote) {
-    Results identical{{4, 3}, {}};
+    Results identical;
+    identical.settings = {4, 3};
     identical.cards[{kYamada, 1}] = CardOf({{1, 2}, {3}, {4}, {5}});
     identical.cards[{kYamada, 2}] = CardOf({{9, 8}});
     identical.cards[{kYamada, 3}] = ScoreCard();
-    Results odd{{1, 0}, {}};
+    Results odd;
+    odd.settings = {1, 0};
     const std::vector<std::string> lines = {
         "",          "\"",       " lead and trail ", "a\tb",         "\x01",
         "\x81\"x,y", "\x81,x,y", "\x80\xA0\xFF",     kSato + "\"\"",
@@ -142,7 +145,8 @@ TEST(ResultsFile, RefusesWholeFilesThatAreNotResults) {
 }
 
 TEST(ResultsFile, MatchesSavedCardsToTheRosterAndNamesTheRest) {
-    Results saved{{3, 2}, {}};
+    Results saved;
+    saved.settings = {3, 2};
     saved.cards[{kYamada, 1}] = CardOf({{1}});
     saved.cards[{kYamada, 2}] = CardOf({{2}});
     saved.cards[{kSato, 1}] = CardOf({{3}});

@@ -93,7 +93,8 @@ TEST(ResultScoreBook, KnowsWhetherStrokesWouldBeLost) {
                     book.Clear();
                     break;
                 case Load: {
-                    Results loaded{{1, 2}, {}};
+                    Results loaded;
+                    loaded.settings = {1, 2};
                     loaded.cards[kIchiro] = CardOf({{3}});
                     loaded.cards[kHanako] = CardOf({{1, 1}});
                     loaded.cards[{"x", 1}] = ScoreCard();  // nothing in it: dropped

@@ -130,10 +130,11 @@ TEST_F(ScoreModelTest, SetDataEntersWhatTheBookTakesAndTheSumsFollow) {
 
 TEST(RankingModelTest, ShowsTheRanksAndKeepsItselfWhileTheRowsStayAsMany) {
     const std::vector<Player> players{PlayerNamed("A"), PlayerNamed("B", 2), PlayerNamed("C")};
-    Results results{{1, 0},
-                    {{players[0].key, CardOf({{3, 3}})},
+    Results results;
+    results.settings = {1, 0};
+    results.cards = {{players[0].key, CardOf({{3, 3}})},
                      {players[1].key, CardOf({{1, 2}})},
-                     {players[2].key, CardOf({{1}})}}};
+                     {players[2].key, CardOf({{1}})}};
     RankingModel model(players);
     ModelWarnings warnings;
     QAbstractItemModelTester tester(&model,
