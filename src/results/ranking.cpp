@@ -43,13 +43,12 @@ std::string FieldOr(std::vector<std::string>& fields, std::size_t index) {
     return index < fields.size() ? std::move(fields[index]) : std::string();
 }
 
-// The player a member key names: name, team and gender from its line.
+}  // namespace
+
 Player PlayerOf(const MemberKey& key, int group) {
     std::vector<std::string> fields = SplitCommaText(key.line);
     return {key, FieldOr(fields, 0), FieldOr(fields, 1), FieldOr(fields, 2), group};
 }
-
-}  // namespace
 
 std::vector<Player> PlayersInGroupOrder(const TournamentState& state) {
     const std::vector<MemberKey> keys = MemberKeys(state.rosterList);

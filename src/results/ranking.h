@@ -20,6 +20,9 @@ struct Player {
     friend bool operator==(const Player&, const Player&) = default;
 };
 
+// The player a member key names: name, team and gender from its line.
+Player PlayerOf(const MemberKey& key, int group);
+
 // The members of groups 1..6 of state.groupList, in group order and within a
 // group in the order of the list.  Name, team and gender are the first three
 // fields of the member's roster line.  An entry that names no roster line is
