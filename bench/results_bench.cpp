@@ -93,5 +93,33 @@ void BM_ResultsKeystrokeWithRecoveryFile(benchmark::State& state) {
 }
 BENCHMARK(BM_ResultsKeystrokeWithRecoveryFile)->Arg(0)->Unit(benchmark::kMicrosecond);
 
+// A setting of the prize-giving changed with the 表彰 page shown: the
+// ranking, the teams and the awards anew, and the page's lists measured and
+// repainted.  Every player has a full card, so that every list is full.
+void BM_PrizeSettingChange(benchmark::State& state) {
+    BenchWindow w;
+    ResultsWindow* results = OpenFullMeeting(w, state);
+    if (!results) return;
+    auto* pages = results->findChild<QTabWidget*>(QStringLiteral("Tabs"));
+    auto* places = results->findChild<QSpinBox*>(QStringLiteral("PlacesBox"));
+    if (!pages || !places) {
+        state.SkipWithError("no 表彰 page");
+        return;
+    }
+    for (int key = 0; key < 36 * 4 * 12; ++key) Key(*pages, 1 + key % 4);
+    results->show();
+    ShowAndWaitForFirstPaint(*results);
+    pages->setCurrentWidget(places->parentWidget());
+    FlushRepaints();
+    int shown = 3;
+    for (auto _ : state) {
+        shown = shown == 3 ? 4 : 3;
+        places->setValue(shown);
+        FlushRepaints();
+    }
+    if (!w.dialogs.Messages().empty()) state.SkipWithError("a message was shown");
+}
+BENCHMARK(BM_PrizeSettingChange)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace tovi::bench

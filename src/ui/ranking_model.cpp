@@ -59,13 +59,14 @@ QVariant RankingModel::data(const QModelIndex& index, int role) const {
     const Player& player = players_.at(row.player);
     switch (column) {
         case 0:
-            return row.rank ? Number(*row.rank) : QString();
+            if (!row.rank) return QString();
+            return row.decided ? Number(*row.rank) + QStringLiteral("※") : Number(*row.rank);
         case 1:
             return Cp932ToQt(player.name);
         case 2:
             return Cp932ToQt(player.team);
-        case 3:
-            return Number(player.group);
+        case 3:  // nothing for a player never in a group
+            return player.group > 0 ? Number(player.group) : QString();
         default:
             break;
     }

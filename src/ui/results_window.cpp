@@ -1,13 +1,10 @@
 #include "ui/results_window.h"
 
-#include <QButtonGroup>
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -21,21 +18,18 @@
 #include "platform/file_name.h"
 #include "platform/fonts.h"
 #include "platform/qt_text.h"
+#include "results/prize_sheet.h"
+#include "results/prizes.h"
 #include "results/results_file.h"
+#include "ui/list_table.h"
 #include "ui/messages.h"
 #include "ui/print_job.h"
-#include "ui/ranking_model.h"
+#include "ui/prize_pages.h"
+#include "ui/ranking_page.h"
 #include "ui/score_model.h"
 #include "ui/score_table.h"
 
 namespace tovi {
-namespace {
-
-const char* const kListNames[] = {"全体", "男子", "女子"};
-
-QString ListName(RankingList list) { return QString::fromUtf8(kListNames[static_cast<int>(list)]); }
-
-}  // namespace
 
 struct ResultsWindow::Page {
     int group = 0;  // 1..6; 0 for 組なし
@@ -89,28 +83,13 @@ ResultsWindow::ResultsWindow(Dialogs& dialogs, ScoreBook& book, std::function<vo
     tabs_->setObjectName(QStringLiteral("Tabs"));
     layout->addWidget(tabs_, 1);
 
-    rankingPage_ = new QWidget(this);
-    auto* rankingLayout = new QVBoxLayout(rankingPage_);
-    auto* lists = new QHBoxLayout();
-    rankingLayout->addLayout(lists);
-    auto* listGroup = new QButtonGroup(rankingPage_);
-    for (int i = 0; i < 3; ++i) {
-        auto* listButton = new QRadioButton(QString::fromUtf8(kListNames[i]), rankingPage_);
-        listButton->setObjectName(QStringLiteral("ListButton%1").arg(i));
-        listGroup->addButton(listButton, i);
-        lists->addWidget(listButton);
-    }
-    lists->addStretch();
-    listGroup->button(0)->setChecked(true);
-    connect(listGroup, &QButtonGroup::idClicked, this,
-            [this](int id) { ChooseList(static_cast<RankingList>(id)); });
-    rankingTable_ = new QTableView(rankingPage_);
-    rankingTable_->verticalHeader()->hide();
-    rankingTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    rankingTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    rankingModel_ = std::make_unique<RankingModel>(meeting_.players);
-    rankingTable_->setModel(rankingModel_.get());
-    rankingLayout->addWidget(rankingTable_, 1);
+    rankingPage_ = new RankingPage(players_, this);
+    rankingPage_->onListChosen = [this](RankingList) { RefreshRanking(); };
+    rankingPage_->onMove = [this](std::size_t row, int step) { MoveInTie(row, step); };
+    teamPage_ = new TeamPage(this);
+    awardPage_ = new AwardPage(this);
+    awardPage_->ShowSettings(book_.Get().prizes);
+    awardPage_->onSettings = [this](const PrizeSettings& prizes) { PrizesChanged(prizes); };
 
     roundsBox_->setValue(book_.Get().settings.rounds);
     deductionBox_->setValue(book_.Get().settings.holeInOneDeduction);
@@ -140,6 +119,10 @@ QTableView* ResultsWindow::EntryTable(int page) const {
 }
 
 QTableView* ResultsWindow::ApartTable() const { return apart_ ? apart_->view.get() : nullptr; }
+
+QTableView* ResultsWindow::RankingTable() const { return rankingPage_->Table(); }
+
+RankingList ResultsWindow::ChosenList() const { return rankingPage_->List(); }
 
 std::vector<ResultsWindow::Page*> ResultsWindow::AllPages() const {
     std::vector<Page*> all;
@@ -188,28 +171,50 @@ void ResultsWindow::BuildPages() {
         return page;
     };
 
+    seating_ = SeatPlayers(meeting_.players, meeting_.rosterLines, book_.Get());
+    players_ = seating_.grouped;
+    players_.insert(players_.end(), seating_.apart.begin(), seating_.apart.end());
+    const bool reseated = seating_.seats != book_.Get().seats;
+    if (reseated) book_.SetSeats(seating_.seats);
+
     for (int group = 1; group <= MaxGroups; ++group) {
         std::vector<Player> players;
-        for (const Player& player : meeting_.players)
+        for (const Player& player : seating_.grouped)
             if (player.group == group) players.push_back(player);
         if (players.empty()) continue;
         pages_.push_back(makePage(group, std::move(players), true));
         tabs_->addTab(pages_.back()->view.get(), QStringLiteral("%1組").arg(group));
     }
-    std::vector<Player> apart =
-        PlayersInNoGroup(meeting_.players, meeting_.rosterLines, book_.Get());
-    if (!apart.empty()) {
-        apart_ = makePage(0, std::move(apart), false);
+    if (!seating_.apart.empty()) {
+        apart_ = makePage(0, seating_.apart, false);
         tabs_->addTab(apart_->view.get(), QStringLiteral("組なし"));
     }
     tabs_->addTab(rankingPage_, QStringLiteral("順位"));
+    tabs_->addTab(teamPage_, QStringLiteral("団体"));
+    tabs_->addTab(awardPage_, QStringLiteral("表彰"));
     RefreshRanking();
-    rankingTable_->resizeColumnsToContents();
 
     if (!pages_.empty()) {
-        GoTo({0, 0, 0, 0});
+        GoTo(FirstEmptyCell());
     } else if (shown >= 0) {
         tabs_->setCurrentIndex(std::min(shown, tabs_->count() - 1));
+    }
+    // The seats go into the recovery file and the results file.
+    if (reseated && changed_) changed_();
+}
+
+EntryPosition ResultsWindow::FirstEmptyCell() const {
+    // Along the entry path from the first cell, so that a digit typed after
+    // restoring or loading scores never overwrites one.
+    const std::vector<int> sizes = PageSizes();
+    EntryPosition at{0, 0, 0, 0};
+    while (true) {
+        const Page& page = *pages_[static_cast<std::size_t>(at.group)];
+        const auto card = book_.Get().cards.find(page.model->Players().at(at.player).key);
+        if (card == book_.Get().cards.end() || !card->second.Strokes(at.round, at.hole)) return at;
+        const EntryPosition next = NextEntryPosition(sizes, Rounds(), meeting_.holes, at);
+        if (next == at) return {0, 0, 0, 0};  // every cell filled
+        at = next;
     }
 }
 
@@ -220,21 +225,38 @@ void ResultsWindow::SettingsChanged() {
         page->model->Reset();
         page->view->Arrange();
     }
-    RefreshRanking();
     if (at) GoTo({at->group, at->player, std::min(at->round, Rounds() - 1), at->hole});
+    ScoresChanged();
+}
+
+void ResultsWindow::PrizesChanged(const PrizeSettings& prizes) {
+    if (book_.SetPrizes(prizes)) ScoresChanged();
+}
+
+void ResultsWindow::ScoresChanged() {
+    RefreshRanking();
     if (changed_) changed_();
 }
 
-void ResultsWindow::ChooseList(RankingList list) {
-    list_ = list;
-    RefreshRanking();
+void ResultsWindow::MoveInTie(std::size_t row, int step) {
+    std::vector<std::vector<MemberKey>> decisions = book_.Get().decisions;
+    if (!MoveWithinTie(players_, rankingPage_->Shown(), row, step, decisions)) return;
+    book_.SetDecisions(std::move(decisions));
+    ScoresChanged();
+    rankingPage_->SelectRow(static_cast<std::size_t>(static_cast<std::ptrdiff_t>(row) + step));
 }
 
 Ranking ResultsWindow::CurrentRanking() const {
-    return RankPlayers(meeting_.players, book_.Get(), meeting_.holes, list_);
+    return RankPlayers(players_, book_.Get(), meeting_.holes, ChosenList());
 }
 
-void ResultsWindow::RefreshRanking() { rankingModel_->Set(CurrentRanking()); }
+void ResultsWindow::RefreshRanking() {
+    const Results& results = book_.Get();
+    const Ranking overall = RankPlayers(players_, results, meeting_.holes, RankingList::All);
+    rankingPage_->Show(ChosenList() == RankingList::All ? overall : CurrentRanking());
+    teamPage_->Show(players_, RankTeams(players_, overall, results.prizes.teamSize));
+    awardPage_->Show(players_, AwardPrizes(players_, results, meeting_.holes));
+}
 
 std::optional<EntryPosition> ResultsWindow::Cursor() const {
     for (int i = 0; i < EntryPages(); ++i) {
@@ -259,8 +281,7 @@ bool ResultsWindow::Enter(const EntryPosition& at, std::optional<int> strokes) {
     if (!book_.Enter(players[static_cast<std::size_t>(at.player)].key, at.round, at.hole, strokes))
         return false;
     page.model->CellChanged(at.player, at.round, at.hole);
-    RefreshRanking();
-    if (changed_) changed_();
+    ScoresChanged();
     return true;
 }
 
@@ -288,21 +309,47 @@ void ResultsWindow::GoTo(const EntryPosition& at) {
     page.view->setFocus();
 }
 
-void ResultsWindow::PrintClick() {
-    const Ranking ranking = CurrentRanking();
-    RankingSheetHeader header = meeting_.header;
-    header.listName = Utf8ToCp932(kListNames[static_cast<int>(list_)]);
+void ResultsWindow::PrintSheets(const QString& name, int pages,
+                                const std::function<void(DrawingSurface&, double, int)>& draw) {
     const auto drawPages = [&](QPrinter& printer) {
         const double scale = RankingSheetScale(printer.width(), printer.height());
-        std::vector<RecordedDrawing> pages(static_cast<std::size_t>(RankingSheetPages(ranking)));
-        for (std::size_t i = 0; i < pages.size(); ++i)
-            DrawRankingSheet(pages[i], scale, header, meeting_.players, ranking,
-                             static_cast<int>(i));
-        return pages;
+        std::vector<RecordedDrawing> drawn(static_cast<std::size_t>(pages));
+        for (std::size_t i = 0; i < drawn.size(); ++i) draw(drawn[i], scale, static_cast<int>(i));
+        return drawn;
     };
-    if (PrintPages(dialogs_, QStringLiteral("成績表_") + ListName(list_), QPageLayout::Portrait,
-                   drawPages, printObserver_) == PrintOutcome::CannotStart)
+    if (PrintPages(dialogs_, name, QPageLayout::Portrait, drawPages, printObserver_) ==
+        PrintOutcome::CannotStart)
         ShowMessage(NoticeText(Notice::CannotPrint));
+}
+
+void ResultsWindow::PrintClick() {
+    const RankingSheetHeader& header = meeting_.header;
+    const Results& results = book_.Get();
+    if (tabs_->currentWidget() == teamPage_) {
+        const std::vector<TeamRow> teams =
+            RankTeams(players_, RankPlayers(players_, results, meeting_.holes, RankingList::All),
+                      results.prizes.teamSize);
+        PrintSheets(QStringLiteral("団体成績"), TeamSheetPages(teams),
+                    [&](DrawingSurface& surface, double scale, int page) {
+                        DrawTeamSheet(surface, scale, header, players_, teams, page);
+                    });
+        return;
+    }
+    if (tabs_->currentWidget() == awardPage_) {
+        const Prizes prizes = AwardPrizes(players_, results, meeting_.holes);
+        PrintSheets(QStringLiteral("表彰一覧"), AwardSheetPages(prizes),
+                    [&](DrawingSurface& surface, double scale, int page) {
+                        DrawAwardSheet(surface, scale, header, players_, prizes, page);
+                    });
+        return;
+    }
+    const Ranking ranking = CurrentRanking();
+    RankingSheetHeader listHeader = header;
+    listHeader.listName = Utf8ToCp932(ListName(ChosenList()).toStdString());
+    PrintSheets(QStringLiteral("成績表_") + ListName(ChosenList()), RankingSheetPages(ranking),
+                [&](DrawingSurface& surface, double scale, int page) {
+                    DrawRankingSheet(surface, scale, listHeader, players_, ranking, page);
+                });
 }
 
 namespace {
@@ -330,17 +377,32 @@ QString NameList(const QString& first, const std::vector<std::string>& names) {
 
 }  // namespace
 
+void ResultsWindow::SaveCsv(const QString& name, const std::string& bytes) {
+    const auto chosen = dialogs_.SaveCsvFileName(name);
+    if (chosen) WriteChosenFile(dialogs_, *chosen, bytes);
+}
+
 void ResultsWindow::CsvClick() {
-    const Ranking ranking = CurrentRanking();
-    const auto chosen = dialogs_.SaveCsvFileName(QStringLiteral("成績表_") + ListName(list_));
-    if (!chosen) return;
-    WriteChosenFile(dialogs_, *chosen, FormatRankingCsv(meeting_.players, ranking));
+    const Results& results = book_.Get();
+    if (tabs_->currentWidget() == teamPage_) {
+        const Ranking overall = RankPlayers(players_, results, meeting_.holes, RankingList::All);
+        SaveCsv(QStringLiteral("団体成績"),
+                FormatTeamCsv(players_, RankTeams(players_, overall, results.prizes.teamSize)));
+    } else if (tabs_->currentWidget() == awardPage_) {
+        SaveCsv(QStringLiteral("表彰一覧"),
+                FormatAwardsCsv(players_, AwardPrizes(players_, results, meeting_.holes)));
+    } else {
+        SaveCsv(QStringLiteral("成績表_") + ListName(ChosenList()),
+                FormatRankingCsv(players_, CurrentRanking()));
+    }
 }
 
 void ResultsWindow::SaveClick() {
     const auto chosen = dialogs_.SaveCsvFileName(QStringLiteral("成績"));
     if (!chosen) return;
-    const ResultsFileBytes file = FormatResultsFile(book_.Get());
+    const RankingSheetHeader& h = meeting_.header;
+    const ResultsFileBytes file = FormatResultsFile(
+        book_.Get(), {h.title, h.meetingName, h.course, h.year, h.month, h.day, meeting_.holes});
     if (!WriteChosenFile(dialogs_, *chosen, file.bytes)) return;
     if (!file.leftOut.empty()) {
         ShowMessage(NameList(NoticeText(Notice::ScoresNotSavedFor), file.leftOut));
@@ -374,6 +436,7 @@ void ResultsWindow::LoadClick() {
         roundsBox_->setValue(book_.Get().settings.rounds);
         deductionBox_->setValue(book_.Get().settings.holeInOneDeduction);
     }
+    awardPage_->ShowSettings(book_.Get().prizes);
     BuildPages();
     if (changed_) changed_();
     if (!match.unmatched.empty())

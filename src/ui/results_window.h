@@ -6,8 +6,11 @@
 // Pages: one per group with players (1組..6組), rows the players in group
 // order, each player one row per round with a cell per hole, the round's sum
 // (計) and the player's 実打数, 一打, 二打 and 合計; 組なし for players with
-// strokes who are in no group any more (shown, not entered, not ranked); and
-// 順位 with the lists 全体, 男子 and 女子.
+// strokes who were never in a group (shown, not entered); 順位 with the lists
+// 全体, 男子 and 女子 and the deciding of ties; 団体; and 表彰 with the
+// prize-giving's settings.  Every member with strokes is ranked.  A player
+// with strokes stays in the group the window last showed them in
+// (results/seating.h), whatever the main window's groups become.
 //
 // Entry: a digit 1..9 enters that many strokes in the current cell and moves
 // on along the path of NextEntryPosition (results/entry_cursor.h), across the
@@ -25,12 +28,14 @@
 #include <string>
 #include <vector>
 
+#include "core/drawing_surface.h"
 #include "core/recorded_drawing.h"
 #include "platform/dialogs.h"
 #include "results/entry_cursor.h"
 #include "results/ranking.h"
 #include "results/ranking_sheet.h"
 #include "results/score_book.h"
+#include "results/seating.h"
 
 class QSpinBox;
 class QTabWidget;
@@ -38,11 +43,13 @@ class QTableView;
 
 namespace tovi {
 
-class RankingModel;
+class AwardPage;
+class RankingPage;
+class TeamPage;
 
 // What the window shows of the meeting, taken from the main window.
 struct ResultsMeeting {
-    std::vector<Player> players;  // in groups, in group order
+    std::vector<Player> players;  // in the main window's groups, in group order
     std::vector<std::string> rosterLines;
     int holes = 10;             // per round, as the score sheet counts them
     RankingSheetHeader header;  // of the print; the list name is set there
@@ -50,9 +57,9 @@ struct ResultsMeeting {
 };
 
 // Its widgets are found by object name: Tabs (the pages), RoundsBox
-// (ラウンド数), DeductionBox (ホールインワン減打), ListButton0..ListButton2
-// (全体, 男子, 女子), PrintButton, CsvButton, SaveButton, LoadButton,
-// ClearButton and CloseButton.
+// (ラウンド数), DeductionBox (ホールインワン減打), PrintButton, CsvButton,
+// SaveButton, LoadButton, ClearButton and CloseButton; those of the pages as
+// their classes name them.
 class ResultsWindow final : public QWidget {
 public:
     // changed runs after every change of the scores or the settings.
@@ -75,7 +82,8 @@ public:
         printObserver_ = std::move(observer);
     }
 
-    // The commands.
+    // The commands.  Print and CSV take the page shown: 団体, 表彰, or else
+    // the ranking of the list chosen.
     void PrintClick();
     void CsvClick();
     void SaveClick();
@@ -86,11 +94,16 @@ public:
     int EntryPages() const { return static_cast<int>(pages_.size()); }
     QTableView* EntryTable(int page) const;
     QTableView* ApartTable() const;
-    QTableView* RankingTable() const { return rankingTable_; }
+    QTableView* RankingTable() const;
+    RankingPage& Ranks() const { return *rankingPage_; }
+    TeamPage& Teams() const { return *teamPage_; }
+    AwardPage& Awards() const { return *awardPage_; }
+    // Every player ranked: those in groups, then those of 組なし.
+    const std::vector<Player>& Players() const { return players_; }
     // The cell entry stands on: page, player, round and hole; nothing while
     // the page shown is not an entry page.
     std::optional<EntryPosition> Cursor() const;
-    RankingList ChosenList() const { return list_; }
+    RankingList ChosenList() const;
     // The ranking of the chosen list, as shown.
     Ranking CurrentRanking() const;
 
@@ -102,8 +115,16 @@ private:
 
     void BuildPages();
     void SettingsChanged();
-    void ChooseList(RankingList list);
+    void PrizesChanged(const PrizeSettings& prizes);
+    // Decides a tie on the 順位 page: the row moves a place up or down.
+    void MoveInTie(std::size_t row, int step);
+    // The ranking, the teams and the awards anew.
     void RefreshRanking();
+    // The scores or their settings changed: the lists and the recovery file.
+    void ScoresChanged();
+    void PrintSheets(const QString& name, int pages,
+                     const std::function<void(DrawingSurface&, double, int)>& draw);
+    void SaveCsv(const QString& name, const std::string& bytes);
     // Enters strokes at a cell of an entry page; false when refused.
     bool Enter(const EntryPosition& at, std::optional<int> strokes);
     void TypeDigit(int page, int digit);
@@ -112,6 +133,9 @@ private:
     void Advance(const EntryPosition& from);
     void GoTo(const EntryPosition& at);
     std::vector<int> PageSizes() const;
+    // The first cell along the entry path without strokes; the first cell
+    // when all have them.  Needs an entry page.
+    EntryPosition FirstEmptyCell() const;
     // The entry pages and 組なし.
     std::vector<Page*> AllPages() const;
     int Rounds() const;
@@ -124,15 +148,16 @@ private:
     std::function<void(const RecordedDrawing&)> printObserver_;
     ResultsMeeting meeting_;
     bool meetingShown_ = false;
-    RankingList list_ = RankingList::All;
+    Seating seating_;
+    std::vector<Player> players_;  // seating_'s grouped, then its apart
     std::vector<std::unique_ptr<Page>> pages_;
     std::unique_ptr<Page> apart_;
     QTabWidget* tabs_ = nullptr;
     QSpinBox* roundsBox_ = nullptr;     // ラウンド数
     QSpinBox* deductionBox_ = nullptr;  // ホールインワン減打
-    std::unique_ptr<RankingModel> rankingModel_;
-    QTableView* rankingTable_ = nullptr;
-    QWidget* rankingPage_ = nullptr;
+    RankingPage* rankingPage_ = nullptr;
+    TeamPage* teamPage_ = nullptr;
+    AwardPage* awardPage_ = nullptr;
 };
 
 }  // namespace tovi

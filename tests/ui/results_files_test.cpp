@@ -14,6 +14,7 @@
 #include "core/file_io.h"
 #include "platform/file_name.h"
 #include "results/results_file.h"
+#include "ui/ranking_page.h"
 #include "ui/results_fixture.h"
 
 namespace tovi::test {
@@ -64,7 +65,10 @@ TEST_F(ResultsFilesTest, TheCsvHoldsTheListChosenInRankingOrder) {
         const QString path = folder.filePath(QString::fromUtf8(c.offered) + ".csv");
         dialogs.csvSaveAnswers.push_back(path);
         // From an entry page as well as from 順位.
-        Tabs()->setCurrentIndex(c.list == 1 ? 0 : Tabs()->count() - 1);
+        if (c.list == 1)
+            Tabs()->setCurrentIndex(0);
+        else
+            Tabs()->setCurrentWidget(&W().Ranks());
         CommandButton("CsvButton")->click();
         EXPECT_EQ(Offered(), QString::fromUtf8(c.offered));
         EXPECT_EQ(ReadBytes(path), Utf8ToCp932(c.csv));
@@ -206,7 +210,7 @@ TEST_F(ResultsFilesTest, ALoadRefusesWhatIsNoResultsFileAndNamesWhomItCannotPlac
          false},
         {"any text", "hello\r\n", {QStringLiteral("このデータは開けません")}, false},
         {"a later format",
-         Utf8ToCp932("成績,2\r\n2,0\r\n"),
+         Utf8ToCp932("成績,3\r\n2,0\r\n"),
          {QStringLiteral("この形式の成績ファイルは開けません")},
          false},
         {"a bad line",

@@ -105,6 +105,9 @@ TEST_F(RecoveryTest, TheNextStartOffersWhatWasEnteredAndRestoresItOnYes) {
         EXPECT_TRUE(W().isVisible());
         EXPECT_EQ(Cell(W().EntryTable(0), 0, 5), QStringLiteral("3"));
         EXPECT_EQ(W().EntryTable(0)->model()->columnCount(), 3 + 11 + 5);
+        // Entry goes on at the first hole without strokes: a digit typed
+        // overwrites nothing restored.
+        EXPECT_EQ(W().Cursor(), (EntryPosition{0, 0, 0, 3}));
         // Restored is not saved: closing asks.
         EXPECT_TRUE(form->HasUnsavedChanges());
     }

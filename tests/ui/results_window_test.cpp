@@ -248,27 +248,34 @@ TEST_F(ResultsTest, ScoresBelongToTheMemberWhereverTheMemberGoes) {
     EXPECT_EQ(Card(1, 2, 1), "34");
     EXPECT_EQ(Card(2, 2, 1), "56");
 
-    // Regrouped by hand: the scores go along, on their new pages and rows.
+    const std::vector<std::vector<QString>> ranked = {Row(W().RankingTable(), 0),
+                                                      Row(W().RankingTable(), 1),
+                                                      Row(W().RankingTable(), 2)};
+    const auto unchanged = [&] {
+        ASSERT_EQ(W().EntryPages(), 2);
+        EXPECT_EQ(Cell(W().EntryTable(0), 0, 3), QStringLiteral("1"));
+        EXPECT_EQ(Cell(W().EntryTable(0), 1, 3), QStringLiteral("3"));
+        EXPECT_EQ(Cell(W().EntryTable(1), 0, 3), QStringLiteral("5"));
+        ASSERT_EQ(W().RankingTable()->model()->rowCount(), 3);
+        for (int row = 0; row < 3; ++row)
+            EXPECT_EQ(Row(W().RankingTable(), row), ranked[static_cast<std::size_t>(row)]);
+        EXPECT_EQ(W().ApartTable(), nullptr);
+    };
+
+    // Regrouped by hand after the scores are in: every player with scores
+    // stays in the group the scores were entered in.
     S().groupList[1] = {"2"};
     S().groupList[2] = {};
     S().groupList[3] = {"1", "0"};
     Click(Find<QPushButton>("ResultsButton"));
-    ASSERT_EQ(W().EntryPages(), 2);
-    EXPECT_EQ(Row(W().EntryTable(0), 0)[3], QStringLiteral("5"));
-    EXPECT_EQ(Cell(W().EntryTable(1), 0, 3), QStringLiteral("3"));
-    EXPECT_EQ(Cell(W().EntryTable(1), 1, 3), QStringLiteral("1"));
-    EXPECT_EQ(W().Cursor(), (EntryPosition{0, 0, 0, 0}));
+    unchanged();
+    EXPECT_EQ(W().Cursor(), (EntryPosition{0, 0, 0, 0}));  // every cell is filled
 
-    // A player in no group keeps the scores, shown apart and not ranked.
-    S().groupList[3] = {"0"};
+    // メンバー登録 empties the marks and the groups: still nobody drops out.
+    Click(Button(2));
+    Click(Button(4));
     Click(Find<QPushButton>("ResultsButton"));
-    ASSERT_NE(W().ApartTable(), nullptr);
-    EXPECT_EQ(Tabs()->tabText(2), QStringLiteral("組なし"));
-    EXPECT_EQ(Cell(W().ApartTable(), 0, 0), QStringLiteral("二郎"));
-    EXPECT_EQ(Cell(W().ApartTable(), 0, 3), QStringLiteral("3"));
-    EXPECT_FALSE(W().ApartTable()->model()->flags(W().ApartTable()->model()->index(0, 3)) &
-                 Qt::ItemIsEditable);
-    EXPECT_EQ(RankedNames(), (std::vector<std::string>{"一郎", "一郎"}));
+    unchanged();
 
     // Switching modes and previews change nothing of it.
     Click(Button(3));
@@ -285,11 +292,13 @@ TEST_F(ResultsTest, ScoresBelongToTheMemberWhereverTheMemberGoes) {
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("入力した成績をすべて消去しますか？"));
     EXPECT_EQ(dialogs.shown[0].answer, DefaultAnswer::No);
     EXPECT_EQ(Card(1, 2, 1), "34");
+    // はい: the scores go, and the players without them follow the main
+    // window's groups again (now none).
     dialogs.yesNoAnswers = {true};
     CommandButton("ClearButton")->click();
     EXPECT_TRUE(form->Results().Scores().Get().cards.empty());
-    EXPECT_EQ(W().ApartTable(), nullptr);
-    EXPECT_EQ(Cell(W().EntryTable(0), 0, 3), QString());
+    EXPECT_EQ(W().EntryPages(), 0);
+    EXPECT_EQ(W().RankingTable()->model()->rowCount(), 0);
 }
 
 TEST_F(ResultsTest, OfTwoIdenticalMembersMovedOrDeletedEachKeepsItsOwnScores) {

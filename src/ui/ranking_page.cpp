@@ -1,0 +1,108 @@
+#include "ui/ranking_page.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
+
+#include "ui/list_table.h"
+#include "ui/ranking_model.h"
+
+namespace tovi {
+namespace {
+
+const char* const kListNames[] = {"全体", "男子", "女子"};
+
+}  // namespace
+
+QString ListName(RankingList list) { return QString::fromUtf8(kListNames[static_cast<int>(list)]); }
+
+RankingPage::RankingPage(const std::vector<Player>& players, QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QHBoxLayout();
+    layout->addLayout(bar);
+    auto* listGroup = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        auto* listButton = new QRadioButton(QString::fromUtf8(kListNames[i]), this);
+        listButton->setObjectName(QStringLiteral("ListButton%1").arg(i));
+        listGroup->addButton(listButton, i);
+        bar->addWidget(listButton);
+    }
+    listGroup->button(0)->setChecked(true);
+    connect(listGroup, &QButtonGroup::idClicked, this, [this](int id) {
+        list_ = static_cast<RankingList>(id);
+        if (onListChosen) onListChosen(list_);
+    });
+    bar->addStretch();
+    const auto moveButton = [this, bar](const char* text, const char* name, int step,
+                                        QKeyCombination key) {
+        auto* button = new QPushButton(QString::fromUtf8(text), this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setToolTip(QKeySequence(key).toString(QKeySequence::NativeText));
+        bar->addWidget(button);
+        connect(button, &QPushButton::clicked, this, [this, step] { Move(step); });
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, step] { Move(step); });
+        return button;
+    };
+    up_ = moveButton("上へ", "UpButton", -1, Qt::CTRL | Qt::Key_Up);
+    down_ = moveButton("下へ", "DownButton", 1, Qt::CTRL | Qt::Key_Down);
+
+    table_ = new ListTable(this);
+    table_->setObjectName(QStringLiteral("RankingTable"));
+    model_ = std::make_unique<RankingModel>(players);
+    table_->setModel(model_.get());
+    layout->addWidget(table_, 1);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { UpdateButtons(); });
+    note_ = new QLabel(QStringLiteral("※ 同成績のため順位を決定"), this);
+    note_->setObjectName(QStringLiteral("DecidedNote"));
+    note_->hide();
+    layout->addWidget(note_);
+    UpdateButtons();
+}
+
+RankingPage::~RankingPage() = default;
+
+const Ranking& RankingPage::Shown() const { return model_->Get(); }
+
+void RankingPage::Show(Ranking ranking) {
+    const bool decided = std::any_of(ranking.rows.begin(), ranking.rows.end(),
+                                     [](const RankedRow& row) { return row.decided; });
+    model_->Set(std::move(ranking));
+    note_->setVisible(decided);
+    UpdateButtons();
+}
+
+void RankingPage::SelectRow(std::size_t row) {
+    if (row >= Shown().rows.size()) return;
+    table_->setCurrentIndex(model_->index(static_cast<int>(row), 0));
+}
+
+void RankingPage::Move(int step) {
+    const QModelIndex at = table_->currentIndex();
+    if (at.isValid() && onMove) onMove(static_cast<std::size_t>(at.row()), step);
+}
+
+void RankingPage::UpdateButtons() {
+    // A player can move to a neighbour with the same tie.
+    const auto& rows = Shown().rows;
+    const QModelIndex at = table_->currentIndex();
+    const auto sharesWith = [&](int other) {
+        if (!at.isValid() || other < 0 || other >= static_cast<int>(rows.size())) return false;
+        const RankedRow& row = rows[static_cast<std::size_t>(at.row())];
+        return row.tie && rows[static_cast<std::size_t>(other)].tie == row.tie;
+    };
+    up_->setEnabled(sharesWith(at.row() - 1));
+    down_->setEnabled(sharesWith(at.row() + 1));
+}
+
+}  // namespace tovi
