@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <set>
@@ -348,11 +349,20 @@ RosterMatch MatchToRoster(const Results& saved, const std::vector<std::string>& 
     const std::set<MemberKey> roster(keys.begin(), keys.end());
     RosterMatch match;
     match.results.settings = saved.settings;
+    match.results.prizes = saved.prizes;
     for (const auto& [key, card] : saved.cards) {
         if (roster.contains(key))
             match.results.cards.emplace(key, card);
         else
             match.unmatched.push_back(NameOf(key.line));
+    }
+    for (const Seat& seat : saved.seats)
+        if (roster.contains(seat.key)) match.results.seats.push_back(seat);
+    for (const std::vector<MemberKey>& decision : saved.decisions) {
+        std::vector<MemberKey> kept;
+        std::copy_if(decision.begin(), decision.end(), std::back_inserter(kept),
+                     [&roster](const MemberKey& key) { return roster.contains(key); });
+        if (kept.size() >= 2) match.results.decisions.push_back(std::move(kept));
     }
     return match;
 }

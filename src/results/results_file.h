@@ -99,15 +99,18 @@ struct ResultsFileBytes {
 ResultsFileBytes FormatResultsFile(const Results& results, const MeetingHeading& heading);
 
 struct RosterMatch {
-    Results results;  // the saved settings and the cards of the members found
+    // The saved settings, and the cards, seats and decided ties of the
+    // members found; a tie left with fewer than two members is dropped.
+    Results results;
     // Names (CP932, the first field of the saved line) of the saved members
     // that the roster has no line and occurrence for, in the order of the
     // saved cards.
     std::vector<std::string> unmatched;
 };
 
-// Matches every saved card to the roster by line and occurrence; a card that
-// matches nothing is reported and left out, never given to another member.
+// Matches every saved card, seat and tie member to the roster by line and
+// occurrence; a card that matches nothing is reported and left out, never
+// given to another member.
 RosterMatch MatchToRoster(const Results& saved, const std::vector<std::string>& rosterLines);
 
 }  // namespace tovi

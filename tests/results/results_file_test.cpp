@@ -312,28 +312,48 @@ TEST(ResultsFile, RefusesVersion2LinesThatAreOutOfRangeOrDoNotAgree) {
 }
 
 TEST(ResultsFile, MatchesSavedCardsToTheRosterAndNamesTheRest) {
+    const MemberKey yamada1{kYamada, 1}, yamada2{kYamada, 2}, sato{kSato, 1};
     Results saved;
     saved.settings = {3, 2};
-    saved.cards[{kYamada, 1}] = CardOf({{1}});
-    saved.cards[{kYamada, 2}] = CardOf({{2}});
-    saved.cards[{kSato, 1}] = CardOf({{3}});
+    saved.prizes = {7, PrizeDivision::Overall, 3, false, true, 2};
+    saved.cards[yamada1] = CardOf({{1}});
+    saved.cards[yamada2] = CardOf({{2}});
+    saved.cards[sato] = CardOf({{3}});
+    saved.seats = {{yamada2, 2}, {sato, 1}, {yamada1, 1}};
+    saved.decisions = {{sato, yamada2, yamada1}};
     const std::string renamed = Utf8ToCp932("佐藤,北町,女,0,0,0,0,0,");
     const struct {
         const char* what;
         std::vector<std::string> roster;
         std::vector<MemberKey> matched;      // in key order
         std::vector<std::string> unmatched;  // UTF-8
+        std::vector<Seat> seats;
+        std::vector<std::vector<MemberKey>> decisions;
     } cases[] = {
         {"all found, in any roster order",
          {kSato, "other", kYamada, kYamada},
-         {{kSato, 1}, {kYamada, 1}, {kYamada, 2}},
+         {sato, yamada1, yamada2},
+         {},
+         saved.seats,
+         saved.decisions},
+        {"one renamed: the tie shrinks to the others",
+         {kYamada, renamed, kYamada},
+         {yamada1, yamada2},
+         {"佐藤"},
+         {{yamada2, 2}, {yamada1, 1}},
+         {{yamada2, yamada1}}},
+        {"one of two identical lines left: a tie of one is none",
+         {kYamada, renamed},
+         {yamada1},
+         {"佐藤", "山田"},
+         {{yamada1, 1}},
          {}},
-        {"one of two identical lines left", {kYamada, renamed}, {{kYamada, 1}}, {"佐藤", "山田"}},
-        {"an empty roster", {}, {}, {"佐藤", "山田", "山田"}},
+        {"an empty roster", {}, {}, {"佐藤", "山田", "山田"}, {}, {}},
     };
     for (const auto& c : cases) {
         const RosterMatch match = MatchToRoster(saved, c.roster);
         EXPECT_EQ(match.results.settings, saved.settings) << c.what;
+        EXPECT_EQ(match.results.prizes, saved.prizes) << c.what;
         std::vector<MemberKey> matched;
         for (const auto& [key, card] : match.results.cards) {
             matched.push_back(key);
@@ -343,6 +363,8 @@ TEST(ResultsFile, MatchesSavedCardsToTheRosterAndNamesTheRest) {
         std::vector<std::string> unmatched;
         for (const std::string& name : match.unmatched) unmatched.push_back(Cp932ToUtf8(name));
         EXPECT_EQ(unmatched, c.unmatched) << c.what;
+        EXPECT_EQ(match.results.seats, c.seats) << c.what;
+        EXPECT_EQ(match.results.decisions, c.decisions) << c.what;
     }
 }
 
