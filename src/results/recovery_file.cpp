@@ -70,7 +70,7 @@ bool Tagged(const std::vector<std::string>& fields, const std::string& tag) {
 }  // namespace
 
 RecoveryRecord MakeRecoveryRecord(const TournamentState& state, const std::string& holeCount,
-                                  const Results& results) {
+                                  const Results& results, const MeetingHeading& heading) {
     RecoveryRecord record;
     record.holeCount = holeCount;
     record.roster = state.rosterList;
@@ -93,6 +93,7 @@ RecoveryRecord MakeRecoveryRecord(const TournamentState& state, const std::strin
         }
     }
     record.results = results;
+    record.heading = heading;
     return record;
 }
 
@@ -115,7 +116,7 @@ std::optional<std::string> FormatRecoveryFile(const RecoveryRecord& record) {
             .append(PositionLine(GroupTag() + "," + std::to_string(group),
                                  record.groups[static_cast<std::size_t>(group)]))
             .append(kLineEnd);
-    bytes += FormatResultsFile(record.results).bytes;
+    bytes += FormatResultsFile(record.results, record.heading).bytes;
     return bytes;
 }
 
@@ -188,6 +189,7 @@ std::optional<RecoveryRecord> ParseRecoveryFile(std::string_view bytes) {
     ResultsParse results = ParseResultsFile(bytes);
     if (results.status != ResultsFileStatus::Ok) return std::nullopt;
     record.results = std::move(results.results);
+    record.heading = results.heading.value_or(MeetingHeading{});
     return record;
 }
 

@@ -2,8 +2,8 @@
 // a run that ends without closing its window (a crash, a power cut, a killed
 // process) loses nothing that had been entered.  It holds the meeting as far
 // as the scores need it to be found again: the roster, who plays, who leads
-// and the groups, the score sheet's hole count, and the results.  CP932 text,
-// every line ending in CR LF:
+// and the groups, the score sheet's hole count, and the results with the
+// score sheet's heading.  CP932 text, every line ending in CR LF:
 //
 //   成績復元,1              marker and format version
 //   ホール数,TEXT           the text of the hole-count box, one field
@@ -11,7 +11,10 @@
 //   出場,P,P,..             the positions of the players (from 0)
 //   リーダ,P,P,..           the positions of the leaders
 //   組,G,P,P,..             one line per group G = 1..6, its members in order
-//   成績,1 ...              the results file (results/results_file.h) to the end
+//   成績,2 ...              the results file (results/results_file.h) to the end
+//
+// A file written before the results file had a heading holds a version 1
+// results file; it is read all the same, with an empty heading.
 #pragma once
 
 #include <array>
@@ -21,6 +24,7 @@
 #include <vector>
 
 #include "model/tournament_state.h"
+#include "results/results_file.h"
 #include "results/score_card.h"
 
 namespace tovi {
@@ -34,14 +38,17 @@ struct RecoveryRecord {
     std::vector<int> leaders;                            // positions with the leader mark
     std::array<std::vector<int>, MaxGroups + 1> groups;  // [1..6]; [0] unused
     Results results;
+    // The score sheet's heading; empty texts and hole count 0 when read from
+    // a file whose results hold none.
+    MeetingHeading heading;
     friend bool operator==(const RecoveryRecord&, const RecoveryRecord&) = default;
 };
 
-// The record of the state, the hole-count text and the results.  Group
-// entries that name no member or a member named before, and the marks of
-// slots past the roster, are left out.
+// The record of the state, the hole-count text, the results and the
+// heading.  Group entries that name no member or a member named before, and
+// the marks of slots past the roster, are left out.
 RecoveryRecord MakeRecoveryRecord(const TournamentState& state, const std::string& holeCount,
-                                  const Results& results);
+                                  const Results& results, const MeetingHeading& heading);
 
 // The bytes of the file; nothing when a roster line holds a line end or a
 // NUL, which the file could not give back.

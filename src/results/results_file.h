@@ -1,14 +1,35 @@
-// The results file: the settings and the score cards as CP932 comma text,
-// every line ending in CR LF.
+// The results file: the settings, the heading, the prize-giving's settings,
+// the decided ties and the score cards as CP932 comma text, every line ending
+// in CR LF.  Version 2, the one written:
 //
-//   成績,1                   marker and format version
+//   成績,2                   marker and format version
 //   ROUNDS,DEDUCTION         e.g. 2,0
-//   LINE,OCCURRENCE,C1,..,C48  one line per member with any strokes entered
+//   見出し,TITLE,NAME,COURSE,YEAR,MONTH,DAY,HOLES
+//                            the heading: six texts and the hole count 1..12
+//   表彰,PLACES,DIVISION,TOBI,BOOBY,BOOBYMAKER,TEAMSIZE
+//                            0..10, 0 男女別 or 1 全体, 0 or 2..20, 0/1, 0/1, 1..10
+//   決定,N                   the number of decided ties, then N lines:
+//   COUNT,LINE,OCC,LINE,OCC,..  one tie: COUNT (2 or more) members in the
+//                            order decided, each by line and occurrence
+//   LINE,OCC,GROUP,C1,..,C48  one line per member with any strokes entered
 //
-// LINE is the member's roster line as one field, quoted by the roster's rule;
-// the 48 cells run round by round, holes 1..12 of each round, an empty field
-// for a cell not entered.  The file is read into a separate value that the
-// caller takes over only when the whole file was accepted.
+// LINE is the member's roster line as one field and every heading text one
+// field, each quoted by the roster's rule; OCC is the member's occurrence
+// (results/score_card.h).  The 48 cells run round by round, holes 1..12 of
+// each round, an empty field for a cell not entered.  GROUP is the group
+// 1..6 the results window showed the member in, 0 for none; the members with
+// a group come first, in the order shown, the others follow.  Every member of
+// a tie has a member line, and a member is in one tie at most.
+//
+// Version 1, still read, has the first two lines and then member lines
+// without GROUP:
+//
+//   成績,1
+//   ROUNDS,DEDUCTION
+//   LINE,OCC,C1,..,C48
+//
+// The file is read into a separate value that the caller takes over only
+// when the whole file was accepted.
 #pragma once
 
 #include <cstddef>
@@ -22,7 +43,7 @@
 namespace tovi {
 
 inline constexpr std::size_t kMaxResultsFileBytes = 1024 * 1024;
-inline constexpr int kResultsFileVersion = 1;
+inline constexpr int kResultsFileVersion = 2;  // the version written; 1 is read too
 
 // How a read of the file ended; the window words it for the organiser.
 enum class ResultsFileStatus {
@@ -30,7 +51,7 @@ enum class ResultsFileStatus {
     TooLarge,            // more than kMaxResultsFileBytes
     RosterFile,          // line 1 begins with the roster marker: a roster, not results
     NoMarker,            // line 1 is not the results marker
-    UnsupportedVersion,  // the marker names a format version other than 1
+    UnsupportedVersion,  // the marker names a format version other than 1 and 2
     NotText,             // the file holds a NUL byte
     BadLine,             // a line malformed, out of range or a member twice
 };
@@ -69,19 +90,27 @@ struct ResultsFileBytes {
 };
 
 // The bytes of a results file holding these results under the heading.
-// Cards without any strokes are not written.
-ResultsFileBytes FormatResultsFile(const Results& results, const MeetingHeading& heading = {});
+// Cards without any strokes are not written, nor the seats and the places in
+// decided ties of members whose card is not written; a tie left with fewer
+// than two members is dropped, and so is a member's second seat or second
+// place in the ties.  Settings out of range are written as the nearest
+// allowed value; a heading text that would not read back whole (a line end,
+// a NUL, a lone lead byte at its end) is written empty.
+ResultsFileBytes FormatResultsFile(const Results& results, const MeetingHeading& heading);
 
 struct RosterMatch {
-    Results results;  // the saved settings and the cards of the members found
+    // The saved settings, and the cards, seats and decided ties of the
+    // members found; a tie left with fewer than two members is dropped.
+    Results results;
     // Names (CP932, the first field of the saved line) of the saved members
     // that the roster has no line and occurrence for, in the order of the
     // saved cards.
     std::vector<std::string> unmatched;
 };
 
-// Matches every saved card to the roster by line and occurrence; a card that
-// matches nothing is reported and left out, never given to another member.
+// Matches every saved card, seat and tie member to the roster by line and
+// occurrence; a card that matches nothing is reported and left out, never
+// given to another member.
 RosterMatch MatchToRoster(const Results& saved, const std::vector<std::string>& rosterLines);
 
 }  // namespace tovi

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 #include <map>
+#include <set>
+#include <string>
 #include <utility>
 
 #include "model/int_conversion.h"
@@ -89,37 +91,64 @@ std::vector<int> PositionsAfter(const TournamentState& state,
 
 namespace {
 
-// The cards of `cards` moved to the keys of `after`.
-std::map<MemberKey, ScoreCard> Follow(std::map<MemberKey, ScoreCard> cards,
-                                      const std::vector<MemberKey>& before,
-                                      const std::vector<int>& newPositions,
-                                      const std::vector<MemberKey>& after) {
+using KeyMoves = std::map<MemberKey, MemberKey>;
+
+// Every member key the results name: of a card, a seat or a decided tie.
+void CollectKeys(const Results& results, std::set<MemberKey>& keys) {
+    for (const auto& entry : results.cards) keys.insert(entry.first);
+    for (const Seat& seat : results.seats) keys.insert(seat.key);
+    for (const auto& decision : results.decisions) keys.insert(decision.begin(), decision.end());
+}
+
+// Where each of `keys` goes when the roster changes from before to after: a
+// member's key to its key in after; a removed member's key, or a key of a
+// member gone earlier that a member of after now has, to an occurrence past
+// every member of after.  Other keys of members gone earlier stay.  No two
+// keys go to the same.
+KeyMoves MoveKeys(const std::set<MemberKey>& keys, const std::vector<MemberKey>& before,
+                  const std::vector<int>& newPositions, const std::vector<MemberKey>& after) {
     std::map<std::string, int> taken;  // occurrences of each line in after
     for (const MemberKey& key : after) taken[key.line] = std::max(taken[key.line], key.occurrence);
-    std::map<MemberKey, ScoreCard> moved;
-    std::vector<std::pair<MemberKey, ScoreCard>> removed;
+    KeyMoves moves;
+    std::set<MemberKey> landed;  // the keys moved to so far
+    std::set<MemberKey> inBefore(before.begin(), before.end());
+    std::vector<MemberKey> apart;
     for (std::size_t i = 0; i < before.size(); ++i) {
-        auto card = cards.extract(before[i]);
-        if (card.empty()) continue;
+        if (!keys.contains(before[i])) continue;
         const int now = i < newPositions.size() ? newPositions[i] : -1;
-        if (now >= 0 && static_cast<std::size_t>(now) < after.size())
-            moved.emplace(after[static_cast<std::size_t>(now)], card.mapped());
-        else
-            removed.emplace_back(card.key(), card.mapped());
+        if (now >= 0 && static_cast<std::size_t>(now) < after.size()) {
+            moves.emplace(before[i], after[static_cast<std::size_t>(now)]);
+            landed.insert(after[static_cast<std::size_t>(now)]);
+        } else {
+            apart.push_back(before[i]);
+        }
     }
-    // Cards of members already gone keep their keys where no member takes them.
-    for (auto& [key, card] : cards) {
-        if (moved.contains(key) || key.occurrence <= taken[key.line])
-            removed.emplace_back(key, card);
-        else
-            moved.emplace(key, card);
+    for (const MemberKey& key : keys) {
+        if (inBefore.contains(key)) continue;
+        if (landed.contains(key) || key.occurrence <= taken[key.line]) {
+            apart.push_back(key);
+        } else {
+            moves.emplace(key, key);
+            landed.insert(key);
+        }
     }
-    for (auto& [key, card] : removed) {
-        MemberKey apart{key.line, ++taken[key.line]};
-        while (moved.contains(apart)) apart.occurrence = ++taken[key.line];
-        moved.emplace(std::move(apart), card);
+    for (const MemberKey& key : apart) {
+        MemberKey to{key.line, ++taken[key.line]};
+        while (landed.contains(to)) to.occurrence = ++taken[key.line];
+        landed.insert(to);
+        moves.emplace(key, std::move(to));
     }
-    return moved;
+    return moves;
+}
+
+// The results with every card, seat and tie member under its moved key.
+void Move(Results& results, const KeyMoves& moves) {
+    std::map<MemberKey, ScoreCard> cards;
+    for (auto& [key, card] : results.cards) cards.emplace(moves.at(key), card);
+    results.cards = std::move(cards);
+    for (Seat& seat : results.seats) seat.key = moves.at(seat.key);
+    for (auto& decision : results.decisions)
+        for (MemberKey& key : decision) key = moves.at(key);
 }
 
 }  // namespace
@@ -127,9 +156,13 @@ std::map<MemberKey, ScoreCard> Follow(std::map<MemberKey, ScoreCard> cards,
 void ScoreBook::FollowRoster(const std::vector<std::string>& before,
                              const std::vector<int>& newPositions,
                              const std::vector<std::string>& after) {
-    const std::vector<MemberKey> was = MemberKeys(before), now = MemberKeys(after);
-    results_.cards = Follow(std::move(results_.cards), was, newPositions, now);
-    saved_.cards = Follow(std::move(saved_.cards), was, newPositions, now);
+    // One move for both, so that what was saved moves exactly as the results.
+    std::set<MemberKey> keys;
+    CollectKeys(results_, keys);
+    CollectKeys(saved_, keys);
+    const KeyMoves moves = MoveKeys(keys, MemberKeys(before), newPositions, MemberKeys(after));
+    Move(results_, moves);
+    Move(saved_, moves);
 }
 
 bool ScoreBook::Unsaved() const { return HasStrokes(results_) && results_ != saved_; }

@@ -56,10 +56,11 @@ public:
     // The results have just been written to a results file.
     void MarkSaved();
     // The roster changed from before to after, newPositions as PositionsAfter
-    // gives them: every card goes along with its member, so that of two
-    // members with the same line each keeps its own.  The card of a member
-    // removed keeps its line with an occurrence past every member of after,
-    // so that it goes to nobody else.
+    // gives them: every card, seat and place in a decided tie goes along with
+    // its member, so that of two members with the same line each keeps its
+    // own.  Those of a member removed keep the line with an occurrence past
+    // every member of after, so that they go to nobody else.  What was last
+    // saved or loaded follows the same way.
     void FollowRoster(const std::vector<std::string>& before, const std::vector<int>& newPositions,
                       const std::vector<std::string>& after);
 

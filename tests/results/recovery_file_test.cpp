@@ -28,19 +28,27 @@ TournamentState Meeting() {
 Results Scores() {
     Results results;
     results.settings = {3, 1};
+    results.prizes = {5, PrizeDivision::Overall, 4, false, true, 2};
     results.cards[{kIchiro, 2}] = CardOf({{1, 12}, {}, {99}});
     results.cards[{kMary, 1}] = CardOf({{4}});
+    results.seats = {{{kMary, 1}, 1}, {{kIchiro, 2}, 3}};
+    results.decisions = {{{kMary, 1}, {kIchiro, 2}}};
     return results;
 }
 
+MeetingHeading Heading() {
+    return {Utf8ToCp932("第3回"), Utf8ToCp932("町民大会"), "A,B", "2024", "5", "12", 8};
+}
+
 TEST(ResultRecoveryFile, WritesExactBytes) {
-    const RecoveryRecord record = MakeRecoveryRecord(Meeting(), "12", Scores());
+    const RecoveryRecord record = MakeRecoveryRecord(Meeting(), "12", Scores(), Heading());
     const std::optional<std::string> bytes = FormatRecoveryFile(record);
     ASSERT_TRUE(bytes);
-    const std::string expected =
-        Utf8ToCp932("成績復元,1\r\nホール数,12\r\n名簿,3\r\n") + kIchiro + "\r\n" + kMary + "\r\n" +
-        kIchiro + "\r\n" + Utf8ToCp932("出場,0,1,2\r\nリーダ,1\r\n組,1,1,0\r\n組,2\r\n") +
-        Utf8ToCp932("組,3,2\r\n組,4\r\n組,5\r\n組,6\r\n") + FormatResultsFile(Scores()).bytes;
+    const std::string expected = Utf8ToCp932("成績復元,1\r\nホール数,12\r\n名簿,3\r\n") + kIchiro +
+                                 "\r\n" + kMary + "\r\n" + kIchiro + "\r\n" +
+                                 Utf8ToCp932("出場,0,1,2\r\nリーダ,1\r\n組,1,1,0\r\n組,2\r\n") +
+                                 Utf8ToCp932("組,3,2\r\n組,4\r\n組,5\r\n組,6\r\n") +
+                                 FormatResultsFile(Scores(), Heading()).bytes;
     EXPECT_EQ(*bytes, expected);
 }
 
@@ -50,7 +58,7 @@ TEST(ResultRecoveryFile, ReadsBackWhatItWroteAndPutsItIntoTheState) {
     odd.groupList[2] = {"x", "7", "1"};  // no member, out of the roster, and one twice
     for (const TournamentState& state : {empty, Meeting(), odd}) {
         for (const std::string holes : {"", "10", "a,\"b"}) {
-            const RecoveryRecord record = MakeRecoveryRecord(state, holes, Scores());
+            const RecoveryRecord record = MakeRecoveryRecord(state, holes, Scores(), Heading());
             const std::optional<std::string> bytes = FormatRecoveryFile(record);
             ASSERT_TRUE(bytes);
             const std::optional<RecoveryRecord> back = ParseRecoveryFile(*bytes);
@@ -58,12 +66,12 @@ TEST(ResultRecoveryFile, ReadsBackWhatItWroteAndPutsItIntoTheState) {
             EXPECT_EQ(*back, record);
         }
     }
-    EXPECT_TRUE(MakeRecoveryRecord(odd, "", {}).groups[2].empty());
+    EXPECT_TRUE(MakeRecoveryRecord(odd, "", {}, {}).groups[2].empty());
 
     TournamentState restored;
     restored.entryFlag[30] = restored.placedFlag[30] = 1;  // gone after
     restored.groupList[4] = {"5"};
-    ApplyRecoveryRecord(MakeRecoveryRecord(Meeting(), "10", {}), restored);
+    ApplyRecoveryRecord(MakeRecoveryRecord(Meeting(), "10", {}, Heading()), restored);
     const TournamentState meeting = Meeting();
     EXPECT_EQ(restored.rosterList, meeting.rosterList);
     EXPECT_EQ(restored.groupList, meeting.groupList);
@@ -75,7 +83,8 @@ TEST(ResultRecoveryFile, ReadsBackWhatItWroteAndPutsItIntoTheState) {
 }
 
 TEST(ResultRecoveryFile, RefusesAnythingButAWholeFile) {
-    const std::string good = *FormatRecoveryFile(MakeRecoveryRecord(Meeting(), "10", Scores()));
+    const std::string good =
+        *FormatRecoveryFile(MakeRecoveryRecord(Meeting(), "10", Scores(), Heading()));
     const auto replaced = [&good](const char* utf8From, const char* utf8To) {
         std::string bytes = good;
         const std::string from = Utf8ToCp932(utf8From);
@@ -88,7 +97,9 @@ TEST(ResultRecoveryFile, RefusesAnythingButAWholeFile) {
         std::string bytes;
     } cases[] = {
         {"empty", ""},
-        {"a results file", FormatResultsFile(Scores()).bytes},
+        {"a results file", FormatResultsFile(Scores(), Heading()).bytes},
+        {"a results file of a later version", replaced("成績,2", "成績,3")},
+        {"a bad heading", replaced("見出し", "見出")},
         {"cut short", good.substr(0, good.size() / 2)},
         {"a later version", replaced("成績復元,1", "成績復元,2")},
         {"more members than said", replaced("名簿,3", "名簿,2")},
@@ -108,7 +119,23 @@ TEST(ResultRecoveryFile, RefusesAnythingButAWholeFile) {
     // A roster line with a line end cannot be written.
     TournamentState broken = Meeting();
     broken.rosterList[1] = "a\r\nb";
-    EXPECT_FALSE(FormatRecoveryFile(MakeRecoveryRecord(broken, "10", {})));
+    EXPECT_FALSE(FormatRecoveryFile(MakeRecoveryRecord(broken, "10", {}, {})));
+}
+
+TEST(ResultRecoveryFile, RestoresAFileWrittenWithAVersion1ResultsFile) {
+    Results scores;
+    scores.settings = {3, 1};
+    scores.cards[{kIchiro, 2}] = CardOf({{5}});
+    const std::string now = *FormatRecoveryFile(MakeRecoveryRecord(Meeting(), "10", scores, {}));
+    // The same file as written before the results file had a heading.
+    const std::string results = FormatResultsFile(scores, {}).bytes;
+    ASSERT_TRUE(now.ends_with(results));
+    const std::string old = now.substr(0, now.size() - results.size()) +
+                            Utf8ToCp932("成績,1\r\n3,1\r\n\"") + kIchiro + "\",2,5" +
+                            std::string(47, ',') + "\r\n";
+    const std::optional<RecoveryRecord> back = ParseRecoveryFile(old);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, MakeRecoveryRecord(Meeting(), "10", scores, {}));
 }
 
 }  // namespace

@@ -17,7 +17,8 @@ namespace {
 
 const std::string kYamada = Utf8ToCp932("山田,東町,男,0,0,0,0,0,");
 const std::string kSato = Utf8ToCp932("佐藤,西町,女,0,0,0,0,0,");
-const std::string kHead = Utf8ToCp932("成績,1\r\n");
+const std::string kHead = Utf8ToCp932("成績,2\r\n");
+const std::string kHeadV1 = Utf8ToCp932("成績,1\r\n");
 
 // A member line of the file for line and occurrence with 48 empty cells.
 std::string EmptyRecord(const std::string& line, int occurrence) {
@@ -27,15 +28,25 @@ std::string EmptyRecord(const std::string& line, int occurrence) {
 }
 
 TEST(ResultsFile, WritesExactBytes) {
+    const std::string odd = "a\"b,,x";
     Results results;
     results.settings = {2, 1};
+    results.prizes = {5, PrizeDivision::Overall, 7, false, true, 3};
     results.cards[{kYamada, 1}] = CardOf({{3, 1}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 99}});
     results.cards[{kYamada, 2}] = ScoreCard();  // nothing entered: not written
-    results.cards[{"a\"b,,x", 2}] = CardOf({{}, {}, {}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5}});
-    const std::string expected = kHead + "2,1\r\n" + "\"a\"\"b,,x\",2" + std::string(47, ',') +
-                                 ",5\r\n" + "\"" + kYamada + "\",1,3,1" + std::string(21, ',') +
-                                 ",99" + std::string(24, ',') + "\r\n";
-    const ResultsFileBytes file = FormatResultsFile(results);
+    results.cards[{odd, 2}] = CardOf({{}, {}, {}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5}});
+    results.cards[{kSato, 1}] = CardOf({{4}});
+    // Seated members come first in the order shown; one without strokes has no line.
+    results.seats = {{{kSato, 1}, 2}, {{kYamada, 2}, 1}, {{kYamada, 1}, 1}};
+    results.decisions = {{{kYamada, 1}, {kYamada, 2}, {odd, 2}}};
+    const MeetingHeading heading{"Open", "x,\"y\"", "", "2024", " 5", Utf8ToCp932("一"), 8};
+    const std::string expected =
+        kHead + "2,1\r\n" + Utf8ToCp932("見出し,Open,\"x,\"\"y\"\"\",,2024,\" 5\",一,8\r\n") +
+        Utf8ToCp932("表彰,5,1,7,0,1,3\r\n決定,1\r\n") + "2,\"" + kYamada +
+        "\",1,\"a\"\"b,,x\",2\r\n" + "\"" + kSato + "\",1,2,4" + std::string(47, ',') + "\r\n" +
+        "\"" + kYamada + "\",1,1,3,1" + std::string(21, ',') + ",99" + std::string(24, ',') +
+        "\r\n" + "\"a\"\"b,,x\",2,0" + std::string(47, ',') + ",5\r\n";
+    const ResultsFileBytes file = FormatResultsFile(results, heading);
     EXPECT_EQ(file.bytes, expected);
     EXPECT_TRUE(file.leftOut.empty());
 }
@@ -59,16 +70,89 @@ TEST(ResultsFile, ReadsBackWhatItWrote) {
         odd.cards[{lines[i], static_cast<int>(i % 3) + 1}] = CardOf(strokes);
     }
     odd.cards[{kSato, MemberCapacity}] = CardOf({{1}});
+    odd.prizes = {0, PrizeDivision::BySex, 0, false, false, 1};
+    odd.seats = {{{lines[8], 3}, 6}, {{kSato, MemberCapacity}, 1}, {{lines[0], 1}, 6}};
+    odd.decisions = {{{lines[1], 2}, {lines[5], 3}, {lines[0], 1}},
+                     {{kSato, MemberCapacity}, {lines[2], 3}}};
+    Results full = identical;
+    full.prizes = {kMaxPlaces, PrizeDivision::Overall, kMaxTobiEvery, true, true, kMaxTeamSize};
+    full.seats = {{{kYamada, 2}, 3}, {{kYamada, 1}, 1}};
+    full.decisions = {{{kYamada, 2}, {kYamada, 1}}};
 
-    for (const Results& results : {Results{}, identical, odd}) {
-        const ResultsFileBytes file = FormatResultsFile(results);
-        EXPECT_TRUE(file.leftOut.empty());
-        const ResultsParse parse = ParseResultsFile(file.bytes);
-        ASSERT_EQ(parse.status, ResultsFileStatus::Ok) << parse.badLine;
-        Results written = results;
-        std::erase_if(written.cards, [](const auto& card) { return card.second.IsEmpty(); });
-        EXPECT_EQ(parse.results, written);
+    const MeetingHeading headings[] = {
+        {"", "", "", "", "", "", 1},
+        {Utf8ToCp932("第1回"), "a\tb", "\"", " x ", "\x81,", "\x80\xA0\xFF", 12},
+    };
+    for (const Results& results : {Results{}, identical, odd, full}) {
+        for (const MeetingHeading& heading : headings) {
+            const ResultsFileBytes file = FormatResultsFile(results, heading);
+            EXPECT_TRUE(file.leftOut.empty());
+            const ResultsParse parse = ParseResultsFile(file.bytes);
+            ASSERT_EQ(parse.status, ResultsFileStatus::Ok) << parse.badLine;
+            EXPECT_EQ(parse.version, 2);
+            EXPECT_EQ(parse.heading, heading);
+            Results written = results;
+            std::erase_if(written.cards, [](const auto& card) { return card.second.IsEmpty(); });
+            EXPECT_EQ(parse.results, written);
+        }
     }
+}
+
+TEST(ResultsFile, ReadsVersion1FilesAsBefore) {
+    const std::string bytes =
+        kHeadV1 + "3,2\r\n" + "\"" + kYamada + "\",2,7" + std::string(47, ',') + "\r\n";
+    const ResultsParse parse = ParseResultsFile(bytes);
+    ASSERT_EQ(parse.status, ResultsFileStatus::Ok) << parse.badLine;
+    EXPECT_EQ(parse.version, 1);
+    EXPECT_FALSE(parse.heading);
+    Results expected;
+    expected.settings = {3, 2};
+    expected.cards[{kYamada, 2}] = CardOf({{7}});
+    EXPECT_EQ(parse.results, expected);
+}
+
+TEST(ResultsFile, WritesSeatsTiesAndHeadingOnlyAsFarAsTheyReadBack) {
+    const MemberKey a{"A", 1}, b{"B", 1}, c{"C", 1}, lone{"Lone\x81", 1}, none{"N", 1};
+    Results base;
+    for (const MemberKey& key : {a, b, c, lone}) base.cards[key] = CardOf({{2}});
+    base.cards[none] = ScoreCard();
+    const struct {
+        const char* what;
+        std::vector<Seat> seats;
+        std::vector<std::vector<MemberKey>> decisions;
+        std::vector<Seat> seatsRead;
+        std::vector<std::vector<MemberKey>> decisionsRead;
+    } cases[] = {
+        {"members left out or without strokes drop from seats and ties",
+         {{lone, 1}, {none, 2}, {c, 3}, {a, 4}},
+         {{lone, a, none, b}, {none, c}},
+         {{c, 3}, {a, 4}},
+         {{a, b}}},
+        {"a member's second seat and second tie are dropped",
+         {{b, 1}, {a, 2}, {b, 3}},
+         {{a, b, a}, {c, b}, {c, a, b}},
+         {{b, 1}, {a, 2}},
+         {{a, b}}},
+        {"a group out of range is no seat", {{a, 0}, {b, 7}, {c, 6}}, {}, {{c, 6}}, {}},
+    };
+    for (const auto& t : cases) {
+        Results results = base;
+        results.seats = t.seats;
+        results.decisions = t.decisions;
+        const ResultsFileBytes file = FormatResultsFile(results, {});
+        EXPECT_EQ(file.leftOut, std::vector<std::string>{"Lone\x81"}) << t.what;
+        const ResultsParse parse = ParseResultsFile(file.bytes);
+        ASSERT_EQ(parse.status, ResultsFileStatus::Ok) << t.what << " " << parse.badLine;
+        EXPECT_EQ(parse.results.seats, t.seatsRead) << t.what;
+        EXPECT_EQ(parse.results.decisions, t.decisionsRead) << t.what;
+    }
+
+    // Heading texts that cannot come back whole are written empty, the
+    // others kept; a hole count out of range is written as the nearest.
+    const MeetingHeading broken{"a\r\nb", "x\x81", "ok", "\x81", std::string("n\0l", 3), "d", 15};
+    const ResultsParse parse = ParseResultsFile(FormatResultsFile(base, broken).bytes);
+    ASSERT_EQ(parse.status, ResultsFileStatus::Ok) << parse.badLine;
+    EXPECT_EQ(parse.heading, (MeetingHeading{"", "", "ok", "", "", "d", 12}));
 }
 
 TEST(ResultsFile, LeavesOutAndNamesWhatWouldNotReadBack) {
@@ -77,7 +161,7 @@ TEST(ResultsFile, LeavesOutAndNamesWhatWouldNotReadBack) {
     results.cards[{"Lone2\x81", 1}] = CardOf({{1}});
     results.cards[{"Split,t\r,x", 1}] = CardOf({{1}});
     results.cards[{kSato, 1}] = CardOf({{2}});
-    const ResultsFileBytes file = FormatResultsFile(results);
+    const ResultsFileBytes file = FormatResultsFile(results, {});
     EXPECT_EQ(file.leftOut, (std::vector<std::string>{"Lone", "Lone2\x81", "Split"}));
     const ResultsParse parse = ParseResultsFile(file.bytes);
     ASSERT_EQ(parse.status, ResultsFileStatus::Ok);
@@ -87,7 +171,7 @@ TEST(ResultsFile, LeavesOutAndNamesWhatWouldNotReadBack) {
 TEST(ResultsFile, RefusesWholeFilesThatAreNotResults) {
     const std::string roster = FormatRosterFile({kYamada});
     const std::string good = EmptyRecord(kYamada, 1);
-    const std::string top = kHead + "2,0\r\n";
+    const std::string top = kHeadV1 + "2,0\r\n";
     // Member x with the first cell as given and the others empty.
     const auto first = [](const std::string& cell) {
         return "x,1," + cell + std::string(47, ',') + "\r\n";
@@ -109,17 +193,18 @@ TEST(ResultsFile, RefusesWholeFilesThatAreNotResults) {
         {"a roster file", roster, ResultsFileStatus::RosterFile, 0},
         {"empty", "", ResultsFileStatus::NoMarker, 0},
         {"no marker", "2,0\r\n" + good, ResultsFileStatus::NoMarker, 0},
-        {"marker not at the start", "x" + kHead + "2,0\r\n", ResultsFileStatus::NoMarker, 0},
+        {"marker not at the start", "x" + kHeadV1 + "2,0\r\n", ResultsFileStatus::NoMarker, 0},
         {"marker without version", Utf8ToCp932("成績\r\n2,0\r\n"),
          ResultsFileStatus::UnsupportedVersion, 0},
-        {"a later version", Utf8ToCp932("成績,2\r\n2,0\r\n"), ResultsFileStatus::UnsupportedVersion,
+        {"a later version", Utf8ToCp932("成績,3\r\n2,0\r\n"), ResultsFileStatus::UnsupportedVersion,
          0},
+        {"version 0", Utf8ToCp932("成績,0\r\n2,0\r\n"), ResultsFileStatus::UnsupportedVersion, 0},
         {"a NUL byte", top + good + std::string(1, '\0') + good, ResultsFileStatus::NotText, 0},
-        {"no settings", kHead, ResultsFileStatus::BadLine, 2},
-        {"round 0", kHead + "0,0\r\n", ResultsFileStatus::BadLine, 2},
-        {"five rounds", kHead + "5,0\r\n", ResultsFileStatus::BadLine, 2},
-        {"deduction 4", kHead + "2,4\r\n", ResultsFileStatus::BadLine, 2},
-        {"a plus sign", kHead + "+2,0\r\n", ResultsFileStatus::BadLine, 2},
+        {"no settings", kHeadV1, ResultsFileStatus::BadLine, 2},
+        {"round 0", kHeadV1 + "0,0\r\n", ResultsFileStatus::BadLine, 2},
+        {"five rounds", kHeadV1 + "5,0\r\n", ResultsFileStatus::BadLine, 2},
+        {"deduction 4", kHeadV1 + "2,4\r\n", ResultsFileStatus::BadLine, 2},
+        {"a plus sign", kHeadV1 + "+2,0\r\n", ResultsFileStatus::BadLine, 2},
         {"an empty member line", top + good + "\r\n" + good, ResultsFileStatus::BadLine, 4},
         {"a cell short", top + good + "x,1" + std::string(47, ',') + "\r\n",
          ResultsFileStatus::BadLine, 4},
@@ -144,29 +229,131 @@ TEST(ResultsFile, RefusesWholeFilesThatAreNotResults) {
     }
 }
 
+TEST(ResultsFile, RefusesVersion2LinesThatAreOutOfRangeOrDoNotAgree) {
+    const std::string top = kHead + "2,0\r\n";
+    const std::string heading = Utf8ToCp932("見出し,t,n,c,2024,5,1,8\r\n");
+    const std::string prizes = Utf8ToCp932("表彰,3,0,0,1,0,4\r\n");
+    const std::string head = top + heading + prizes;
+    const auto decided = [](int count) {
+        return Utf8ToCp932("決定,") + std::to_string(count) + "\r\n";
+    };
+    // A member line with one stroke in the first cell.
+    const auto member = [](const std::string& line, const std::string& group) {
+        return line + ",1," + group + ",1" + std::string(47, ',') + "\r\n";
+    };
+    const std::string xy = member("x", "1") + member("y", "0");
+    const auto withPrizes = [&](const char* utf8) {
+        return top + heading + Utf8ToCp932(utf8) + "\r\n" + decided(0);
+    };
+    const auto withHeading = [&](const char* utf8) {
+        return top + Utf8ToCp932(utf8) + "\r\n" + prizes + decided(0);
+    };
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::size_t badLine;  // 0: accepted
+    } cases[] = {
+        {"well formed",
+         head + decided(2) + "2,x,1,y,1\r\n3,z,1,w,1,v,1\r\n" + xy + member("z", "6") +
+             member("w", "0") + member("v", "2"),
+         0},
+        {"no decisions, no members", head + decided(0), 0},
+        {"no heading", top, 3},
+        {"a heading field short", withHeading("見出し,t,n,c,2024,5,8"), 3},
+        {"a heading field over", withHeading("見出し,t,n,c,2024,5,1,,8"), 3},
+        {"a heading with 0 holes", withHeading("見出し,t,n,c,2024,5,1,0"), 3},
+        {"a heading with 13 holes", withHeading("見出し,t,n,c,2024,5,1,13"), 3},
+        {"a heading without its tag", withHeading("t,n,c,2024,5,1,8,8"), 3},
+        {"no prizes", top + heading, 4},
+        {"11 places", withPrizes("表彰,11,0,0,1,0,4"), 4},
+        {"division 2", withPrizes("表彰,3,2,0,1,0,4"), 4},
+        {"a prize every first place", withPrizes("表彰,3,0,1,1,0,4"), 4},
+        {"a prize every 21st place", withPrizes("表彰,3,0,21,1,0,4"), 4},
+        {"booby 2", withPrizes("表彰,3,0,0,2,0,4"), 4},
+        {"booby maker 2", withPrizes("表彰,3,0,0,1,2,4"), 4},
+        {"teams of 0", withPrizes("表彰,3,0,0,1,0,0"), 4},
+        {"teams of 11", withPrizes("表彰,3,0,0,1,0,11"), 4},
+        {"a prize setting short", withPrizes("表彰,3,0,0,1,0"), 4},
+        {"no decision count", head, 5},
+        {"more decisions than lines", head + decided(2) + "2,x,1,y,1\r\n", 5},
+        {"a decision count without its tag", head + "0\r\n", 5},
+        {"a tie of one", head + decided(1) + "1,x,1\r\n" + xy, 6},
+        {"a tie counting more than it names", head + decided(1) + "3,x,1,y,1\r\n" + xy, 6},
+        {"a tie counting fewer than it names", head + decided(1) + "2,x,1,y,1,z,1\r\n" + xy, 6},
+        {"a tie member without occurrence", head + decided(1) + "2,x,1,y\r\n" + xy, 6},
+        {"a tie member of occurrence 0", head + decided(1) + "2,x,1,y,0\r\n" + xy, 6},
+        {"a tie member without a member line", head + decided(1) + "2,x,1,z,1\r\n" + xy, 6},
+        {"a member twice in one tie", head + decided(1) + "2,x,1,x,1\r\n" + xy, 6},
+        {"a member in two ties",
+         head + decided(2) + "2,x,1,y,1\r\n2,z,1,y,1\r\n" + xy + member("z", "0"), 7},
+        {"a tie past the count, read as a member", head + decided(0) + "2,x,1,y,1\r\n" + xy, 6},
+        {"a version 1 member line", head + decided(0) + EmptyRecord("x", 1), 6},
+        {"group 7", head + decided(0) + member("x", "7"), 6},
+        {"a member twice", head + decided(0) + xy + member("x", "2"), 8},
+    };
+    for (const auto& c : cases) {
+        const ResultsParse parse = ParseResultsFile(c.bytes);
+        EXPECT_EQ(parse.status, c.badLine == 0 ? ResultsFileStatus::Ok : ResultsFileStatus::BadLine)
+            << c.what;
+        EXPECT_EQ(parse.badLine, c.badLine) << c.what;
+        if (c.badLine != 0) {
+            EXPECT_EQ(parse.results, Results()) << c.what;
+            EXPECT_FALSE(parse.heading) << c.what;
+        }
+    }
+    // What the well formed file holds.
+    const ResultsParse parse = ParseResultsFile(cases[0].bytes);
+    EXPECT_EQ(parse.heading, (MeetingHeading{"t", "n", "c", "2024", "5", "1", 8}));
+    EXPECT_EQ(parse.results.seats,
+              (std::vector<Seat>{{{"x", 1}, 1}, {{"z", 1}, 6}, {{"v", 1}, 2}}));
+    EXPECT_EQ(parse.results.decisions, (std::vector<std::vector<MemberKey>>{
+                                           {{"x", 1}, {"y", 1}}, {{"z", 1}, {"w", 1}, {"v", 1}}}));
+    EXPECT_EQ(parse.results.cards.size(), 5u);
+}
+
 TEST(ResultsFile, MatchesSavedCardsToTheRosterAndNamesTheRest) {
+    const MemberKey yamada1{kYamada, 1}, yamada2{kYamada, 2}, sato{kSato, 1};
     Results saved;
     saved.settings = {3, 2};
-    saved.cards[{kYamada, 1}] = CardOf({{1}});
-    saved.cards[{kYamada, 2}] = CardOf({{2}});
-    saved.cards[{kSato, 1}] = CardOf({{3}});
+    saved.prizes = {7, PrizeDivision::Overall, 3, false, true, 2};
+    saved.cards[yamada1] = CardOf({{1}});
+    saved.cards[yamada2] = CardOf({{2}});
+    saved.cards[sato] = CardOf({{3}});
+    saved.seats = {{yamada2, 2}, {sato, 1}, {yamada1, 1}};
+    saved.decisions = {{sato, yamada2, yamada1}};
     const std::string renamed = Utf8ToCp932("佐藤,北町,女,0,0,0,0,0,");
     const struct {
         const char* what;
         std::vector<std::string> roster;
         std::vector<MemberKey> matched;      // in key order
         std::vector<std::string> unmatched;  // UTF-8
+        std::vector<Seat> seats;
+        std::vector<std::vector<MemberKey>> decisions;
     } cases[] = {
         {"all found, in any roster order",
          {kSato, "other", kYamada, kYamada},
-         {{kSato, 1}, {kYamada, 1}, {kYamada, 2}},
+         {sato, yamada1, yamada2},
+         {},
+         saved.seats,
+         saved.decisions},
+        {"one renamed: the tie shrinks to the others",
+         {kYamada, renamed, kYamada},
+         {yamada1, yamada2},
+         {"佐藤"},
+         {{yamada2, 2}, {yamada1, 1}},
+         {{yamada2, yamada1}}},
+        {"one of two identical lines left: a tie of one is none",
+         {kYamada, renamed},
+         {yamada1},
+         {"佐藤", "山田"},
+         {{yamada1, 1}},
          {}},
-        {"one of two identical lines left", {kYamada, renamed}, {{kYamada, 1}}, {"佐藤", "山田"}},
-        {"an empty roster", {}, {}, {"佐藤", "山田", "山田"}},
+        {"an empty roster", {}, {}, {"佐藤", "山田", "山田"}, {}, {}},
     };
     for (const auto& c : cases) {
         const RosterMatch match = MatchToRoster(saved, c.roster);
         EXPECT_EQ(match.results.settings, saved.settings) << c.what;
+        EXPECT_EQ(match.results.prizes, saved.prizes) << c.what;
         std::vector<MemberKey> matched;
         for (const auto& [key, card] : match.results.cards) {
             matched.push_back(key);
@@ -176,6 +363,8 @@ TEST(ResultsFile, MatchesSavedCardsToTheRosterAndNamesTheRest) {
         std::vector<std::string> unmatched;
         for (const std::string& name : match.unmatched) unmatched.push_back(Cp932ToUtf8(name));
         EXPECT_EQ(unmatched, c.unmatched) << c.what;
+        EXPECT_EQ(match.results.seats, c.seats) << c.what;
+        EXPECT_EQ(match.results.decisions, c.decisions) << c.what;
     }
 }
 

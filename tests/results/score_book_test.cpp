@@ -140,19 +140,28 @@ TEST(ResultScoreBook, CardsFollowTheirMembersThroughAChangedRoster) {
         std::vector<int> positions;
         // strokes of hole 1 by key after: (line, occurrence) -> strokes
         std::map<MemberKey, int> after;
+        // The seats and the ties after, which go where the cards go.
+        std::vector<Seat> seats;
+        std::vector<std::vector<MemberKey>> decisions;
     } cases[] = {
         {"reversed: the twins swap places, each with its own",
          reverse,
          {3, 2, 1, 0},
-         {{{a, 1}, 1}, {{l, 1}, 3}, {{l, 2}, 2}, {{b, 1}, 4}, {{l, 4}, 9}}},
+         {{{a, 1}, 1}, {{l, 1}, 3}, {{l, 2}, 2}, {{b, 1}, 4}, {{l, 4}, 9}},
+         {{{l, 1}, 1}, {{l, 2}, 2}, {{b, 1}, 2}, {{l, 3}, 5}},
+         {{{l, 2}, {l, 1}}, {{b, 1}, {l, 4}}}},
         {"the first twin removed: the second keeps its own, the first's goes apart",
          removeSecond,
          {0, -1, 1, 2},
-         {{{a, 1}, 1}, {{l, 1}, 3}, {{l, 2}, 2}, {{b, 1}, 4}, {{l, 4}, 9}}},
+         {{{a, 1}, 1}, {{l, 1}, 3}, {{l, 2}, 2}, {{b, 1}, 4}, {{l, 4}, 9}},
+         {{{l, 1}, 1}, {{l, 2}, 2}, {{b, 1}, 2}, {{l, 3}, 5}},
+         {{{l, 2}, {l, 1}}, {{b, 1}, {l, 4}}}},
         {"refused: nothing moves",
          refuse,
          {0, 1, 2, 3},
-         {{{a, 1}, 1}, {{l, 1}, 2}, {{l, 2}, 3}, {{b, 1}, 4}, {{l, 4}, 9}}},
+         {{{a, 1}, 1}, {{l, 1}, 2}, {{l, 2}, 3}, {{b, 1}, 4}, {{l, 4}, 9}},
+         {{{l, 2}, 1}, {{l, 1}, 2}, {{b, 1}, 2}, {{l, 3}, 5}},
+         {{{l, 1}, {l, 2}}, {{b, 1}, {l, 4}}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -167,6 +176,9 @@ TEST(ResultScoreBook, CardsFollowTheirMembersThroughAChangedRoster) {
         book.Enter({l, 2}, 0, 0, 3);
         book.Enter({b, 1}, 0, 0, 4);
         book.Enter({l, 4}, 0, 0, 9);  // a member removed earlier
+        // {l, 3}: the seat of a member without strokes, removed earlier.
+        book.SetSeats({{{l, 2}, 1}, {{l, 1}, 2}, {{b, 1}, 2}, {{l, 3}, 5}});
+        book.SetDecisions({{{l, 1}, {l, 2}}, {{b, 1}, {l, 4}}});
         book.MarkSaved();
         const std::vector<std::string> before = state.rosterList;
         c.edit(state);
@@ -174,6 +186,8 @@ TEST(ResultScoreBook, CardsFollowTheirMembersThroughAChangedRoster) {
         std::map<MemberKey, int> after;
         for (const auto& [key, card] : book.Get().cards) after[key] = *card.Strokes(0, 0);
         EXPECT_EQ(after, c.after);
+        EXPECT_EQ(book.Get().seats, c.seats);
+        EXPECT_EQ(book.Get().decisions, c.decisions);
         // What was saved follows too: nothing is lost by the change alone.
         EXPECT_FALSE(book.Unsaved());
     }
