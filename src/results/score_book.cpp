@@ -18,6 +18,17 @@ Results WithoutEmptyCards(Results results) {
     return results;
 }
 
+// What a results file keeps of the results: the seats and the decided ties
+// of members with strokes only.
+Results AsFileKeepsThem(Results results) {
+    const auto kept = [&results](const MemberKey& key) { return results.cards.contains(key); };
+    std::erase_if(results.seats, [&](const Seat& seat) { return !kept(seat.key); });
+    for (auto& decision : results.decisions)
+        std::erase_if(decision, [&](const MemberKey& key) { return !kept(key); });
+    std::erase_if(results.decisions, [](const auto& decision) { return decision.size() < 2; });
+    return results;
+}
+
 }  // namespace
 
 int SheetHoles(const std::string& holeCountText) {
@@ -165,6 +176,9 @@ void ScoreBook::FollowRoster(const std::vector<std::string>& before,
     Move(saved_, moves);
 }
 
-bool ScoreBook::Unsaved() const { return HasStrokes(results_) && results_ != saved_; }
+bool ScoreBook::Unsaved() const {
+    return HasStrokes(results_) && AsFileKeepsThem(WithoutEmptyCards(results_)) !=
+                                       AsFileKeepsThem(WithoutEmptyCards(saved_));
+}
 
 }  // namespace tovi

@@ -64,8 +64,10 @@ public:
     void FollowRoster(const std::vector<std::string>& before, const std::vector<int>& newPositions,
                       const std::vector<std::string>& after);
 
-    // True when there are strokes, and the cards or the settings differ from
-    // those last saved or loaded.  Results without any strokes lose nothing.
+    // True when there are strokes, and what a results file keeps of them
+    // (the cards, the settings, and the seats and decided ties of members
+    // with strokes) differs from what was last saved or loaded.  Results
+    // without any strokes lose nothing.
     bool Unsaved() const;
 
 private:

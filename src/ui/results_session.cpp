@@ -27,6 +27,17 @@ ResultsMeeting ResultsSession::Meeting(int holes) const {
     return meeting;
 }
 
+MeetingHeading ResultsSession::Heading() const {
+    if (window_) return window_->Heading();
+    const ScoreSheetSettings sheet = sheet_();
+    int holes = kMinHoles;
+    try {
+        holes = SheetHoles(sheet.holeCount);
+    } catch (const ConversionError&) {}
+    return {sheet.title, sheet.meetingName, sheet.course, sheet.year,
+            sheet.month, sheet.day,         holes};
+}
+
 void ResultsSession::Open() {
     // A hole count that is no whole number from 1 up is reported by the
     // handler's guard, and the window does not open.
@@ -106,7 +117,7 @@ void ResultsSession::WriteRecovery() {
     const std::string holes =
         window_ ? std::to_string(window_->Meeting().holes) : sheet_().holeCount;
     const std::optional<std::string> bytes =
-        FormatRecoveryFile(MakeRecoveryRecord(state_, holes, scores_.Get()));
+        FormatRecoveryFile(MakeRecoveryRecord(state_, holes, scores_.Get(), Heading()));
     std::error_code error;
     std::filesystem::create_directories(recoveryFile_->parent_path(), error);
     const bool written = bytes && ReplaceFileContents(*recoveryFile_, *bytes);

@@ -13,6 +13,7 @@
 #include "model/tournament_state.h"
 #include "platform/dialogs.h"
 #include "results/recovery_file.h"
+#include "results/results_file.h"
 #include "results/score_book.h"
 #include "scoresheet/score_sheet.h"
 
@@ -63,6 +64,8 @@ private:
     // What the results window shows, with the given hole count.
     ResultsMeeting Meeting(int holes) const;
     void RemoveRecovery();
+    // The score sheet's heading with the hole count shown.
+    MeetingHeading Heading() const;
 
     Dialogs& dialogs_;
     const TournamentState& state_;

@@ -120,6 +120,11 @@ QTableView* ResultsWindow::EntryTable(int page) const {
 
 QTableView* ResultsWindow::ApartTable() const { return apart_ ? apart_->view.get() : nullptr; }
 
+MeetingHeading ResultsWindow::Heading() const {
+    const RankingSheetHeader& h = meeting_.header;
+    return {h.title, h.meetingName, h.course, h.year, h.month, h.day, meeting_.holes};
+}
+
 QTableView* ResultsWindow::RankingTable() const { return rankingPage_->Table(); }
 
 RankingList ResultsWindow::ChosenList() const { return rankingPage_->List(); }
@@ -400,9 +405,7 @@ void ResultsWindow::CsvClick() {
 void ResultsWindow::SaveClick() {
     const auto chosen = dialogs_.SaveCsvFileName(QStringLiteral("成績"));
     if (!chosen) return;
-    const RankingSheetHeader& h = meeting_.header;
-    const ResultsFileBytes file = FormatResultsFile(
-        book_.Get(), {h.title, h.meetingName, h.course, h.year, h.month, h.day, meeting_.holes});
+    const ResultsFileBytes file = FormatResultsFile(book_.Get(), Heading());
     if (!WriteChosenFile(dialogs_, *chosen, file.bytes)) return;
     if (!file.leftOut.empty()) {
         ShowMessage(NameList(NoticeText(Notice::ScoresNotSavedFor), file.leftOut));

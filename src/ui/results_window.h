@@ -34,6 +34,7 @@
 #include "results/entry_cursor.h"
 #include "results/ranking.h"
 #include "results/ranking_sheet.h"
+#include "results/results_file.h"
 #include "results/score_book.h"
 #include "results/seating.h"
 
@@ -76,6 +77,8 @@ public:
         source_ = std::move(source);
     }
     const ResultsMeeting& Meeting() const { return meeting_; }
+    // The heading of the meeting shown, as the results file keeps it.
+    MeetingHeading Heading() const;
 
     // Sees every page a print sends to the printer, in order (for tests).
     void SetPrintObserver(std::function<void(const RecordedDrawing&)> observer) {

@@ -197,7 +197,7 @@ TEST_F(ResultsFilesTest, ALoadRefusesWhatIsNoResultsFileAndNamesWhomItCannotPlac
     // Saved with a member the roster does not hold.
     Results other = form->Results().Scores().Get();
     other.cards[{Utf8ToCp932("桜子,T,女,0,0,0,0,0,"), 1}] = other.cards.begin()->second;
-    const std::string withStranger = FormatResultsFile(other).bytes;
+    const std::string withStranger = FormatResultsFile(other, W().Heading()).bytes;
     const struct {
         const char* name;
         std::string bytes;

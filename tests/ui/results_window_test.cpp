@@ -248,9 +248,8 @@ TEST_F(ResultsTest, ScoresBelongToTheMemberWhereverTheMemberGoes) {
     EXPECT_EQ(Card(1, 2, 1), "34");
     EXPECT_EQ(Card(2, 2, 1), "56");
 
-    const std::vector<std::vector<QString>> ranked = {Row(W().RankingTable(), 0),
-                                                      Row(W().RankingTable(), 1),
-                                                      Row(W().RankingTable(), 2)};
+    const std::vector<std::vector<QString>> ranked = {
+        Row(W().RankingTable(), 0), Row(W().RankingTable(), 1), Row(W().RankingTable(), 2)};
     const auto unchanged = [&] {
         ASSERT_EQ(W().EntryPages(), 2);
         EXPECT_EQ(Cell(W().EntryTable(0), 0, 3), QStringLiteral("1"));
