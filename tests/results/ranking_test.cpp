@@ -118,6 +118,153 @@ TEST(ResultRanking, OrdersByTotalThenHolesInOneTwoThreeFour) {
         EXPECT_EQ(StandingsOf(c.entrants, c.settings, c.holes, c.list), c.expected) << c.what;
 }
 
+// The key of the player named so, or of a member who is not playing.
+MemberKey KeyNamed(const std::vector<Player>& players, const std::string& name) {
+    for (const Player& player : players)
+        if (player.name == name) return player.key;
+    return {MakeMemberLine(name, "T", kMale), 1};
+}
+
+// Decisions written "B,A D,C": the names of each, in the order decided.
+std::vector<std::vector<MemberKey>> DecisionsOf(const std::vector<Player>& players,
+                                                const std::string& written) {
+    std::vector<std::vector<MemberKey>> decisions;
+    std::istringstream in(written);
+    for (std::string token; in >> token;) {
+        std::istringstream names(token);
+        std::vector<MemberKey>& decision = decisions.emplace_back();
+        for (std::string name; std::getline(names, name, ',');)
+            decision.push_back(KeyNamed(players, name));
+    }
+    return decisions;
+}
+
+std::string DecisionsText(const std::vector<Player>& players,
+                          const std::vector<std::vector<MemberKey>>& decisions) {
+    std::string text;
+    for (const std::vector<MemberKey>& decision : decisions) {
+        if (!text.empty()) text += ' ';
+        for (std::size_t i = 0; i < decision.size(); ++i) {
+            if (i > 0) text += ',';
+            for (const Player& player : players)
+                if (player.key == decision[i]) text += player.name;
+        }
+    }
+    return text;
+}
+
+// The ranking written "D1 C2*1 A3*1 U-": each name and its rank, '*' and the
+// shared rank of the tie for a decided one, '-' for none.  An undecided
+// rank is its tie.
+std::string DecidedStandingsOf(const std::vector<Player>& players, const Results& results,
+                               RankingList list) {
+    std::string standings;
+    for (const RankedRow& row : RankPlayers(players, results, 3, list).rows) {
+        if (!standings.empty()) standings += ' ';
+        standings += players[row.player].name;
+        standings += row.rank ? std::to_string(*row.rank) : "-";
+        if (row.decided) {
+            standings += '*' + std::to_string(row.tie.value_or(0));
+        } else {
+            EXPECT_EQ(row.tie, row.rank) << standings;
+        }
+    }
+    return standings;
+}
+
+TEST(ResultRanking, DecisionsOrderTheTiesTheyHold) {
+    const auto all = RankingList::All;
+    const struct {
+        const char* what;
+        std::string entrants, decisions;
+        RankingList list;
+        std::string expected;
+    } cases[] = {
+        {"a whole tie: consecutive ranks from the shared one", "A:333 B:333 C:333 D:222", "C,A,B",
+         all, "D1 C2*2 A3*2 B4*2"},
+        {"the tie after a decided one keeps its shared rank", "A:222 B:222 C:333 D:333", "B,A", all,
+         "B1*1 A2*1 C3 D3"},
+        {"part of a tie: its places, in the decided order, ranks unchanged", "A:333 B:333 C:333",
+         "C,A", all, "C1 B1 A1"},
+        {"two decisions in one tie: each in its own places, not decided", "A:333 B:333 C:333 D:333",
+         "B,A D,C", all, "B1 A1 D1 C1"},
+        {"players the sums part: nothing", "A:333 B:334", "B,A", all, "A1 B2"},
+        {"of three, two still tied: those two decided", "A:333 B:333 C:444", "C,B,A", all,
+         "B1*1 A2*1 C3"},
+        {"keys of members not playing are passed over", "A:333 B:333", "Z,B,Y,A", all, "B1*1 A2*1"},
+        {"players without a rank: nothing", "A:33. B:33.", "B,A", all, "A- B-"},
+        {"decided in 全体: all", "A:333 W:333 B:333", "W,B,A", all, "W1*1 B2*1 A3*1"},
+        {"decided in 全体: the men in 男子", "A:333 W:333 B:333", "W,B,A", RankingList::Men,
+         "B1*1 A2*1"},
+        {"decided in 全体: the woman alone in 女子", "A:333 W:333 B:333", "W,B,A",
+         RankingList::Women, "W1"},
+        {"decided in 男子: the men in their places of the 全体 tie", "A:333 W:333 B:333", "B,A",
+         all, "B1 W1 A1"},
+    };
+    for (const auto& c : cases) {
+        auto [players, results] = Meeting(EntrantsOf(c.entrants), {1, 0});
+        results.decisions = DecisionsOf(players, c.decisions);
+        EXPECT_EQ(DecidedStandingsOf(players, results, c.list), c.expected) << c.what;
+    }
+}
+
+TEST(ResultRanking, MoveWithinTieRecordsTheOrderAsADecision) {
+    const auto all = RankingList::All;
+    const struct {
+        const char* what;
+        std::string entrants, decisions;
+        RankingList list;
+        std::size_t row;
+        int step;
+        bool moved;
+        std::string decisionsAfter, standingsAfter;
+    } cases[] = {
+        {"down, no decision yet", "A:333 B:333 C:333", "", all, 0, 1, true, "B,A,C",
+         "B1*1 A2*1 C3*1"},
+        {"up, the decided tie reordered in place", "A:333 B:333", "B,A", all, 1, -1, true, "A,B",
+         "A1*1 B2*1"},
+        {"the first of the tie cannot go up", "A:333 B:333", "", all, 0, -1, false, "", "A1 B1"},
+        {"the last of the tie cannot go down", "A:333 B:333 C:444", "", all, 1, 1, false, "",
+         "A1 B1 C3"},
+        {"alone in its rank", "A:222 B:333", "", all, 0, 1, false, "", "A1 B2"},
+        {"without a rank", "A:33. B:33.", "", all, 0, 1, false, "", "A- B-"},
+        {"past the rows", "A:333 B:333", "", all, 2, -1, false, "", "A1 B1"},
+        {"a step of two", "A:333 B:333 C:333", "", all, 0, 2, false, "", "A1 B1 C1"},
+        {"the men of a decision made in 全体 keep the woman's place", "A:333 W:333 B:333", "W,B,A",
+         RankingList::Men, 0, 1, true, "W,A,B", "A1*1 B2*1"},
+        {"a partly held tie leaves the decisions, which lapse below two",
+         "A:333 B:333 C:333 D:444 E:444", "B,A D,C,E", all, 2, -1, true, "D,E B,C,A",
+         "B1*1 C2*1 A3*1 D4*4 E5*4"},
+        {"the men moved in 男子 become a decision of their own", "A:333 W:333 B:333", "",
+         RankingList::Men, 1, -1, true, "B,A", "B1*1 A2*1"},
+    };
+    for (const auto& c : cases) {
+        auto [players, results] = Meeting(EntrantsOf(c.entrants), {1, 0});
+        results.decisions = DecisionsOf(players, c.decisions);
+        const Ranking ranking = RankPlayers(players, results, 3, c.list);
+        EXPECT_EQ(MoveWithinTie(players, ranking, c.row, c.step, results.decisions), c.moved)
+            << c.what;
+        EXPECT_EQ(DecisionsText(players, results.decisions),
+                  c.moved ? c.decisionsAfter : c.decisions)
+            << c.what;
+        EXPECT_EQ(DecidedStandingsOf(players, results, c.list), c.standingsAfter) << c.what;
+    }
+}
+
+TEST(ResultRankingCsv, DecidedRanksArePlainAndNoGroupIsEmpty) {
+    auto [players, results] = Meeting({{"A", kMale, Strokes{{2, 3}}, 4},
+                                       {"B", kMale, Strokes{{3, 2}}, 0},
+                                       {"C", kMale, Strokes{{3, 3}}, 0}},
+                                      {1, 0});
+    results.decisions = {{players[1].key, players[0].key}};
+    const Ranking ranking = RankPlayers(players, results, 2, RankingList::All);
+    EXPECT_EQ(Cp932ToUtf8(FormatRankingCsv(players, ranking)),
+              "順位,氏名,チーム,性別,組,1R,実打数,一打,二打,合計\r\n"
+              "1,B,T,男,,5,5,0,1,5\r\n"
+              "2,A,T,男,4,5,5,0,1,5\r\n"
+              "3,C,T,男,,6,6,0,0,6\r\n");
+}
+
 TEST(ResultRanking, AFullMeetingOfEqualPlayersKeepsTheGivenOrder) {
     // Every third one a stroke worse, so that the sort has to move players.
     std::string entrants, ahead, behind;
