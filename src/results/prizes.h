@@ -31,12 +31,14 @@ struct TeamRow {
 // the 合計 of their teamSize best-ranked players, fewer first; equal sums
 // share a rank (1, 2, 2, 4).  Teams with fewer ranked players follow without
 // a rank.  Teams equal in rank, and those without one, keep the order in
-// which their first player appears in the 全体 list.
+// which their first player appears in the 全体 list.  A teamSize below 1 is
+// taken as 1.
 std::vector<TeamRow> RankTeams(const std::vector<Player>& players, const Ranking& overall,
                                int teamSize);
 
 // The team results as CSV bytes (CP932, CR LF): 順位,チーム,合計,人数,選手,
-// 選手 being the names of the players counted joined by ・.
+// 人数 being the number of players counted and 選手 their names joined by ・
+// (one field); 順位 and 合計 are empty where the team has none.
 std::string FormatTeamCsv(const std::vector<Player>& players, const std::vector<TeamRow>& teams);
 
 enum class AwardKind {
@@ -78,16 +80,20 @@ struct Prizes {
 // - 入賞: for 男女別 the 男子 list then the 女子 list, for 全体 the 全体 list;
 //   every player whose rank in that list is at most the places awarded.
 // - 飛び賞: the players of the 全体 list whose rank is a multiple of n.
-// - ブービー賞: the players at the second-to-last rank of the 全体 list;
-//   ブービーメーカー賞: those at the last.  None with fewer than three ranked.
+// - ブービー賞: the players at the second-to-last rank of the 全体 list, the
+//   largest rank below the last that occurs; ブービーメーカー賞: those at the
+//   last.  None with fewer than three ranked.
 // - A player receives at most one of these four, the first in that order;
 //   the others pass over them.
 // - ホールインワン賞: every player with a hole in one, complete or not, in the
 //   全体 list's order; ダイヤモンド賞: every player with three or more in one
-//   round.
+//   round, after all of those.
+// The rank and 合計 of every award but a place are those of the 全体 list,
+// nothing for a player without a rank.
 Prizes AwardPrizes(const std::vector<Player>& players, const Results& results, int holes);
 
-// The awards as CSV bytes (CP932, CR LF): 賞,順位,氏名,チーム,組,合計,備考.
+// The awards as CSV bytes (CP932, CR LF): 賞,順位,氏名,チーム,組,合計,備考;
+// 組 is empty for a player in no group.
 std::string FormatAwardsCsv(const std::vector<Player>& players, const Prizes& prizes);
 
 }  // namespace tovi

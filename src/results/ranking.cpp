@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <map>
 #include <set>
+#include <span>
 #include <string_view>
 #include <tuple>
 #include <utility>
@@ -41,6 +43,51 @@ auto Standing(const CardSums& sums) {
 // The field at index of a roster line's fields, or the empty text.
 std::string FieldOr(std::vector<std::string>& fields, std::size_t index) {
     return index < fields.size() ? std::move(fields[index]) : std::string();
+}
+
+// Where a member stands in the organiser's decisions: which decision holds
+// it and its place there.  A member held twice counts where it first stands.
+struct DecidedPlace {
+    std::size_t decision = 0;
+    std::size_t position = 0;
+};
+
+std::map<MemberKey, DecidedPlace> DecidedPlaces(
+    const std::vector<std::vector<MemberKey>>& decisions) {
+    std::map<MemberKey, DecidedPlace> places;
+    for (std::size_t d = 0; d < decisions.size(); ++d)
+        for (std::size_t p = 0; p < decisions[d].size(); ++p)
+            places.try_emplace(decisions[d][p], DecidedPlace{d, p});
+    return places;
+}
+
+// The rows of one tie, all with the same rank, by the decisions: the members
+// of each decision take the tie's rows they hold, in the decided order.  The
+// tie is decided when one decision holds all its players.
+void DecideTie(std::span<RankedRow> tie, const std::vector<Player>& players,
+               const std::map<MemberKey, DecidedPlace>& places) {
+    // The rows of the tie each decision holds, by decision.
+    std::map<std::size_t, std::vector<std::size_t>> held;
+    for (std::size_t i = 0; i < tie.size(); ++i) {
+        const auto place = places.find(players[tie[i].player].key);
+        if (place != places.end()) held[place->second.decision].push_back(i);
+    }
+    const auto position = [&](const RankedRow& row) {
+        return places.at(players[row.player].key).position;
+    };
+    for (const auto& [decision, rows] : held) {
+        std::vector<RankedRow> members;
+        for (const std::size_t i : rows) members.push_back(tie[i]);
+        std::stable_sort(
+            members.begin(), members.end(),
+            [&](const RankedRow& a, const RankedRow& b) { return position(a) < position(b); });
+        for (std::size_t k = 0; k < rows.size(); ++k) tie[rows[k]] = std::move(members[k]);
+    }
+    if (tie.size() < 2 || held.size() != 1 || held.begin()->second.size() != tie.size()) return;
+    for (std::size_t k = 0; k < tie.size(); ++k) {
+        tie[k].rank = *tie[k].tie + static_cast<int>(k);
+        tie[k].decided = true;
+    }
 }
 
 }  // namespace
@@ -111,10 +158,67 @@ Ranking RankPlayers(const std::vector<Player>& players, const Results& results, 
         const bool tied =
             i > 0 && Standing(ranking.rows[i].sums) == Standing(ranking.rows[i - 1].sums);
         ranking.rows[i].rank = tied ? ranking.rows[i - 1].rank : static_cast<int>(i + 1);
+        ranking.rows[i].tie = ranking.rows[i].rank;
+    }
+    const std::map<MemberKey, DecidedPlace> places = DecidedPlaces(results.decisions);
+    for (auto first = ranking.rows.begin(); first != ranking.rows.end();) {
+        const auto last = std::find_if(first, ranking.rows.end(),
+                                       [&](const RankedRow& row) { return row.tie != first->tie; });
+        DecideTie(std::span<RankedRow>(first, last), players, places);
+        first = last;
     }
     ranking.rows.insert(ranking.rows.end(), std::make_move_iterator(unranked.begin()),
                         std::make_move_iterator(unranked.end()));
     return ranking;
+}
+
+bool MoveWithinTie(const std::vector<Player>& players, const Ranking& ranking, std::size_t row,
+                   int step, std::vector<std::vector<MemberKey>>& decisions) {
+    if (row >= ranking.rows.size() || (step != -1 && step != 1)) return false;
+    const std::optional<int> tie = ranking.rows[row].tie;
+    if (!tie) return false;
+    // The tie's rows follow one another.
+    std::size_t first = row;
+    while (first > 0 && ranking.rows[first - 1].tie == tie) --first;
+    std::size_t last = row + 1;
+    while (last < ranking.rows.size() && ranking.rows[last].tie == tie) ++last;
+    if (step < 0 ? row == first : row + 1 == last) return false;
+
+    std::vector<MemberKey> order;
+    for (std::size_t i = first; i < last; ++i)
+        order.push_back(players.at(ranking.rows[i].player).key);
+    std::swap(order[row - first], order[row + step - first]);
+
+    // The decision that holds every player of the tie: their places in it
+    // take the new order, its other members stay where they are.
+    const std::map<MemberKey, DecidedPlace> places = DecidedPlaces(decisions);
+    const auto held = places.find(order.front());
+    const bool whole = std::all_of(order.begin(), order.end(), [&](const MemberKey& key) {
+        const auto place = places.find(key);
+        return held != places.end() && place != places.end() &&
+               place->second.decision == held->second.decision;
+    });
+    if (whole) {
+        std::vector<std::size_t> positions;
+        for (const MemberKey& key : order) positions.push_back(places.at(key).position);
+        std::sort(positions.begin(), positions.end());
+        std::vector<MemberKey>& decision = decisions[held->second.decision];
+        for (std::size_t k = 0; k < order.size(); ++k) decision[positions[k]] = order[k];
+        return true;
+    }
+
+    // Otherwise the tie's players leave the decisions they were in, which
+    // lapse when fewer than two remain, and their order is a decision anew.
+    const std::set<MemberKey> moved(order.begin(), order.end());
+    std::vector<std::vector<MemberKey>> kept;
+    for (std::vector<MemberKey>& decision : decisions) {
+        const std::size_t before = decision.size();
+        std::erase_if(decision, [&](const MemberKey& key) { return moved.contains(key); });
+        if (decision.size() == before || decision.size() >= 2) kept.push_back(std::move(decision));
+    }
+    kept.push_back(std::move(order));
+    decisions = std::move(kept);
+    return true;
 }
 
 std::string FormatRankingCsv(const std::vector<Player>& players, const Ranking& ranking) {
@@ -135,7 +239,7 @@ std::string FormatRankingCsv(const std::vector<Player>& players, const Ranking& 
             AppendCommaTextField(csv, *text);
         }
         csv += ',';
-        csv += std::to_string(player.group);
+        if (player.group != 0) csv += std::to_string(player.group);
         const auto number = [&csv](int value) {
             csv += ',';
             csv += std::to_string(value);

@@ -78,16 +78,20 @@ Ranking RankPlayers(const std::vector<Player>& players, const Results& results, 
 // Moves the player of ranking.rows[row] one place up (step -1) or down
 // (step +1) among the players sharing its tie, and records the order that
 // results as a decision in decisions: the decision that holds all of the
-// tie's players is reordered in place; otherwise the tie's players leave
-// any other decision and their order becomes a decision of its own.  False,
-// and nothing changes, when the row is not ranked, shares its tie with
-// nobody, or has no neighbour of its tie on that side.  ranking must be the
-// one RankPlayers made of players with these decisions.
+// tie's players is reordered in place, its other members keeping their
+// places; otherwise the tie's players leave any other decision (one left
+// with fewer than two members lapses) and their order becomes a decision of
+// its own, the last.  False, and nothing changes, when the row is not
+// ranked, shares its tie with nobody, or has no neighbour of its tie on that
+// side.  ranking must be the one RankPlayers made of players with these
+// decisions.
 bool MoveWithinTie(const std::vector<Player>& players, const Ranking& ranking, std::size_t row,
                    int step, std::vector<std::vector<MemberKey>>& decisions);
 
 // The ranking as CSV bytes (CP932, every line ending in CR LF): the heading
 // 順位,氏名,チーム,性別,組,1R,..,実打数,一打,二打,合計 and one line a row.
+// A decided rank is written as the plain number; 組 is empty for a player in
+// no group.
 // players must be the list the ranking was made from.
 std::string FormatRankingCsv(const std::vector<Player>& players, const Ranking& ranking);
 

@@ -60,10 +60,35 @@ std::vector<Entrant> EntrantsOf(const std::string& written) {
     return entrants;
 }
 
-// The ranking written "B1 A2 U-": each name and its rank, '-' for none.
+// Decisions written "CAB DE": the one-letter names of each, in the order
+// decided; a name nobody plays under stands for a member not playing.
+std::vector<std::vector<MemberKey>> DecisionsOf(const std::string& written) {
+    std::vector<std::vector<MemberKey>> decisions;
+    std::istringstream in(written);
+    for (std::string names; in >> names;) {
+        decisions.emplace_back();
+        for (const char name : names)
+            decisions.back().push_back(
+                {MakeMemberLine(std::string(1, name), "T", name == 'W' ? kFemale : kMale), 1});
+    }
+    return decisions;
+}
+
+std::string DecisionsText(const std::vector<std::vector<MemberKey>>& decisions) {
+    std::string text;
+    for (const std::vector<MemberKey>& decision : decisions) {
+        if (!text.empty()) text += ' ';
+        for (const MemberKey& key : decision) text += key.line.substr(0, key.line.find(','));
+    }
+    return text;
+}
+
+// The ranking written "B1 A2 U-": each name and its rank, '-' for none; a
+// decided rank is followed by '*' and the rank of its tie.
 std::string StandingsOf(const std::string& written, ResultSettings settings, int holes,
-                        RankingList list) {
-    const auto [players, results] = Meeting(EntrantsOf(written), settings);
+                        RankingList list, const std::string& decisions = "") {
+    auto [players, results] = Meeting(EntrantsOf(written), settings);
+    results.decisions = DecisionsOf(decisions);
     const Ranking ranking = RankPlayers(players, results, holes, list);
     EXPECT_EQ(ranking.rounds, settings.rounds);
     std::string standings;
@@ -71,6 +96,8 @@ std::string StandingsOf(const std::string& written, ResultSettings settings, int
         if (!standings.empty()) standings += ' ';
         standings += players[row.player].name;
         standings += row.rank ? std::to_string(*row.rank) : "-";
+        if (row.decided) standings += '*' + std::to_string(row.tie.value_or(0));
+        EXPECT_TRUE(row.decided || row.tie == row.rank) << standings;
     }
     return standings;
 }
@@ -116,6 +143,68 @@ TEST(ResultRanking, OrdersByTotalThenHolesInOneTwoThreeFour) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(StandingsOf(c.entrants, c.settings, c.holes, c.list), c.expected) << c.what;
+}
+
+TEST(ResultRanking, DecisionsOrderTheTiesTheyHold) {
+    const auto all = RankingList::All, men = RankingList::Men;
+    const struct {
+        const char* what;
+        std::string entrants, decisions;
+        RankingList list;
+        std::string expected;
+    } cases[] = {
+        {"a whole tie: ranks from its own on", "A:333 B:333 C:333 D:222", "CAB", all,
+         "D1 C2*2 A3*2 B4*2"},
+        {"the next tie keeps its rank", "A:222 B:222 C:333 D:333", "BA", all, "B1*1 A2*1 C3 D3"},
+        {"part of a tie: its places, ranks kept", "A:333 B:333 C:333", "CA", all, "C1 B1 A1"},
+        {"two in one tie", "A:333 B:333 C:333 D:333", "BA DC", all, "B1 A1 D1 C1"},
+        {"players the sums part", "A:333 B:334", "BA", all, "A1 B2"},
+        {"two of three still tied", "A:333 B:333 C:444", "CBA", all, "B1*1 A2*1 C3"},
+        {"members not playing", "A:333 B:333", "ZBYA", all, "B1*1 A2*1"},
+        {"players without a rank", "A:33. B:33.", "BA", all, "A- B-"},
+        {"decided in 全体", "A:333 W:333 B:333", "WBA", all, "W1*1 B2*1 A3*1"},
+        {"the men of it in 男子", "A:333 W:333 B:333", "WBA", men, "B1*1 A2*1"},
+        {"decided in 男子, in 全体", "A:333 W:333 B:333", "BA", all, "B1 W1 A1"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StandingsOf(c.entrants, {1, 0}, 3, c.list, c.decisions), c.expected) << c.what;
+}
+
+TEST(ResultRanking, MoveWithinTieRecordsTheNewOrder) {
+    const auto all = RankingList::All, men = RankingList::Men;
+    const struct {
+        const char* what;
+        std::string entrants, decisions;
+        RankingList list;
+        std::size_t row;
+        int step;
+        std::string after;  // the decisions after it, after '-' when it refused
+    } cases[] = {
+        {"down, nothing decided yet", "A:333 B:333 C:333", "", all, 0, 1, "BAC"},
+        {"up, in the decision", "A:333 B:333", "BA", all, 1, -1, "AB"},
+        {"the first up", "A:333 B:333", "BA", all, 0, -1, "-BA"},
+        {"the last down", "A:333 B:333 C:444", "", all, 1, 1, "-"},
+        {"alone in its rank", "A:222 B:333", "", all, 0, 1, "-"},
+        {"without a rank", "A:33. B:33.", "", all, 0, 1, "-"},
+        {"past the rows", "A:333 B:333", "", all, 2, -1, "-"},
+        {"a step of two", "A:333 B:333 C:333", "", all, 0, 2, "-"},
+        {"the woman keeps her place", "A:333 W:333 B:333", "WBA", men, 0, 1, "WAB"},
+        {"a tie held in part: decisions left, one lapsing", "A:333 B:333 C:333 D:444 E:444",
+         "BA DCE", all, 2, -1, "DE BCA"},
+        {"the men of a 全体 tie", "A:333 W:333 B:333", "", men, 1, -1, "BA"},
+    };
+    for (const auto& c : cases) {
+        auto [players, results] = Meeting(EntrantsOf(c.entrants), {1, 0});
+        results.decisions = DecisionsOf(c.decisions);
+        const Ranking before = RankPlayers(players, results, 3, c.list);
+        const bool moved = MoveWithinTie(players, before, c.row, c.step, results.decisions);
+        EXPECT_EQ((moved ? "" : "-") + DecisionsText(results.decisions), c.after) << c.what;
+        if (!moved) continue;
+        // The ranking made anew shows the move.
+        EXPECT_EQ(RankPlayers(players, results, 3, c.list).rows[c.row + c.step].player,
+                  before.rows[c.row].player)
+            << c.what;
+    }
 }
 
 TEST(ResultRanking, AFullMeetingOfEqualPlayersKeepsTheGivenOrder) {
@@ -176,6 +265,7 @@ TEST(ResultRankingCsv, WritesExactBytes) {
         int holes;
         std::vector<Entrant> entrants;  // UTF-8
         std::string expected;           // UTF-8
+        std::string decisions = "";
     } cases[] = {
         {"one round, nobody",
          {1, 0},
@@ -198,6 +288,14 @@ TEST(ResultRankingCsv, WritesExactBytes) {
          {{"A B", "男", Strokes{{1}, {1}, {1}, {1}}, 6}},
          "順位,氏名,チーム,性別,組,1R,2R,3R,4R,実打数,一打,二打,合計\r\n"
          "1,\"A B\",T,男,6,1,1,1,1,4,4,0,-8\r\n"},
+        {"a decided rank plain, no group empty",
+         {1, 0},
+         1,
+         {{"A", "男", Strokes{{2}}, 0}, {"B", "男", Strokes{{2}}, 3}},
+         "順位,氏名,チーム,性別,組,1R,実打数,一打,二打,合計\r\n"
+         "1,B,T,男,3,2,2,0,1,2\r\n"
+         "2,A,T,男,,2,2,0,1,2\r\n",
+         "BA"},
     };
     for (const auto& c : cases) {
         std::vector<Entrant> entrants = c.entrants;
@@ -205,7 +303,8 @@ TEST(ResultRankingCsv, WritesExactBytes) {
             e.name = Utf8ToCp932(e.name);
             e.gender = Utf8ToCp932(e.gender);
         }
-        const auto [players, results] = Meeting(entrants, c.settings);
+        auto [players, results] = Meeting(entrants, c.settings);
+        results.decisions = DecisionsOf(c.decisions);
         const Ranking ranking = RankPlayers(players, results, c.holes, RankingList::All);
         EXPECT_EQ(Cp932ToUtf8(FormatRankingCsv(players, ranking)), c.expected) << c.what;
     }
