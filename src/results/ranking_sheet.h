@@ -4,7 +4,9 @@
 // The page is laid out in design units of 1/100 inch, 720 wide and 1040
 // high: the score sheet's title, meeting name, course and date on top, the
 // name of the list, then a ruled table of 順位, 氏名, チーム, 組, one column
-// per round, 実打数, 一打, 二打 and 合計 with 36 rows a page.
+// per round, 実打数, 一打, 二打 and 合計 with 36 rows a page.  A rank the
+// organiser decided reads 1※, and a page holding one says why under the
+// table.
 #pragma once
 
 #include <string>

@@ -124,5 +124,55 @@ TEST(ResultRankingSheet, ThirtySixRowsAPageAtTheScaleThatFitsThePage) {
     }
 }
 
+TEST(ResultRankingSheet, MarksADecidedRankAndSaysWhyUnderTheTable) {
+    // A tie of two decided for the player of no group (組なし), whose 組 is empty.
+    const std::vector<Player> players = {Entrant("花子", "西町", 2), Entrant("一郎", "東町", 0)};
+    const CardSums sums{{2}, 2, {0, 1}, 2, true};
+    Ranking ranking;
+    ranking.rounds = 1;
+    ranking.rows = {{1, 1, sums, 1, true}, {0, 2, sums, 1, true}};
+    RecordingSurface page;
+    DrawRankingSheet(page, 1.0, Header(), players, ranking, 0);
+    // The mark is a whole cell wide: 1※ ends where 1 alone would.
+    const std::vector<std::string> rows = {
+        "26,166:1※",   "58,166:一郎",  "198,166:東町",
+        "386,166:2",   "438,166:2",    "478,166:0",
+        "518,166:1",   "566,166:2",    "26,190:2※",
+        "58,190:花子", "198,190:西町", "342,190:2",
+        "386,190:2",   "438,190:2",    "478,190:0",
+        "518,190:1",   "566,190:2",    "10,211:※ 同成績のため順位を決定"};
+    EXPECT_EQ(TextsFrom(page, 21), rows);
+}
+
+TEST(ResultRankingSheet, TheFootnoteIsOnThePagesThatHoldADecidedRank) {
+    // 37 rows, one page of 36 and one of 1; the decided rank on either.
+    std::vector<Player> players;
+    Ranking ranking;
+    ranking.rounds = 1;
+    for (int i = 0; i < 37; ++i) {
+        players.push_back(Entrant("選手", "T", 1, i + 1));
+        ranking.rows.push_back({static_cast<std::size_t>(i), i + 1, {{1}, 1, {1}, 1, true}, i + 1});
+    }
+    const struct {
+        std::size_t decided;
+        bool onFirst, onSecond;
+    } cases[] = {{35, true, false}, {36, false, true}};
+    for (const auto& c : cases) {
+        Ranking decided = ranking;
+        decided.rows[c.decided].decided = true;
+        RecordingSurface first, second;
+        DrawRankingSheet(first, 2.0, Header(), players, decided, 0);
+        DrawRankingSheet(second, 2.0, Header(), players, decided, 1);
+        const test::TextCall* onFirst = first.FindText("※ 同成績のため順位を決定");
+        EXPECT_EQ(onFirst != nullptr, c.onFirst);
+        EXPECT_EQ(second.FindText("※ 同成績のため順位を決定") != nullptr, c.onSecond);
+        if (onFirst) {
+            EXPECT_EQ(onFirst->y, 2 * 1027);  // under the full table, within the page
+            EXPECT_LE(onFirst->y + onFirst->height, 2 * 1040);
+            EXPECT_NE(first.FindText("36※"), nullptr);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tovi
