@@ -28,10 +28,12 @@ TEST_F(ResultsTest, OnePagePerGroupWithPlayersThenTheRanking) {
     Open("8");
     ASSERT_NE(form->Results().Window(), nullptr);
     EXPECT_TRUE(W().isVisible());
-    ASSERT_EQ(Tabs()->count(), 3);
+    ASSERT_EQ(Tabs()->count(), 5);
     EXPECT_EQ(Tabs()->tabText(0), QStringLiteral("1組"));
     EXPECT_EQ(Tabs()->tabText(1), QStringLiteral("3組"));
     EXPECT_EQ(Tabs()->tabText(2), QStringLiteral("順位"));
+    EXPECT_EQ(Tabs()->tabText(3), QStringLiteral("団体"));
+    EXPECT_EQ(Tabs()->tabText(4), QStringLiteral("表彰"));
     // Rows: the players in group order, one row per round (2 by default);
     // columns: name, team, round, 8 holes, 計, 実打数, 一打, 二打, 合計.
     const QTableView* first = W().EntryTable(0);

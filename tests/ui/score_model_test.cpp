@@ -51,7 +51,14 @@ private:
 // has 2 3 . / 1 . . entered.
 class ScoreModelTest : public testing::Test {
 protected:
-    ScoreModelTest() { book.Restore({{2, 1}, {{players[0].key, CardOf({{2, 3, 0}, {1}})}}}); }
+    ScoreModelTest() { book.Restore(Entered()); }
+    // A's strokes, two rounds, one stroke off per hole in one.
+    Results Entered() const {
+        Results results;
+        results.settings = {2, 1};
+        results.cards = {{players[0].key, CardOf({{2, 3, 0}, {1}})}};
+        return results;
+    }
     std::unique_ptr<ScoreModel> Model(bool editable) {
         ScoreModel::EnterFunction enter;
         if (editable)
@@ -115,7 +122,7 @@ TEST_F(ScoreModelTest, SetDataEntersWhatTheBookTakesAndTheSumsFollow) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        book.Restore({{2, 1}, {{players[0].key, CardOf({{2, 3, 0}, {1}})}}});
+        book.Restore(Entered());
         model = Model(c.editable);
         const int first = c.player * 2;
         EXPECT_EQ(model->setData(model->index(first + c.round, c.column), c.typed, Qt::EditRole),
