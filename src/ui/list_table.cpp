@@ -11,6 +11,9 @@ ListTable::ListTable(QWidget* parent) : QTableView(parent) {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setWordWrap(false);
+    // Ctrl+Tab and Tab leave the list for the next page and control.
+    setTabKeyNavigation(false);
+    horizontalHeader()->setStretchLastSection(true);
 }
 
 void ListTable::setModel(QAbstractItemModel* model) {
