@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -33,12 +34,23 @@ void ScoreTable::Arrange() {
     const int holes = m->Holes();
     const int rounds = m->Rounds();
     clearSpans();
-    setColumnWidth(ScoreModel::kNameColumn, 118);
-    setColumnWidth(ScoreModel::kTeamColumn, 104);
+    // Names and teams as wide as the longest; the sums as wide as the
+    // largest they can reach (99 strokes on each of 48 holes) and their
+    // headings.  At least the widths the page was laid out for.
+    const auto fit = [this](int column, int least) {
+        setColumnWidth(column, std::max(least, sizeHintForColumn(column)));
+    };
+    const int widestSum = fontMetrics().horizontalAdvance(QStringLiteral("8888")) +
+                          2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
+    fit(ScoreModel::kNameColumn, 118);
+    fit(ScoreModel::kTeamColumn, 104);
     setColumnWidth(ScoreModel::kRoundColumn, 30);
     for (int hole = 0; hole < holes; ++hole) setColumnWidth(kFirstHole + hole, 34);
-    for (int sum = 0; sum < ScoreModel::kSumColumns; ++sum)
-        setColumnWidth(kFirstHole + holes + sum, sum == 1 ? 50 : 42);
+    for (int sum = 0; sum < ScoreModel::kSumColumns; ++sum) {
+        const int column = kFirstHole + holes + sum;
+        setColumnWidth(column, std::max({sum == 1 ? 50 : 42, widestSum,
+                                         horizontalHeader()->sectionSizeHint(column)}));
+    }
     for (int row = 0; row < m->rowCount(); ++row) setRowHeight(row, 26);
     if (rounds < 2) return;
     for (int player = 0; player < static_cast<int>(m->Players().size()); ++player) {

@@ -199,20 +199,20 @@ TEST_F(PrizeGivingTest, TheListsColumnsFitWhatTheyHold) {
     W().EntryTable(0)->setCurrentIndex(
         W().EntryTable(0)->model()->index(0, ScoreModel::kFirstHoleColumn));
     Type("F99E");
-    for (QWidget* page :
-         std::initializer_list<QWidget*>{&W().Ranks(), &W().Teams(), &W().Awards()}) {
-        ShowPage(page);
-        for (ListTable* table : page->findChildren<ListTable*>()) {
-            // As wide as a fresh measure of what they hold makes them.
-            SCOPED_TRACE(table->objectName().toStdString());
-            std::vector<int> shown;
-            for (int column = 0; column < table->model()->columnCount(); ++column)
-                shown.push_back(table->columnWidth(column));
-            table->resizeColumnsToContents();
-            for (int column = 0; column < table->model()->columnCount(); ++column)
-                EXPECT_GE(shown[static_cast<std::size_t>(column)], table->columnWidth(column))
-                    << column;
-        }
+    std::vector<QTableView*> tables = {W().EntryTable(0)};
+    for (QWidget* page : std::initializer_list<QWidget*>{&W().Ranks(), &W().Teams(), &W().Awards()})
+        for (ListTable* table : page->findChildren<ListTable*>()) tables.push_back(table);
+    for (QTableView* table : tables) {
+        // As wide as a fresh measure of what they hold makes them.
+        SCOPED_TRACE(table->objectName().toStdString());
+        Tabs()->setCurrentWidget(Tabs()->indexOf(table) >= 0 ? table : table->parentWidget());
+        std::vector<int> shown;
+        for (int column = 0; column < table->model()->columnCount(); ++column)
+            shown.push_back(table->columnWidth(column));
+        table->resizeColumnsToContents();
+        for (int column = 0; column < table->model()->columnCount(); ++column)
+            EXPECT_GE(shown[static_cast<std::size_t>(column)], table->columnWidth(column))
+                << column;
     }
 }
 
