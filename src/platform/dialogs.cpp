@@ -77,8 +77,9 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, bool forSaving, con
 
 }  // namespace
 
-std::unique_ptr<QFileDialog> MakeRosterDialog(QWidget* parent, bool forSaving) {
-    return MakeFileDialog(parent, forSaving, kRosterFilter, QStringLiteral("txt"), {});
+std::unique_ptr<QFileDialog> MakeRosterDialog(QWidget* parent, bool forSaving,
+                                              const QString& baseName) {
+    return MakeFileDialog(parent, forSaving, kRosterFilter, QStringLiteral("txt"), baseName);
 }
 
 std::unique_ptr<QFileDialog> MakeCsvDialog(QWidget* parent, bool forSaving,
@@ -139,6 +140,18 @@ std::optional<QString> QtDialogs::OpenCsvFileName() {
 
 std::optional<QString> QtDialogs::SaveCsvFileName(const QString& baseName) {
     return RunFileDialog(MakeCsvDialog(Parent(), true, baseName));
+}
+
+std::vector<QString> QtDialogs::OpenCsvFileNames() {
+    const std::unique_ptr<QFileDialog> dialog = MakeCsvDialog(Parent(), false);
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    if (dialog->exec() != QDialog::Accepted) return {};
+    const QStringList files = dialog->selectedFiles();
+    return {files.begin(), files.end()};
+}
+
+std::optional<QString> QtDialogs::SaveTextFileName(const QString& baseName) {
+    return RunFileDialog(MakeRosterDialog(Parent(), true, baseName));
 }
 
 bool QtDialogs::PrintSetup(QPrinter& printer) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QFileDialog;
 class QPrinter;
@@ -41,6 +42,12 @@ public:
     // ranking); the save dialog offers <documents folder>/<baseName>.csv.
     virtual std::optional<QString> OpenCsvFileName() = 0;
     virtual std::optional<QString> SaveCsvFileName(const QString& baseName) = 0;
+    // The open dialog for CSV files with several chosen at once (the season's
+    // meetings); none when cancelled.
+    virtual std::vector<QString> OpenCsvFileNames() = 0;
+    // The save dialog for a text file other than the roster (the season
+    // file): offers <documents folder>/<baseName>.txt.
+    virtual std::optional<QString> SaveTextFileName(const QString& baseName) = 0;
     // The print dialog for printer; true when the user confirmed it.
     virtual bool PrintSetup(QPrinter& printer) = 0;
     // Asks the desktop to open a file or address; the outcome is not reported.
@@ -50,7 +57,8 @@ public:
 // The real dialogs of the desktop.
 // The dialog QtDialogs opens a roster file with, or saves one with: text
 // files, the documents folder, large enough to show every column.
-std::unique_ptr<QFileDialog> MakeRosterDialog(QWidget* parent, bool forSaving);
+std::unique_ptr<QFileDialog> MakeRosterDialog(QWidget* parent, bool forSaving,
+                                              const QString& baseName = {});
 // The same for CSV files; a dialog for saving offers baseName.csv.
 std::unique_ptr<QFileDialog> MakeCsvDialog(QWidget* parent, bool forSaving,
                                            const QString& baseName = {});
@@ -66,6 +74,8 @@ public:
     std::optional<QString> SaveFileName() override;
     std::optional<QString> OpenCsvFileName() override;
     std::optional<QString> SaveCsvFileName(const QString& baseName) override;
+    std::vector<QString> OpenCsvFileNames() override;
+    std::optional<QString> SaveTextFileName(const QString& baseName) override;
     bool PrintSetup(QPrinter& printer) override;
     void ShellOpen(const QString& target) override;
 

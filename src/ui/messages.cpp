@@ -113,6 +113,17 @@ QString NoticeText(Notice notice) {
             return QStringLiteral("次の人の成績は名前を書けないため保存されていません");
         case Notice::ScoresNotLoadedFor:
             return QStringLiteral("名簿にない次の人の成績は読み込んでいません");
+        case Notice::SeasonFileAsMeeting:
+            return QStringLiteral("これは年間成績のファイルです。成績のファイルを選んで下さい");
+        case Notice::MeetingsLeftOut:
+            return QStringLiteral("次の成績のファイルは読み込めないため外しました");
+        case Notice::MeetingsNotSaved:
+            return QStringLiteral("次の成績のファイルは名前を書けないため保存されていません");
+        case Notice::BadPointsTable:
+            return QStringLiteral(
+                "ポイントは０から９９９までの数を２０個まで、コンマで区切って入力して下さい");
+        case Notice::NotSeasonFile:
+            return QStringLiteral("これは年間成績のファイルではありません");
     }
     return {};
 }
@@ -128,6 +139,9 @@ QString QuestionCaption(Question question) {
             return QStringLiteral("成績読込");
         case Question::ClearScores:
             return QStringLiteral("成績を消去");
+        case Question::CloseSeasonUnsaved:
+        case Question::ReplaceSeasonUnsaved:
+            return QStringLiteral("年間成績");
     }
     return {};
 }
@@ -145,6 +159,11 @@ QString QuestionText(Question question) {
                 "保存されていない成績があります。読み込むと失われます。読み込みますか？");
         case Question::ClearScores:
             return QStringLiteral("入力した成績をすべて消去しますか？");
+        case Question::CloseSeasonUnsaved:
+            return QStringLiteral("年間成績の一覧が保存されていません。保存せずに閉じますか？");
+        case Question::ReplaceSeasonUnsaved:
+            return QStringLiteral(
+                "年間成績の一覧が保存されていません。読み込むと失われます。読み込みますか？");
     }
     return {};
 }

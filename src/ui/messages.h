@@ -43,6 +43,11 @@ enum class Notice {
     CannotRead,
     ScoresNotSavedFor,   // followed by the names, one a line
     ScoresNotLoadedFor,  // followed by the names, one a line
+    SeasonFileAsMeeting,  // 年間成績 追加 of a season file; followed by its name
+    MeetingsLeftOut,      // a season file's meetings not read; followed by their names
+    MeetingsNotSaved,     // season file paths not written; followed by them
+    BadPointsTable,       // the points table typed is not 0..999 x 1..20
+    NotSeasonFile,        // 年間成績 読込 of a file that is no season file
 };
 QString NoticeText(Notice notice);
 
@@ -53,6 +58,8 @@ enum class Question {
     RestoreScores,    // a start that finds the recovery file
     LoadOverUnsaved,  // 成績読込 over scores not saved
     ClearScores,      // 成績を消去
+    CloseSeasonUnsaved,    // closing the season window with its list not saved
+    ReplaceSeasonUnsaved,  // 年間成績 読込 over a list not saved
 };
 QString QuestionCaption(Question question);
 QString QuestionText(Question question);

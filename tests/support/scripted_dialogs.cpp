@@ -39,6 +39,10 @@ const char* KindName(ScriptedDialogs::Kind kind) {
             return "open csv";
         case Kind::SaveCsv:
             return "save csv";
+        case Kind::OpenCsvMany:
+            return "open csv files";
+        case Kind::SaveText:
+            return "save text";
         case Kind::Print:
             return "print";
         case Kind::Shell:
@@ -80,6 +84,18 @@ std::optional<QString> ScriptedDialogs::OpenCsvFileName() {
 std::optional<QString> ScriptedDialogs::SaveCsvFileName(const QString& baseName) {
     shown.push_back({Kind::SaveCsv, baseName, {}});
     return Take<std::optional<QString>>(csvSaveAnswers, std::function<std::optional<QString>()>());
+}
+
+std::vector<QString> ScriptedDialogs::OpenCsvFileNames() {
+    shown.push_back({Kind::OpenCsvMany, {}, {}});
+    return Take<std::vector<QString>>(csvOpenManyAnswers,
+                                      std::function<std::vector<QString>()>());
+}
+
+std::optional<QString> ScriptedDialogs::SaveTextFileName(const QString& baseName) {
+    shown.push_back({Kind::SaveText, baseName, {}});
+    return Take<std::optional<QString>>(textSaveAnswers,
+                                        std::function<std::optional<QString>()>());
 }
 
 bool ScriptedDialogs::PrintSetup(QPrinter& printer) {

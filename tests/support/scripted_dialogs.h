@@ -19,12 +19,25 @@ namespace tovi {
 class ScriptedDialogs final : public Dialogs {
 public:
     // Which dialog was shown: Message, Error, YesNo, OpenFileName,
-    // SaveFileName, OpenCsvFileName, SaveCsvFileName, PrintSetup or ShellOpen.
-    enum class Kind { Message, Error, YesNo, Open, Save, OpenCsv, SaveCsv, Print, Shell };
+    // SaveFileName, OpenCsvFileName, SaveCsvFileName, OpenCsvFileNames,
+    // SaveTextFileName, PrintSetup or ShellOpen.
+    enum class Kind {
+        Message,
+        Error,
+        YesNo,
+        Open,
+        Save,
+        OpenCsv,
+        SaveCsv,
+        OpenCsvMany,
+        SaveText,
+        Print,
+        Shell
+    };
 
     struct Shown {
         Kind kind;
-        QString caption;  // SaveCsv: the name offered
+        QString caption;  // SaveCsv, SaveText: the name offered
         QString text;
         DefaultAnswer answer = DefaultAnswer::Yes;  // YesNo: what Enter gives
     };
@@ -36,6 +49,8 @@ public:
     std::optional<QString> SaveFileName() override;
     std::optional<QString> OpenCsvFileName() override;
     std::optional<QString> SaveCsvFileName(const QString& baseName) override;
+    std::vector<QString> OpenCsvFileNames() override;
+    std::optional<QString> SaveTextFileName(const QString& baseName) override;
     bool PrintSetup(QPrinter& printer) override;
     void ShellOpen(const QString& target) override;
 
@@ -44,6 +59,8 @@ public:
     std::deque<std::optional<QString>> saveAnswers;
     std::deque<std::optional<QString>> csvOpenAnswers;
     std::deque<std::optional<QString>> csvSaveAnswers;
+    std::deque<std::vector<QString>> csvOpenManyAnswers;
+    std::deque<std::optional<QString>> textSaveAnswers;
     // Each print answer may set the printer up (e.g. to a PDF file); null cancels.
     std::deque<std::function<bool(QPrinter&)>> printAnswers;
 
