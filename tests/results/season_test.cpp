@@ -290,5 +290,76 @@ TEST(Season, TheCsvHoldsTheRankedListWithTheAverageToTwoDecimals) {
                                ",\"a,\"\"b\"\"\",,男,1,3,0,0,,0\r\n"));
 }
 
+TEST(SeasonFile, WritesTheSettingsAndAPathALineAndReadsThemBack) {
+    SeasonFile file;
+    file.settings = {{3, 2, 1}, 0, 5, SeasonOrder::Average};
+    file.paths = {"2026/春季.txt", "a b.txt", "x,\"y\".txt"};
+    const SeasonFileBytes written = FormatSeasonFile(file);
+    EXPECT_EQ(written.bytes,
+              Utf8ToCp932("年間成績,1\r\nポイント,3,2,1\r\n参加点,0\r\n最低ラウンド,5\r\n"
+                          "順位,1\r\n2026/春季.txt\r\n\"a b.txt\"\r\n"
+                          "\"x,\"\"y\"\".txt\"\r\n"));
+    EXPECT_TRUE(written.leftOut.empty());
+    EXPECT_EQ(ParseSeasonFile(written.bytes), file);
+    EXPECT_TRUE(IsSeasonFile(written.bytes));
+
+    // Paths CP932 cannot spell or that hold a line end are left out; settings
+    // out of range are written as the nearest allowed.
+    SeasonFile odd;
+    odd.settings = {{1000, -5}, 1000, 0, SeasonOrder::Points};
+    odd.paths = {"한.txt", "a\nb.txt", "", "ok.txt", "c\rd"};
+    const SeasonFileBytes oddWritten = FormatSeasonFile(odd);
+    EXPECT_EQ(oddWritten.leftOut, (std::vector<std::string>{"한.txt", "a\nb.txt", "", "c\rd"}));
+    SeasonFile nearest;
+    nearest.settings = {{999, 0}, 999, 1, SeasonOrder::Points};
+    nearest.paths = {"ok.txt"};
+    EXPECT_EQ(ParseSeasonFile(oddWritten.bytes), nearest);
+    EXPECT_FALSE(IsValidSeasonSettings(odd.settings));
+    EXPECT_TRUE(IsValidSeasonSettings(nearest.settings));
+    EXPECT_FALSE(IsValidSeasonSettings({{}, 1, 1, SeasonOrder::Points}));
+    EXPECT_FALSE(IsValidSeasonSettings({std::vector<int>(21, 1), 1, 1, SeasonOrder::Points}));
+    EXPECT_FALSE(IsValidSeasonSettings({{1}, 1, 100, SeasonOrder::Points}));
+}
+
+TEST(SeasonFile, RefusesAMalformedOrOutOfRangeLine) {
+    const std::string settings = "参加点,1\r\n最低ラウンド,1\r\n順位,0\r\n";
+    const std::string head = "年間成績,1\r\nポイント,10,8\r\n" + settings;
+    const struct {
+        std::string bytes;  // UTF-8
+        bool read;
+    } cases[] = {
+        {head, true},
+        {head + "a.txt\r\n\"b c.txt\"", true},
+        {"年間成績,1\nポイント,1\n参加点,0\n最低ラウンド,99\n順位,1\na.txt\n", true},
+        {"年間成績,1\r\nポイント,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1\r\n" + settings, true},
+        {"", false},
+        {"成績,2\r\n2,0\r\n", false},
+        {"年間成績,2\r\nポイント,10,8\r\n" + settings, false},
+        {"年間成績,1,0\r\nポイント,10,8\r\n" + settings, false},
+        {"年間成績,1\r\nポイント,10,8\r\n参加点,1\r\n最低ラウンド,1\r\n", false},
+        {"年間成績,1\r\nポイント\r\n" + settings, false},
+        {"年間成績,1\r\nポイント,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1\r\n" + settings, false},
+        {"年間成績,1\r\nポイント,1000\r\n" + settings, false},
+        {"年間成績,1\r\nポイント,-1\r\n" + settings, false},
+        {"年間成績,1\r\nポイント,10,,8\r\n" + settings, false},
+        {"年間成績,1\r\n参加点,1\r\nポイント,10,8\r\n最低ラウンド,1\r\n順位,0\r\n", false},
+        {"年間成績,1\r\nポイント,10\r\n参加点,1000\r\n最低ラウンド,1\r\n順位,0\r\n", false},
+        {"年間成績,1\r\nポイント,10\r\n参加点,1\r\n最低ラウンド,0\r\n順位,0\r\n", false},
+        {"年間成績,1\r\nポイント,10\r\n参加点,1\r\n最低ラウンド,100\r\n順位,0\r\n", false},
+        {"年間成績,1\r\nポイント,10\r\n参加点,1\r\n最低ラウンド,1\r\n順位,2\r\n", false},
+        {"年間成績,1\r\nポイント,10\r\n参加点,1,2\r\n最低ラウンド,1\r\n順位,0\r\n", false},
+        {head + "a,b.txt\r\n", false},
+        {head + "a b.txt\r\n", false},
+        {head + "a.txt\r\n\r\nb.txt\r\n", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseSeasonFile(Utf8ToCp932(c.bytes)).has_value(), c.read) << c.bytes;
+    // Bytes that spell no character, and a NUL.
+    EXPECT_FALSE(ParseSeasonFile(Utf8ToCp932(head) + "\xFF.txt\r\n"));
+    EXPECT_FALSE(ParseSeasonFile(Utf8ToCp932(head) + std::string("a\0b.txt\r\n", 9)));
+    EXPECT_FALSE(IsSeasonFile(Utf8ToCp932("成績,2\r\n")));
+    EXPECT_FALSE(IsSeasonFile(Utf8ToCp932("年間")));
+}
+
 }  // namespace
 }  // namespace tovi
