@@ -8,6 +8,8 @@
 
 #include "core/cp932.h"
 #include "results/card_builder.h"
+#include "results/season_sheet.h"
+#include "support/recording_surface.h"
 
 namespace tovi {
 namespace {
@@ -359,6 +361,86 @@ TEST(SeasonFile, RefusesAMalformedOrOutOfRangeLine) {
     EXPECT_FALSE(ParseSeasonFile(Utf8ToCp932(head) + std::string("a\0b.txt\r\n", 9)));
     EXPECT_FALSE(IsSeasonFile(Utf8ToCp932("成績,2\r\n")));
     EXPECT_FALSE(IsSeasonFile(Utf8ToCp932("年間")));
+}
+
+SeasonMeeting Headed(const char* title, const char* course, const char* year, const char* month,
+                     const char* day) {
+    SeasonMeeting meeting;
+    meeting.heading = MeetingHeading{
+        Utf8ToCp932(title), "", Utf8ToCp932(course), Utf8ToCp932(year), Utf8ToCp932(month),
+        Utf8ToCp932(day),   8};
+    return meeting;
+}
+
+TEST(SeasonSheet, HeadsThePageWithTheSeasonsDaysAndListsThePlayers) {
+    // Added out of order; the first-format meeting counts but has no date.
+    const std::vector<SeasonMeeting> meetings = {Headed("楓林会", "市民公園", "2026", "11", "8"),
+                                                 SeasonMeeting(),
+                                                 Headed("楓林会", "河川敷", "2026", "4", "12")};
+    Season season;
+    season.players = {
+        {Utf8ToCp932("花子"), Utf8ToCp932("西町"), Utf8ToCp932("女"), 2, 11, 2, 55, 1},
+        {Utf8ToCp932("次郎"), "", Utf8ToCp932("男"), 1, 3, 0, 0, 0}};
+    test::RecordingSurface page;
+    DrawSeasonSheet(page, 1.0, season, {{0, 1}, {1, std::nullopt}}, meetings, Utf8ToCp932("全体"),
+                    0);
+    // The courses differ: none shown.  Numbers end 4 units before their column's edge.
+    const std::vector<std::string> texts = {
+        "10,0:楓林会", "10,44:【大会名】", "100,44:2026年4月12日～2026年11月8日　3回",
+        "10,68:【コース】", "100,68:", "540,68:2026", "560,68:年", "590,68:11", "610,68:月",
+        "640,68:8", "660,68:日", "10,100:年間成績　全体",
+        //
+        "14,141:順位", "58,141:氏名", "198,141:チーム", "326,141:性別", "366,141:出場",
+        "410,141:ポイント", "474,141:ラウンド", "538,141:打数", "590,141:平均", "646,141:一打",
+        //
+        "42,166:1", "58,166:花子", "198,166:西町", "326,166:女", "394,166:2", "450,166:11",
+        "522,166:2", "566,166:55", "598,166:27.50", "670,166:1",
+        // Unranked, without team or average.
+        "58,190:次郎", "326,190:男", "394,190:1", "458,190:3", "522,190:0", "574,190:0",
+        "670,190:0"};
+    EXPECT_EQ(page.TextLog(), texts);
+
+    const struct {
+        std::vector<SeasonMeeting> meetings;
+        const char* meetingName;
+        const char* title;
+        const char* day;
+    } headers[] = {
+        {{}, "0回", "", ""},
+        {{SeasonMeeting(), Headed("会", "", "", "", "")}, "2回", "会", ""},
+        {{Headed("会", "", "2026", "4", "１２")}, "2026年4月12日　1回", "会", "１２"},
+        {{Headed("会", "", "2026", "4", "12"), Headed("別", "", "2026", "4", "12")},
+         "2026年4月12日　2回",
+         "",
+         "12"},
+    };
+    for (const auto& h : headers) {
+        const RankingSheetHeader header = SeasonSheetHeader(h.meetings, "");
+        EXPECT_EQ(Cp932ToUtf8(header.meetingName), h.meetingName);
+        EXPECT_EQ(Cp932ToUtf8(header.title), h.title) << h.meetingName;
+        EXPECT_EQ(Cp932ToUtf8(header.day), h.day) << h.meetingName;
+    }
+}
+
+TEST(SeasonSheet, ThirtySixPlayersAPage) {
+    const struct {
+        std::size_t rows;
+        int pages;
+    } counts[] = {{0, 1}, {1, 1}, {36, 1}, {37, 2}, {72, 2}, {73, 3}};
+    for (const auto& c : counts)
+        EXPECT_EQ(SeasonSheetPages(std::vector<SeasonRow>(c.rows)), c.pages) << c.rows;
+
+    Season season;
+    season.players = {{Utf8ToCp932("選手"), "", Utf8ToCp932("男"), 1, 1, 1, 8, 0}};
+    const std::vector<SeasonRow> rows(37, SeasonRow{0, 1});
+    for (const auto& [number, drawn] : {std::pair{0, 36}, std::pair{1, 1}, std::pair{2, 0}}) {
+        test::RecordingSurface page;
+        DrawSeasonSheet(page, 2.0, season, rows, {}, Utf8ToCp932("男子"), number);
+        int names = 0;
+        for (const auto& t : page.texts) names += t.text == Utf8ToCp932("選手");
+        EXPECT_EQ(names, drawn) << number;
+        EXPECT_NE(page.FindText("年間成績　男子"), nullptr);
+    }
 }
 
 }  // namespace
