@@ -269,7 +269,7 @@ std::vector<SeasonRow> RankSeason(const Season& season, const SeasonSettings& se
         if (!InList(player, list)) continue;
         (!byAverage || player.rounds >= minimumRounds ? ranked : unranked).push_back(i);
     }
-    const auto before = [&](auto order) {
+    const auto before = [&season](auto order) {
         return [&season, order](std::size_t a, std::size_t b) {
             return order(season.players[a], season.players[b]) < 0;
         };
