@@ -17,6 +17,7 @@
 #include "ui/registration_panel.h"
 #include "ui/results_session.h"
 #include "ui/score_sheet_panel.h"
+#include "ui/season_window.h"
 #include "ui/widget_factory.h"
 
 namespace tovi {
@@ -45,7 +46,8 @@ const ModeTableRow kModeTable[] = {
     {{"Label19"}, {H, H, S}},           //
     {{"Image3", "Image4"}, {S, H, K}},  // move and delete
     {{"Image6", "Image7"}, {H, S, K}},  // mark commands
-    {{"Button7", "PrintAllButton", "ResultsButton", "Button9", "CheckBox2"}, {H, H, S}},
+    {{"Button7", "PrintAllButton", "ResultsButton", "SeasonButton", "Button9", "CheckBox2"},
+     {H, H, S}},
     {{"Image23"}, {H, H, K}},  // the score sheet's own redraw shows it
     {{"Label7", "Label8", "Label9"}, {S, S, H}},
     {{"Button8", "Button10"}, {S, H, K}},
@@ -119,7 +121,7 @@ void MainWindow::BuildModeButtons() {
 
 void MainWindow::BuildScoreSheetMode() {
     scoreSheet_ = std::make_unique<ScoreSheetPanel>(*this, state_, dialogs_, *results_, runner_,
-                                                    printObserver_);
+                                                    printObserver_, [this] { OpenSeason(); });
     aboutBox_ = new AboutBox(this, dialogs_);
     QWidget* previous = scoreSheet_->Place(registrationModeButton_, grouping_->LastTabStop());
     for (QWidget* next :
@@ -264,7 +266,22 @@ bool MainWindow::HasUnsavedChanges() const {
     return registration_->RosterChanged() || results_->Unsaved();
 }
 
+void MainWindow::OpenSeason() {
+    if (!season_) {
+        season_ = std::make_unique<SeasonWindow>(dialogs_);
+        season_->setWindowIcon(windowIcon());
+    }
+    season_->show();
+    season_->raise();
+    season_->activateWindow();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The season window asks about its own list first.
+    if (season_ && season_->isVisible() && !season_->close()) {
+        event->ignore();
+        return;
+    }
     if (HasUnsavedChanges() &&
         !dialogs_.YesNo(QuestionCaption(Question::CloseUnsaved),
                         QuestionText(Question::CloseUnsaved), DefaultAnswer::No)) {

@@ -35,6 +35,7 @@ class MemberList;
 class RegistrationPanel;
 class ResultsSession;
 class ScoreSheetPanel;
+class SeasonWindow;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -74,6 +75,9 @@ public:
     // ヘルプ and バージョン.
     void OpenHelp();
     void ShowVersion();
+    // 年間成績: the season window, made at its first opening.
+    void OpenSeason();
+    SeasonWindow* Season() const { return season_.get(); }
 
     // True when closing the window would lose something: a roster changed
     // since it was last opened or saved, or scores not saved.
@@ -125,6 +129,7 @@ private:
     QPushButton* helpButton_ = nullptr;              // Button5
     QPushButton* versionButton_ = nullptr;           // Button14
     std::unique_ptr<ScoreSheetPanel> scoreSheet_;    // null until built
+    std::unique_ptr<SeasonWindow> season_;           // null until opened
     AboutBox* aboutBox_ = nullptr;
     // The rows of the table of modes with the controls they name.
     struct ModeRow;

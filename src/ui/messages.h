@@ -41,8 +41,8 @@ enum class Notice {
     BadFileName,         // a file name the program cannot spell
     CannotSave,
     CannotRead,
-    ScoresNotSavedFor,   // followed by the names, one a line
-    ScoresNotLoadedFor,  // followed by the names, one a line
+    ScoresNotSavedFor,    // followed by the names, one a line
+    ScoresNotLoadedFor,   // followed by the names, one a line
     SeasonFileAsMeeting,  // 年間成績 追加 of a season file; followed by its name
     MeetingsLeftOut,      // a season file's meetings not read; followed by their names
     MeetingsNotSaved,     // season file paths not written; followed by them
@@ -53,11 +53,11 @@ QString NoticeText(Notice notice);
 
 // What the windows ask with はい and いいえ.
 enum class Question {
-    DeleteRow,        // 削除 of a member row
-    CloseUnsaved,     // closing with a roster or scores not saved
-    RestoreScores,    // a start that finds the recovery file
-    LoadOverUnsaved,  // 成績読込 over scores not saved
-    ClearScores,      // 成績を消去
+    DeleteRow,             // 削除 of a member row
+    CloseUnsaved,          // closing with a roster or scores not saved
+    RestoreScores,         // a start that finds the recovery file
+    LoadOverUnsaved,       // 成績読込 over scores not saved
+    ClearScores,           // 成績を消去
     CloseSeasonUnsaved,    // closing the season window with its list not saved
     ReplaceSeasonUnsaved,  // 年間成績 読込 over a list not saved
 };

@@ -27,7 +27,8 @@ QString SheetFileName(QString group) {
 
 ScoreSheetPanel::ScoreSheetPanel(QWidget& form, TournamentState& state, Dialogs& dialogs,
                                  ResultsSession& results, const HandlerRunner& runner,
-                                 const std::function<void(const RecordedDrawing&)>& printObserver)
+                                 const std::function<void(const RecordedDrawing&)>& printObserver,
+                                 const std::function<void()>& openSeason)
     : state_(state), dialogs_(dialogs), printObserver_(printObserver) {
     // The preview lies under every other control of the score-sheet mode.
     preview_ = MakePicture("Image23", &form, 5, 3, 1245, 841);
@@ -73,6 +74,10 @@ ScoreSheetPanel::ScoreSheetPanel(QWidget& form, TournamentState& state, Dialogs&
     resultsButton_ =
         MakeButton("ResultsButton", &form, QStringLiteral("成績入力"), 880, 62, 100, 28);
     resultsButton_->setFont(printButton_->font());
+    // Under 成績入力, right of the sheet's title, where the preview shows
+    // nothing of the printed page.
+    seasonButton_ = MakeButton("SeasonButton", &form, QStringLiteral("年間成績"), 880, 93, 100, 28);
+    seasonButton_->setFont(printButton_->font());
     hideHoleNumbers_ = new QCheckBox(QStringLiteral("ホール番号を表示しない"), &form);
     hideHoleNumbers_->setObjectName(QStringLiteral("CheckBox2"));
     hideHoleNumbers_->setGeometry(552, 68, 190, 22);
@@ -83,6 +88,7 @@ ScoreSheetPanel::ScoreSheetPanel(QWidget& form, TournamentState& state, Dialogs&
     runner.Connect(previewButton_, &QPushButton::clicked, [this] { Preview(); });
     runner.Connect(printAllButton_, &QPushButton::clicked, [this] { PrintAllGroups(); });
     runner.Connect(resultsButton_, &QPushButton::clicked, [&results] { results.Open(); });
+    runner.Connect(seasonButton_, &QPushButton::clicked, [openSeason] { openSeason(); });
     runner.Connect(hideHoleNumbers_, &QCheckBox::clicked, [this] { Preview(); });
     // A click into the hole count, year, month, day, group or start-hole box empties it.
     for (ByteEdit* edit :
@@ -99,13 +105,13 @@ QWidget* ScoreSheetPanel::Place(QWidget* lieUnder, QWidget* tabAfter) {
     preview_->lower();
     for (QWidget* control :
          std::initializer_list<QWidget*>{panel_, printButton_, previewButton_, printAllButton_,
-                                         resultsButton_, hideHoleNumbers_})
+                                         resultsButton_, seasonButton_, hideHoleNumbers_})
         control->stackUnder(lieUnder);
     QWidget* previous = tabAfter;
     for (QWidget* next : std::initializer_list<QWidget*>{
              titleEdit_, meetingEdit_, courseEdit_, yearEdit_, monthEdit_, dayEdit_, holeCountEdit_,
              groupEdit_, startHoleEdit_, printButton_, previewButton_, printAllButton_,
-             resultsButton_, hideHoleNumbers_}) {
+             resultsButton_, seasonButton_, hideHoleNumbers_}) {
         QWidget::setTabOrder(previous, next);
         previous = next;
     }
@@ -113,9 +119,9 @@ QWidget* ScoreSheetPanel::Place(QWidget* lieUnder, QWidget* tabAfter) {
 }
 
 void ScoreSheetPanel::Polish() {
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{preview_, panel_, printButton_, previewButton_,
-                                         printAllButton_, resultsButton_, hideHoleNumbers_})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             preview_, panel_, printButton_, previewButton_, printAllButton_, resultsButton_,
+             seasonButton_, hideHoleNumbers_})
         control->ensurePolished();
 }
 

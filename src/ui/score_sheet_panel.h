@@ -32,9 +32,11 @@ class ResultsSession;
 class ScoreSheetPanel {
 public:
     // printObserver, when set, sees every page a print sends to the printer.
+    // openSeason: 年間成績, which opens the season window.
     ScoreSheetPanel(QWidget& form, TournamentState& state, Dialogs& dialogs,
                     ResultsSession& results, const HandlerRunner& runner,
-                    const std::function<void(const RecordedDrawing&)>& printObserver);
+                    const std::function<void(const RecordedDrawing&)>& printObserver,
+                    const std::function<void()>& openSeason);
 
     // Puts the controls where building the window in one go puts them: the
     // preview under everything, the rest under lieUnder, and in the Tab
@@ -77,6 +79,7 @@ private:
     QPushButton* previewButton_ = nullptr;  // Button9
     QPushButton* printAllButton_ = nullptr;
     QPushButton* resultsButton_ = nullptr;
+    QPushButton* seasonButton_ = nullptr;   // 年間成績
     QCheckBox* hideHoleNumbers_ = nullptr;  // CheckBox2
 };
 

@@ -88,14 +88,12 @@ std::optional<QString> ScriptedDialogs::SaveCsvFileName(const QString& baseName)
 
 std::vector<QString> ScriptedDialogs::OpenCsvFileNames() {
     shown.push_back({Kind::OpenCsvMany, {}, {}});
-    return Take<std::vector<QString>>(csvOpenManyAnswers,
-                                      std::function<std::vector<QString>()>());
+    return Take<std::vector<QString>>(csvOpenManyAnswers, std::function<std::vector<QString>()>());
 }
 
 std::optional<QString> ScriptedDialogs::SaveTextFileName(const QString& baseName) {
     shown.push_back({Kind::SaveText, baseName, {}});
-    return Take<std::optional<QString>>(textSaveAnswers,
-                                        std::function<std::optional<QString>()>());
+    return Take<std::optional<QString>>(textSaveAnswers, std::function<std::optional<QString>()>());
 }
 
 bool ScriptedDialogs::PrintSetup(QPrinter& printer) {

@@ -62,16 +62,41 @@ TEST_F(BuildingTest, TheControlsLieAndTakeTabInTheirOrder) {
         pile.push_back("Image" + std::to_string(10 + g));  // the group box
         pile.push_back("Label" + std::to_string(10 + g));  // its caption
     }
-    for (const char* name :
-         {"Panel5", "Button7", "Button9", "PrintAllButton", "ResultsButton", "CheckBox2", "Button2",
-          "Button3", "Button4", "Label17", "Label18", "Label19", "Button5", "Button14"})
+    for (const char* name : {"Panel5", "Button7", "Button9", "PrintAllButton", "ResultsButton",
+                             "SeasonButton", "CheckBox2", "Button2", "Button3", "Button4",
+                             "Label17", "Label18", "Label19", "Button5", "Button14"})
         pile.push_back(name);
-    const std::vector<std::string> tabOrder = {
-        "ScrollBox1", "Edit1",   "Edit2",   "RadioGroup2Item0", "RadioGroup2Item1", "Button10",
-        "Button8",    "Button6", "Edit6",   "Button1",          "CheckBox4",        "Edit15",
-        "Edit7",      "Edit8",   "Edit10",  "Edit11",           "Edit12",           "Edit9",
-        "Edit13",     "Edit14",  "Button7", "Button9",          "PrintAllButton",   "ResultsButton",
-        "CheckBox2",  "Button2", "Button3", "Button4",          "Button5",          "Button14"};
+    const std::vector<std::string> tabOrder = {"ScrollBox1",
+                                               "Edit1",
+                                               "Edit2",
+                                               "RadioGroup2Item0",
+                                               "RadioGroup2Item1",
+                                               "Button10",
+                                               "Button8",
+                                               "Button6",
+                                               "Edit6",
+                                               "Button1",
+                                               "CheckBox4",
+                                               "Edit15",
+                                               "Edit7",
+                                               "Edit8",
+                                               "Edit10",
+                                               "Edit11",
+                                               "Edit12",
+                                               "Edit9",
+                                               "Edit13",
+                                               "Edit14",
+                                               "Button7",
+                                               "Button9",
+                                               "PrintAllButton",
+                                               "ResultsButton",
+                                               "SeasonButton",
+                                               "CheckBox2",
+                                               "Button2",
+                                               "Button3",
+                                               "Button4",
+                                               "Button5",
+                                               "Button14"};
 
     auto twoStep = TwoStepWindow();
     twoStep->FinishBuilding();

@@ -39,6 +39,7 @@ TEST_F(WindowTest, ModeSwitchesShowHideOrKeepThePanelControls) {
         EXPECT_EQ(Find("PrintAllButton")->isVisible(), c.printAll);
         EXPECT_EQ(Find("PrintAllButton")->isVisible(), Button(7)->isVisible());
         EXPECT_EQ(Find("ResultsButton")->isVisible(), c.printAll);
+        EXPECT_EQ(Find("SeasonButton")->isVisible(), c.printAll);
     }
 }
 
