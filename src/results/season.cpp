@@ -221,38 +221,56 @@ std::string SeasonAverageText(const SeasonPlayer& player) {
     return std::to_string(hundredths / 100) + (cents < 10 ? ".0" : ".") + std::to_string(cents);
 }
 
+MeetingStanding StandingOf(const SeasonMeeting& meeting) {
+    MeetingStanding standing;
+    const std::vector<Player> entrants = MeetingEntrants(meeting);
+    const Ranking ranking =
+        RankPlayers(entrants, meeting.results, std::max(1, HolesOf(meeting)), RankingList::All);
+    standing.placings.reserve(ranking.rows.size());
+    for (const RankedRow& row : ranking.rows) {
+        const Player& entrant = entrants.at(row.player);
+        const CardFigures figures = FiguresOf(meeting, meeting.results.cards.at(entrant.key));
+        standing.placings.push_back({entrant.name, entrant.team, entrant.gender, row.rank,
+                                     figures.rounds, figures.strokes, figures.holesInOne});
+    }
+    return standing;
+}
+
 Season SumSeason(const std::vector<SeasonMeeting>& meetings, const SeasonSettings& settings) {
+    std::vector<MeetingStanding> standings;
+    standings.reserve(meetings.size());
+    for (const SeasonMeeting& meeting : meetings) standings.push_back(StandingOf(meeting));
+    return SumStandings(meetings, standings, settings);
+}
+
+Season SumStandings(const std::vector<SeasonMeeting>& meetings,
+                    const std::vector<MeetingStanding>& standings, const SeasonSettings& settings) {
     Season season;
     season.meetingOrder = SeasonOrderOfMeetings(meetings);
     // The season's player of a name and gender.
     std::map<std::pair<std::string, std::string>, std::size_t> found;
     for (const std::size_t m : season.meetingOrder) {
-        const SeasonMeeting& meeting = meetings[m];
-        const std::vector<Player> entrants = MeetingEntrants(meeting);
-        const Ranking ranking =
-            RankPlayers(entrants, meeting.results, std::max(1, HolesOf(meeting)), RankingList::All);
         // A name and gender held by two cards of one meeting is one player
         // there: attending once, with the points of the better place, and
         // the rounds of both cards.
         std::set<std::size_t> attended;
-        for (const RankedRow& row : ranking.rows) {
-            const Player& entrant = entrants.at(row.player);
+        for (const MeetingStanding::Placing& placing : standings.at(m).placings) {
             const auto [at, added] =
-                found.try_emplace({entrant.name, entrant.gender}, season.players.size());
-            if (added) season.players.push_back({entrant.name, {}, entrant.gender});
+                found.try_emplace({placing.name, placing.gender}, season.players.size());
+            if (added) season.players.push_back({placing.name, {}, placing.gender});
             SeasonPlayer& player = season.players[at->second];
             if (attended.insert(at->second).second) {
-                player.team = entrant.team;
+                player.team = placing.team;
                 ++player.meetings;
                 player.points += settings.attendancePoints;
-                if (row.rank && *row.rank >= 1 &&
-                    static_cast<std::size_t>(*row.rank) <= settings.pointsTable.size())
-                    player.points += settings.pointsTable[static_cast<std::size_t>(*row.rank - 1)];
+                if (placing.rank && *placing.rank >= 1 &&
+                    static_cast<std::size_t>(*placing.rank) <= settings.pointsTable.size())
+                    player.points +=
+                        settings.pointsTable[static_cast<std::size_t>(*placing.rank - 1)];
             }
-            const CardFigures figures = FiguresOf(meeting, meeting.results.cards.at(entrant.key));
-            player.rounds += figures.rounds;
-            player.strokes += figures.strokes;
-            player.holesInOne += figures.holesInOne;
+            player.rounds += placing.rounds;
+            player.strokes += placing.strokes;
+            player.holesInOne += placing.holesInOne;
         }
     }
     return season;

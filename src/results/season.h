@@ -27,8 +27,8 @@ enum class SeasonOrder {
 
 struct SeasonSettings {
     std::vector<int> pointsTable = {10, 8, 6, 5, 4, 3, 2, 1};  // rank 1, 2, ...; beyond it 0
-    int attendancePoints = 1;                                   // 参加点, 0..999
-    int minimumRounds = 1;                                      // 最低ラウンド (平均順), 1..99
+    int attendancePoints = 1;                                  // 参加点, 0..999
+    int minimumRounds = 1;  // 最低ラウンド (平均順), 1..99
     SeasonOrder order = SeasonOrder::Points;
     friend bool operator==(const SeasonSettings&, const SeasonSettings&) = default;
 };
@@ -43,7 +43,7 @@ std::string FormatPointsTable(const std::vector<int>& table);
 
 // One meeting of the season: a results file read.
 struct SeasonMeeting {
-    std::string fileName;  // as shown, UTF-8 (the file's name without its folder)
+    std::string fileName;                   // as shown, UTF-8 (the file's name without its folder)
     std::optional<MeetingHeading> heading;  // nothing for a version 1 file
     int holes = 0;  // the heading's; for version 1 the highest hole with a stroke
     Results results;
@@ -93,7 +93,7 @@ struct SeasonRow {
 };
 
 struct Season {
-    std::vector<SeasonPlayer> players;  // in order of first appearance
+    std::vector<SeasonPlayer> players;      // in order of first appearance
     std::vector<std::size_t> meetingOrder;  // SeasonOrderOfMeetings
 };
 
@@ -101,6 +101,27 @@ struct Season {
 // first appearance: meeting by meeting, within a meeting in its 全体 list's
 // order.
 Season SumSeason(const std::vector<SeasonMeeting>& meetings, const SeasonSettings& settings);
+
+// What one meeting gives its players whatever the settings: each player's
+// place in its 全体 list and the figures of their card, in that list's order.
+// Worked out once a meeting, so that a change of the settings sums only.
+struct MeetingStanding {
+    struct Placing {
+        std::string name;    // CP932
+        std::string team;    // CP932
+        std::string gender;  // CP932
+        std::optional<int> rank;
+        int rounds = 0;   // with every hole entered
+        int strokes = 0;  // of those rounds
+        int holesInOne = 0;
+    };
+    std::vector<Placing> placings;
+};
+MeetingStanding StandingOf(const SeasonMeeting& meeting);
+// SumSeason with the standings of the meetings (standings[i] of meetings[i])
+// worked out before.
+Season SumStandings(const std::vector<SeasonMeeting>& meetings,
+                    const std::vector<MeetingStanding>& standings, const SeasonSettings& settings);
 
 // Ranks one list (全体, 男子, 女子) of the season by the settings' order:
 // ポイント順: more ポイント, then lower 平均 (empty last); 平均順: players with at

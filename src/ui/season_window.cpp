@@ -152,8 +152,8 @@ SeasonWindow::SeasonWindow(Dialogs& dialogs) : QWidget(nullptr), dialogs_(dialog
     connect(attendance_, &QSpinBox::valueChanged, this, [this] { SettingsChanged(); });
     connect(minimumRounds_, &QSpinBox::valueChanged, this, [this] { SettingsChanged(); });
     connect(order, &QButtonGroup::idClicked, this, [this] { SettingsChanged(); });
-    connect(lists_, &QButtonGroup::idClicked, this, [this] { Refresh(); });
-    Refresh();
+    connect(lists_, &QButtonGroup::idClicked, this, [this] { Refresh(Changed::Settings); });
+    Refresh(Changed::Meetings);
 }
 
 SeasonWindow::~SeasonWindow() = default;
@@ -179,7 +179,7 @@ void SeasonWindow::PointsEdited() {
     if (*table == settings_.pointsTable) return;
     settings_.pointsTable = *table;
     unsaved_ = true;
-    Refresh();
+    Refresh(Changed::Settings);
 }
 
 void SeasonWindow::SettingsChanged() {
@@ -187,34 +187,36 @@ void SeasonWindow::SettingsChanged() {
     settings_.minimumRounds = minimumRounds_->value();
     settings_.order = byAverage_->isChecked() ? SeasonOrder::Average : SeasonOrder::Points;
     unsaved_ = true;
-    Refresh();
-}
-
-std::vector<SeasonMeeting> SeasonWindow::AllMeetings() const {
-    std::vector<SeasonMeeting> meetings;
-    meetings.reserve(entries_.size());
-    for (const Entry& entry : entries_) meetings.push_back(entry.meeting);
-    return meetings;
+    Refresh(Changed::Settings);
 }
 
 std::vector<const SeasonMeeting*> SeasonWindow::Meetings() const {
     std::vector<const SeasonMeeting*> ordered;
-    for (const std::size_t i : season_.meetingOrder) ordered.push_back(&entries_[i].meeting);
+    for (const std::size_t i : season_.meetingOrder) ordered.push_back(&meetings_[i]);
     return ordered;
 }
 
-void SeasonWindow::Refresh() {
-    season_ = SumSeason(AllMeetings(), settings_);
+void SeasonWindow::Add(Entry entry) {
+    paths_.push_back(std::move(entry.path));
+    playerCounts_.push_back(MeetingPlayerCount(entry.meeting));
+    standings_.push_back(StandingOf(entry.meeting));
+    meetings_.push_back(std::move(entry.meeting));
+}
+
+void SeasonWindow::Refresh(Changed changed) {
+    season_ = SumStandings(meetings_, standings_, settings_);
     rows_ = RankSeason(season_, settings_, List());
 
-    std::vector<QStringList> meetings;
-    for (const std::size_t i : season_.meetingOrder) {
-        const SeasonMeeting& m = entries_[i].meeting;
-        meetings.push_back({DateText(m), m.heading ? Cp932ToQt(m.heading->meetingName) : QString(),
-                            QString::number(MeetingPlayerCount(m)),
-                            QString::fromStdString(m.fileName)});
+    if (changed == Changed::Meetings) {
+        std::vector<QStringList> meetings;
+        for (const std::size_t i : season_.meetingOrder) {
+            const SeasonMeeting& m = meetings_[i];
+            meetings.push_back(
+                {DateText(m), m.heading ? Cp932ToQt(m.heading->meetingName) : QString(),
+                 QString::number(playerCounts_[i]), QString::fromStdString(m.fileName)});
+        }
+        meetingModel_->Set(std::move(meetings));
     }
-    meetingModel_->Set(std::move(meetings));
 
     std::vector<QStringList> figures;
     figures.reserve(rows_.size());
@@ -253,17 +255,17 @@ void SeasonWindow::AddFiles(const std::vector<std::filesystem::path>& paths) {
     for (const std::filesystem::path& given : paths) {
         std::error_code error;
         const std::filesystem::path path = std::filesystem::absolute(given, error);
-        if (std::any_of(entries_.begin(), entries_.end(),
-                        [&](const Entry& entry) { return SamePath(entry.path, path); }))
+        if (std::any_of(paths_.begin(), paths_.end(),
+                        [&](const std::filesystem::path& p) { return SamePath(p, path); }))
             continue;
         if (std::optional<Entry> entry = Read(path)) {
-            entries_.push_back(std::move(*entry));
+            Add(std::move(*entry));
             added = true;
         }
     }
     if (!added) return;
     unsaved_ = true;
-    Refresh();
+    Refresh(Changed::Meetings);
 }
 
 void SeasonWindow::AddClick() {
@@ -281,15 +283,18 @@ void SeasonWindow::AddClick() {
 void SeasonWindow::RemoveClick() {
     const QModelIndex at = meetingTable_->currentIndex();
     if (!at.isValid() || static_cast<std::size_t>(at.row()) >= season_.meetingOrder.size()) return;
-    entries_.erase(
-        entries_.begin() +
-        static_cast<std::ptrdiff_t>(season_.meetingOrder[static_cast<std::size_t>(at.row())]));
+    const auto index =
+        static_cast<std::ptrdiff_t>(season_.meetingOrder[static_cast<std::size_t>(at.row())]);
+    paths_.erase(paths_.begin() + index);
+    meetings_.erase(meetings_.begin() + index);
+    standings_.erase(standings_.begin() + index);
+    playerCounts_.erase(playerCounts_.begin() + index);
     unsaved_ = true;
-    Refresh();
+    Refresh(Changed::Meetings);
 }
 
 void SeasonWindow::PrintClick() {
-    const std::vector<SeasonMeeting> meetings = AllMeetings();
+    const std::vector<SeasonMeeting>& meetings = meetings_;
     const std::string listName = Utf8ToCp932(ListName(List()).toStdString());
     const auto drawPages = [&](QPrinter& printer) {
         const double scale = RankingSheetScale(printer.width(), printer.height());
@@ -325,8 +330,8 @@ void SeasonWindow::SaveClick() {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::absolute(*file, error).parent_path();
     SeasonFile season{settings_, {}};
-    for (const Entry& entry : entries_)
-        season.paths.push_back(PathToQt(entry.path.lexically_relative(folder))
+    for (const std::filesystem::path& path : paths_)
+        season.paths.push_back(PathToQt(path.lexically_relative(folder))
                                    .replace(QLatin1Char('\\'), QLatin1Char('/'))
                                    .toStdString());
     const SeasonFileBytes bytes = FormatSeasonFile(season);
@@ -344,7 +349,7 @@ void SeasonWindow::SaveClick() {
 }
 
 void SeasonWindow::LoadClick() {
-    if (unsaved_ && !entries_.empty() &&
+    if (unsaved_ && !meetings_.empty() &&
         !dialogs_.YesNo(QuestionCaption(Question::ReplaceSeasonUnsaved),
                         QuestionText(Question::ReplaceSeasonUnsaved), DefaultAnswer::No))
         return;
@@ -378,17 +383,21 @@ void SeasonWindow::LoadClick() {
             continue;
         if (std::optional<Entry> entry = Read(full, &leftOut)) entries.push_back(std::move(*entry));
     }
-    entries_ = std::move(entries);
+    paths_.clear();
+    meetings_.clear();
+    standings_.clear();
+    playerCounts_.clear();
+    for (Entry& entry : entries) Add(std::move(entry));
     settings_ = season->settings;
     ShowSettings();
     // Loaded as the file has it; what was left out makes it differ.
     unsaved_ = !leftOut.empty();
-    Refresh();
+    Refresh(Changed::Meetings);
     if (!leftOut.empty()) dialogs_.Message(NameList(NoticeText(Notice::MeetingsLeftOut), leftOut));
 }
 
 void SeasonWindow::closeEvent(QCloseEvent* event) {
-    if (unsaved_ && !entries_.empty() &&
+    if (unsaved_ && !meetings_.empty() &&
         !dialogs_.YesNo(QuestionCaption(Question::CloseSeasonUnsaved),
                         QuestionText(Question::CloseSeasonUnsaved), DefaultAnswer::No)) {
         event->ignore();

@@ -72,13 +72,15 @@ private:
         SeasonMeeting meeting;
     };
 
-    // The figures anew after a change of the meetings or the settings.
-    void Refresh();
+    // The figures anew after a change of the settings, and the list of
+    // meetings too after a change of the meetings.
+    enum class Changed { Settings, Meetings };
+    void Refresh(Changed changed);
+    void Add(Entry entry);
     void SettingsChanged();
     void PointsEdited();
     void ShowSettings();
     RankingList List() const;
-    std::vector<SeasonMeeting> AllMeetings() const;
     // Reads one results file into an entry; a message naming it when it is
     // none.  leftOut collects the names instead of telling them one by one.
     std::optional<Entry> Read(const std::filesystem::path& path,
@@ -86,7 +88,11 @@ private:
 
     Dialogs& dialogs_;
     std::function<void(const RecordedDrawing&)> printObserver_;
-    std::vector<Entry> entries_;  // in the order added
+    // The meetings in the order added, with their files and player counts.
+    std::vector<std::filesystem::path> paths_;  // absolute
+    std::vector<SeasonMeeting> meetings_;
+    std::vector<MeetingStanding> standings_;
+    std::vector<int> playerCounts_;
     SeasonSettings settings_;
     Season season_;
     std::vector<SeasonRow> rows_;  // of the list shown
