@@ -13,7 +13,6 @@ ListTable::ListTable(QWidget* parent) : QTableView(parent) {
     setWordWrap(false);
     // Ctrl+Tab and Tab leave the list for the next page and control.
     setTabKeyNavigation(false);
-    horizontalHeader()->setStretchLastSection(true);
 }
 
 void ListTable::setModel(QAbstractItemModel* model) {

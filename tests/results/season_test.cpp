@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/cp932.h"
+#include "core/file_io.h"
 #include "results/card_builder.h"
 #include "results/season_sheet.h"
 #include "support/recording_surface.h"
@@ -140,6 +143,21 @@ TEST(Season, AFirstFormatMeetingHasTheHolesItsCardsReachInItsRounds) {
     EXPECT_EQ(read.meeting->holes, 7);
     EXPECT_EQ(MeetingPlayerCount(*read.meeting), 1);
     EXPECT_FALSE(ReadSeasonMeeting(Utf8ToCp932("成績,3\r\n"), "x.txt").meeting);
+}
+
+TEST(Season, TheExampleMeetingsAreResultsFilesOfTheExampleClub) {
+    const char* data = std::getenv("TOVI_TEST_DATA");
+    ASSERT_NE(data, nullptr);
+    for (const char* name : {"meeting-04.csv", "meeting-05.csv"}) {
+        SCOPED_TRACE(name);
+        std::string bytes;
+        ASSERT_TRUE(ReadRegularFile(std::filesystem::path(data) / ".." / "examples" / name,
+                                    kMaxResultsFileBytes, bytes));
+        const SeasonMeetingRead read = ReadSeasonMeeting(bytes, name);
+        EXPECT_EQ(read.parse.status, ResultsFileStatus::Ok) << read.parse.badLine;
+        ASSERT_TRUE(read.meeting);
+        EXPECT_GE(MeetingPlayerCount(*read.meeting), 8);
+    }
 }
 
 SeasonPlayer Made(const char* name, const char* gender, int points, int rounds, int strokes) {
