@@ -6,6 +6,8 @@
 # Japanese HTML Help (language 0x411) reads its pages, contents and index as
 # Shift-JIS, so the CHM's files are converted; the browser's page stays UTF-8.
 #
+# Pictures (.png) are copied unchanged.
+#
 # Expects SOURCES (the guide's files, relative to SOURCE_DIR), SOURCE_DIR,
 # WORK_DIR, PAGE_DIR, OUTPUT, CHMCMD, ICONV, BREAKS and VERSION; the pages say
 # @TOVI_VERSION@ where the program's version belongs.
@@ -24,6 +26,11 @@ endfunction()
 foreach(listed IN LISTS SOURCES)
   set(source "${SOURCE_DIR}/${listed}")
   get_filename_component(name "${source}" NAME)
+  # Pictures go in as they are.
+  if(name MATCHES "\\.png$")
+    file(COPY_FILE "${source}" "${WORK_DIR}/${name}")
+    continue()
+  endif()
   file(READ "${source}" text)
   string(REPLACE "@TOVI_VERSION@" "${VERSION}" text "${text}")
   set(utf8 "${WORK_DIR}/${name}.utf8")
