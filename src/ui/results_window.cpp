@@ -181,6 +181,8 @@ void ResultsWindow::BuildPages() {
     players_.insert(players_.end(), seating_.apart.begin(), seating_.apart.end());
     const bool reseated = seating_.seats != book_.Get().seats;
     if (reseated) book_.SetSeats(seating_.seats);
+    // The lists are made of players_: anew before a page can show them.
+    RefreshRanking();
 
     for (int group = 1; group <= MaxGroups; ++group) {
         std::vector<Player> players;
@@ -197,7 +199,6 @@ void ResultsWindow::BuildPages() {
     tabs_->addTab(rankingPage_, QStringLiteral("順位"));
     tabs_->addTab(teamPage_, QStringLiteral("団体"));
     tabs_->addTab(awardPage_, QStringLiteral("表彰"));
-    RefreshRanking();
 
     if (!pages_.empty()) {
         GoTo(FirstEmptyCell());
