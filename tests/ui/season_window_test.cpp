@@ -1,6 +1,7 @@
 // The season window as the organiser uses it: 年間成績 in the score-sheet
 // mode, meetings added from results files (and what is refused), the lists,
 // the CSV, the season file saved and read again, and the question on closing.
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -179,9 +180,10 @@ TEST_F(SeasonWindowTest, TheSeasonFileKeepsTheMeetingsAndSettings) {
     ASSERT_TRUE(QFile::remove(b));
     dialogs.openAnswers.push_back(file);
     Child<QPushButton>("LoadButton")->click();
-    EXPECT_EQ(TakeMessages(),
-              std::vector<QString>{
-                  QStringLiteral("次の成績のファイルは読み込めないため外しました\n") + b});
+    EXPECT_EQ(
+        TakeMessages(),
+        std::vector<QString>{QStringLiteral("次の成績のファイルは読み込めないため外しました\n") +
+                             QDir::toNativeSeparators(b)});
     EXPECT_EQ(W().MeetingTable()->model()->rowCount(), 1);
     EXPECT_EQ(Child<QSpinBox>("AttendanceBox")->value(), 3);
     // A file that is no season file changes nothing.
