@@ -78,8 +78,9 @@ MainWindow::MainWindow(Dialogs& dialogs, RandomSource& random, Clock& clock, Bui
     setFixedSize(1020, 705);
 
     // The areas in the order their controls lie, from the bottom.
-    results_ = std::make_unique<ResultsSession>(dialogs_, state_, windowIcon(),
-                                                [this] { return ScoreSheet().Settings(); });
+    results_ = std::make_unique<ResultsSession>(
+        dialogs_, state_, windowIcon(), [this] { return ScoreSheet().Settings(); },
+        [this](const MeetingHeading& heading) { ScoreSheet().SetHeading(heading); });
     list_ = std::make_unique<MemberList>(*this, state_, dialogs_, *results_, runner_);
     registration_ = std::make_unique<RegistrationPanel>(*this, state_, dialogs_, *list_, runner_);
     grouping_ =

@@ -11,8 +11,13 @@
 namespace tovi {
 
 ResultsSession::ResultsSession(Dialogs& dialogs, const TournamentState& state, QIcon icon,
-                               std::function<ScoreSheetSettings()> sheet)
-    : dialogs_(dialogs), state_(state), icon_(std::move(icon)), sheet_(std::move(sheet)) {}
+                               std::function<ScoreSheetSettings()> sheet,
+                               std::function<void(const MeetingHeading&)> setSheet)
+    : dialogs_(dialogs),
+      state_(state),
+      icon_(std::move(icon)),
+      sheet_(std::move(sheet)),
+      setSheet_(std::move(setSheet)) {}
 
 ResultsSession::~ResultsSession() = default;
 
@@ -52,6 +57,7 @@ void ResultsSession::Open() {
         // Groups changed in the main window meanwhile show when the results
         // window is next activated; a hole count that is no number keeps
         // the one shown.
+        window_->SetHeadingSink([this](const MeetingHeading& heading) { setSheet_(heading); });
         window_->SetMeetingSource([this]() -> std::optional<ResultsMeeting> {
             int holes = window_->Meeting().holes;
             try {

@@ -27,9 +27,11 @@ public:
     static constexpr char kRecoveryFileName[] = "results-recovery.txt";
 
     // sheet reads the score sheet's settings: the hole count and the header
-    // of the printed ranking come from there.
+    // of the printed ranking come from there; setSheet puts back the heading
+    // of a results file read.
     ResultsSession(Dialogs& dialogs, const TournamentState& state, QIcon icon,
-                   std::function<ScoreSheetSettings()> sheet);
+                   std::function<ScoreSheetSettings()> sheet,
+                   std::function<void(const MeetingHeading&)> setSheet);
     ~ResultsSession();
 
     ScoreBook& Scores() { return scores_; }
@@ -71,6 +73,7 @@ private:
     const TournamentState& state_;
     QIcon icon_;
     std::function<ScoreSheetSettings()> sheet_;
+    std::function<void(const MeetingHeading&)> setSheet_;
     ScoreBook scores_;
     std::optional<std::filesystem::path> recoveryFile_;
     bool recoveryFailed_ = false;  // the last write of the recovery file failed

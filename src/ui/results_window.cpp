@@ -435,6 +435,13 @@ void ResultsWindow::LoadClick() {
     }
     RosterMatch match = MatchToRoster(parse.results, meeting_.rosterLines);
     book_.Loaded(std::move(match.results));
+    // The meeting's heading and hole count come back with its scores, so that
+    // they are ranked over the holes played and saved again as they were.
+    if (parse.heading && headingSink_) {
+        headingSink_(*parse.heading);
+        if (source_)
+            if (std::optional<ResultsMeeting> meeting = source_()) meeting_ = std::move(*meeting);
+    }
     {
         const QSignalBlocker rounds(roundsBox_), deduction(deductionBox_);
         roundsBox_->setValue(book_.Get().settings.rounds);

@@ -77,6 +77,11 @@ public:
         source_ = std::move(source);
     }
     const ResultsMeeting& Meeting() const { return meeting_; }
+    // Takes the heading of a results file read (成績読込) back to the score
+    // sheet, whose hole count and heading the meeting is then shown with.
+    void SetHeadingSink(std::function<void(const MeetingHeading&)> sink) {
+        headingSink_ = std::move(sink);
+    }
     // The heading of the meeting shown, as the results file keeps it.
     MeetingHeading Heading() const;
 
@@ -148,6 +153,7 @@ private:
     ScoreBook& book_;
     std::function<void()> changed_;
     std::function<std::optional<ResultsMeeting>()> source_;
+    std::function<void(const MeetingHeading&)> headingSink_;
     std::function<void(const RecordedDrawing&)> printObserver_;
     ResultsMeeting meeting_;
     bool meetingShown_ = false;

@@ -144,6 +144,17 @@ void ScoreSheetPanel::SetHoleCount(const std::string& holeCount) {
     holeCountEdit_->SetBytes(holeCount);
 }
 
+void ScoreSheetPanel::SetHeading(const MeetingHeading& heading) {
+    titleEdit_->SetBytes(heading.title);
+    meetingEdit_->SetBytes(heading.meetingName);
+    courseEdit_->SetBytes(heading.course);
+    yearEdit_->SetBytes(heading.year);
+    monthEdit_->SetBytes(heading.month);
+    dayEdit_->SetBytes(heading.day);
+    holeCountEdit_->SetBytes(std::to_string(heading.holes));
+    if (preview_->isVisible()) Preview();
+}
+
 void ScoreSheetPanel::Preview() {
     state_.scaleX = kPreviewScaleX;
     state_.scaleY = kPreviewScaleY;

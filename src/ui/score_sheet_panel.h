@@ -15,6 +15,7 @@
 #include "core/recorded_drawing.h"
 #include "model/tournament_state.h"
 #include "platform/dialogs.h"
+#include "results/results_file.h"
 #include "scoresheet/score_sheet.h"
 
 class QCheckBox;
@@ -55,6 +56,9 @@ public:
     // What the boxes hold.
     ScoreSheetSettings Settings() const;
     void SetHoleCount(const std::string& holeCount);
+    // The heading a results file was saved under: 表題, 大会名, コース, 開催日
+    // and ホール数 as they were.
+    void SetHeading(const MeetingHeading& heading);
 
 private:
     // The print of Print and PrintAllGroups: one print dialog, then one page

@@ -227,10 +227,16 @@ TEST_F(PrizeGivingTest, TheSettingsAndDecisionsComeBackFromTheResultsFile) {
     dialogs.yesNoAnswers = {true};
     CommandButton("ClearButton")->click();
     Child<QSpinBox>("TeamSizeBox")->setValue(5);
+    // As after a restart: the sheet's heading and hole count are others.
+    Edit(7)->setText(QStringLiteral("別の大会"));
+    Edit(9)->setText(QStringLiteral("8"));
     dialogs.csvOpenAnswers.push_back(path);
     CommandButton("LoadButton")->click();
     EXPECT_TRUE(dialogs.Messages().empty());
     EXPECT_EQ(Child<QSpinBox>("TeamSizeBox")->value(), 3);
+    EXPECT_EQ(Edit(7)->text(), QStringLiteral("秋季親睦会"));
+    EXPECT_EQ(Edit(9)->text(), QStringLiteral("2"));
+    EXPECT_EQ(W().Meeting().holes, 2);
     ShowPage(&W().Ranks());
     EXPECT_EQ(RankLines()[0], "1※ 二郎");
 }
