@@ -26,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "platform/fonts.h"
@@ -72,14 +73,16 @@ QString KeepWideSpaces(const QString& html) {
     return kept;
 }
 
-// The property of a picture's format that holds its own width, once the page
-// has shrunk it.
-constexpr int kPictureWidth = QTextFormat::UserProperty + 1;
+// The property of a shrunk picture's format that names the picture itself.
+constexpr int kPictureSource = QTextFormat::UserProperty + 1;
 
 // Shrinks every picture of document wider than room to that width (keeping
 // its proportions), and gives a shrunk one more room when there is.  A width
-// the page sets itself stays.
-void FitPicturesTo(QTextDocument& document, int room) {
+// the page sets itself stays.  With ratio (the screen's device pixel ratio)
+// a shrunk picture is shown from a copy scaled smoothly to its pixels on the
+// screen, so that the words in a screenshot stay readable; without, the
+// picture itself is drawn smaller (a printer scales it well).
+void FitPicturesTo(QTextDocument& document, int room, qreal ratio = 0) {
     room = std::max(room, 64);
     struct Change {
         int position;
@@ -92,18 +95,36 @@ void FitPicturesTo(QTextDocument& document, int room) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.charFormat().isImageFormat()) continue;
             QTextImageFormat format = fragment.charFormat().toImageFormat();
-            if (format.hasProperty(QTextFormat::ImageWidth) && !format.hasProperty(kPictureWidth))
-                continue;
-            const QSize size = document.resource(QTextDocument::ImageResource, QUrl(format.name()))
-                                   .value<QImage>()
-                                   .size();
-            if (size.isEmpty()) continue;
-            const int width = std::min(size.width(), room);
-            if (format.hasProperty(kPictureWidth) ? format.width() == width : width == size.width())
-                continue;
-            format.setProperty(kPictureWidth, size.width());
-            format.setWidth(width);
-            format.setHeight(static_cast<double>(size.height()) * width / size.width());
+            const bool shrunk = format.hasProperty(kPictureSource);
+            if (format.hasProperty(QTextFormat::ImageWidth) && !shrunk) continue;
+            const QString source = shrunk ? format.stringProperty(kPictureSource) : format.name();
+            const QImage picture =
+                document.resource(QTextDocument::ImageResource, QUrl(source)).value<QImage>();
+            if (picture.isNull()) continue;
+            const int width = std::min(picture.width(), room);
+            if (width == picture.width()) {
+                if (!shrunk) continue;
+                // Room enough again: the picture itself.
+                format.setName(source);
+                format.clearProperty(kPictureSource);
+                format.clearProperty(QTextFormat::ImageWidth);
+                format.clearProperty(QTextFormat::ImageHeight);
+            } else {
+                if (shrunk && format.width() == width) continue;
+                format.setProperty(kPictureSource, source);
+                format.setWidth(width);
+                format.setHeight(static_cast<double>(picture.height()) * width / picture.width());
+                if (ratio > 0) {
+                    const QUrl copy(QStringLiteral("fitted:%1/%2").arg(width).arg(source));
+                    if (document.resource(QTextDocument::ImageResource, copy).isNull()) {
+                        QImage scaled =
+                            picture.scaledToWidth(qRound(width * ratio), Qt::SmoothTransformation);
+                        scaled.setDevicePixelRatio(ratio);
+                        document.addResource(QTextDocument::ImageResource, copy, scaled);
+                    }
+                    format.setName(copy.toString());
+                }
+            }
             changes.push_back({fragment.position(), fragment.length(), format});
         }
     }
@@ -138,11 +159,20 @@ public:
         return resource;
     }
 
-    // The pictures fitted to the page's width.
+    // The pictures fitted to the page's width: first to the page less its
+    // margins (and a scroll bar yet to come), then by what the page's own
+    // margins still make it overflow.
     void FitPictures() {
-        FitPicturesTo(*document(), viewport()->width() -
-                                       2 * static_cast<int>(document()->documentMargin()) -
-                                       2 * fontMetrics().height());
+        const int bar =
+            verticalScrollBar()->isVisible() ? 0 : verticalScrollBar()->sizeHint().width();
+        int room = viewport()->width() - bar - 2 * static_cast<int>(document()->documentMargin());
+        for (int tries = 0; tries < 3; ++tries) {
+            FitPicturesTo(*document(), room, devicePixelRatioF());
+            const int overflow =
+                static_cast<int>(std::ceil(document()->idealWidth() - viewport()->width() + bar));
+            if (overflow <= 0) break;
+            room -= overflow;
+        }
     }
 
 protected:
@@ -425,7 +455,8 @@ void HelpWindow::Print() {
                        printer.height() * 96.0 / printer.logicalDpiY());
     const std::unique_ptr<QTextDocument> copy(page_->document()->clone(page_));
     copy->setPageSize(paper);
-    FitPicturesTo(*copy, static_cast<int>(paper.width() - 2 * copy->documentMargin()));
+    FitPicturesTo(*copy, static_cast<int>(paper.width() - 2 * copy->documentMargin()) -
+                             2 * fontMetrics().height());
     copy->print(&printer);
     if (printer.printerState() == QPrinter::Error)
         dialogs_.Message(NoticeText(Notice::CannotPrint));

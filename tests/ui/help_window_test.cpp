@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -246,8 +247,14 @@ TEST_F(HelpWindowTest, PicturesWiderThanThePageShrinkToIt) {
     ASSERT_TRUE(wide.save(folder.filePath("wide.png")));
     QFile page(folder.filePath("index.html"));
     ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.write("<html><body><p>絵</p><p><img src=\"wide.png\"></p></body></html>");
+    page.write(
+        "<html><head><link rel=\"stylesheet\" href=\"s.css\"></head>"
+        "<body><p>絵</p><p><img src=\"wide.png\"></p></body></html>");
     page.close();
+    QFile sheet(folder.filePath("s.css"));  // the page's margins as the guide's
+    ASSERT_TRUE(sheet.open(QIODevice::WriteOnly));
+    sheet.write("body { margin: 1em 1.5em; }");
+    sheet.close();
     form->SetGuideFolder(folder.path());
     HelpWindow& help = Open();
     for (const int width : {900, 600}) {
@@ -258,6 +265,7 @@ TEST_F(HelpWindowTest, PicturesWiderThanThePageShrinkToIt) {
         const QTextImageFormat format = at.charFormat().toImageFormat();
         EXPECT_GT(format.width(), 0);
         EXPECT_LE(format.width(), Page()->viewport()->width()) << width;
+        EXPECT_EQ(Page()->horizontalScrollBar()->maximum(), 0) << width;
         EXPECT_DOUBLE_EQ(format.height() / format.width(), 0.1);
     }
 }
