@@ -1,7 +1,7 @@
 # Runs at install time: writes the desktop entry with the folder the program
 # is actually installed to (the prefix given to `cmake --install`, or the
-# configured one), so that the program starts in its data folder and finds
-# its help file there.  DESTDIR staging keeps the configured prefix.
+# configured one), so that the program starts in its data folder, beside
+# the guide's pages.  DESTDIR staging keeps the configured prefix.
 #
 # Expects TOVI_DESKTOP_TEMPLATE, TOVI_DATADIR (relative to the prefix or
 # absolute) and TOVI_STAGING_DIR.

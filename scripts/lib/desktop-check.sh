@@ -8,9 +8,9 @@
 #   entry's Path folder), and checks that its window appears, that the window
 #   is PROGRAM's, running in DATA_DIR, and that its class name is the entry's
 #   StartupWMClass.  Then
-#   presses ヘルプ and checks that the desktop's CHM viewer opens
-#   DATA_DIR/Tovihlp.chm.  With SCREENSHOT_DIR it saves installed.png (the
-#   window) and help.png (the screen with the viewer) there.
+#   presses ヘルプ and checks that the program's help window opens, the
+#   guide's pages being installed in DATA_DIR/help.  With SCREENSHOT_DIR it
+#   saves installed.png (the window) and help.png (the help window) there.
 #   The processes it starts are ended by stop_desktop_check.
 
 DESKTOP_CHECK_PIDS=()
@@ -18,15 +18,16 @@ DESKTOP_CHECK_PIDS=()
 desktop_check_fail() { echo "$DESKTOP_CHECK_NAME: $*" >&2; return 1; }
 
 check_desktop_start() {
-  local entry=$1 program=$2 data_dir=$3 shots=${4:-} wm_class window tovi_pid viewer viewer_pid cmdline
+  local entry=$1 program=$2 data_dir=$3 shots=${4:-} wm_class window tovi_pid help f
   : "${DESKTOP_CHECK_NAME:=check}"
   desktop-file-validate "$entry" || desktop_check_fail "desktop-file-validate rejects $entry" || return 1
   [ "$(sed -n 's/^Path=//p' "$entry")" = "$data_dir" ] \
     || desktop_check_fail "$entry starts the program in '$(sed -n 's/^Path=//p' "$entry")', not $data_dir" || return 1
-  [ -f "$data_dir/Tovihlp.chm" ] || desktop_check_fail "no Tovihlp.chm in $data_dir" || return 1
+  for f in index.html about.html toc.hhc tovi.css; do
+    [ -f "$data_dir/help/$f" ] || desktop_check_fail "no help/$f in $data_dir" || return 1
+  done
+  [ ! -e "$data_dir/Tovihlp.chm" ] || desktop_check_fail "Tovihlp.chm is installed on Linux" || return 1
   wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
-  echo "$DESKTOP_CHECK_NAME: .chm files open with" \
-    "$(xdg-mime query default "$(xdg-mime query filetype "$data_dir/Tovihlp.chm")")"
 
   # gio launch starts the entry as a desktop's menu does.
   gio launch "$entry" || desktop_check_fail "gio launch $entry failed" || return 1
@@ -47,19 +48,16 @@ check_desktop_start() {
 
   # ヘルプ lies at 922,8 and is 68 x 21 in the window.
   xdotool mousemove --window "$window" 956 18 click 1
-  viewer=$(timeout 30 xdotool search --sync --onlyvisible --class xchm | head -n1) || true
-  [ -n "$viewer" ] || desktop_check_fail "ヘルプ opened no help viewer within 30 s" || return 1
-  viewer_pid=$(xdotool getwindowpid "$viewer")
-  DESKTOP_CHECK_PIDS+=("$viewer_pid")
-  cmdline=$(tr '\0' ' ' <"/proc/$viewer_pid/cmdline")
-  echo "$DESKTOP_CHECK_NAME: help viewer (pid $viewer_pid): $cmdline"
-  [[ " $cmdline " == *"$data_dir/Tovihlp.chm "* ]] \
-    || desktop_check_fail "the help viewer did not open $data_dir/Tovihlp.chm" || return 1
+  help=$(timeout 30 xdotool search --sync --onlyvisible --name '^トヴィ ヘルプ$' | head -n1) || true
+  [ -n "$help" ] || desktop_check_fail "ヘルプ opened no help window within 30 s" || return 1
+  [ "$(xdotool getwindowpid "$help")" = "$tovi_pid" ] \
+    || desktop_check_fail "the help window is not the program's own" || return 1
+  echo "$DESKTOP_CHECK_NAME: help window $help of the program"
   if [ -n "$shots" ]; then
-    # No window manager runs here: give the viewer the size a desktop would.
-    xdotool windowsize "$viewer" 900 620 windowmove "$viewer" 330 90
+    # No window manager runs here: the help window where a desktop would put it.
+    xdotool windowmove "$help" 120 40
     sleep 2
-    import -window root "$shots/help.png"
+    import -window "$help" "$shots/help.png"
     echo "$DESKTOP_CHECK_NAME: screenshots in $shots/installed.png and $shots/help.png"
   fi
 }

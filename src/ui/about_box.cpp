@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -10,8 +9,12 @@
 #include <QScreen>
 #include <QUrl>
 
+#include <utility>
+
 #include "platform/fonts.h"
+#include "platform/help.h"
 #include "tovi/version.h"
+#include "ui/help_window.h"
 #include "ui/link_label.h"
 
 namespace tovi {
@@ -56,7 +59,9 @@ QPixmap ProgramIconPixmap(int width, int height) {
     return pixmap.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-AboutBox::AboutBox(QWidget* parent, Dialogs& dialogs) : QDialog(parent), dialogs_(dialogs) {
+AboutBox::AboutBox(QWidget* parent, Dialogs& dialogs,
+                   std::function<void(const QString& page)> showInGuide)
+    : QDialog(parent), dialogs_(dialogs), showInGuide_(std::move(showInGuide)) {
     setWindowTitle(QStringLiteral("バージョン情報"));
     setFixedSize(376, 212);
     setFont(FontForPixels(kPGothicFace, 12));
@@ -119,16 +124,17 @@ int AboutBox::ShowModal() {
 }
 
 QString AboutPageAddress(const QString& programFolder) {
-    const QDir folder(programFolder);
-    const QString installed =
-        folder.absoluteFilePath(QStringLiteral("../share/tovi/help/about.html"));
-    const QString built = folder.absoluteFilePath(QStringLiteral("help/about.html"));
-    const QString page =
-        !QFileInfo::exists(installed) && QFileInfo::exists(built) ? built : installed;
-    return QUrl::fromLocalFile(QDir::cleanPath(page)).toString();
+    const QString page = QStringLiteral("about.html");
+    return QUrl::fromLocalFile(QDir(GuideFolder(programFolder, page)).filePath(page)).toString();
 }
 
 void AboutBox::OpenAboutPage() {
+    if (GuideInHelpWindow() && showInGuide_) {
+        // The guide's window cannot be used under this modal dialog.
+        accept();
+        showInGuide_(QStringLiteral("about.html"));
+        return;
+    }
     dialogs_.ShellOpen(AboutPageAddress(QCoreApplication::applicationDirPath()));
 }
 

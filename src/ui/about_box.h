@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 #include "platform/dialogs.h"
 
 class QLabel;
@@ -25,11 +27,16 @@ QPixmap ProgramIconPixmap(int width, int height);
 class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    AboutBox(QWidget* parent, Dialogs& dialogs);
+    // showInGuide opens a page of the guide in the help window, where the
+    // system has one (platform/help.h).
+    AboutBox(QWidget* parent, Dialogs& dialogs,
+             std::function<void(const QString& page)> showInGuide = {});
 
     // Shows the dialog modally and returns when it is closed.
     int ShowModal();
-    // こちらから: opens the page about the program and how to reach its makers.
+    // こちらから: opens the page about the program and how to reach its
+    // makers: in the help window, closing the dialog, where the system has
+    // one; else in the desktop's browser.
     void OpenAboutPage();
 
 protected:
@@ -37,6 +44,7 @@ protected:
 
 private:
     Dialogs& dialogs_;
+    std::function<void(const QString& page)> showInGuide_;
     // Each by its name in the layout (its objectName).
     QLabel* productName_ = nullptr;    // ProductName
     QLabel* version_ = nullptr;        // Version

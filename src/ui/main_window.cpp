@@ -1,6 +1,9 @@
 #include "ui/main_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QPainter>
@@ -10,8 +13,10 @@
 #include <cstdint>
 
 #include "model/roster_edit.h"
+#include "platform/help.h"
 #include "ui/about_box.h"
 #include "ui/grouping_panel.h"
+#include "ui/help_window.h"
 #include "ui/member_list.h"
 #include "ui/messages.h"
 #include "ui/registration_panel.h"
@@ -123,7 +128,7 @@ void MainWindow::BuildModeButtons() {
 void MainWindow::BuildScoreSheetMode() {
     scoreSheet_ = std::make_unique<ScoreSheetPanel>(*this, state_, dialogs_, *results_, runner_,
                                                     printObserver_, [this] { OpenSeason(); });
-    aboutBox_ = new AboutBox(this, dialogs_);
+    aboutBox_ = new AboutBox(this, dialogs_, [this](const QString& page) { ShowGuide(page); });
     QWidget* previous = scoreSheet_->Place(registrationModeButton_, grouping_->LastTabStop());
     for (QWidget* next :
          std::initializer_list<QWidget*>{registrationModeButton_, groupingModeButton_,
@@ -259,7 +264,30 @@ void MainWindow::EnterScoreSheetMode() {
     ScoreSheet().Preview();
 }
 
-void MainWindow::OpenHelp() { dialogs_.ShellOpen(QStringLiteral("Tovihlp.chm")); }
+void MainWindow::OpenHelp() {
+    if (GuideInHelpWindow())
+        ShowGuide();
+    else
+        dialogs_.ShellOpen(kHelpFileName);
+}
+
+void MainWindow::ShowGuide(const QString& page) {
+    if (!help_) {
+        if (guideFolder_.isEmpty())
+            guideFolder_ = GuideFolder(QCoreApplication::applicationDirPath());
+        if (!QFileInfo::exists(QDir(guideFolder_).filePath(kGuideStartPage))) {
+            dialogs_.Message(NoticeText(Notice::GuideMissing) + QLatin1Char('\n') +
+                             QDir::toNativeSeparators(guideFolder_));
+            return;
+        }
+        help_ = std::make_unique<HelpWindow>(dialogs_, guideFolder_);
+        help_->setWindowIcon(windowIcon());
+    }
+    if (!page.isEmpty()) help_->ShowPage(page);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
 
 void MainWindow::ShowVersion() { About().ShowModal(); }
 
@@ -290,6 +318,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     results_->End();
+    if (help_) help_->close();
     event->accept();
 }
 

@@ -31,6 +31,7 @@ namespace tovi {
 
 class AboutBox;
 class GroupingPanel;
+class HelpWindow;
 class MemberList;
 class RegistrationPanel;
 class ResultsSession;
@@ -72,9 +73,18 @@ public:
     void EnterRegistrationMode();
     void EnterGroupingMode();
     void EnterScoreSheetMode();
-    // ヘルプ and バージョン.
+    // ヘルプ and バージョン.  ヘルプ opens the help window (raised when it is
+    // open already) where the system has it (platform/help.h), else the
+    // help file through the desktop.
     void OpenHelp();
     void ShowVersion();
+    // The help window on page, a file of the guide (e.g. "about.html"), or
+    // where it is when page is empty; null until opened.
+    void ShowGuide(const QString& page = {});
+    HelpWindow* Help() const { return help_.get(); }
+    // Where the help window finds the guide's pages; by default GuideFolder
+    // of the program's folder.
+    void SetGuideFolder(const QString& folder) { guideFolder_ = folder; }
     // 年間成績: the season window, made at its first opening.
     void OpenSeason();
     SeasonWindow* Season() const { return season_.get(); }
@@ -130,6 +140,8 @@ private:
     QPushButton* versionButton_ = nullptr;           // Button14
     std::unique_ptr<ScoreSheetPanel> scoreSheet_;    // null until built
     std::unique_ptr<SeasonWindow> season_;           // null until opened
+    std::unique_ptr<HelpWindow> help_;               // null until opened
+    QString guideFolder_;
     AboutBox* aboutBox_ = nullptr;
     // The rows of the table of modes with the controls they name.
     struct ModeRow;

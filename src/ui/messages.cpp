@@ -124,6 +124,8 @@ QString NoticeText(Notice notice) {
                 "ポイントは０から９９９までの数を２０個まで、コンマで区切って入力して下さい");
         case Notice::NotSeasonFile:
             return QStringLiteral("これは年間成績のファイルではありません");
+        case Notice::GuideMissing:
+            return QStringLiteral("ヘルプのページが見つかりません");
     }
     return {};
 }

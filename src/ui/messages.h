@@ -48,6 +48,7 @@ enum class Notice {
     MeetingsNotSaved,     // season file paths not written; followed by them
     BadPointsTable,       // the points table typed is not 0..999 x 1..20
     NotSeasonFile,        // 年間成績 読込 of a file that is no season file
+    GuideMissing,         // ヘルプ without the guide's pages; followed by their folder
 };
 QString NoticeText(Notice notice);
 

@@ -1,6 +1,6 @@
 // The guide's pages: listed in the project and the contents, with source
 // lines short enough to read as source, and prepared so that each paragraph
-// becomes one line that the CHM viewer wraps.
+// becomes one line without a space between two Japanese characters.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,43 +10,39 @@
 #include <regex>
 #include <string>
 
-#include "help_breaks.h"
+#include "help_lines.h"
 
 namespace tovi::help {
 namespace {
 
-const std::string kB = "<font size=\"1\"> </font>";
-
-TEST(HelpLineBreaks, GoWhereAJapaneseLineMayBreak) {
+TEST(HelpJoinLines, JoinsJapaneseWithNothingAndTheRestWithASpace) {
     struct Case {
         const char* in;
-        std::string out;
+        const char* out;
     };
     const Case cases[] = {
-        // after a phrase's punctuation, and where hiragana end a word
-        {"名簿を作り、保存します。次へ",
-         "名簿を" + kB + "作り、" + kB + "保存します。" + kB + "次へ"},
-        // never before what may not begin a line, nor inside a kana run
-        {"ありがとう。」", "ありがとう。」"},
-        {"ことを「開く」と", "ことを" + kB + "「開く」" + kB + "と"},
-        {"ちょっと", "ちょっと"},
-        // not next to a tag, not inside a tag, <pre> or <title>
-        {"を<b>押す</b>と", "を<b>押す</b>と"},
-        {"<a title=\"名簿を見る\">", "<a title=\"名簿を見る\">"},
-        {"<pre>作成、名簿</pre>", "<pre>作成、名簿</pre>"},
-        {"<TITLE>名簿を作る</TITLE>を", "<TITLE>名簿を作る</TITLE>を"},
-        // half-width text is left to the viewer's own wrapping
-        {"A, B. C", "A, B. C"},
-        {"PDF ファイルに出力", "PDF ファイルに" + kB + "出力"},
-        // a paragraph's line ends go between Japanese, through tags too
-        {"名簿を\n  作ります。", "名簿を" + kB + "作ります。"},
+        // between Japanese: nothing, also through tags, the indent and blank lines
+        {"名簿を\n  作ります。\n次に", "名簿を作ります。次に"},
         {"押す</b>\nと", "押す</b>と"},
-        {"A\nB", "A\nB"},
-        {"</p>\n<p>", "</p>\n<p>"},
-        {"<pre>作成\n山田</pre>", "<pre>作成\n山田</pre>"},
+        {"を\n<b>押す", "を<b>押す"},
+        {"組み\r\n合わせ", "組み合わせ"},
+        {"。</p>\n\n<p>名簿", "。</p><p>名簿"},
+        {"１組６人まで）\n→", "１組６人まで）→"},
+        // anything else: one space
+        {"PDF\nファイル", "PDF ファイル"},
+        {"ファイル\n  (PDF)", "ファイル (PDF)"},
+        {"A\nB", "A B"},
+        {"</p>\n<p>A", "</p> <p>A"},
+        {"A \n  B", "A B"},
+        {"名簿を \n作る", "名簿を 作る"},
+        // the text itself as written: no marks where a line may break
+        {"名簿を作り、保存します。「開く」と", "名簿を作り、保存します。「開く」と"},
+        {"A, B. C", "A, B. C"},
+        // <pre> and <title> keep their lines
+        {"<pre>作成\n山田</pre>\nA", "<pre>作成\n山田</pre> A"},
+        {"<TITLE>名簿\nを</TITLE>", "<TITLE>名簿\nを</TITLE>"},
     };
-    for (const Case& c : cases) EXPECT_EQ(WithLineBreaks(c.in), c.out) << c.in;
-    EXPECT_EQ(JoinLines("名簿を\n作ります。\n次に"), "名簿を作ります。次に");
+    for (const Case& c : cases) EXPECT_EQ(JoinLines(c.in), c.out) << c.in;
 }
 
 std::filesystem::path GuideFolder() {
@@ -78,7 +74,7 @@ TEST(HelpPages, AreListedShortLinedAndBecomeOneLineAParagraph) {
         std::size_t start = 0;
         for (std::size_t end; (end = page.find('\n', start)) != std::string::npos; start = end + 1)
             EXPECT_LE(end - start, 512u) << name << ": " << page.substr(start, 60);
-        const std::string prepared = WithLineBreaks(page);
+        const std::string prepared = JoinLines(page);
         for (auto it = std::sregex_iterator(prepared.begin(), prepared.end(), block);
              it != std::sregex_iterator(); ++it)
             EXPECT_EQ(it->str().find('\n'), std::string::npos)
@@ -88,7 +84,8 @@ TEST(HelpPages, AreListedShortLinedAndBecomeOneLineAParagraph) {
 }
 
 // The build lists the guide's files by name: a file added to the folder but
-// not to the list would be left out of Tovihlp.chm without a word.
+// not to the list would be left out of the help window and Tovihlp.chm
+// without a word.
 TEST(HelpPages, AreAllListedInTheBuild) {
     const auto folder = GuideFolder();
     ASSERT_TRUE(std::filesystem::is_directory(folder)) << folder;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "platform/help.h"
 #include "ui/about_box.h"
 #include "ui/window_fixture.h"
 
@@ -180,6 +181,7 @@ TEST_F(ScoreSheetWindowTest, ACancelledOrFailedPrintLeavesTheNextOneWorking) {
 }
 
 TEST_F(WindowTest, HelpAsksTheShellForTheHelpFileByItsBareName) {
+    if (GuideInHelpWindow()) GTEST_SKIP() << "the help window shows the guide (help_window_test)";
     Click(Button(5));
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, ScriptedDialogs::Kind::Shell);
@@ -211,6 +213,9 @@ TEST_F(WindowTest, VersionDialogShowsModallyAnyNumberOfTimes) {
         EXPECT_TRUE(wasShown);
         EXPECT_FALSE(about.isVisible());
     }
+    // The link: through the desktop here, elsewhere in the help window
+    // (help_window_test.cpp).
+    if (GuideInHelpWindow()) return;
     QTest::mouseClick(label("Label2"), Qt::LeftButton);
     ASSERT_FALSE(dialogs.shown.empty());
     EXPECT_EQ(dialogs.shown.back().kind, ScriptedDialogs::Kind::Shell);

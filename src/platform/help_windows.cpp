@@ -1,0 +1,7 @@
+#include "platform/help.h"
+
+namespace tovi {
+
+bool GuideInHelpWindow() { return false; }
+
+}  // namespace tovi
