@@ -117,17 +117,17 @@ TEST_F(HelpWindowTest, LinksLeadFromPageToPageAndBackAndForward) {
     HelpWindow& help = Open();
     QPushButton* back = Child<QPushButton>("BackButton");
     QPushButton* forward = Child<QPushButton>("ForwardButton");
-    ClickLink(QStringLiteral("メンバー登録と名簿ファイル"));
-    EXPECT_EQ(help.CurrentPage(), QStringLiteral("roster.html"));
+    ClickLink(QStringLiteral("大会の日の流れ"));
+    EXPECT_EQ(help.CurrentPage(), QStringLiteral("day.html"));
     EXPECT_EQ(Child<QTreeWidget>("Contents")->currentItem()->data(0, Qt::UserRole).toString(),
-              QStringLiteral("roster.html"));
+              QStringLiteral("day.html"));
     ASSERT_TRUE(back->isEnabled());
     EXPECT_FALSE(forward->isEnabled());
     Click(back);
     EXPECT_EQ(help.CurrentPage(), kGuideStartPage);
     ASSERT_TRUE(forward->isEnabled());
     Click(forward);
-    EXPECT_EQ(help.CurrentPage(), QStringLiteral("roster.html"));
+    EXPECT_EQ(help.CurrentPage(), QStringLiteral("day.html"));
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
