@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/print_file.h"
+
 namespace tovi {
 namespace {
 
@@ -154,9 +156,10 @@ std::optional<QString> QtDialogs::SaveTextFileName(const QString& baseName) {
     return RunFileDialog(MakeRosterDialog(Parent(), true, baseName));
 }
 
-bool QtDialogs::PrintSetup(QPrinter& printer) {
+PrintChoice QtDialogs::PrintSetup(QPrinter& printer) {
+    if (!PrintDialogHasPrinter()) return PrintChoice::NoPrinter;
     QPrintDialog dialog(&printer, Parent());
-    return dialog.exec() == QDialog::Accepted;
+    return dialog.exec() == QDialog::Accepted ? PrintChoice::Confirmed : PrintChoice::Cancelled;
 }
 
 void QtDialogs::ShellOpen(const QString& target) {

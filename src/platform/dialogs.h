@@ -25,6 +25,13 @@ QString DocumentsFolder();
 // yes gives something up.
 enum class DefaultAnswer { Yes, No };
 
+// What became of the print dialog.
+enum class PrintChoice {
+    Confirmed,  // the user chose where to print and confirmed
+    Cancelled,
+    NoPrinter,  // the system has nowhere to print to, and no dialog opened
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -48,8 +55,9 @@ public:
     // The save dialog for a text file other than the roster (the season
     // file): offers <documents folder>/<baseName>.txt.
     virtual std::optional<QString> SaveTextFileName(const QString& baseName) = 0;
-    // The print dialog for printer; true when the user confirmed it.
-    virtual bool PrintSetup(QPrinter& printer) = 0;
+    // The print dialog for printer.  Windows' dialog does not open on a PC
+    // without a printer: NoPrinter then, so that the user is told.
+    virtual PrintChoice PrintSetup(QPrinter& printer) = 0;
     // Asks the desktop to open a file or address; the outcome is not reported.
     virtual void ShellOpen(const QString& target) = 0;
 };
@@ -76,7 +84,7 @@ public:
     std::optional<QString> SaveCsvFileName(const QString& baseName) override;
     std::vector<QString> OpenCsvFileNames() override;
     std::optional<QString> SaveTextFileName(const QString& baseName) override;
-    bool PrintSetup(QPrinter& printer) override;
+    PrintChoice PrintSetup(QPrinter& printer) override;
     void ShellOpen(const QString& target) override;
 
 private:

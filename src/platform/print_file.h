@@ -1,5 +1,6 @@
-// The file a print to a PDF file is offered, where the systems' print
-// dialogs differ: print_file_posix.cpp and print_file_windows.cpp.
+// The file a print to a PDF file is offered, and whether there is anything
+// to print to, where the systems' print dialogs differ: print_file_posix.cpp
+// and print_file_windows.cpp.
 #pragma once
 
 #include <QString>
@@ -14,5 +15,10 @@ namespace tovi {
 // PDF printer asks for the file itself and proposes the job's name
 // (print_file_windows.cpp).  The dialog still starts on the default printer.
 void OfferPrintFile(QPrinter& printer, const QString& baseName);
+
+// Whether the system's print dialog has anywhere to print to.  Qt's dialog
+// on Linux always offers a PDF file; Windows' dialog needs an installed
+// printer and, without one, does not open at all.
+bool PrintDialogHasPrinter();
 
 }  // namespace tovi

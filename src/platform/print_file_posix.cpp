@@ -17,4 +17,6 @@ void OfferPrintFile(QPrinter& printer, const QString& baseName) {
     printer.setOutputFormat(QPrinter::NativeFormat);
 }
 
+bool PrintDialogHasPrinter() { return true; }
+
 }  // namespace tovi

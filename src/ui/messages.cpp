@@ -97,6 +97,11 @@ QString NoticeText(Notice notice) {
             return QStringLiteral("印刷する組がありません");
         case Notice::CannotPrint:
             return QStringLiteral("印刷を開始できません");
+        case Notice::NoPrinter:
+            return QStringLiteral(
+                "プリンターがインストールされていないため印刷できません。\n"
+                "Windows の「設定」の「プリンターとスキャナー」でプリンターを追加してから、"
+                "もう一度印刷して下さい。");
         case Notice::NoGroupToEnter:
             return QStringLiteral("成績を入力する組がありません");
         case Notice::RecoveryUnreadable:

@@ -35,6 +35,7 @@ enum class Notice {
     OutsideGroup,        // 戻す below a group's last member
     NoGroupToPrint,      // 全組印刷 without groups
     CannotPrint,         // the print job did not start
+    NoPrinter,           // 印刷 on Windows with no printer installed
     NoGroupToEnter,      // 成績入力 without groups or scores
     RecoveryUnreadable,  // followed by a line with the recovery file's path
     RecoveryNotWritten,  // followed by a line with the recovery file's path

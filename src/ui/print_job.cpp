@@ -8,6 +8,19 @@
 
 namespace tovi {
 
+std::optional<Notice> PrintNotice(PrintOutcome outcome) {
+    switch (outcome) {
+        case PrintOutcome::Cancelled:
+        case PrintOutcome::Printed:
+            return std::nullopt;
+        case PrintOutcome::CannotStart:
+            return Notice::CannotPrint;
+        case PrintOutcome::NoPrinter:
+            return Notice::NoPrinter;
+    }
+    return std::nullopt;
+}
+
 PrintOutcome PrintPages(Dialogs& dialogs, const QString& fileName,
                         QPageLayout::Orientation orientation,
                         const std::function<std::vector<RecordedDrawing>(QPrinter&)>& drawPages,
@@ -16,7 +29,14 @@ PrintOutcome PrintPages(Dialogs& dialogs, const QString& fileName,
     OfferPrintFile(printer, fileName);
     printer.setPageOrientation(orientation);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    if (!dialogs.PrintSetup(printer)) return PrintOutcome::Cancelled;
+    switch (dialogs.PrintSetup(printer)) {
+        case PrintChoice::Confirmed:
+            break;
+        case PrintChoice::Cancelled:
+            return PrintOutcome::Cancelled;
+        case PrintChoice::NoPrinter:
+            return PrintOutcome::NoPrinter;
+    }
 
     const std::vector<RecordedDrawing> pages = drawPages(printer);
     QPainter painter;

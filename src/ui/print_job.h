@@ -8,10 +8,12 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "core/recorded_drawing.h"
 #include "platform/dialogs.h"
+#include "ui/messages.h"
 
 class QPrinter;
 
@@ -21,7 +23,12 @@ enum class PrintOutcome {
     Cancelled,    // the print dialog was not confirmed
     Printed,      // every page went to the printer
     CannotStart,  // the printer refused the job or a page
+    NoPrinter,    // the system has no printer, and no dialog was shown
 };
+
+// What the user is told of a print's outcome: nothing when it printed or
+// was cancelled.
+std::optional<Notice> PrintNotice(PrintOutcome outcome);
 
 // Shows the print dialog for A4 in orientation, offering
 // <documents folder>/<fileName>.pdf, and prints the pages drawPages draws for

@@ -323,9 +323,9 @@ void ResultsWindow::PrintSheets(const QString& name, int pages,
         for (std::size_t i = 0; i < drawn.size(); ++i) draw(drawn[i], scale, static_cast<int>(i));
         return drawn;
     };
-    if (PrintPages(dialogs_, name, QPageLayout::Portrait, drawPages, printObserver_) ==
-        PrintOutcome::CannotStart)
-        ShowMessage(NoticeText(Notice::CannotPrint));
+    if (const std::optional<Notice> notice = PrintNotice(
+            PrintPages(dialogs_, name, QPageLayout::Portrait, drawPages, printObserver_)))
+        ShowMessage(NoticeText(*notice));
 }
 
 void ResultsWindow::PrintClick() {

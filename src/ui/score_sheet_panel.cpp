@@ -213,9 +213,9 @@ void ScoreSheetPanel::PrintSheets(const QString& fileName,
         for (std::size_t i = 0; i < sheets.size(); ++i) Draw(pages[i], state_, sheets[i]);
         return pages;
     };
-    if (PrintPages(dialogs_, fileName, QPageLayout::Landscape, drawPages, printObserver_) ==
-        PrintOutcome::CannotStart)
-        dialogs_.Message(NoticeText(Notice::CannotPrint));
+    if (const std::optional<Notice> notice = PrintNotice(
+            PrintPages(dialogs_, fileName, QPageLayout::Landscape, drawPages, printObserver_)))
+        dialogs_.Message(NoticeText(*notice));
 }
 
 }  // namespace tovi

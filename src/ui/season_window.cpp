@@ -304,9 +304,10 @@ void SeasonWindow::PrintClick() {
                             static_cast<int>(i));
         return pages;
     };
-    if (PrintPages(dialogs_, QStringLiteral("年間成績_") + ListName(List()), QPageLayout::Portrait,
-                   drawPages, printObserver_) == PrintOutcome::CannotStart)
-        dialogs_.Message(NoticeText(Notice::CannotPrint));
+    if (const std::optional<Notice> notice =
+            PrintNotice(PrintPages(dialogs_, QStringLiteral("年間成績_") + ListName(List()),
+                                   QPageLayout::Portrait, drawPages, printObserver_)))
+        dialogs_.Message(NoticeText(*notice));
 }
 
 void SeasonWindow::CsvClick() {

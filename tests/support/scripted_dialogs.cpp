@@ -96,12 +96,13 @@ std::optional<QString> ScriptedDialogs::SaveTextFileName(const QString& baseName
     return Take<std::optional<QString>>(textSaveAnswers, std::function<std::optional<QString>()>());
 }
 
-bool ScriptedDialogs::PrintSetup(QPrinter& printer) {
+PrintChoice ScriptedDialogs::PrintSetup(QPrinter& printer) {
     shown.push_back({Kind::Print, {}, {}});
-    if (printAnswers.empty()) return false;
+    if (!printerInstalled) return PrintChoice::NoPrinter;
+    if (printAnswers.empty()) return PrintChoice::Cancelled;
     auto answer = std::move(printAnswers.front());
     printAnswers.pop_front();
-    return answer ? answer(printer) : false;
+    return answer && answer(printer) ? PrintChoice::Confirmed : PrintChoice::Cancelled;
 }
 
 void ScriptedDialogs::ShellOpen(const QString& target) {

@@ -51,7 +51,7 @@ public:
     std::optional<QString> SaveCsvFileName(const QString& baseName) override;
     std::vector<QString> OpenCsvFileNames() override;
     std::optional<QString> SaveTextFileName(const QString& baseName) override;
-    bool PrintSetup(QPrinter& printer) override;
+    PrintChoice PrintSetup(QPrinter& printer) override;
     void ShellOpen(const QString& target) override;
 
     std::deque<bool> yesNoAnswers;
@@ -63,6 +63,9 @@ public:
     std::deque<std::optional<QString>> textSaveAnswers;
     // Each print answer may set the printer up (e.g. to a PDF file); null cancels.
     std::deque<std::function<bool(QPrinter&)>> printAnswers;
+    // false: the system has no printer, as a Windows PC may not; the print
+    // dialog is asked for but takes no answer.
+    bool printerInstalled = true;
 
     std::function<bool()> yesNoFallback;
     std::function<std::optional<QString>()> openFallback;

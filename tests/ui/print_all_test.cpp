@@ -208,6 +208,38 @@ TEST_F(PrintAllTest, RefusalsPrintNothing) {
     }
 }
 
+// Windows' print dialog does not open on a PC without a printer: both
+// buttons say so instead of doing nothing, and print once one is installed.
+TEST_F(PrintAllTest, WithoutAPrinterBothPrintsSaySoAndPrintNothing) {
+    const QString noPrinter = QStringLiteral(
+        "プリンターがインストールされていないため印刷できません。\n"
+        "Windows の「設定」の「プリンターとスキャナー」でプリンターを追加してから、"
+        "もう一度印刷して下さい。");
+    const struct {
+        const char* name;
+        QPushButton* button;
+        std::size_t pages;
+    } cases[] = {{"印刷", Button(7), 1u}, {"全組印刷", Find<QPushButton>("PrintAllButton"), 4u}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.ClearShown();
+        printed.clear();
+        dialogs.printerInstalled = false;
+        PrintTo(folder.filePath("never.pdf"));
+        Click(c.button);
+        EXPECT_EQ(dialogs.Messages(), std::vector<QString>{noPrinter});
+        EXPECT_TRUE(printed.empty());
+        EXPECT_FALSE(QFile::exists(folder.filePath("never.pdf")));
+
+        dialogs.printerInstalled = true;
+        dialogs.ClearShown();
+        Click(c.button);  // the answer queued above, not taken without a printer
+        EXPECT_TRUE(dialogs.Messages().empty());
+        EXPECT_EQ(printed.size(), c.pages);
+        EXPECT_TRUE(QFile::remove(folder.filePath("never.pdf")));
+    }
+}
+
 TEST_F(PrintAllTest, ACancelledDialogPrintsNothingAndAGroupBoxThatIsNoNumberDoesNotMatter) {
     const double scaleX = S().scaleX;
     dialogs.printAnswers.push_back(nullptr);

@@ -130,6 +130,14 @@ TEST_F(ResultsFilesTest, PrintsTheListChosenOnA4PortraitThroughThePrintDialog) {
     EXPECT_TRUE(printed.empty());
 }
 
+TEST_F(ResultsFilesTest, WithoutAPrinterThePrintSaysSo) {
+    dialogs.printerInstalled = false;
+    CommandButton("PrintButton")->click();
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_TRUE(
+        dialogs.Messages()[0].startsWith(QStringLiteral("プリンターがインストールされていない")));
+}
+
 TEST_F(ResultsTest, ThirtySixPlayersGoOnOnePage) {
     std::vector<std::string> names;
     std::vector<std::vector<int>> groups(6);
