@@ -447,7 +447,15 @@ void HelpWindow::Print() {
     OfferPrintFile(printer, name.replace(unfit, QStringLiteral("_")));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    if (!dialogs_.PrintSetup(printer)) return;
+    switch (dialogs_.PrintSetup(printer)) {
+        case PrintChoice::Confirmed:
+            break;
+        case PrintChoice::Cancelled:
+            return;
+        case PrintChoice::NoPrinter:
+            dialogs_.Message(NoticeText(Notice::NoPrinter));
+            return;
+    }
     // The page laid out on the paper as on a screen of 96 dots an inch, so
     // that the program's font comes out at its size there (15 pixels, about
     // 11 points), with the pictures fitted to the paper's width.
