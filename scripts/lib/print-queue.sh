@@ -60,31 +60,61 @@ start_print_queue() {
   # for the device cups-pdf:/QUEUE): the Debian package's, but that
   # Ghostscript turns a page whose text runs along its long side
   # (ParseDSCComments off, else the page's "Portrait" comment wins over the
-  # text), and that each font keeps a name of its own (Cairo, which turns the
-  # job into PostScript for the PDF printer, names every part of a font
-  # alike; Ghostscript then mixes the parts up and loses the text of some
-  # letters).
-  local conf=/etc/cups/cups-pdf-$PRINT_QUEUE.conf settings
+  # text) and first runs a prologue of ours, so that the text of the pages
+  # survives into the PDF file for pdftotext to read:
+  # - each font keeps a name of its own: Cairo, which turns a job from Linux
+  #   into PostScript for the PDF printer, names every part of a font alike,
+  #   and Ghostscript then mixes the parts up and loses some letters;
+  # - a font sent by Wine's PostScript driver names its Japanese glyphs as
+  #   the IPA fonts do (aj + the glyph's number in the Adobe-Japan1 character
+  #   collection), which Ghostscript cannot read as text: the prologue tells
+  #   it their characters, from poppler-data's table of that collection.
+  local conf=/etc/cups/cups-pdf-$PRINT_QUEUE.conf prologue=/etc/cups/cups-pdf-$PRINT_QUEUE.ps
+  local settings table=/usr/share/poppler/cidToUnicode/Adobe-Japan1
+  [ -f "$table" ] || _print_queue_fail "no $table (Debian package poppler-data)" || return 1
   settings=$(
     echo '# Written by scripts/lib/print-queue.sh for the queue of the print checks.'
+    # shellcheck disable=SC2016 # written as it stands, for cups-pdf to expand
     echo 'Out ${HOME}/PDF'
     echo 'Grp lpadmin'
     echo 'DecodeHexStrings 1'
     echo 'GSCall %s -q -dCompatibilityLevel=%s -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pdfwrite' \
       '-sOutputFile="%s" -dAutoRotatePages=/PageByPage -dParseDSCComments=false' \
       '-dAutoFilterColorImages=false -dColorImageFilter=/FlateEncode -dPDFSETTINGS=/prepress' \
-      '-c "/definefont { 1 index type /nametype eq 1 index wcheck and' \
-      '{ dup /FontName 3 index put } if systemdict /definefont get exec } bind def" -f %s'
+      "-f $prologue %s"
+  )
+  local code
+  code=$(
+    echo '% Written by scripts/lib/print-queue.sh: run before every job of the queue.'
+    awk 'BEGIN { print "/ToviAdobeJapan1 23100 dict def ToviAdobeJapan1 begin" }
+         length($1) == 4 && $1 != "0000" { printf "/aj%d 16#%s def\n", NR - 1, $1 }
+         END { print "end" }' "$table"
+    cat <<'PS'
+/definefont {
+  1 index type /nametype eq 1 index wcheck and {
+    dup /FontName 3 index put
+    dup /FontType get 42 eq {
+      dup /FontInfo known not { dup /FontInfo 1 dict put } if
+      dup /FontInfo get dup wcheck
+        { /GlyphNames2Unicode ToviAdobeJapan1 put } { pop } ifelse
+    } if
+  } if
+  systemdict /definefont get exec
+} bind def
+PS
   )
   if [ "$(cat "$conf" 2>/dev/null)" != "$settings" ]; then
     printf '%s\n' "$settings" | "${_print_queue_sudo[@]}" tee "$conf" >/dev/null
+  fi
+  if [ "$(cat "$prologue" 2>/dev/null)" != "$code" ]; then
+    printf '%s\n' "$code" | "${_print_queue_sudo[@]}" tee "$prologue" >/dev/null
   fi
   # Set up on every run (lpadmin changes a queue that is there), so that
   # what an earlier run or a user changed is set back.
   echo "print-queue: setting up the queues $PRINT_QUEUE and $PRINT_QUEUE_HELD"
   {
     "${_print_queue_sudo[@]}" lpadmin -p "$PRINT_QUEUE" -E -v "cups-pdf:/$PRINT_QUEUE" -m "$ppd" \
-      -o PageSize=A4 -o pdftops-renderer-default=pdftocairo -D "PDF files in ~/PDF"
+      -o PageSize=A4 -o pdftops-renderer-default=pdftocairo -D "Writes every job as a PDF file"
     "${_print_queue_sudo[@]}" lpadmin -p "$PRINT_QUEUE_HELD" -E -v cups-pdf:/ -m "$ppd" \
       -D "Jobs wait here"
   } 2>&1 | { grep -v 'drivers are deprecated' || true; }
