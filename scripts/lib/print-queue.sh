@@ -32,7 +32,10 @@ PRINT_QUEUE_CUPSD_PID=
 _print_queue_sudo=()
 [ "$(id -u)" -ne 0 ] && _print_queue_sudo=(sudo)
 
-_print_queue_scheduler_runs() { LC_ALL=C lpstat -r 2>/dev/null | grep -qx 'scheduler is running'; }
+# CUPS's tools in English, whatever the caller's locale, for their output to
+# be read here.
+_lpstat() { LC_ALL=C lpstat "$@"; }
+_print_queue_scheduler_runs() { _lpstat -r 2>/dev/null | grep -qx 'scheduler is running'; }
 
 _print_queue_fail() {
   echo "print-queue: $*" >&2
@@ -123,11 +126,11 @@ PS
   "${_print_queue_sudo[@]}" cupsaccept "$PRINT_QUEUE" "$PRINT_QUEUE_HELD"
   "${_print_queue_sudo[@]}" cupsdisable "$PRINT_QUEUE_HELD"
   "${_print_queue_sudo[@]}" cancel -a "$PRINT_QUEUE_HELD" 2>/dev/null || true
-  lpstat -p "$PRINT_QUEUE" 2>/dev/null | grep -q 'enabled' ||
+  _lpstat -p "$PRINT_QUEUE" 2>/dev/null | grep -q 'enabled' ||
     _print_queue_fail "the queue $PRINT_QUEUE is not there or not enabled" || return 1
-  lpstat -p "$PRINT_QUEUE_HELD" 2>/dev/null | grep -q 'disabled' ||
+  _lpstat -p "$PRINT_QUEUE_HELD" 2>/dev/null | grep -q 'disabled' ||
     _print_queue_fail "the queue $PRINT_QUEUE_HELD is not there or not stopped" || return 1
-  echo "print-queue: $(lpstat -v "$PRINT_QUEUE")"
+  echo "print-queue: $(_lpstat -v "$PRINT_QUEUE")"
 }
 
 stop_print_queue() {
@@ -140,7 +143,7 @@ stop_print_queue() {
 
 # Every job of every queue, finished or not: "QUEUE NUMBER" lines.
 _print_queue_jobs() {
-  lpstat -W all -o 2>/dev/null | sed -n 's/^\([^ ]*\)-\([0-9][0-9]*\) .*/\1 \2/p'
+  _lpstat -W all -o 2>/dev/null | sed -n 's/^\([^ ]*\)-\([0-9][0-9]*\) .*/\1 \2/p'
 }
 
 print_queue_last_job() {
@@ -155,7 +158,7 @@ wait_print_queue_job() {  # AFTER [SECONDS]
     if [ -n "${number:-}" ]; then
       [ "$queue" = "$PRINT_QUEUE" ] ||
         _print_queue_fail "job $number went to $queue, not to $PRINT_QUEUE" || return 1
-      if lpstat -W completed -o "$PRINT_QUEUE" | grep -q "^$PRINT_QUEUE-$number "; then
+      if _lpstat -W completed -o "$PRINT_QUEUE" | grep -q "^$PRINT_QUEUE-$number "; then
         file=$(find "$PRINT_QUEUE_DIR" -maxdepth 1 -name "*job_$number.pdf" -print -quit 2>/dev/null)
         [ -n "$file" ] && { echo "$file"; return 0; }
       fi
@@ -164,7 +167,7 @@ wait_print_queue_job() {  # AFTER [SECONDS]
   done
   if [ -n "${number:-}" ]; then
     _print_queue_fail "job $number of $PRINT_QUEUE wrote no file into $PRINT_QUEUE_DIR within" \
-      "$seconds s (CUPS: $(lpstat -l -o "$PRINT_QUEUE-$number" 2>&1 | tr '\n' ' '))"
+      "$seconds s (CUPS: $(_lpstat -l -o "$PRINT_QUEUE-$number" 2>&1 | tr '\n' ' '))"
   else
     _print_queue_fail "no job reached any queue within $seconds s"
   fi
