@@ -39,6 +39,8 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "Copyright (c) 2026 Tovi developers"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+; The description under the list, so that the list takes the page's width.
+!define MUI_COMPONENTSPAGE_SMALLDESC
 !define MUI_FINISHPAGE_RUN "$INSTDIR\tovi.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "トヴィを起動する"
 
@@ -110,7 +112,8 @@ Section "トヴィ (必須)" SecProgram
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 SectionEnd
 
-Section "デスクトップにショートカットを作る" SecDesktop
+; The name fits the components list without a scroll bar.
+Section "デスクトップにアイコン" SecDesktop
   SetOutPath "$INSTDIR"
   CreateShortcut "$DESKTOP\${PRODUCT}.lnk" "$INSTDIR\tovi.exe" "" "$INSTDIR\tovi.exe" 0
 SectionEnd

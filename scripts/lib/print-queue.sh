@@ -32,7 +32,10 @@ PRINT_QUEUE_CUPSD_PID=
 _print_queue_sudo=()
 [ "$(id -u)" -ne 0 ] && _print_queue_sudo=(sudo)
 
-_print_queue_scheduler_runs() { LC_ALL=C lpstat -r 2>/dev/null | grep -qx 'scheduler is running'; }
+# CUPS's tools in English, whatever the caller's locale, for their output to
+# be read here.
+_lpstat() { LC_ALL=C lpstat "$@"; }
+_print_queue_scheduler_runs() { _lpstat -r 2>/dev/null | grep -qx 'scheduler is running'; }
 
 _print_queue_fail() {
   echo "print-queue: $*" >&2
@@ -60,31 +63,61 @@ start_print_queue() {
   # for the device cups-pdf:/QUEUE): the Debian package's, but that
   # Ghostscript turns a page whose text runs along its long side
   # (ParseDSCComments off, else the page's "Portrait" comment wins over the
-  # text), and that each font keeps a name of its own (Cairo, which turns the
-  # job into PostScript for the PDF printer, names every part of a font
-  # alike; Ghostscript then mixes the parts up and loses the text of some
-  # letters).
-  local conf=/etc/cups/cups-pdf-$PRINT_QUEUE.conf settings
+  # text) and first runs a prologue of ours, so that the text of the pages
+  # survives into the PDF file for pdftotext to read:
+  # - each font keeps a name of its own: Cairo, which turns a job from Linux
+  #   into PostScript for the PDF printer, names every part of a font alike,
+  #   and Ghostscript then mixes the parts up and loses some letters;
+  # - a font sent by Wine's PostScript driver names its Japanese glyphs as
+  #   the IPA fonts do (aj + the glyph's number in the Adobe-Japan1 character
+  #   collection), which Ghostscript cannot read as text: the prologue tells
+  #   it their characters, from poppler-data's table of that collection.
+  local conf=/etc/cups/cups-pdf-$PRINT_QUEUE.conf prologue=/etc/cups/cups-pdf-$PRINT_QUEUE.ps
+  local settings table=/usr/share/poppler/cidToUnicode/Adobe-Japan1
+  [ -f "$table" ] || _print_queue_fail "no $table (Debian package poppler-data)" || return 1
   settings=$(
     echo '# Written by scripts/lib/print-queue.sh for the queue of the print checks.'
+    # shellcheck disable=SC2016 # written as it stands, for cups-pdf to expand
     echo 'Out ${HOME}/PDF'
     echo 'Grp lpadmin'
     echo 'DecodeHexStrings 1'
     echo 'GSCall %s -q -dCompatibilityLevel=%s -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pdfwrite' \
       '-sOutputFile="%s" -dAutoRotatePages=/PageByPage -dParseDSCComments=false' \
       '-dAutoFilterColorImages=false -dColorImageFilter=/FlateEncode -dPDFSETTINGS=/prepress' \
-      '-c "/definefont { 1 index type /nametype eq 1 index wcheck and' \
-      '{ dup /FontName 3 index put } if systemdict /definefont get exec } bind def" -f %s'
+      "-f $prologue %s"
+  )
+  local code
+  code=$(
+    echo '% Written by scripts/lib/print-queue.sh: run before every job of the queue.'
+    awk 'BEGIN { print "/ToviAdobeJapan1 23100 dict def ToviAdobeJapan1 begin" }
+         length($1) == 4 && $1 != "0000" { printf "/aj%d 16#%s def\n", NR - 1, $1 }
+         END { print "end" }' "$table"
+    cat <<'PS'
+/definefont {
+  1 index type /nametype eq 1 index wcheck and {
+    dup /FontName 3 index put
+    dup /FontType get 42 eq {
+      dup /FontInfo known not { dup /FontInfo 1 dict put } if
+      dup /FontInfo get dup wcheck
+        { /GlyphNames2Unicode ToviAdobeJapan1 put } { pop } ifelse
+    } if
+  } if
+  systemdict /definefont get exec
+} bind def
+PS
   )
   if [ "$(cat "$conf" 2>/dev/null)" != "$settings" ]; then
     printf '%s\n' "$settings" | "${_print_queue_sudo[@]}" tee "$conf" >/dev/null
+  fi
+  if [ "$(cat "$prologue" 2>/dev/null)" != "$code" ]; then
+    printf '%s\n' "$code" | "${_print_queue_sudo[@]}" tee "$prologue" >/dev/null
   fi
   # Set up on every run (lpadmin changes a queue that is there), so that
   # what an earlier run or a user changed is set back.
   echo "print-queue: setting up the queues $PRINT_QUEUE and $PRINT_QUEUE_HELD"
   {
     "${_print_queue_sudo[@]}" lpadmin -p "$PRINT_QUEUE" -E -v "cups-pdf:/$PRINT_QUEUE" -m "$ppd" \
-      -o PageSize=A4 -o pdftops-renderer-default=pdftocairo -D "PDF files in ~/PDF"
+      -o PageSize=A4 -o pdftops-renderer-default=pdftocairo -D "Writes every job as a PDF file"
     "${_print_queue_sudo[@]}" lpadmin -p "$PRINT_QUEUE_HELD" -E -v cups-pdf:/ -m "$ppd" \
       -D "Jobs wait here"
   } 2>&1 | { grep -v 'drivers are deprecated' || true; }
@@ -93,11 +126,11 @@ start_print_queue() {
   "${_print_queue_sudo[@]}" cupsaccept "$PRINT_QUEUE" "$PRINT_QUEUE_HELD"
   "${_print_queue_sudo[@]}" cupsdisable "$PRINT_QUEUE_HELD"
   "${_print_queue_sudo[@]}" cancel -a "$PRINT_QUEUE_HELD" 2>/dev/null || true
-  lpstat -p "$PRINT_QUEUE" 2>/dev/null | grep -q 'enabled' ||
+  _lpstat -p "$PRINT_QUEUE" 2>/dev/null | grep -q 'enabled' ||
     _print_queue_fail "the queue $PRINT_QUEUE is not there or not enabled" || return 1
-  lpstat -p "$PRINT_QUEUE_HELD" 2>/dev/null | grep -q 'disabled' ||
+  _lpstat -p "$PRINT_QUEUE_HELD" 2>/dev/null | grep -q 'disabled' ||
     _print_queue_fail "the queue $PRINT_QUEUE_HELD is not there or not stopped" || return 1
-  echo "print-queue: $(lpstat -v "$PRINT_QUEUE")"
+  echo "print-queue: $(_lpstat -v "$PRINT_QUEUE")"
 }
 
 stop_print_queue() {
@@ -110,7 +143,7 @@ stop_print_queue() {
 
 # Every job of every queue, finished or not: "QUEUE NUMBER" lines.
 _print_queue_jobs() {
-  lpstat -W all -o 2>/dev/null | sed -n 's/^\([^ ]*\)-\([0-9][0-9]*\) .*/\1 \2/p'
+  _lpstat -W all -o 2>/dev/null | sed -n 's/^\([^ ]*\)-\([0-9][0-9]*\) .*/\1 \2/p'
 }
 
 print_queue_last_job() {
@@ -125,7 +158,7 @@ wait_print_queue_job() {  # AFTER [SECONDS]
     if [ -n "${number:-}" ]; then
       [ "$queue" = "$PRINT_QUEUE" ] ||
         _print_queue_fail "job $number went to $queue, not to $PRINT_QUEUE" || return 1
-      if lpstat -W completed -o "$PRINT_QUEUE" | grep -q "^$PRINT_QUEUE-$number "; then
+      if _lpstat -W completed -o "$PRINT_QUEUE" | grep -q "^$PRINT_QUEUE-$number "; then
         file=$(find "$PRINT_QUEUE_DIR" -maxdepth 1 -name "*job_$number.pdf" -print -quit 2>/dev/null)
         [ -n "$file" ] && { echo "$file"; return 0; }
       fi
@@ -134,7 +167,7 @@ wait_print_queue_job() {  # AFTER [SECONDS]
   done
   if [ -n "${number:-}" ]; then
     _print_queue_fail "job $number of $PRINT_QUEUE wrote no file into $PRINT_QUEUE_DIR within" \
-      "$seconds s (CUPS: $(lpstat -l -o "$PRINT_QUEUE-$number" 2>&1 | tr '\n' ' '))"
+      "$seconds s (CUPS: $(_lpstat -l -o "$PRINT_QUEUE-$number" 2>&1 | tr '\n' ' '))"
   else
     _print_queue_fail "no job reached any queue within $seconds s"
   fi

@@ -37,6 +37,9 @@ PrintOutcome PrintPages(Dialogs& dialogs, const QString& fileName,
         case PrintChoice::NoPrinter:
             return PrintOutcome::NoPrinter;
     }
+    // The sheet's own orientation, whichever printer was chosen: Windows'
+    // dialog hands back the chosen printer's settings, as a rule portrait.
+    printer.setPageOrientation(orientation);
 
     const std::vector<RecordedDrawing> pages = drawPages(printer);
     QPainter painter;

@@ -240,6 +240,26 @@ TEST_F(PrintAllTest, WithoutAPrinterBothPrintsSaySoAndPrintNothing) {
     }
 }
 
+// Choosing another printer in Windows' print dialog brings that printer's
+// own orientation; the sheets stay landscape.
+TEST_F(PrintAllTest, TheSheetsStayLandscapeWhateverThePrinterChosenSays) {
+    for (QPushButton* button : {Button(7), Find<QPushButton>("PrintAllButton")}) {
+        const QString pdf = folder.filePath(button->objectName() + ".pdf");
+        dialogs.printAnswers.push_back([pdf](QPrinter& printer) {
+            printer.setPageOrientation(QPageLayout::Portrait);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+        Click(button);
+        QFile file(pdf);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << pdf.toStdString();
+        const QByteArray bytes = file.readAll();
+        EXPECT_TRUE(bytes.contains("/MediaBox [0 0 842.000000 595.000000]")) << pdf.toStdString();
+        EXPECT_FALSE(bytes.contains("/MediaBox [0 0 595")) << pdf.toStdString();
+    }
+}
+
 TEST_F(PrintAllTest, ACancelledDialogPrintsNothingAndAGroupBoxThatIsNoNumberDoesNotMatter) {
     const double scaleX = S().scaleX;
     dialogs.printAnswers.push_back(nullptr);
