@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QKeySequence>
@@ -76,6 +77,27 @@ QString KeepWideSpaces(const QString& html) {
 // The property of a shrunk picture's format that names the picture itself.
 constexpr int kPictureSource = QTextFormat::UserProperty + 1;
 
+// A block that holds a picture keeps the line spacing of its text: the
+// guide's line height (a share of each line's height) would otherwise add
+// that share of the picture's height as a gap under it.  The share becomes
+// the same distance in the text's font.
+void KeepPictureLinesTight(QTextDocument& document) {
+    const qreal fontHeight = QFontMetricsF(document.defaultFont()).height();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        if (format.lineHeightType() != QTextBlockFormat::ProportionalHeight ||
+            format.lineHeight() <= 100)
+            continue;
+        bool picture = false;
+        for (auto it = block.begin(); !it.atEnd() && !picture; ++it)
+            picture = it.fragment().charFormat().isImageFormat();
+        if (!picture) continue;
+        format.setLineHeight(fontHeight * (format.lineHeight() - 100) / 100,
+                             QTextBlockFormat::LineDistanceHeight);
+        QTextCursor(block).setBlockFormat(format);
+    }
+}
+
 // Shrinks every picture of document wider than room to that width (keeping
 // its proportions), and gives a shrunk one more room when there is.  A width
 // the page sets itself stays.  With ratio (the screen's device pixel ratio)
@@ -83,6 +105,7 @@ constexpr int kPictureSource = QTextFormat::UserProperty + 1;
 // screen, so that the words in a screenshot stay readable; without, the
 // picture itself is drawn smaller (a printer scales it well).
 void FitPicturesTo(QTextDocument& document, int room, qreal ratio = 0) {
+    KeepPictureLinesTight(document);
     room = std::max(room, 64);
     struct Change {
         int position;

@@ -4,6 +4,7 @@
 // word and marks it, 印刷 prints the page shown; and every page shows its
 // text as written (no space between two Japanese characters that the page's
 // source does not have), its pictures and links that lead somewhere.
+#include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -222,20 +223,20 @@ TEST_F(HelpWindowTest, EveryPageShowsItsTextAsWrittenWithPicturesAndLinksThatLea
     EXPECT_EQ(pages, QDir(BuiltGuide()).entryList({QStringLiteral("*.html")}).size());
 }
 
-TEST_F(HelpWindowTest, PicturesWiderThanThePageShrinkToIt) {
+TEST_F(HelpWindowTest, PicturesWiderThanThePageShrinkToItWithNoGapUnderThem) {
     // A guide of one page with a picture wider than any page.
-    QImage wide(3000, 300, QImage::Format_RGB32);
+    QImage wide(3000, 1500, QImage::Format_RGB32);
     wide.fill(Qt::green);
     ASSERT_TRUE(wide.save(folder.filePath("wide.png")));
     QFile page(folder.filePath("index.html"));
     ASSERT_TRUE(page.open(QIODevice::WriteOnly));
     page.write(
-        "<html><head><link rel=\"stylesheet\" href=\"s.css\"></head>"
-        "<body><p>絵</p><p><img src=\"wide.png\"></p></body></html>");
+        "<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"s.css\"></head>"
+        "<body><p>絵</p><p><img src=\"wide.png\"></p><p>後</p></body></html>");
     page.close();
     QFile sheet(folder.filePath("s.css"));  // the page's margins as the guide's
     ASSERT_TRUE(sheet.open(QIODevice::WriteOnly));
-    sheet.write("body { margin: 1em 1.5em; }");
+    sheet.write("body { margin: 1em 1.5em; line-height: 1.6; }");
     sheet.close();
     form->SetGuideFolder(folder.path());
     HelpWindow& help = Open();
@@ -248,7 +249,12 @@ TEST_F(HelpWindowTest, PicturesWiderThanThePageShrinkToIt) {
         EXPECT_GT(format.width(), 0);
         EXPECT_LE(format.width(), Page()->viewport()->width()) << width;
         EXPECT_EQ(Page()->horizontalScrollBar()->maximum(), 0) << width;
-        EXPECT_DOUBLE_EQ(format.height() / format.width(), 0.1);
+        EXPECT_DOUBLE_EQ(format.height() / format.width(), 0.5);
+        // Under the picture the text's line spacing, not a share of its height.
+        const QAbstractTextDocumentLayout* layout = Page()->document()->documentLayout();
+        const QRectF picture = layout->blockBoundingRect(at.block());
+        const QRectF next = layout->blockBoundingRect(at.block().next());
+        EXPECT_LT(next.top() - picture.bottom(), 3 * Page()->fontMetrics().height()) << width;
     }
 }
 
