@@ -2,9 +2,8 @@
 """The installer's licence page text: scripts/lib/unwrap-paragraphs joins
 each paragraph's lines and leaves lists, blank lines and the words as they
 were."""
-import importlib.machinery
-import importlib.util
 import os
+import runpy
 import subprocess
 import sys
 import tempfile
@@ -14,15 +13,9 @@ ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 SCRIPT = os.path.join(ROOT, "scripts", "lib", "unwrap-paragraphs")
 
 
-def load_script():
-    loader = importlib.machinery.SourceFileLoader("unwrap_paragraphs", SCRIPT)
-    spec = importlib.util.spec_from_loader("unwrap_paragraphs", loader)
-    module = importlib.util.module_from_spec(spec)
-    loader.exec_module(module)
-    return module
-
-
-unwrap = load_script().unwrap
+# The script has no .py suffix, so it is run as a file and its function taken
+# from the names it defines; its command-line part only runs as __main__.
+unwrap = runpy.run_path(SCRIPT)["unwrap"]
 
 
 class UnwrapTest(unittest.TestCase):
