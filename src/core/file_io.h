@@ -4,13 +4,16 @@
 //
 // A replacement writes a temporary file beside the target, flushes it to the
 // disk and then puts it in the target's place in one step, so that a failed
-// or interrupted save leaves the old file intact.  What a write in place
-// would refuse is refused too: a file the user may not write (read-only, or
+// or interrupted save leaves the old file intact: at every moment the target
+// holds either the old bytes or the new ones.  What a write in place would
+// refuse is refused too: a file the user may not write (read-only, or
 // without write permission) and anything but a regular file.  The file that
 // is replaced keeps what the system keeps for it (POSIX: mode, owner, group;
-// Windows: attributes and access rights); a symbolic link at the target stays
-// a link to the file it names.  Temporary files left behind by saves that
-// were killed are removed by the next save beside them.
+// Windows: the hidden, system and not-indexed attributes); a symbolic link
+// at the target stays a link to the file it names.  Temporary files left
+// behind by saves that were killed are removed by the next save beside the
+// same target, but only while that target exists: when it is missing, a
+// leftover may be the only copy, and it stays.
 #pragma once
 
 #include <cstdint>

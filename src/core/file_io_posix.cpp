@@ -157,7 +157,9 @@ bool WriteFileAtomically(const fs::path& path, std::string_view bytes) {
         (!S_ISREG(old.st_mode) || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0))
         return false;
 
-    RemoveLeftovers(target);
+    // Leftovers are cleared only beside a file that is there: with the
+    // target missing, a leftover may hold the only copy of its contents.
+    if (replaces) RemoveLeftovers(target);
     fs::path temporaryPath;
     FileDescriptor file = CreateTemporaryBeside(target, temporaryPath);
     if (!file.IsOpen()) return false;

@@ -1,8 +1,19 @@
 // Reading and replacing files on Windows, with wide (UTF-16) names
 // throughout, so that any name Windows allows can be read and written.
+//
+// The new contents are put in place with one MoveFileExW that replaces the
+// target, as a rename over it does on POSIX.  ReplaceFileW is not used: it
+// moves the old file aside, deletes it and only then moves the new file in,
+// so a save cut off between those steps (a killed process, a power cut)
+// leaves no file at the target at all, and its own error codes
+// (ERROR_UNABLE_TO_MOVE_REPLACEMENT, ..._2) report exactly such half-done
+// states.  What ReplaceFileW kept of the old file and a user would miss is
+// kept here by hand: its hidden, system and not-indexed attributes.  The
+// replaced file takes the access rights of a new file in its folder.
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -127,13 +138,75 @@ void RemoveLeftovers(const fs::path& target) {
     for (const std::wstring& name : leftovers) DeleteFileW((folder / name).c_str());
 }
 
+// The path GetFinalPathNameByHandleW gives back, without its "\\?\" (or
+// "\\?\UNC\") prefix, so that it reads as the path a user would type.
+fs::path WithoutLongPathPrefix(std::wstring path) {
+    if (path.starts_with(LR"(\\?\UNC\)")) return LR"(\\)" + path.substr(8);
+    if (path.starts_with(LR"(\\?\)")) return path.substr(4);
+    return path;
+}
+
+// The file an existing path finally names, links followed; nothing when
+// that cannot be told.
+std::optional<fs::path> FinalPathOf(const fs::path& path) {
+    FileHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen()) return std::nullopt;
+    std::wstring name(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD length =
+            GetFinalPathNameByHandleW(file.Get(), name.data(), static_cast<DWORD>(name.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) return std::nullopt;
+        if (length < name.size()) {
+            name.resize(length);
+            return WithoutLongPathPrefix(std::move(name));
+        }
+        name.assign(length, L'\0');  // the length with the terminating null
+    }
+    return std::nullopt;
+}
+
 // The file a save to path writes: the final file a symbolic link there
-// names, so that the link stays a link; path itself otherwise.
+// names, so that the link stays a link; path itself otherwise.  A link the
+// system does not show as one (a POSIX link seen through Wine) is found by
+// asking the open file for its final name.
 fs::path SaveTarget(const fs::path& path) {
     std::error_code ec;
-    if (!fs::is_symlink(path, ec)) return path;
-    const fs::path resolved = fs::weakly_canonical(path, ec);
-    return ec ? path : resolved;
+    if (fs::is_symlink(path, ec)) {
+        const fs::path resolved = fs::weakly_canonical(path, ec);
+        return ec ? path : resolved;
+    }
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return path;
+    const std::optional<fs::path> final = FinalPathOf(path);
+    return final && !final->filename().empty() ? *final : path;
+}
+
+// The attributes the new file takes over from the one it replaces; the
+// archive mark is set, as any write sets it.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+bool SetAttributes(HANDLE file, DWORD attributes) {
+    FILE_BASIC_INFO info{};  // times of zero stay as they are
+    info.FileAttributes = attributes;
+    return SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info) != 0;
+}
+
+// One rename puts the new file in place: at every moment the target is
+// either the old file or the new one.  A virus scanner or the search indexer
+// may hold the just-closed file for a moment, so a refusal for access or
+// sharing is tried again a few times before the save fails.
+bool MoveIntoPlace(const fs::path& temporary, const fs::path& target) {
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExW(temporary.c_str(), target.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        if (attempt == 10 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION))
+            return false;
+        Sleep(50);
+    }
 }
 
 }  // namespace
@@ -159,7 +232,7 @@ bool ReplaceFileContents(const fs::path& path, std::string_view bytes) {
     if (path.filename().empty()) return false;
     const fs::path target = SaveTarget(path);
 
-    // ReplaceFileW needs only the folder's permission and the right to delete
+    // The rename needs only the folder's permission and the right to delete
     // the old file, so what a write in place would refuse is refused here: a
     // read-only file, one the user may not write, a folder or a device.
     const DWORD attributes = GetFileAttributesW(target.c_str());
@@ -172,25 +245,19 @@ bool ReplaceFileContents(const fs::path& path, std::string_view bytes) {
         if (!old.IsOpen() || GetFileType(old.Get()) != FILE_TYPE_DISK) return false;
     }
 
-    RemoveLeftovers(target);
+    // Leftovers are cleared only beside a file that is there: with the
+    // target missing, a leftover may hold the only copy of its contents.
+    if (replaces) RemoveLeftovers(target);
     fs::path temporaryPath;
     FileHandle file = CreateTemporaryBeside(target, temporaryPath);
     if (!file.IsOpen()) return false;
     TemporaryFile temporary(temporaryPath);
-    if (!WriteAll(file.Get(), bytes) || !FlushFileBuffers(file.Get()) || !file.Close())
+    const DWORD kept = replaces ? attributes & kKeptAttributes : 0;
+    if (!WriteAll(file.Get(), bytes) || !SetAttributes(file.Get(), kept | FILE_ATTRIBUTE_ARCHIVE) ||
+        !FlushFileBuffers(file.Get()) || !file.Close())
         return false;
 
-    // ReplaceFileW keeps the old file's attributes and access rights; a new
-    // file is moved into place, written through to the disk.
-    bool placed = false;
-    if (replaces)
-        placed = ReplaceFileW(target.c_str(), temporary.Path().c_str(), nullptr,
-                              REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
-    if (!placed)
-        placed = MoveFileExW(temporary.Path().c_str(), target.c_str(),
-                             MOVEFILE_WRITE_THROUGH |
-                                 (replaces ? MOVEFILE_REPLACE_EXISTING : DWORD{0})) != 0;
-    if (!placed) return false;
+    if (!MoveIntoPlace(temporary.Path(), target)) return false;
     temporary.Release();
     return true;
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -23,6 +24,10 @@ namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
 inline const std::string kMarker = cp932::kRosterMarker;
+
+// The id of a process that has ended, as a save names its temporary files
+// (defined once per system, beside that system's tests).
+std::uint32_t EndedProcessId();
 
 // A fresh folder under the system's temporary folder, removed with all it
 // holds at the end of the test.

@@ -20,6 +20,14 @@
 #include "model/roster_file_fixture.h"
 
 namespace tovi {
+
+std::uint32_t roster_test::EndedProcessId() {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return static_cast<std::uint32_t>(child);
+}
+
 namespace {
 
 using namespace roster_test;
@@ -94,19 +102,11 @@ TEST(RosterFile, SaveThatFailsWhileWritingKeepsTheOldFile) {
     EXPECT_EQ(dir.Entries(), std::set<fs::path>{"roster.txt"});
 }
 
-// The process id of a process that has ended.
-pid_t EndedProcess() {
-    const pid_t child = ::fork();
-    if (child == 0) ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
-}
-
 TEST(RosterFile, SaveRemovesTheTemporaryFilesOfKilledSavesOfThatRoster) {
     TempDir dir;
     const fs::path path = dir / "roster.txt";
     WriteBytes(path, "old");
-    const std::string dead = std::to_string(EndedProcess());
+    const std::string dead = std::to_string(EndedProcessId());
     const std::string alive = std::to_string(::getppid());
     const std::set<fs::path> kept = {
         "roster.txt",

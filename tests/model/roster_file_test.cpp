@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -227,6 +228,32 @@ TEST(RosterFile, FailedSaveLeavesFileAndStateAsTheyWere) {
         EXPECT_EQ(dir.Entries(), (std::set<fs::path>{"folder.txt", "plain"})) << c.what;
         EXPECT_EQ(ReadBytes(dir / "folder.txt" / "inside"), "keep");
         EXPECT_EQ(ReadBytes(dir / "plain"), "plain");
+    }
+}
+
+TEST(RosterFile, LeftoversOfKilledSavesGoOnlyWhileTheRosterItselfIsThere) {
+    // A save killed between writing its temporary file and the rename may
+    // leave the only copy in that file when the roster is missing.
+    const std::uint32_t ended = EndedProcessId();
+    ASSERT_NE(ended, 0u);
+    const fs::path leftover = ".roster.txt.tmp-" + std::to_string(ended) + "-4";
+    const struct {
+        const char* what;
+        bool rosterThere;
+        std::set<fs::path> after;
+    } cases[] = {
+        {"roster there: the dead save's file goes", true, {"roster.txt"}},
+        {"roster missing: it stays", false, {"roster.txt", leftover}},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        if (c.rosterThere) WriteBytes(dir / "roster.txt", "old");
+        WriteBytes(dir / leftover, kMarker + "\r\nonly copy\r\n");
+        TournamentState state;
+        state.rosterList = {"a"};
+        ASSERT_EQ(SaveRoster(state, dir / "roster.txt"), RosterFileStatus::Ok) << c.what;
+        EXPECT_EQ(dir.Entries(), c.after) << c.what;
+        EXPECT_EQ(ReadBytes(dir / "roster.txt"), kMarker + "\r\na\r\n") << c.what;
     }
 }
 

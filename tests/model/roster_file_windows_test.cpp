@@ -12,6 +12,21 @@
 #include "model/roster_file_fixture.h"
 
 namespace tovi {
+
+std::uint32_t roster_test::EndedProcessId() {
+    wchar_t command[] = L"cmd.exe /c exit 0";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process))
+        return 0;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return process.dwProcessId;
+}
+
 namespace {
 
 using namespace roster_test;
@@ -82,26 +97,59 @@ TEST(RosterFileOnWindows, NamesAreUtf16AllTheWay) {
     }
 }
 
-// The id of a process that has ended.
-DWORD EndedProcess() {
-    wchar_t command[] = L"cmd.exe /c exit 0";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &startup, &process))
-        return 0;
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return process.dwProcessId;
+TEST(RosterFileOnWindows, ReplacedFileKeepsHiddenAndSystemAndIsMarkedForArchive) {
+    constexpr DWORD kShown = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                             FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY;
+    const struct {
+        const char* what;
+        DWORD before;
+        DWORD after;
+    } cases[] = {
+        {"plain file", FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_ARCHIVE},
+        {"hidden", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE,
+         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE},
+        {"hidden and system, backed up (no archive mark)",
+         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM,
+         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const fs::path path = dir / "roster.txt";
+        WriteBytes(path, "old");
+        ASSERT_TRUE(SetFileAttributesW(path.c_str(), c.before)) << c.what;
+        ASSERT_EQ(GetFileAttributesW(path.c_str()) & kShown, c.before & kShown) << c.what;
+        TournamentState state;
+        state.rosterList = {"a"};
+        ASSERT_EQ(SaveRoster(state, path), RosterFileStatus::Ok) << c.what;
+        EXPECT_EQ(GetFileAttributesW(path.c_str()) & kShown, c.after) << c.what;
+        EXPECT_EQ(ReadBytes(path), kMarker + "\r\na\r\n") << c.what;
+        EXPECT_EQ(dir.Entries(), std::set<fs::path>{"roster.txt"}) << c.what;
+    }
+}
+
+TEST(RosterFileOnWindows, SaveThroughASymbolicLinkWritesTheFileItNames) {
+    TempDir dir;
+    WriteBytes(dir / "real.txt", "old");
+    const fs::path link = dir / "link.txt";
+    // Symbolic links need developer mode or administrator rights; Wine makes
+    // none (scripts/check-windows saves through a POSIX link instead).
+    std::error_code ec;
+    if (!CreateSymbolicLinkW(link.c_str(), L"real.txt", 0x2 /* unprivileged */) ||
+        !fs::is_symlink(link, ec))
+        GTEST_SKIP() << "no symbolic link can be made here";
+    TournamentState state;
+    state.rosterList = {"a"};
+    ASSERT_EQ(SaveRoster(state, link), RosterFileStatus::Ok);
+    EXPECT_TRUE(fs::is_symlink(link, ec));
+    EXPECT_EQ(ReadBytes(dir / "real.txt"), kMarker + "\r\na\r\n");
+    EXPECT_EQ(dir.Entries(), (std::set<fs::path>{"link.txt", "real.txt"}));
 }
 
 TEST(RosterFileOnWindows, SaveRemovesTheTemporaryFilesOfKilledSavesOfThatRoster) {
     TempDir dir;
     const fs::path path = dir / "roster.txt";
     WriteBytes(path, "old");
-    const DWORD ended = EndedProcess();
+    const DWORD ended = EndedProcessId();
     ASSERT_NE(ended, 0u);
     const std::string dead = std::to_string(ended);
     const std::string alive = std::to_string(GetCurrentProcessId());
