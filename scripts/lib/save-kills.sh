@@ -21,6 +21,17 @@ save_leftovers() {  # TARGET
   find "$dir" -maxdepth 1 -name ".$name.tmp-*" -printf '%f\n' | sort
 }
 
+# Waits, without starting any process, until a temporary file appears beside
+# TARGET; 1 after MS milliseconds without one.
+save_kills_wait_temporary() {  # TARGET MS
+  local pattern deadline
+  pattern="$(dirname "$1")/.$(basename "$1").tmp-*"
+  deadline=$(( ${EPOCHREALTIME/[.,]/} + $2 * 1000 ))
+  until compgen -G "$pattern" >/dev/null; do
+    [ "${EPOCHREALTIME/[.,]/}" -lt "$deadline" ] || return 1
+  done
+}
+
 # Sorts the state of TARGET after a kill into the counters above; OLD and
 # NEW are files with the two contents, BEFORE the leftovers before the kill.
 save_kills_count() {  # TARGET OLD NEW BEFORE
@@ -50,7 +61,7 @@ save_kills_report() {  # WHAT KILLS
 }
 
 # The milliseconds since some fixed moment.
-save_kills_now() { echo $(($(date +%s%N) / 1000000)); }
+save_kills_now() { echo $(( ${EPOCHREALTIME/[.,]/} / 1000 )); }
 
 # Kills PROGRAM (tests/core/save_loop_main.cpp, built for Windows) KILLS
 # times while it saves over DIR/roster.txt in a loop, taking turns with two

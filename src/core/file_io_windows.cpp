@@ -139,8 +139,10 @@ void RemoveLeftovers(const fs::path& target) {
 }
 
 // The path GetFinalPathNameByHandleW gives back, without its "\\?\" (or
-// "\\?\UNC\") prefix, so that it reads as the path a user would type.
+// "\\?\UNC\") prefix, so that it reads as the path a user would type; a
+// path too long for the plain form keeps the prefix.
 fs::path WithoutLongPathPrefix(std::wstring path) {
+    if (path.size() >= MAX_PATH + 4) return path;
     if (path.starts_with(LR"(\\?\UNC\)")) return LR"(\\)" + path.substr(8);
     if (path.starts_with(LR"(\\?\)")) return path.substr(4);
     return path;
