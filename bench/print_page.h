@@ -28,12 +28,13 @@ inline void PrintSheetEachIteration(benchmark::State& state, TournamentState& s,
     const SheetScale scale = PrintScale(printer.logicalDpiX(), printer.logicalDpiY());
     s.scaleX = scale.x;
     s.scaleY = scale.y;
-    ScoreSheetSettings settings = DefaultScoreSheetSettings();  // Draw may rewrite the hole count
+    ScoreSheetSettings settings =
+        DefaultScoreSheetSettings();  // DrawScoreSheet may rewrite the hole count
     for (auto _ : state) {
         QPainter painter;
         if (!painter.begin(&printer)) return state.SkipWithError("cannot begin the page");
         QtSurface surface(&painter);
-        Draw(surface, s, settings);
+        DrawScoreSheet(surface, s, settings);
         painter.end();
     }
     state.counters["dpi"] = printer.logicalDpiX();

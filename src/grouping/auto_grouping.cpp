@@ -31,7 +31,7 @@ std::string DrawFromPool(std::vector<std::string>& pool, RandomSource& random) {
     return TakeFromPool(pool, PoolIndex(random.Next(), pool.size()));
 }
 
-void kMarkPlaced(TournamentState& state, const std::string& entry) {
+void MarkPlaced(TournamentState& state, const std::string& entry) {
     const std::int32_t position = StrToInt(entry);
     if (IsFlagSlot(position)) state.placedFlag[static_cast<std::size_t>(position)] = 1;
 }
@@ -67,7 +67,7 @@ void DealPool(TournamentState& state, int groupCount, int& group, RandomSource& 
     const std::size_t count = state.drawPool.size();
     for (std::size_t k = 0; k < count; ++k) {
         std::string entry = DrawFromPool(state.drawPool, random);
-        kMarkPlaced(state, entry);
+        MarkPlaced(state, entry);
         state.groupList[static_cast<std::size_t>(group)].push_back(std::move(entry));
         if (++group > groupCount) group = 1;
     }
@@ -97,7 +97,7 @@ void PlaceLeaders(TournamentState& state, int groupCount, Clock& clock) {
     for (int k = 1; k <= groupCount && k <= MaxGroups && !state.drawPool.empty(); ++k) {
         std::string leader =
             TakeFromPool(state.drawPool, PoolIndex(clock.Milliseconds(), state.drawPool.size()));
-        kMarkPlaced(state, leader);
+        MarkPlaced(state, leader);
         auto& group = state.groupList[static_cast<std::size_t>(k)];
         group.insert(group.begin(), std::move(leader));
     }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/file_io.h"
+#include "core/line_end.h"
 #include "model/cp932_literals.h"
 
 namespace tovi {
@@ -12,8 +13,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kMarker = cp932::kRosterMarker;
-constexpr std::string_view kLineEnd = "\r\n";
-
 }  // namespace
 
 std::vector<std::string> SplitRosterLines(std::string_view bytes) {
@@ -51,8 +50,8 @@ RosterParseResult ReadRosterBytes(std::string_view bytes) {
 
 std::string FormatRosterFile(const std::vector<std::string>& members) {
     std::string bytes;
-    bytes.append(kMarker).append(kLineEnd);
-    for (const std::string& line : members) bytes.append(line).append(kLineEnd);
+    bytes.append(kMarker).append(kCrLf);
+    for (const std::string& line : members) bytes.append(line).append(kCrLf);
     return bytes;
 }
 

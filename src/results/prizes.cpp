@@ -9,12 +9,11 @@
 #include <utility>
 
 #include "core/cp932.h"
+#include "core/line_end.h"
 #include "model/member_line.h"
 
 namespace tovi {
 namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
 
 void AppendNumber(std::string& csv, std::optional<int> value) {
     if (value) csv += std::to_string(*value);
@@ -92,7 +91,7 @@ std::vector<TeamRow> RankTeams(const std::vector<Player>& players, const Ranking
 std::string FormatTeamCsv(const std::vector<Player>& players, const std::vector<TeamRow>& teams) {
     const std::string separator = Utf8ToCp932("・");
     std::string csv = Utf8ToCp932("順位,チーム,合計,人数,選手");
-    csv += kLineEnd;
+    csv += kCrLf;
     for (const TeamRow& team : teams) {
         AppendNumber(csv, team.rank);
         csv += ',';
@@ -108,7 +107,7 @@ std::string FormatTeamCsv(const std::vector<Player>& players, const std::vector<
             names += players.at(team.counted[i]).name;
         }
         AppendCommaTextField(csv, names);
-        csv += kLineEnd;
+        csv += kCrLf;
     }
     return csv;
 }
@@ -203,7 +202,7 @@ Prizes AwardPrizes(const std::vector<Player>& players, const Results& results, i
 
 std::string FormatAwardsCsv(const std::vector<Player>& players, const Prizes& prizes) {
     std::string csv = Utf8ToCp932("賞,順位,氏名,チーム,組,合計,備考");
-    csv += kLineEnd;
+    csv += kCrLf;
     for (const AwardRow& award : prizes.awards) {
         const Player& player = players.at(award.player);
         AppendCommaTextField(csv, award.award);
@@ -219,7 +218,7 @@ std::string FormatAwardsCsv(const std::vector<Player>& players, const Prizes& pr
         AppendNumber(csv, award.total);
         csv += ',';
         AppendCommaTextField(csv, award.note);
-        csv += kLineEnd;
+        csv += kCrLf;
     }
     return csv;
 }

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "core/cp932.h"
+#include "core/line_end.h"
 #include "model/cp932_literals.h"
 #include "model/int_conversion.h"
 #include "model/member_line.h"
@@ -18,20 +19,6 @@
 
 namespace tovi {
 namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
-
-bool InList(const Player& player, RankingList list) {
-    switch (list) {
-        case RankingList::All:
-            return true;
-        case RankingList::Men:
-            return player.gender == cp932::kMale;
-        case RankingList::Women:
-            return player.gender == cp932::kFemale;
-    }
-    return false;
-}
 
 // What decides the order of two complete players, the better one less:
 // 合計, then holes in one, two, three and four, more being better.
@@ -142,7 +129,7 @@ Ranking RankPlayers(const std::vector<Player>& players, const Results& results, 
     ranking.rounds = std::clamp(results.settings.rounds, kMinRounds, kMaxRounds);
     std::vector<RankedRow> unranked;
     for (std::size_t i = 0; i < players.size(); ++i) {
-        if (!InList(players[i], list)) continue;
+        if (!InList(players[i].gender, list)) continue;
         const auto card = results.cards.find(players[i].key);
         RankedRow row{i, std::nullopt,
                       SumCard(card == results.cards.end() ? kNothingEntered : card->second,
@@ -229,7 +216,7 @@ std::string FormatRankingCsv(const std::vector<Player>& players, const Ranking& 
         csv += 'R';
     }
     csv += Utf8ToCp932(",実打数,一打,二打,合計");
-    csv += kLineEnd;
+    csv += kCrLf;
 
     for (const RankedRow& row : ranking.rows) {
         const Player& player = players.at(row.player);
@@ -249,9 +236,21 @@ std::string FormatRankingCsv(const std::vector<Player>& players, const Ranking& 
         number(row.sums.holesIn[0]);
         number(row.sums.holesIn[1]);
         number(row.sums.total);
-        csv += kLineEnd;
+        csv += kCrLf;
     }
     return csv;
+}
+
+bool InList(std::string_view gender, RankingList list) {
+    switch (list) {
+        case RankingList::All:
+            return true;
+        case RankingList::Men:
+            return gender == cp932::kMale;
+        case RankingList::Women:
+            return gender == cp932::kFemale;
+    }
+    return false;
 }
 
 }  // namespace tovi

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/tournament_state.h"
@@ -41,6 +42,9 @@ enum class RankingList {
     Men,    // 男子: gender 男
     Women,  // 女子: gender 女
 };
+
+// Whether a player of this gender (CP932 男 or 女) belongs in the list.
+bool InList(std::string_view gender, RankingList list);
 
 struct RankedRow {
     std::size_t player = 0;   // index into the players ranked

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "core/cp932.h"
+#include "core/line_end.h"
 #include "model/int_conversion.h"
 #include "model/member_line.h"
 #include "model/roster_file.h"
@@ -14,7 +15,6 @@
 namespace tovi {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
 constexpr int kRecoveryFileVersion = 1;
 
 const std::string& Marker() {
@@ -102,20 +102,20 @@ std::optional<std::string> FormatRecoveryFile(const RecoveryRecord& record) {
         if (line.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
             return std::nullopt;
     std::string bytes = Marker() + "," + std::to_string(kRecoveryFileVersion);
-    bytes += kLineEnd;
+    bytes += kCrLf;
     bytes += HoleCountTag() + ",";
     AppendCommaTextField(bytes, record.holeCount);
-    bytes += kLineEnd;
+    bytes += kCrLf;
     bytes += RosterTag() + "," + std::to_string(record.roster.size());
-    bytes += kLineEnd;
-    for (const std::string& line : record.roster) bytes.append(line).append(kLineEnd);
-    bytes.append(PositionLine(PlayersTag(), record.players)).append(kLineEnd);
-    bytes.append(PositionLine(LeadersTag(), record.leaders)).append(kLineEnd);
+    bytes += kCrLf;
+    for (const std::string& line : record.roster) bytes.append(line).append(kCrLf);
+    bytes.append(PositionLine(PlayersTag(), record.players)).append(kCrLf);
+    bytes.append(PositionLine(LeadersTag(), record.leaders)).append(kCrLf);
     for (int group = 1; group <= MaxGroups; ++group)
         bytes
             .append(PositionLine(GroupTag() + "," + std::to_string(group),
                                  record.groups[static_cast<std::size_t>(group)]))
-            .append(kLineEnd);
+            .append(kCrLf);
     bytes += FormatResultsFile(record.results, record.heading).bytes;
     return bytes;
 }
@@ -126,10 +126,10 @@ std::optional<RecoveryRecord> ParseRecoveryFile(std::string_view bytes) {
     // Each line taken off the front in turn; a line end at the very end makes no line.
     const auto nextLine = [&bytes]() -> std::optional<std::string_view> {
         if (bytes.empty()) return std::nullopt;
-        const std::size_t end = bytes.find(kLineEnd);
+        const std::size_t end = bytes.find(kCrLf);
         if (end == std::string_view::npos) return std::nullopt;
         const std::string_view line = bytes.substr(0, end);
-        bytes.remove_prefix(end + kLineEnd.size());
+        bytes.remove_prefix(end + kCrLf.size());
         return line;
     };
     const auto nextFields = [&nextLine]() -> std::optional<std::vector<std::string>> {

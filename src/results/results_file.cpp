@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/cp932.h"
+#include "core/line_end.h"
 #include "model/cp932_literals.h"
 #include "model/int_conversion.h"
 #include "model/member_line.h"
@@ -20,7 +21,6 @@
 namespace tovi {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kRosterMarker = cp932::kRosterMarker;
 constexpr std::string_view kMarker = cp932::kResultsMarker;
 constexpr int kFirstVersion = 1;
@@ -307,7 +307,7 @@ ResultsFileBytes FormatResultsFile(const Results& results, const MeetingHeading&
             file.leftOut.push_back(NameOf(key.line));
             continue;
         }
-        members.append(record).append(kLineEnd);
+        members.append(record).append(kCrLf);
         written.insert(key);
     }
 
@@ -326,20 +326,17 @@ ResultsFileBytes FormatResultsFile(const Results& results, const MeetingHeading&
     }
 
     std::string& bytes = file.bytes;
-    bytes.append(kMarker).append(",").append(std::to_string(kResultsFileVersion)).append(kLineEnd);
+    bytes.append(kMarker).append(",").append(std::to_string(kResultsFileVersion)).append(kCrLf);
     bytes.append(std::to_string(std::clamp(results.settings.rounds, kMinRounds, kMaxRounds)))
         .append(",")
         .append(std::to_string(
             std::clamp(results.settings.holeInOneDeduction, 0, kMaxHoleInOneDeduction)))
-        .append(kLineEnd);
-    bytes.append(HeadingLine(heading)).append(kLineEnd);
-    bytes.append(PrizesLine(results.prizes)).append(kLineEnd);
-    bytes.append(DecisionsTag())
-        .append(",")
-        .append(std::to_string(decisions.size()))
-        .append(kLineEnd);
+        .append(kCrLf);
+    bytes.append(HeadingLine(heading)).append(kCrLf);
+    bytes.append(PrizesLine(results.prizes)).append(kCrLf);
+    bytes.append(DecisionsTag()).append(",").append(std::to_string(decisions.size())).append(kCrLf);
     for (const std::vector<MemberKey>& decision : decisions)
-        bytes.append(DecisionLine(decision)).append(kLineEnd);
+        bytes.append(DecisionLine(decision)).append(kCrLf);
     bytes.append(members);
     return file;
 }

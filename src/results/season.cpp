@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/cp932.h"
+#include "core/line_end.h"
 #include "model/cp932_literals.h"
 #include "model/int_conversion.h"
 #include "model/member_line.h"
@@ -16,8 +17,6 @@
 
 namespace tovi {
 namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
 
 // The rounds and holes a meeting counts, within what a card holds.
 int RoundsOf(const SeasonMeeting& meeting) {
@@ -93,18 +92,6 @@ CardFigures FiguresOf(const SeasonMeeting& meeting, const ScoreCard& card) {
         figures.strokes += strokes;
     }
     return figures;
-}
-
-bool InList(const SeasonPlayer& player, RankingList list) {
-    switch (list) {
-        case RankingList::All:
-            return true;
-        case RankingList::Men:
-            return player.gender == cp932::kMale;
-        case RankingList::Women:
-            return player.gender == cp932::kFemale;
-    }
-    return false;
 }
 
 // -1, 0 or 1 as a's average is lower than, equal to or higher than b's,
@@ -284,7 +271,7 @@ std::vector<SeasonRow> RankSeason(const Season& season, const SeasonSettings& se
     std::vector<std::size_t> ranked, unranked;
     for (std::size_t i = 0; i < season.players.size(); ++i) {
         const SeasonPlayer& player = season.players[i];
-        if (!InList(player, list)) continue;
+        if (!InList(player.gender, list)) continue;
         (!byAverage || player.rounds >= minimumRounds ? ranked : unranked).push_back(i);
     }
     const auto before = [&season](auto order) {
@@ -308,7 +295,7 @@ std::vector<SeasonRow> RankSeason(const Season& season, const SeasonSettings& se
 
 std::string FormatSeasonCsv(const Season& season, const std::vector<SeasonRow>& rows) {
     std::string csv = Utf8ToCp932("順位,氏名,チーム,性別,出場,ポイント,ラウンド,打数,平均,一打");
-    csv += kLineEnd;
+    csv += kCrLf;
     for (const SeasonRow& row : rows) {
         const SeasonPlayer& player = season.players.at(row.player);
         if (row.rank) csv += std::to_string(*row.rank);
@@ -320,7 +307,7 @@ std::string FormatSeasonCsv(const Season& season, const std::vector<SeasonRow>& 
             csv.append(",").append(std::to_string(value));
         csv.append(",").append(SeasonAverageText(player));
         csv.append(",").append(std::to_string(player.holesInOne));
-        csv += kLineEnd;
+        csv += kCrLf;
     }
     return csv;
 }

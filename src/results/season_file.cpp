@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/cp932.h"
+#include "core/line_end.h"
 #include "model/int_conversion.h"
 #include "model/member_line.h"
 #include "model/roster_file.h"
@@ -18,7 +19,6 @@
 namespace tovi {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
 constexpr int kSeasonFileVersion = 1;
 constexpr std::size_t kMaxSeasonFileBytes = kMaxResultsFileBytes;
 
@@ -44,7 +44,7 @@ const std::string& OrderTag() {
 }
 
 std::string NumberLine(const std::string& tag, int value) {
-    return tag + "," + std::to_string(value) + std::string(kLineEnd);
+    return tag + "," + std::to_string(value) + std::string(kCrLf);
 }
 
 // The single number after the tag on a line, within least..most.
@@ -91,15 +91,15 @@ SeasonFileBytes FormatSeasonFile(const SeasonFile& file) {
 
     SeasonFileBytes written;
     std::string& bytes = written.bytes;
-    bytes = Marker() + "," + std::to_string(kSeasonFileVersion) + std::string(kLineEnd);
-    bytes.append(PointsTag()).append(",").append(FormatPointsTable(table)).append(kLineEnd);
+    bytes = Marker() + "," + std::to_string(kSeasonFileVersion) + std::string(kCrLf);
+    bytes.append(PointsTag()).append(",").append(FormatPointsTable(table)).append(kCrLf);
     bytes += NumberLine(AttendanceTag(), std::clamp(settings.attendancePoints, 0, kMaxPoints));
     bytes += NumberLine(MinimumRoundsTag(),
                         std::clamp(settings.minimumRounds, kMinMinimumRounds, kMaxMinimumRounds));
     bytes += NumberLine(OrderTag(), settings.order == SeasonOrder::Average ? 1 : 0);
     for (const std::string& path : file.paths) {
         if (const std::optional<std::string> line = PathLine(path))
-            bytes.append(*line).append(kLineEnd);
+            bytes.append(*line).append(kCrLf);
         else
             written.leftOut.push_back(path);
     }

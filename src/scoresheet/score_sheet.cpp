@@ -147,9 +147,10 @@ const std::string& Cell(const RosterRow* row, int column) {
 }
 
 // Writes the names and teams of the members in state.drawPool into the player
-// rows.  Draw has set the name height and computed the geometry.  A position
+// rows.  DrawScoreSheet has set the name height and computed the geometry.  A position
 // that names no row of the table leaves its row's texts empty.
-void TokuName(DrawingSurface& surface, const TournamentState& state, const SheetGeometry& g) {
+void WritePlayerNamesAndTeams(DrawingSurface& surface, const TournamentState& state,
+                              const SheetGeometry& g) {
     const auto& pool = state.drawPool;
     for (std::size_t i = 0; i < pool.size(); ++i) {
         const int top = g.PlayerRowTop(static_cast<int>(i));
@@ -250,7 +251,8 @@ PageSize SheetPageSize(double scaleX, double scaleY) {
     return {Trunc(kDesignPageWidth * scaleX), Trunc(kDesignPageHeight * scaleY)};
 }
 
-PageSize Draw(DrawingSurface& surface, TournamentState& state, ScoreSheetSettings& settings) {
+PageSize DrawScoreSheet(DrawingSurface& surface, TournamentState& state,
+                        ScoreSheetSettings& settings) {
     const double scaleX = state.scaleX;
     const double scaleY = state.scaleY;
     const PageSize page = SheetPageSize(scaleX, scaleY);
@@ -275,7 +277,7 @@ PageSize Draw(DrawingSurface& surface, TournamentState& state, ScoreSheetSetting
     const std::int32_t group = StrToInt(settings.groupNumber);
     if (group >= 1 && group <= MaxGroups) {
         state.drawPool = state.groupList[static_cast<std::size_t>(group)];
-        TokuName(surface, state, g);
+        WritePlayerNamesAndTeams(surface, state, g);
     } else {
         // No such group: the sheet goes without names.
         state.drawPool.clear();

@@ -13,7 +13,7 @@ struct ScoreSheetSettings {
     std::string title;             // Edit15
     std::string meetingName;       // Edit7
     std::string course;            // Edit8
-    std::string holeCount;         // Edit9; Draw may rewrite it to "12"
+    std::string holeCount;         // Edit9; DrawScoreSheet may rewrite it to "12"
     std::string groupNumber;       // Edit13
     std::string startHole;         // Edit14
     std::string year;              // Edit10
@@ -52,6 +52,7 @@ PageSize SheetPageSize(double scaleX, double scaleY);
 // A hole count above 11 rewrites settings.holeCount to "12".
 // A failed conversion throws ConversionError; what was drawn stays.
 // Returns the page size it filled, SheetPageSize(state.scaleX, state.scaleY).
-PageSize Draw(DrawingSurface& surface, TournamentState& state, ScoreSheetSettings& settings);
+PageSize DrawScoreSheet(DrawingSurface& surface, TournamentState& state,
+                        ScoreSheetSettings& settings);
 
 }  // namespace tovi

@@ -15,7 +15,7 @@ using test::RecordingSurface;
 
 // Draws a sheet, then a few calls the sheet never makes, on any surface.
 void DrawSample(DrawingSurface& surface, TournamentState& state, ScoreSheetSettings settings) {
-    Draw(surface, state, settings);
+    DrawScoreSheet(surface, state, settings);
     surface.SetFontSize(10);
     surface.SetBrushColor(kYellow);
     surface.SetFontColor(kRed);

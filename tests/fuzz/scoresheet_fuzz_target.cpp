@@ -229,7 +229,7 @@ void CheckDrawing(const Input& input) {
     std::optional<std::string> failedText;
     PageSize page{};
     try {
-        page = Draw(surface, state, settings);
+        page = DrawScoreSheet(surface, state, settings);
     } catch (const ConversionError& error) {
         failedText = error.Text();
     }
@@ -333,7 +333,7 @@ void CheckDrawing(const Input& input) {
     test::RecordingSurface again;
     TournamentState state2 = input.state;
     ScoreSheetSettings settings2 = settings;
-    Draw(again, state2, settings2);
+    DrawScoreSheet(again, state2, settings2);
     SHEET_CHECK(settings2.holeCount == settings.holeCount);
     SHEET_CHECK(again.texts.size() == texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i)

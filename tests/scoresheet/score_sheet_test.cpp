@@ -32,7 +32,7 @@ protected:
         state.groupList[2] = {"4", "6", "8", "9"};
     }
 
-    PageSize Run() { return Draw(surface, state, settings); }
+    PageSize Run() { return DrawScoreSheet(surface, state, settings); }
 
     // Texts drawn in the name column (x 44) and the team place (x 52), by y.
     std::vector<std::string> TextsAt(int x) const {
