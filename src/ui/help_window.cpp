@@ -32,19 +32,12 @@
 
 #include "platform/fonts.h"
 #include "platform/print_file.h"
+#include "ui/guide_browser.h"
 #include "ui/messages.h"
+#include "ui/window_bar.h"
 
 namespace tovi {
 namespace {
-
-// The sitemap files of HTML Help spell a few characters as entities.
-QString Unescape(QString text) {
-    text.replace(QLatin1String("&quot;"), QLatin1String("\""));
-    text.replace(QLatin1String("&lt;"), QLatin1String("<"));
-    text.replace(QLatin1String("&gt;"), QLatin1String(">"));
-    text.replace(QLatin1String("&amp;"), QLatin1String("&"));
-    return text;
-}
 
 QString PageOf(const QUrl& address) { return address.fileName(); }
 
@@ -56,195 +49,7 @@ QTextCharFormat FoundFormat() {
     return format;
 }
 
-// Qt's reading of HTML takes the ideographic space (U+3000) for white space
-// and shows it as a half-width space, which would close up 「開　始」: each
-// one outside the tags goes into a run where white space stays as written.
-QString KeepWideSpaces(const QString& html) {
-    QString kept;
-    kept.reserve(html.size());
-    bool inTag = false;
-    for (const QChar c : html) {
-        if (c == QLatin1Char('<')) inTag = true;
-        if (c == QChar(0x3000) && !inTag)
-            kept += QStringLiteral("<span style=\"white-space: pre-wrap\">\u3000</span>");
-        else
-            kept += c;
-        if (c == QLatin1Char('>')) inTag = false;
-    }
-    return kept;
-}
-
-// The property of a shrunk picture's format that names the picture itself.
-constexpr int kPictureSource = QTextFormat::UserProperty + 1;
-
-// A block that holds a picture keeps the line spacing of its text: the
-// guide's line height (a share of each line's height) would otherwise add
-// that share of the picture's height as a gap under it.  The share becomes
-// the same distance in the text's font.
-void KeepPictureLinesTight(QTextDocument& document) {
-    const qreal fontHeight = QFontMetricsF(document.defaultFont()).height();
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        QTextBlockFormat format = block.blockFormat();
-        if (format.lineHeightType() != QTextBlockFormat::ProportionalHeight ||
-            format.lineHeight() <= 100)
-            continue;
-        bool picture = false;
-        for (auto it = block.begin(); !it.atEnd() && !picture; ++it)
-            picture = it.fragment().charFormat().isImageFormat();
-        if (!picture) continue;
-        format.setLineHeight(fontHeight * (format.lineHeight() - 100) / 100,
-                             QTextBlockFormat::LineDistanceHeight);
-        QTextCursor(block).setBlockFormat(format);
-    }
-}
-
-// Shrinks every picture of document wider than room to that width (keeping
-// its proportions), and gives a shrunk one more room when there is.  A width
-// the page sets itself stays.  With ratio (the screen's device pixel ratio)
-// a shrunk picture is shown from a copy scaled smoothly to its pixels on the
-// screen, so that the words in a screenshot stay readable; without, the
-// picture itself is drawn smaller (a printer scales it well).
-void FitPicturesTo(QTextDocument& document, int room, qreal ratio = 0) {
-    KeepPictureLinesTight(document);
-    room = std::max(room, 64);
-    struct Change {
-        int position;
-        int length;
-        QTextImageFormat format;
-    };
-    std::vector<Change> changes;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (!fragment.charFormat().isImageFormat()) continue;
-            QTextImageFormat format = fragment.charFormat().toImageFormat();
-            const bool shrunk = format.hasProperty(kPictureSource);
-            if (format.hasProperty(QTextFormat::ImageWidth) && !shrunk) continue;
-            const QString source = shrunk ? format.stringProperty(kPictureSource) : format.name();
-            const QImage picture =
-                document.resource(QTextDocument::ImageResource, QUrl(source)).value<QImage>();
-            if (picture.isNull()) continue;
-            const int width = std::min(picture.width(), room);
-            if (width == picture.width()) {
-                if (!shrunk) continue;
-                // Room enough again: the picture itself.
-                format.setName(source);
-                format.clearProperty(kPictureSource);
-                format.clearProperty(QTextFormat::ImageWidth);
-                format.clearProperty(QTextFormat::ImageHeight);
-            } else {
-                if (shrunk && format.width() == width) continue;
-                format.setProperty(kPictureSource, source);
-                format.setWidth(width);
-                format.setHeight(static_cast<double>(picture.height()) * width / picture.width());
-                if (ratio > 0) {
-                    const QUrl copy(QStringLiteral("fitted:%1/%2").arg(width).arg(source));
-                    if (document.resource(QTextDocument::ImageResource, copy).isNull()) {
-                        QImage scaled =
-                            picture.scaledToWidth(qRound(width * ratio), Qt::SmoothTransformation);
-                        scaled.setDevicePixelRatio(ratio);
-                        document.addResource(QTextDocument::ImageResource, copy, scaled);
-                    }
-                    format.setName(copy.toString());
-                }
-            }
-            changes.push_back({fragment.position(), fragment.length(), format});
-        }
-    }
-    for (const Change& change : changes) {
-        QTextCursor cursor(&document);
-        cursor.setPosition(change.position);
-        cursor.setPosition(change.position + change.length, QTextCursor::KeepAnchor);
-        cursor.setCharFormat(change.format);
-    }
-}
-
 }  // namespace
-
-// The page: the guide's style sheet without its faces, so that the program's
-// font rules; pictures no wider than the page.
-class GuideBrowser final : public QTextBrowser {
-public:
-    explicit GuideBrowser(QWidget* parent) : QTextBrowser(parent) {}
-
-    QVariant loadResource(int type, const QUrl& name) override {
-        QVariant resource = QTextBrowser::loadResource(type, name);
-        // The guide's pages are UTF-8.
-        if (type == QTextDocument::HtmlResource && resource.typeId() == QMetaType::QByteArray)
-            return KeepWideSpaces(QString::fromUtf8(resource.toByteArray()));
-        if (type == QTextDocument::StyleSheetResource && resource.isValid()) {
-            static const QRegularExpression face(QStringLiteral("font-family\\s*:[^;}]*;?"));
-            QString sheet = resource.typeId() == QMetaType::QByteArray
-                                ? QString::fromUtf8(resource.toByteArray())
-                                : resource.toString();
-            resource = sheet.remove(face);
-        }
-        return resource;
-    }
-
-    // The pictures fitted to the page's width: first to the page less its
-    // margins (and a scroll bar yet to come), then by what the page's own
-    // margins still make it overflow.
-    void FitPictures() {
-        const int bar =
-            verticalScrollBar()->isVisible() ? 0 : verticalScrollBar()->sizeHint().width();
-        int room = viewport()->width() - bar - 2 * static_cast<int>(document()->documentMargin());
-        for (int tries = 0; tries < 3; ++tries) {
-            FitPicturesTo(*document(), room, devicePixelRatioF());
-            const int overflow =
-                static_cast<int>(std::ceil(document()->idealWidth() - viewport()->width() + bar));
-            if (overflow <= 0) break;
-            room -= overflow;
-        }
-    }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override {
-        QTextBrowser::resizeEvent(event);
-        FitPictures();
-    }
-};
-
-QString GuideFolder(const QString& programFolder, const QString& page) {
-    const QDir folder(programFolder);
-    const QString installed =
-        QDir::cleanPath(folder.absoluteFilePath(QStringLiteral("../share/tovi/help")));
-    const QString built = QDir::cleanPath(folder.absoluteFilePath(QStringLiteral("help")));
-    const auto holds = [&](const QString& dir) {
-        return QFileInfo::exists(QDir(dir).filePath(page));
-    };
-    return !holds(installed) && holds(built) ? built : installed;
-}
-
-std::vector<GuideEntry> ReadGuideContents(const QString& text) {
-    static const QRegularExpression part(
-        QStringLiteral("<(/?)(ul)\\b[^>]*>|<object\\s[^>]*text/sitemap[^>]*>(.*?)</object>"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression param(
-        QStringLiteral("<param\\s+name\\s*=\\s*\"(\\w+)\"\\s+value\\s*=\\s*\"([^\"]*)\""),
-        QRegularExpression::CaseInsensitiveOption);
-    std::vector<GuideEntry> entries;
-    int lists = 0;
-    for (auto it = part.globalMatch(text); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
-        if (match.capturedLength(2) > 0) {  // a list opens or closes
-            lists += match.captured(1).isEmpty() ? 1 : -1;
-            continue;
-        }
-        GuideEntry entry;
-        entry.depth = std::max(lists - 1, 0);
-        for (auto p = param.globalMatch(match.captured(3)); p.hasNext();) {
-            const QRegularExpressionMatch value = p.next();
-            if (value.captured(1).compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0)
-                entry.title = Unescape(value.captured(2));
-            else if (value.captured(1).compare(QLatin1String("Local"), Qt::CaseInsensitive) == 0)
-                entry.page = Unescape(value.captured(2));
-        }
-        // The site's own properties (the window's styles) name no page.
-        if (!entry.title.isEmpty() && !entry.page.isEmpty()) entries.push_back(entry);
-    }
-    return entries;
-}
 
 HelpWindow::HelpWindow(Dialogs& dialogs, const QString& folder)
     : QWidget(nullptr), dialogs_(dialogs), folder_(folder) {
@@ -259,10 +64,7 @@ HelpWindow::HelpWindow(Dialogs& dialogs, const QString& folder)
     auto* bar = new QHBoxLayout();
     layout->addLayout(bar);
     const auto button = [this, bar](const QString& text, const char* name) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        bar->addWidget(b);
-        return b;
+        return AddBarButton(this, bar, text, name);
     };
     back_ = button(QStringLiteral("← 戻る(&B)"), "BackButton");
     forward_ = button(QStringLiteral("進む(&F) →"), "ForwardButton");

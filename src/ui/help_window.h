@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "ui/guide_contents.h"
 
 class QLabel;
 class QLineEdit;
@@ -30,31 +31,11 @@ class QTreeWidgetItem;
 
 namespace tovi {
 
-// The page a guide opens on.
-inline const QString kGuideStartPage = QStringLiteral("index.html");
-
-// The folder of the guide's pages installed with the program: the data
-// folder beside the program's folder (PREFIX/share/tovi/help beside
-// PREFIX/bin), or help/ beside the program (its build folder; the program's
-// folder on Windows), whichever holds page, the installed one first.  Where
-// neither holds it, the installed folder.
-QString GuideFolder(const QString& programFolder, const QString& page = kGuideStartPage);
-
-// One entry of the guide's contents.
-struct GuideEntry {
-    QString title;
-    QString page;   // a file of the guide's folder, e.g. "roster.html"
-    int depth = 0;  // 0 for the top level, 1 for an entry under it ...
-    friend bool operator==(const GuideEntry&, const GuideEntry&) = default;
-};
-
-// The entries of a contents file (toc.hhc, the sitemap lists of HTML Help),
-// in their order.
-std::vector<GuideEntry> ReadGuideContents(const QString& text);
-
 class GuideBrowser;
 
 class HelpWindow final : public QWidget {
+    Q_OBJECT
+
 public:
     // The guide whose pages lie in folder; it opens on kGuideStartPage.
     HelpWindow(Dialogs& dialogs, const QString& folder);

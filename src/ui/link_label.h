@@ -11,6 +11,8 @@
 namespace tovi {
 
 class LinkLabel : public QLabel {
+    Q_OBJECT
+
 public:
     LinkLabel(const QString& text, QWidget* parent, std::function<void()> onClick)
         : QLabel(text, parent), onClick_(std::move(onClick)) {

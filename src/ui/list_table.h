@@ -9,6 +9,8 @@
 namespace tovi {
 
 class ListTable final : public QTableView {
+    Q_OBJECT
+
 public:
     explicit ListTable(QWidget* parent);
     void setModel(QAbstractItemModel* model) override;

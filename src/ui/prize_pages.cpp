@@ -14,6 +14,7 @@
 #include "platform/qt_text.h"
 #include "ui/list_table.h"
 #include "ui/text_table_model.h"
+#include "ui/window_bar.h"
 
 namespace tovi {
 namespace {
@@ -27,6 +28,8 @@ QString GroupText(int group) { return group > 0 ? QString::number(group) : QStri
 // 飛び賞: 0 (none) or 2..20; 1 is passed over by the arrows and cannot be
 // typed.
 class TobiSpinBox final : public QSpinBox {
+    Q_OBJECT
+
 public:
     explicit TobiSpinBox(QWidget* parent) : QSpinBox(parent) {
         setRange(0, kMaxTobiEvery);
@@ -87,16 +90,12 @@ AwardPage::AwardPage(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout();
     layout->addLayout(bar);
-    const auto labelled = [this, bar](const char* text, QWidget* buddy) {
-        auto* label = new QLabel(QString::fromUtf8(text), this);
-        label->setBuddy(buddy);
-        bar->addWidget(label);
-        bar->addWidget(buddy);
-        bar->addSpacing(12);
+    const auto labelled = [this, bar](const QString& text, QWidget* buddy) {
+        AddLabelled(this, bar, text, buddy, 12);
     };
     places_ = SpinBox(this, "PlacesBox", 0, kMaxPlaces, "位まで");
     places_->setSpecialValueText(QStringLiteral("なし"));
-    labelled("入賞(&A)", places_);
+    labelled(QStringLiteral("入賞(&A)"), places_);
     bySex_ = new QRadioButton(QStringLiteral("男女別"), this);
     bySex_->setObjectName(QStringLiteral("DivisionButton0"));
     overall_ = new QRadioButton(QStringLiteral("全体"), this);
@@ -109,7 +108,7 @@ AwardPage::AwardPage(QWidget* parent) : QWidget(parent) {
     bar->addSpacing(12);
     tobi_ = new TobiSpinBox(this);
     tobi_->setObjectName(QStringLiteral("TobiBox"));
-    labelled("飛び賞(&T)", tobi_);
+    labelled(QStringLiteral("飛び賞(&T)"), tobi_);
     booby_ = new QCheckBox(QStringLiteral("ブービー賞"), this);
     booby_->setObjectName(QStringLiteral("BoobyBox"));
     boobyMaker_ = new QCheckBox(QStringLiteral("ブービーメーカー賞"), this);
@@ -118,7 +117,7 @@ AwardPage::AwardPage(QWidget* parent) : QWidget(parent) {
     bar->addWidget(boobyMaker_);
     bar->addSpacing(12);
     teamSize_ = SpinBox(this, "TeamSizeBox", kMinTeamSize, kMaxTeamSize, "人");
-    labelled("団体人数(&K)", teamSize_);
+    labelled(QStringLiteral("団体人数(&K)"), teamSize_);
     bar->addStretch();
     ShowSettings({});
 
@@ -171,9 +170,7 @@ PrizeSettings AwardPage::Settings() const {
     return settings;
 }
 
-void AwardPage::Changed() {
-    if (onSettings) onSettings(Settings());
-}
+void AwardPage::Changed() { emit settingsChanged(Settings()); }
 
 void AwardPage::Show(const std::vector<Player>& players, const Prizes& prizes) {
     std::vector<QStringList> awards;
@@ -195,3 +192,5 @@ void AwardPage::Show(const std::vector<Player>& players, const Prizes& prizes) {
 }
 
 }  // namespace tovi
+
+#include "prize_pages.moc"

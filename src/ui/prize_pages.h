@@ -22,6 +22,8 @@ class TextTableModel;
 
 // Its list has the object name TeamTable.
 class TeamPage final : public QWidget {
+    Q_OBJECT
+
 public:
     explicit TeamPage(QWidget* parent);
     ~TeamPage() override;
@@ -38,18 +40,21 @@ private:
 // DivisionButton1 (男女別, 全体), TobiBox (飛び賞), BoobyBox, BoobyMakerBox,
 // TeamSizeBox (団体人数), AwardTable and HoleInOneTable.
 class AwardPage final : public QWidget {
+    Q_OBJECT
+
 public:
     explicit AwardPage(QWidget* parent);
     ~AwardPage() override;
-
-    // A setting changed by the organiser.
-    std::function<void(const PrizeSettings&)> onSettings;
 
     // Shows the settings without reporting them.
     void ShowSettings(const PrizeSettings& settings);
     void Show(const std::vector<Player>& players, const Prizes& prizes);
     ListTable* Table() const { return awards_; }
     ListTable* HoleInOneTable() const { return holesInOne_; }
+
+signals:
+    // A setting changed by the organiser.
+    void settingsChanged(const PrizeSettings& settings);
 
 private:
     PrizeSettings Settings() const;

@@ -12,6 +12,8 @@
 namespace tovi {
 
 class RankingModel final : public QAbstractTableModel {
+    Q_OBJECT
+
 public:
     // players: those the rankings set are made of; they must outlive the model.
     explicit RankingModel(const std::vector<Player>& players) : players_(players) {}

@@ -12,17 +12,13 @@
 #include <algorithm>
 #include <utility>
 
+#include "results/printed_list.h"
 #include "ui/list_table.h"
 #include "ui/ranking_model.h"
 
 namespace tovi {
-namespace {
 
-const char* const kListNames[] = {"全体", "男子", "女子"};
-
-}  // namespace
-
-QString ListName(RankingList list) { return QString::fromUtf8(kListNames[static_cast<int>(list)]); }
+QString ListName(RankingList list) { return QString::fromUtf8(RankingListName(list)); }
 
 RankingPage::RankingPage(const std::vector<Player>& players, QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
@@ -30,7 +26,7 @@ RankingPage::RankingPage(const std::vector<Player>& players, QWidget* parent) : 
     layout->addLayout(bar);
     auto* listGroup = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
-        auto* listButton = new QRadioButton(QString::fromUtf8(kListNames[i]), this);
+        auto* listButton = new QRadioButton(ListName(static_cast<RankingList>(i)), this);
         listButton->setObjectName(QStringLiteral("ListButton%1").arg(i));
         listGroup->addButton(listButton, i);
         bar->addWidget(listButton);
@@ -38,7 +34,7 @@ RankingPage::RankingPage(const std::vector<Player>& players, QWidget* parent) : 
     listGroup->button(0)->setChecked(true);
     connect(listGroup, &QButtonGroup::idClicked, this, [this](int id) {
         list_ = static_cast<RankingList>(id);
-        if (onListChosen) onListChosen(list_);
+        emit listChosen(list_);
     });
     bar->addStretch();
     const auto moveButton = [this, bar](const char* text, const char* name, int step,
@@ -89,7 +85,7 @@ void RankingPage::SelectRow(std::size_t row) {
 
 void RankingPage::Move(int step) {
     const QModelIndex at = table_->currentIndex();
-    if (at.isValid() && onMove) onMove(static_cast<std::size_t>(at.row()), step);
+    if (at.isValid()) emit moveRequested(static_cast<std::size_t>(at.row()), step);
 }
 
 void RankingPage::UpdateButtons() {

@@ -24,15 +24,12 @@ class RankingModel;
 // Its widgets have the object names ListButton0..ListButton2 (全体, 男子,
 // 女子), UpButton, DownButton, RankingTable and DecidedNote.
 class RankingPage final : public QWidget {
+    Q_OBJECT
+
 public:
     // players: those the rankings shown are made of; they must outlive the page.
     RankingPage(const std::vector<Player>& players, QWidget* parent);
     ~RankingPage() override;
-
-    // The list chosen changed.
-    std::function<void(RankingList)> onListChosen;
-    // 上へ (step -1) or 下へ (+1) for the row selected.
-    std::function<void(std::size_t row, int step)> onMove;
 
     RankingList List() const { return list_; }
     ListTable* Table() const { return table_; }
@@ -41,6 +38,12 @@ public:
     void Show(Ranking ranking);
     // Selects a row (after a move, the row the player moved to).
     void SelectRow(std::size_t row);
+
+signals:
+    // The list chosen changed.
+    void listChosen(RankingList list);
+    // 上へ (step -1) or 下へ (+1) for the row selected.
+    void moveRequested(std::size_t row, int step);
 
 private:
     void Move(int step);

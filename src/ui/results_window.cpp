@@ -18,9 +18,12 @@
 #include "platform/file_name.h"
 #include "platform/fonts.h"
 #include "platform/qt_text.h"
+#include "results/printed_list.h"
 #include "results/prize_sheet.h"
 #include "results/prizes.h"
 #include "results/results_file.h"
+#include "ui/file_commands.h"
+#include "ui/list_commands.h"
 #include "ui/list_table.h"
 #include "ui/messages.h"
 #include "ui/print_job.h"
@@ -28,6 +31,7 @@
 #include "ui/ranking_page.h"
 #include "ui/score_model.h"
 #include "ui/score_table.h"
+#include "ui/window_bar.h"
 
 namespace tovi {
 
@@ -46,50 +50,38 @@ ResultsWindow::ResultsWindow(Dialogs& dialogs, ScoreBook& book, std::function<vo
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout();
     layout->addLayout(bar);
-    const auto addLabel = [this, bar](const char* text, QWidget* buddy) {
-        auto* label = new QLabel(QString::fromUtf8(text), this);
-        label->setBuddy(buddy);
-        bar->addWidget(label);
-        bar->addWidget(buddy);
-    };
     roundsBox_ = new QSpinBox(this);
     roundsBox_->setObjectName(QStringLiteral("RoundsBox"));
     roundsBox_->setRange(kMinRounds, kMaxRounds);
-    addLabel("ラウンド数(&R)", roundsBox_);
+    AddLabelled(this, bar, QStringLiteral("ラウンド数(&R)"), roundsBox_, 0);
     bar->addSpacing(16);
     deductionBox_ = new QSpinBox(this);
     deductionBox_->setObjectName(QStringLiteral("DeductionBox"));
     deductionBox_->setRange(0, kMaxHoleInOneDeduction);
-    addLabel("ホールインワン減打(&D)", deductionBox_);
+    AddLabelled(this, bar, QStringLiteral("ホールインワン減打(&D)"), deductionBox_, 0);
     bar->addStretch();
-    const auto button = [this, bar](const char* text, const char* name,
+    const auto button = [this, bar](const QString& text, const char* name,
                                     void (ResultsWindow::*handler)()) {
-        auto* b = new QPushButton(QString::fromUtf8(text), this);
-        b->setObjectName(QString::fromLatin1(name));
-        bar->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+        connect(AddBarButton(this, bar, text, name), &QPushButton::clicked, this, handler);
     };
-    button("印刷(&P)", "PrintButton", &ResultsWindow::PrintClick);
-    button("CSV保存(&C)", "CsvButton", &ResultsWindow::CsvClick);
-    button("成績保存(&S)", "SaveButton", &ResultsWindow::SaveClick);
-    button("成績読込(&L)", "LoadButton", &ResultsWindow::LoadClick);
-    button("成績を消去", "ClearButton", &ResultsWindow::ClearClick);
-    auto* closeButton = new QPushButton(QStringLiteral("閉じる"), this);
-    closeButton->setObjectName(QStringLiteral("CloseButton"));
-    bar->addWidget(closeButton);
-    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    button(QStringLiteral("印刷(&P)"), "PrintButton", &ResultsWindow::PrintClick);
+    button(QStringLiteral("CSV保存(&C)"), "CsvButton", &ResultsWindow::CsvClick);
+    button(QStringLiteral("成績保存(&S)"), "SaveButton", &ResultsWindow::SaveClick);
+    button(QStringLiteral("成績読込(&L)"), "LoadButton", &ResultsWindow::LoadClick);
+    button(QStringLiteral("成績を消去"), "ClearButton", &ResultsWindow::ClearClick);
+    AddCloseButton(this, bar);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("Tabs"));
     layout->addWidget(tabs_, 1);
 
     rankingPage_ = new RankingPage(players_, this);
-    rankingPage_->onListChosen = [this](RankingList) { RefreshRanking(); };
-    rankingPage_->onMove = [this](std::size_t row, int step) { MoveInTie(row, step); };
+    connect(rankingPage_, &RankingPage::listChosen, this, [this] { RefreshRanking(); });
+    connect(rankingPage_, &RankingPage::moveRequested, this, &ResultsWindow::MoveInTie);
     teamPage_ = new TeamPage(this);
     awardPage_ = new AwardPage(this);
     awardPage_->ShowSettings(book_.Get().prizes);
-    awardPage_->onSettings = [this](const PrizeSettings& prizes) { PrizesChanged(prizes); };
+    connect(awardPage_, &AwardPage::settingsChanged, this, &ResultsWindow::PrizesChanged);
 
     roundsBox_->setValue(book_.Get().settings.rounds);
     deductionBox_->setValue(book_.Get().settings.holeInOneDeduction);
@@ -167,11 +159,12 @@ void ResultsWindow::BuildPages() {
         view->setModel(page->model.get());
         view->Arrange();
         if (editable) {
-            view->onDigit = [this, index](int digit) { TypeDigit(index, digit); };
-            view->onEmpty = [this, index] { EmptyCell(index); };
-            view->onCommitted = [this, index] {
+            connect(view, &ScoreTable::digitTyped, this,
+                    [this, index](int digit) { TypeDigit(index, digit); });
+            connect(view, &ScoreTable::cellEmptied, this, [this, index] { EmptyCell(index); });
+            connect(view, &ScoreTable::numberCommitted, this, [this, index] {
                 if (const auto at = Cursor(); at && at->group == index) Advance(*at);
-            };
+            });
         }
         return page;
     };
@@ -315,92 +308,27 @@ void ResultsWindow::GoTo(const EntryPosition& at) {
     page.view->setFocus();
 }
 
-void ResultsWindow::PrintSheets(const QString& name, int pages,
-                                const std::function<void(DrawingSurface&, double, int)>& draw) {
-    const auto drawPages = [&](QPrinter& printer) {
-        const double scale = RankingSheetScale(printer.width(), printer.height());
-        std::vector<RecordedDrawing> drawn(static_cast<std::size_t>(pages));
-        for (std::size_t i = 0; i < drawn.size(); ++i) draw(drawn[i], scale, static_cast<int>(i));
-        return drawn;
-    };
-    if (const std::optional<Notice> notice = PrintNotice(
-            PrintPages(dialogs_, name, QPageLayout::Portrait, drawPages, printObserver_)))
-        ShowMessage(NoticeText(*notice));
-}
-
-void ResultsWindow::PrintClick() {
-    const RankingSheetHeader& header = meeting_.header;
-    const Results& results = book_.Get();
-    if (tabs_->currentWidget() == teamPage_) {
-        const std::vector<TeamRow> teams =
-            RankTeams(players_, RankPlayers(players_, results, meeting_.holes, RankingList::All),
-                      results.prizes.teamSize);
-        PrintSheets(QStringLiteral("団体成績"), TeamSheetPages(teams),
-                    [&](DrawingSurface& surface, double scale, int page) {
-                        DrawTeamSheet(surface, scale, header, players_, teams, page);
-                    });
-        return;
-    }
-    if (tabs_->currentWidget() == awardPage_) {
-        const Prizes prizes = AwardPrizes(players_, results, meeting_.holes);
-        PrintSheets(QStringLiteral("表彰一覧"), AwardSheetPages(prizes),
-                    [&](DrawingSurface& surface, double scale, int page) {
-                        DrawAwardSheet(surface, scale, header, players_, prizes, page);
-                    });
-        return;
-    }
-    const Ranking ranking = CurrentRanking();
-    RankingSheetHeader listHeader = header;
-    listHeader.listName = Utf8ToCp932(ListName(ChosenList()).toStdString());
-    PrintSheets(QStringLiteral("成績表_") + ListName(ChosenList()), RankingSheetPages(ranking),
-                [&](DrawingSurface& surface, double scale, int page) {
-                    DrawRankingSheet(surface, scale, listHeader, players_, ranking, page);
-                });
-}
-
-namespace {
-
-// Writes bytes to the file chosen; a message on failure.  True when written.
-bool WriteChosenFile(Dialogs& dialogs, const QString& chosen, std::string_view bytes) {
-    const std::optional<std::filesystem::path> path = TryQtToPath(chosen);
-    if (!path) {
-        dialogs.Message(NoticeText(Notice::BadFileName));
-        return false;
-    }
-    if (!ReplaceFileContents(*path, bytes)) {
-        dialogs.Message(NoticeText(Notice::CannotSave));
-        return false;
-    }
-    return true;
-}
-
-// The names, one a line, after a first line.
-QString NameList(const QString& first, const std::vector<std::string>& names) {
-    QString text = first;
-    for (const std::string& name : names) text += QLatin1Char('\n') + Cp932ToQt(name);
-    return text;
-}
-
-}  // namespace
-
-void ResultsWindow::SaveCsv(const QString& name, const std::string& bytes) {
-    const auto chosen = dialogs_.SaveCsvFileName(name);
-    if (chosen) WriteChosenFile(dialogs_, *chosen, bytes);
-}
-
-void ResultsWindow::CsvClick() {
+void ResultsWindow::WithShownList(const std::function<void(const PrintedList&)>& use) const {
     const Results& results = book_.Get();
     if (tabs_->currentWidget() == teamPage_) {
         const Ranking overall = RankPlayers(players_, results, meeting_.holes, RankingList::All);
-        SaveCsv(QStringLiteral("団体成績"),
-                FormatTeamCsv(players_, RankTeams(players_, overall, results.prizes.teamSize)));
+        use(TeamPrintedList(meeting_.header, players_,
+                            RankTeams(players_, overall, results.prizes.teamSize)));
     } else if (tabs_->currentWidget() == awardPage_) {
-        SaveCsv(QStringLiteral("表彰一覧"),
-                FormatAwardsCsv(players_, AwardPrizes(players_, results, meeting_.holes)));
+        use(AwardPrintedList(meeting_.header, players_,
+                             AwardPrizes(players_, results, meeting_.holes)));
     } else {
-        SaveCsv(QStringLiteral("成績表_") + ListName(ChosenList()),
-                FormatRankingCsv(players_, CurrentRanking()));
+        const Ranking ranking = CurrentRanking();
+        use(RankingPrintedList(meeting_.header, ChosenList(), players_, ranking));
     }
+}
+
+void ResultsWindow::PrintClick() {
+    WithShownList([this](const PrintedList& list) { PrintList(dialogs_, list, printObserver_); });
+}
+
+void ResultsWindow::CsvClick() {
+    WithShownList([this](const PrintedList& list) { SaveListCsv(dialogs_, list); });
 }
 
 void ResultsWindow::SaveClick() {

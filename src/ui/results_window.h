@@ -45,6 +45,7 @@ class QTableView;
 namespace tovi {
 
 class AwardPage;
+class PrintedList;
 class RankingPage;
 class TeamPage;
 
@@ -62,6 +63,8 @@ struct ResultsMeeting {
 // SaveButton, LoadButton, ClearButton and CloseButton; those of the pages as
 // their classes name them.
 class ResultsWindow final : public QWidget {
+    Q_OBJECT
+
 public:
     // changed runs after every change of the scores or the settings.
     ResultsWindow(Dialogs& dialogs, ScoreBook& book, std::function<void()> changed);
@@ -90,14 +93,6 @@ public:
         printObserver_ = std::move(observer);
     }
 
-    // The commands.  Print and CSV take the page shown: 団体, 表彰, or else
-    // the ranking of the list chosen.
-    void PrintClick();
-    void CsvClick();
-    void SaveClick();
-    void LoadClick();
-    void ClearClick();
-
     // The pages with entry, in group order, and the others (組なし may be null).
     int EntryPages() const { return static_cast<int>(pages_.size()); }
     QTableView* EntryTable(int page) const;
@@ -118,6 +113,15 @@ public:
 protected:
     bool event(QEvent* event) override;
 
+private slots:
+    // The commands.  Print and CSV take the page shown: 団体, 表彰, or else
+    // the ranking of the list chosen.
+    void PrintClick();
+    void CsvClick();
+    void SaveClick();
+    void LoadClick();
+    void ClearClick();
+
 private:
     struct Page;
 
@@ -130,9 +134,9 @@ private:
     void RefreshRanking();
     // The scores or their settings changed: the lists and the recovery file.
     void ScoresChanged();
-    void PrintSheets(const QString& name, int pages,
-                     const std::function<void(DrawingSurface&, double, int)>& draw);
-    void SaveCsv(const QString& name, const std::string& bytes);
+    // Calls use with the list the page shown holds: 団体, 表彰, or else the
+    // ranking of the list chosen.
+    void WithShownList(const std::function<void(const PrintedList&)>& use) const;
     // Enters strokes at a cell of an entry page; false when refused.
     bool Enter(const EntryPosition& at, std::optional<int> strokes);
     void TypeDigit(int page, int digit);

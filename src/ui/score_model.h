@@ -18,6 +18,8 @@
 namespace tovi {
 
 class ScoreModel final : public QAbstractTableModel {
+    Q_OBJECT
+
 public:
     // The columns: name, team, round, the holes from kFirstHoleColumn on,
     // then kSumColumns sums: 計 (the round), 実打数, 一打, 二打, 合計 (the player).

@@ -164,7 +164,7 @@ void ScoreSheetPanel::Preview() {
     // number: the box gets back what the drawing left.
     ScoreSheetSettings settings = Settings();
     try {
-        Draw(preview_->Canvas(), state_, settings);
+        DrawScoreSheet(preview_->Canvas(), state_, settings);
     } catch (...) {
         SetHoleCount(settings.holeCount);
         throw;
@@ -210,7 +210,7 @@ void ScoreSheetPanel::PrintSheets(const QString& fileName,
         state_.scaleY = scale.y;
         // A sheet that stops on a bad number throws here, before the job begins.
         std::vector<RecordedDrawing> pages(sheets.size());
-        for (std::size_t i = 0; i < sheets.size(); ++i) Draw(pages[i], state_, sheets[i]);
+        for (std::size_t i = 0; i < sheets.size(); ++i) DrawScoreSheet(pages[i], state_, sheets[i]);
         return pages;
     };
     if (const std::optional<Notice> notice = PrintNotice(

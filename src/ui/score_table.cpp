@@ -72,14 +72,14 @@ void ScoreTable::keyPressEvent(QKeyEvent* event) {
     const bool onHole = Model() && Model()->IsHoleCell(currentIndex());
     if (text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('9')) {
         // 0 is no score: taken, and nothing entered.
-        if (onHole && text[0] != QLatin1Char('0') && onDigit) onDigit(text[0].digitValue());
+        if (onHole && text[0] != QLatin1Char('0')) emit digitTyped(text[0].digitValue());
         event->accept();
         return;
     }
     switch (event->key()) {
         case Qt::Key_Backspace:
         case Qt::Key_Delete:
-            if (onHole && onEmpty) onEmpty();
+            if (onHole) emit cellEmptied();
             event->accept();
             return;
         case Qt::Key_Return:
@@ -130,7 +130,7 @@ void ScoreTable::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
     const bool moveOn = hint == QAbstractItemDelegate::SubmitModelCache ||
                         hint == QAbstractItemDelegate::EditNextItem;
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
-    if (moveOn && onCommitted) onCommitted();
+    if (moveOn) emit numberCommitted();
 }
 
 void ScoreTable::Move(int rows, int holes) {

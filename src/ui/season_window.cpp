@@ -20,23 +20,20 @@
 #include "platform/file_name.h"
 #include "platform/fonts.h"
 #include "platform/qt_text.h"
+#include "results/printed_list.h"
 #include "results/ranking_sheet.h"
 #include "results/season_sheet.h"
+#include "ui/file_commands.h"
+#include "ui/list_commands.h"
 #include "ui/list_table.h"
 #include "ui/messages.h"
 #include "ui/print_job.h"
 #include "ui/ranking_page.h"
 #include "ui/text_table_model.h"
+#include "ui/window_bar.h"
 
 namespace tovi {
 namespace {
-
-// The names, one a line, after a first line.
-QString NameList(const QString& first, const std::vector<QString>& names) {
-    QString text = first;
-    for (const QString& name : names) text += QLatin1Char('\n') + name;
-    return text;
-}
 
 QString DateText(const SeasonMeeting& meeting) {
     if (!meeting.heading) return {};
@@ -61,24 +58,18 @@ SeasonWindow::SeasonWindow(Dialogs& dialogs) : QWidget(nullptr), dialogs_(dialog
     // The commands along the top.
     auto* bar = new QHBoxLayout();
     layout->addLayout(bar);
-    const auto button = [this, bar](const char* text, const char* name,
+    const auto button = [this, bar](const QString& text, const char* name,
                                     void (SeasonWindow::*handler)()) {
-        auto* b = new QPushButton(QString::fromUtf8(text), this);
-        b->setObjectName(QString::fromLatin1(name));
-        bar->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+        connect(AddBarButton(this, bar, text, name), &QPushButton::clicked, this, handler);
     };
-    button("追加(&A)", "AddButton", &SeasonWindow::AddClick);
-    button("削除(&D)", "RemoveButton", &SeasonWindow::RemoveClick);
+    button(QStringLiteral("追加(&A)"), "AddButton", &SeasonWindow::AddClick);
+    button(QStringLiteral("削除(&D)"), "RemoveButton", &SeasonWindow::RemoveClick);
     bar->addStretch();
-    button("印刷(&P)", "PrintButton", &SeasonWindow::PrintClick);
-    button("CSV保存(&C)", "CsvButton", &SeasonWindow::CsvClick);
-    button("保存(&S)", "SaveButton", &SeasonWindow::SaveClick);
-    button("読込(&L)", "LoadButton", &SeasonWindow::LoadClick);
-    auto* closeButton = new QPushButton(QStringLiteral("閉じる"), this);
-    closeButton->setObjectName(QStringLiteral("CloseButton"));
-    bar->addWidget(closeButton);
-    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    button(QStringLiteral("印刷(&P)"), "PrintButton", &SeasonWindow::PrintClick);
+    button(QStringLiteral("CSV保存(&C)"), "CsvButton", &SeasonWindow::CsvClick);
+    button(QStringLiteral("保存(&S)"), "SaveButton", &SeasonWindow::SaveClick);
+    button(QStringLiteral("読込(&L)"), "LoadButton", &SeasonWindow::LoadClick);
+    AddCloseButton(this, bar);
 
     // The meetings.
     meetingModel_ = std::make_unique<TextTableModel>(
@@ -93,21 +84,17 @@ SeasonWindow::SeasonWindow(Dialogs& dialogs) : QWidget(nullptr), dialogs_(dialog
     // The settings.
     auto* settings = new QHBoxLayout();
     layout->addLayout(settings);
-    const auto labelled = [this, settings](const char* text, QWidget* buddy) {
-        auto* label = new QLabel(QString::fromUtf8(text), this);
-        label->setBuddy(buddy);
-        settings->addWidget(label);
-        settings->addWidget(buddy);
-        settings->addSpacing(12);
+    const auto labelled = [this, settings](const QString& text, QWidget* buddy) {
+        AddLabelled(this, settings, text, buddy, 12);
     };
     points_ = new QLineEdit(this);
     points_->setObjectName(QStringLiteral("PointsEdit"));
     points_->setMinimumWidth(220);
-    labelled("ポイント(&T)", points_);
+    labelled(QStringLiteral("ポイント(&T)"), points_);
     attendance_ = new QSpinBox(this);
     attendance_->setObjectName(QStringLiteral("AttendanceBox"));
     attendance_->setRange(0, kMaxPoints);
-    labelled("参加点(&E)", attendance_);
+    labelled(QStringLiteral("参加点(&E)"), attendance_);
     byPoints_ = new QRadioButton(QStringLiteral("ポイント順"), this);
     byPoints_->setObjectName(QStringLiteral("OrderButton0"));
     byAverage_ = new QRadioButton(QStringLiteral("平均順"), this);
@@ -121,7 +108,7 @@ SeasonWindow::SeasonWindow(Dialogs& dialogs) : QWidget(nullptr), dialogs_(dialog
     minimumRounds_ = new QSpinBox(this);
     minimumRounds_->setObjectName(QStringLiteral("MinimumRoundsBox"));
     minimumRounds_->setRange(kMinMinimumRounds, kMaxMinimumRounds);
-    labelled("最低ラウンド(&M)", minimumRounds_);
+    labelled(QStringLiteral("最低ラウンド(&M)"), minimumRounds_);
     settings->addStretch();
 
     // The lists and the figures.
@@ -294,30 +281,11 @@ void SeasonWindow::RemoveClick() {
 }
 
 void SeasonWindow::PrintClick() {
-    const std::vector<SeasonMeeting>& meetings = meetings_;
-    const std::string listName = Utf8ToCp932(ListName(List()).toStdString());
-    const auto drawPages = [&](QPrinter& printer) {
-        const double scale = RankingSheetScale(printer.width(), printer.height());
-        std::vector<RecordedDrawing> pages(static_cast<std::size_t>(SeasonSheetPages(rows_)));
-        for (std::size_t i = 0; i < pages.size(); ++i)
-            DrawSeasonSheet(pages[i], scale, season_, rows_, meetings, listName,
-                            static_cast<int>(i));
-        return pages;
-    };
-    if (const std::optional<Notice> notice =
-            PrintNotice(PrintPages(dialogs_, QStringLiteral("年間成績_") + ListName(List()),
-                                   QPageLayout::Portrait, drawPages, printObserver_)))
-        dialogs_.Message(NoticeText(*notice));
+    PrintList(dialogs_, SeasonPrintedList(List(), season_, rows_, meetings_), printObserver_);
 }
 
 void SeasonWindow::CsvClick() {
-    const auto chosen = dialogs_.SaveCsvFileName(QStringLiteral("年間成績_") + ListName(List()));
-    if (!chosen) return;
-    const std::optional<std::filesystem::path> path = TryQtToPath(*chosen);
-    if (!path)
-        dialogs_.Message(NoticeText(Notice::BadFileName));
-    else if (!ReplaceFileContents(*path, FormatSeasonCsv(season_, rows_)))
-        dialogs_.Message(NoticeText(Notice::CannotSave));
+    SaveListCsv(dialogs_, SeasonPrintedList(List(), season_, rows_, meetings_));
 }
 
 void SeasonWindow::SaveClick() {
@@ -336,10 +304,7 @@ void SeasonWindow::SaveClick() {
                                    .replace(QLatin1Char('\\'), QLatin1Char('/'))
                                    .toStdString());
     const SeasonFileBytes bytes = FormatSeasonFile(season);
-    if (!ReplaceFileContents(*file, bytes.bytes)) {
-        dialogs_.Message(NoticeText(Notice::CannotSave));
-        return;
-    }
+    if (!WriteFileOrTell(dialogs_, *file, bytes.bytes)) return;
     if (!bytes.leftOut.empty()) {
         std::vector<QString> names;
         for (const std::string& p : bytes.leftOut) names.push_back(QString::fromStdString(p));

@@ -33,6 +33,8 @@ class TextTableModel;
 // ListButton0..ListButton2 (全体, 男子, 女子), SeasonTable, PrintButton,
 // CsvButton, SaveButton (保存), LoadButton (読込) and CloseButton.
 class SeasonWindow final : public QWidget {
+    Q_OBJECT
+
 public:
     explicit SeasonWindow(Dialogs& dialogs);
     ~SeasonWindow() override;
@@ -41,14 +43,6 @@ public:
     void SetPrintObserver(std::function<void(const RecordedDrawing&)> observer) {
         printObserver_ = std::move(observer);
     }
-
-    // The commands.
-    void AddClick();
-    void RemoveClick();
-    void PrintClick();
-    void CsvClick();
-    void SaveClick();
-    void LoadClick();
 
     // Adds the results files at the paths (for the dialog's choice and for
     // tests); a file that is no results file is reported, naming it, and
@@ -65,6 +59,15 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    // The commands.
+    void AddClick();
+    void RemoveClick();
+    void PrintClick();
+    void CsvClick();
+    void SaveClick();
+    void LoadClick();
 
 private:
     struct Entry {

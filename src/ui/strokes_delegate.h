@@ -7,6 +7,8 @@
 namespace tovi {
 
 class StrokesDelegate final : public QStyledItemDelegate {
+    Q_OBJECT
+
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,

@@ -10,6 +10,8 @@
 namespace tovi {
 
 class TextTableModel final : public QAbstractTableModel {
+    Q_OBJECT
+
 public:
     // rightAligned: the columns of numbers, by index.
     TextTableModel(QStringList headings, std::vector<int> rightAligned);
