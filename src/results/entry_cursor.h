@@ -1,6 +1,7 @@
 // Where score entry moves after a score has been entered.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 namespace tovi {
@@ -23,5 +24,28 @@ struct EntryPosition {
 // rounds or holes, give back `at`.
 EntryPosition NextEntryPosition(const std::vector<int>& groupSizes, int rounds, int holes,
                                 const EntryPosition& at);
+
+// The path of score entry over the pages of the results window, as the
+// cursor of entry follows it: groupSizes[g] players on page g, each with
+// `rounds` rounds of `holes` holes.
+class EntryPath {
+public:
+    EntryPath(std::vector<int> groupSizes, int rounds, int holes);
+
+    // Whether at is a cell of the path.
+    bool Contains(const EntryPosition& at) const;
+    // The cell after at, as NextEntryPosition.
+    EntryPosition Next(const EntryPosition& at) const;
+    // The first cell along the path that filled says has no strokes yet, so
+    // that entry starts where a digit overwrites nothing; the first cell of
+    // the first page with players when every cell has strokes, and
+    // {0, 0, 0, 0} for a path without cells.
+    EntryPosition FirstOpen(const std::function<bool(const EntryPosition&)>& filled) const;
+
+private:
+    std::vector<int> groupSizes_;
+    int rounds_;
+    int holes_;
+};
 
 }  // namespace tovi

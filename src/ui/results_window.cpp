@@ -130,11 +130,11 @@ std::vector<ResultsWindow::Page*> ResultsWindow::AllPages() const {
 
 int ResultsWindow::Rounds() const { return book_.Get().settings.rounds; }
 
-std::vector<int> ResultsWindow::PageSizes() const {
+EntryPath ResultsWindow::Path() const {
     std::vector<int> sizes;
     for (const auto& page : pages_)
         sizes.push_back(static_cast<int>(page->model->Players().size()));
-    return sizes;
+    return EntryPath(std::move(sizes), Rounds(), meeting_.holes);
 }
 
 void ResultsWindow::BuildPages() {
@@ -205,16 +205,12 @@ void ResultsWindow::BuildPages() {
 EntryPosition ResultsWindow::FirstEmptyCell() const {
     // Along the entry path from the first cell, so that a digit typed after
     // restoring or loading scores never overwrites one.
-    const std::vector<int> sizes = PageSizes();
-    EntryPosition at{0, 0, 0, 0};
-    while (true) {
+    const auto& cards = book_.Get().cards;
+    return Path().FirstOpen([&](const EntryPosition& at) {
         const Page& page = *pages_[static_cast<std::size_t>(at.group)];
-        const auto card = book_.Get().cards.find(page.model->Players().at(at.player).key);
-        if (card == book_.Get().cards.end() || !card->second.Strokes(at.round, at.hole)) return at;
-        const EntryPosition next = NextEntryPosition(sizes, Rounds(), meeting_.holes, at);
-        if (next == at) return {0, 0, 0, 0};  // every cell filled
-        at = next;
-    }
+        const auto card = cards.find(page.model->Players().at(at.player).key);
+        return card != cards.end() && card->second.Strokes(at.round, at.hole).has_value();
+    });
 }
 
 void ResultsWindow::SettingsChanged() {
@@ -271,12 +267,9 @@ std::optional<EntryPosition> ResultsWindow::Cursor() const {
 }
 
 bool ResultsWindow::Enter(const EntryPosition& at, std::optional<int> strokes) {
-    if (at.group < 0 || at.group >= EntryPages()) return false;
+    if (!Path().Contains(at)) return false;
     Page& page = *pages_[static_cast<std::size_t>(at.group)];
     const auto& players = page.model->Players();
-    if (at.player < 0 || at.player >= static_cast<int>(players.size())) return false;
-    if (at.hole < 0 || at.hole >= meeting_.holes || at.round < 0 || at.round >= Rounds())
-        return false;
     if (!book_.Enter(players[static_cast<std::size_t>(at.player)].key, at.round, at.hole, strokes))
         return false;
     page.model->CellChanged(at.player, at.round, at.hole);
@@ -296,7 +289,7 @@ void ResultsWindow::EmptyCell(int page) {
 }
 
 void ResultsWindow::Advance(const EntryPosition& from) {
-    const EntryPosition next = NextEntryPosition(PageSizes(), Rounds(), meeting_.holes, from);
+    const EntryPosition next = Path().Next(from);
     if (next != from) GoTo(next);
 }
 

@@ -144,7 +144,8 @@ private:
     // Moves on from a cell that has just been entered.
     void Advance(const EntryPosition& from);
     void GoTo(const EntryPosition& at);
-    std::vector<int> PageSizes() const;
+    // The path of entry over the entry pages as they are now.
+    EntryPath Path() const;
     // The first cell along the entry path without strokes; the first cell
     // when all have them.  Needs an entry page.
     EntryPosition FirstEmptyCell() const;

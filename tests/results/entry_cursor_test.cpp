@@ -53,5 +53,48 @@ TEST(ResultEntryCursor, WalksEveryCellOnceInEntryOrder) {
     EXPECT_EQ(walked, expected);
 }
 
+TEST(ResultEntryCursor, EntryStartsAtTheFirstCellWithoutStrokesAlongThePath) {
+    // Page 0 empty; page 1 with two players; 2 rounds of 2 holes.
+    const EntryPath path({0, 2, 1}, 2, 2);
+    const auto filledUpTo = [&](int cells) {
+        return [&path, cells](const EntryPosition& at) {
+            int before = 0;
+            for (EntryPosition p{1, 0, 0, 0}; p != at; p = path.Next(p)) ++before;
+            return before < cells;
+        };
+    };
+    const struct {
+        const char* what;
+        int filled;  // cells along the path that have strokes
+        EntryPosition expected;
+    } cases[] = {
+        {"nothing entered: the first cell of the first page with players", 0, {1, 0, 0, 0}},
+        {"three entered: the second round's second hole", 3, {1, 0, 1, 1}},
+        {"the first player done: the second player", 4, {1, 1, 0, 0}},
+        {"a page done: the next page", 8, {2, 0, 0, 0}},
+        {"every cell entered: back to the first", 12, {1, 0, 0, 0}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(path.FirstOpen(filledUpTo(c.filled)), c.expected) << c.what;
+    EXPECT_EQ(EntryPath({0, 0}, 2, 2).FirstOpen([](const EntryPosition&) { return false; }),
+              (EntryPosition{0, 0, 0, 0}));
+}
+
+TEST(ResultEntryCursor, ThePathHoldsOnlyCellsOfItsPagesRoundsAndHoles) {
+    const EntryPath path({2, 0}, 2, 3);
+    const struct {
+        EntryPosition at;
+        bool inside;
+    } cases[] = {
+        {{0, 0, 0, 0}, true},   {{0, 1, 1, 2}, true},   {{0, 2, 0, 0}, false},
+        {{1, 0, 0, 0}, false},  {{0, 0, 2, 0}, false},  {{0, 0, 0, 3}, false},
+        {{-1, 0, 0, 0}, false}, {{0, 0, 0, -1}, false}, {{2, 0, 0, 0}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.at));
+        EXPECT_EQ(path.Contains(c.at), c.inside);
+    }
+}
+
 }  // namespace
 }  // namespace tovi
