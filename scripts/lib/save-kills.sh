@@ -11,7 +11,7 @@
 #            appearance and its rename
 #   missing  no target at all
 #   partial  a target that is neither the old nor the new bytes
-# and the counts are printed as one line: "save kills: N killed, ...".
+# and the counts are printed as one line: "WHAT: N killed: N old, N new, ...".
 
 # The temporary files beside TARGET, one name a line.
 save_leftovers() {  # TARGET
