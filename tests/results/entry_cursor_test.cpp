@@ -80,21 +80,5 @@ TEST(ResultEntryCursor, EntryStartsAtTheFirstCellWithoutStrokesAlongThePath) {
               (EntryPosition{0, 0, 0, 0}));
 }
 
-TEST(ResultEntryCursor, ThePathHoldsOnlyCellsOfItsPagesRoundsAndHoles) {
-    const EntryPath path({2, 0}, 2, 3);
-    const struct {
-        EntryPosition at;
-        bool inside;
-    } cases[] = {
-        {{0, 0, 0, 0}, true},   {{0, 1, 1, 2}, true},   {{0, 2, 0, 0}, false},
-        {{1, 0, 0, 0}, false},  {{0, 0, 2, 0}, false},  {{0, 0, 0, 3}, false},
-        {{-1, 0, 0, 0}, false}, {{0, 0, 0, -1}, false}, {{2, 0, 0, 0}, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.at));
-        EXPECT_EQ(path.Contains(c.at), c.inside);
-    }
-}
-
 }  // namespace
 }  // namespace tovi
