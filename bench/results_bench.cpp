@@ -13,7 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_window.h"
-#include "ui/results_window.h"
+#include "ui/results/results_window.h"
 
 namespace tovi::bench {
 namespace {

@@ -16,7 +16,7 @@
 #include "bench_window.h"
 #include "core/file_io.h"
 #include "results/results_file.h"
-#include "ui/season_window.h"
+#include "ui/season/season_window.h"
 
 namespace tovi::bench {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "probe_report.h"
 
-#include "ui/program.h"
+#include "app/program.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "ui/program.h"
+#include "app/program.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

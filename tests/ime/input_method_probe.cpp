@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "support/window_controls.h"
-#include "ui/program.h"
+#include "app/program.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

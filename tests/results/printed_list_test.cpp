@@ -1,7 +1,7 @@
 // The lists printed and saved from the results and season windows: the
 // list named on a ranking page.  The names their files are offered under
 // are checked through the windows (results_files_test, prize_giving_test).
-#include "results/printed_list.h"
+#include "sheets/printed_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "results/prize_sheet.h"
+#include "sheets/prize_sheet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "results/ranking_sheet.h"
+#include "sheets/ranking_sheet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "results/season.h"
+#include "season/season.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include "core/cp932.h"
 #include "core/file_io.h"
 #include "results/card_builder.h"
-#include "results/season_sheet.h"
+#include "sheets/season_sheet.h"
 #include "support/recording_surface.h"
 
 namespace tovi {

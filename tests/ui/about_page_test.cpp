@@ -9,7 +9,7 @@
 #include <QUrl>
 
 #include "platform/help.h"
-#include "ui/about_box.h"
+#include "ui/main/about_box.h"
 #include "ui/window_fixture.h"
 
 namespace tovi::test {

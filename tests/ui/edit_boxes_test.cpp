@@ -15,7 +15,7 @@
 #include <iterator>
 
 #include "platform/input_method.h"
-#include "ui/program.h"
+#include "app/program.h"
 #include "ui/window_fixture.h"
 
 namespace tovi::test {

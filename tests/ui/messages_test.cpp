@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "ui/messages.h"
+#include "ui/common/messages.h"
 
 namespace tovi {
 namespace {

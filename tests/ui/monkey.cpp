@@ -42,9 +42,9 @@
 #include "platform/qt_text.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_controls.h"
-#include "ui/about_box.h"
-#include "ui/main_window.h"
-#include "ui/registration_panel.h"
+#include "ui/main/about_box.h"
+#include "ui/main/main_window.h"
+#include "ui/main/registration_panel.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define TOVI_MONKEY_SANITIZED 1

@@ -10,9 +10,9 @@
 
 #include "core/file_io.h"
 #include "platform/file_name.h"
-#include "ui/list_table.h"
-#include "ui/prize_pages.h"
-#include "ui/ranking_page.h"
+#include "ui/common/list_table.h"
+#include "ui/results/prize_pages.h"
+#include "ui/results/ranking_page.h"
 #include "ui/results_fixture.h"
 
 namespace tovi::test {

@@ -14,7 +14,7 @@
 #include "core/file_io.h"
 #include "platform/file_name.h"
 #include "results/results_file.h"
-#include "ui/ranking_page.h"
+#include "ui/results/ranking_page.h"
 #include "ui/results_fixture.h"
 
 namespace tovi::test {

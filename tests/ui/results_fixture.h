@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/results_window.h"
-#include "ui/score_model.h"
+#include "ui/results/results_window.h"
+#include "ui/results/score_model.h"
 #include "ui/window_fixture.h"
 
 namespace tovi::test {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "results/card_builder.h"
-#include "ui/ranking_model.h"
-#include "ui/score_model.h"
+#include "ui/results/ranking_model.h"
+#include "ui/results/score_model.h"
 
 namespace tovi {
 namespace {

@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "platform/help.h"
-#include "ui/about_box.h"
+#include "ui/main/about_box.h"
 #include "ui/window_fixture.h"
 
 namespace tovi::test {

@@ -11,8 +11,8 @@
 #include "platform/file_name.h"
 #include "results/card_builder.h"
 #include "results/results_file.h"
-#include "ui/list_table.h"
-#include "ui/season_window.h"
+#include "ui/common/list_table.h"
+#include "ui/season/season_window.h"
 #include "ui/window_fixture.h"
 
 namespace tovi::test {

@@ -20,12 +20,12 @@
 #include "support/recording_surface.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_controls.h"
-#include "ui/grouping_panel.h"
-#include "ui/main_window.h"
-#include "ui/member_list.h"
-#include "ui/registration_panel.h"
-#include "ui/results_session.h"
-#include "ui/score_sheet_panel.h"
+#include "ui/main/grouping_panel.h"
+#include "ui/main/main_window.h"
+#include "ui/main/member_list.h"
+#include "ui/main/registration_panel.h"
+#include "ui/results/results_session.h"
+#include "ui/main/score_sheet_panel.h"
 
 namespace tovi::test {
 

@@ -1,0 +1,26 @@
+#include "ui/results/strokes_delegate.h"
+
+#include <QIntValidator>
+#include <QLineEdit>
+
+#include "results/score_card.h"
+
+namespace tovi {
+
+QWidget* StrokesDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                       const QModelIndex&) const {
+    auto* editor = new QLineEdit(parent);
+    editor->setValidator(new QIntValidator(kMinStrokes, kMaxStrokes, editor));
+    editor->setMaxLength(2);
+    editor->setAlignment(Qt::AlignCenter);
+    // Digits, not a composition of the input method.
+    editor->setAttribute(Qt::WA_InputMethodEnabled, false);
+    return editor;
+}
+
+void StrokesDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    QStyledItemDelegate::setEditorData(editor, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) line->selectAll();
+}
+
+}  // namespace tovi
