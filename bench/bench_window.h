@@ -20,8 +20,8 @@
 #include "ui/main/main_window.h"
 #include "ui/main/member_list.h"
 #include "ui/main/registration_panel.h"
-#include "ui/results/results_session.h"
 #include "ui/main/score_sheet_panel.h"
+#include "ui/results/results_session.h"
 
 namespace tovi::bench {
 
@@ -73,6 +73,7 @@ struct BenchWindow {
     BenchWindow() : form(std::make_unique<MainWindow>(dialogs, random, clock)), controls(*form) {}
 
     TournamentState& S() { return form->State(); }
+    ListInteraction& I() { return form->Interaction(); }
 
     // Grouping mode with the roster loaded and the players and leaders
     // marked; the tallies propose 6 groups.

@@ -26,15 +26,12 @@ inline void PrintSheetEachIteration(benchmark::State& state, TournamentState& s,
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape);
     const SheetScale scale = PrintScale(printer.logicalDpiX(), printer.logicalDpiY());
-    s.scaleX = scale.x;
-    s.scaleY = scale.y;
-    ScoreSheetSettings settings =
-        DefaultScoreSheetSettings();  // DrawScoreSheet may rewrite the hole count
+    const ScoreSheetSettings settings = DefaultScoreSheetSettings();
     for (auto _ : state) {
         QPainter painter;
         if (!painter.begin(&printer)) return state.SkipWithError("cannot begin the page");
         QtSurface surface(&painter);
-        DrawScoreSheet(surface, s, settings);
+        DrawScoreSheet(surface, s, settings, scale);
         painter.end();
     }
     state.counters["dpi"] = printer.logicalDpiX();

@@ -93,7 +93,7 @@ void BM_ParticipationToggle(benchmark::State& state) {
     BenchWindow w;
     Prepare(w, state);
     w.form->List().ToggleEntryCommand();
-    if (w.S().commandState != kCommandEntry) return (void)Fail(state, "marking not on");
+    if (w.I().commandState != ListCommand::Entry) return (void)Fail(state, "marking not on");
     constexpr int row = 1;
     for (auto _ : state) {
         w.form->List().PressRow(RowY(row));
@@ -109,7 +109,7 @@ void BM_LeaderToggle(benchmark::State& state) {
     BenchWindow w;
     Prepare(w, state);
     w.form->List().ToggleLeaderCommand();
-    if (w.S().commandState != kCommandLeader) return (void)Fail(state, "marking not on");
+    if (w.I().commandState != ListCommand::Leader) return (void)Fail(state, "marking not on");
     constexpr int row = 2;
     for (auto _ : state) {
         w.form->List().PressRow(RowY(row));

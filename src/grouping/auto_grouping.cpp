@@ -37,36 +37,41 @@ void MarkPlaced(TournamentState& state, const std::string& entry) {
 }
 
 // Members of the roster, in roster order, that the predicate accepts.
+// The pools hold member positions as decimal text, as the groups do.
+using Pool = std::vector<std::string>;
+
 template <typename Accept>
-void PoolFromRoster(TournamentState& state, Accept accept) {
-    state.drawPool.clear();
+Pool PoolFromRoster(const TournamentState& state, Accept accept) {
+    Pool pool;
     const std::size_t count = std::min<std::size_t>(state.rosterList.size(), kFlagSlots);
     for (std::size_t p = 0; p < count; ++p) {
-        if (accept(p)) state.drawPool.push_back(std::to_string(p));
+        if (accept(p)) pool.push_back(std::to_string(p));
     }
+    return pool;
 }
 
 // Non-leaders from a gender list of 1-based member numbers, in its order.
-void PoolFromMembers(TournamentState& state, const std::vector<int>& memberNumbers) {
-    state.drawPool.clear();
+Pool PoolFromMembers(const TournamentState& state, const std::vector<int>& memberNumbers) {
+    Pool pool;
     for (const int number : memberNumbers) {
         const std::int64_t position = static_cast<std::int64_t>(number) - 1;
         if (!IsFlagSlot(position)) continue;
         if (state.leaderFlag[static_cast<std::size_t>(position)] == 0) {
-            state.drawPool.push_back(std::to_string(position));
+            pool.push_back(std::to_string(position));
         }
     }
+    return pool;
 }
 
 // Deals the whole pool round the groups, one member a group, starting at
 // `group` and wrapping after groupCount; `group` is left at the next group
 // due so that a second pool continues the same round.
-void DealPool(TournamentState& state, int groupCount, int& group, RandomSource& random) {
-    if (state.drawPool.empty()) return;
+void DealPool(TournamentState& state, Pool pool, int groupCount, int& group, RandomSource& random) {
+    if (pool.empty()) return;
     if (groupCount < 1 || groupCount > MaxGroups) return;
-    const std::size_t count = state.drawPool.size();
+    const std::size_t count = pool.size();
     for (std::size_t k = 0; k < count; ++k) {
-        std::string entry = DrawFromPool(state.drawPool, random);
+        std::string entry = DrawFromPool(pool, random);
         MarkPlaced(state, entry);
         state.groupList[static_cast<std::size_t>(group)].push_back(std::move(entry));
         if (++group > groupCount) group = 1;
@@ -78,14 +83,13 @@ void DealPool(TournamentState& state, int groupCount, int& group, RandomSource& 
 void ShuffleGroups(TournamentState& state, int groupCount, RandomSource& random) {
     for (int g = 1; g <= groupCount && g <= MaxGroups; ++g) {
         auto& group = state.groupList[static_cast<std::size_t>(g)];
-        state.drawPool = std::move(group);
+        Pool pool = std::move(group);
         group.clear();
-        while (!state.drawPool.empty()) group.push_back(DrawFromPool(state.drawPool, random));
+        while (!pool.empty()) group.push_back(DrawFromPool(pool, random));
     }
 }
 
 void ResetGroups(TournamentState& state) {
-    state.drawPool.clear();
     for (auto& group : state.groupList) group.clear();
     for (int p = 0; p < kPlacedSlotsCleared; ++p) state.placedFlag[static_cast<std::size_t>(p)] = 0;
 }
@@ -93,10 +97,9 @@ void ResetGroups(TournamentState& state) {
 // Puts one leader at the head of each of groups 1..groupCount.  The leader
 // for a group is chosen by the millisecond of the clock, read for each one.
 void PlaceLeaders(TournamentState& state, int groupCount, Clock& clock) {
-    PoolFromRoster(state, [&](std::size_t p) { return state.leaderFlag[p] == 1; });
-    for (int k = 1; k <= groupCount && k <= MaxGroups && !state.drawPool.empty(); ++k) {
-        std::string leader =
-            TakeFromPool(state.drawPool, PoolIndex(clock.Milliseconds(), state.drawPool.size()));
+    Pool pool = PoolFromRoster(state, [&](std::size_t p) { return state.leaderFlag[p] == 1; });
+    for (int k = 1; k <= groupCount && k <= MaxGroups && !pool.empty(); ++k) {
+        std::string leader = TakeFromPool(pool, PoolIndex(clock.Milliseconds(), pool.size()));
         MarkPlaced(state, leader);
         auto& group = state.groupList[static_cast<std::size_t>(k)];
         group.insert(group.begin(), std::move(leader));
@@ -133,18 +136,17 @@ GroupingOutcome RunAutomaticGrouping(TournamentState& state, const std::string& 
     ResetGroups(state);
 
     if (!balanced) {
-        PoolFromRoster(state, [&](std::size_t p) {
+        Pool pool = PoolFromRoster(state, [&](std::size_t p) {
             return state.entryFlag[p] == 1 && state.leaderFlag[p] == 0;
         });
-        if (capacity < static_cast<std::int64_t>(state.drawPool.size())) {
-            state.drawPool.clear();
+        if (capacity < static_cast<std::int64_t>(pool.size())) {
             if (!leaderMode)
                 return Outcome(GroupingStage::ResetOnly, GroupingNotice::MoreGroupsNeeded);
             // With leaders the count cannot match them here; the leader check
             // below reports it.
         } else {
             int group = 1;
-            DealPool(state, groupCount, group, random);
+            DealPool(state, std::move(pool), groupCount, group, random);
         }
     } else {
         if (capacity < entryCount) {
@@ -153,21 +155,17 @@ GroupingOutcome RunAutomaticGrouping(TournamentState& state, const std::string& 
         }
         // Men then women in one round, so the totals stay even.
         int group = 1;
-        PoolFromMembers(state, state.maleList);
-        DealPool(state, groupCount, group, random);
-        PoolFromMembers(state, state.femaleList);
-        DealPool(state, groupCount, group, random);
+        DealPool(state, PoolFromMembers(state, state.maleList), groupCount, group, random);
+        DealPool(state, PoolFromMembers(state, state.femaleList), groupCount, group, random);
         ShuffleGroups(state, groupCount, random);
     }
 
     if (leaderMode) {
         if (groupCount != state.leaderCount) {
-            state.drawPool.clear();
             return Outcome(GroupingStage::LeadersMismatch, GroupingNotice::LeadersMismatch);
         }
         PlaceLeaders(state, groupCount, clock);
     }
-    state.drawPool.clear();
     return Outcome(GroupingStage::Redraw);
 }
 

@@ -29,26 +29,29 @@ bool CanPick(const TournamentState& state, int row) {
     return state.placedFlag[static_cast<std::size_t>(row)] != 1;
 }
 
-PasteResult PasteIntoGroup(TournamentState& state, int group) {
+PasteResult PasteIntoGroup(TournamentState& state, const std::string& picked, int group) {
     auto& members = GroupAt(state, group);
-    if (state.pickedMember.empty()) return PasteResult::NothingPicked;
-    const std::int32_t member = StrToInt(state.pickedMember);
+    if (picked.empty()) return PasteResult::NothingPicked;
+    const std::int32_t member = StrToInt(picked);
     // A pick is only ever a roster row; anything else places nobody.
     if (!IsFlagSlot(member)) return PasteResult::NothingPicked;
     // Nor does a member placed since the pick (by a run of the automatic
     // grouping, which keeps the pick): a member stands in one group at most.
     if (state.placedFlag[static_cast<std::size_t>(member)] == 1) return PasteResult::NothingPicked;
     if (members.size() >= static_cast<std::size_t>(MaxGroupSize)) return PasteResult::GroupFull;
-    members.push_back(state.pickedMember);
+    members.push_back(picked);
     state.placedFlag[static_cast<std::size_t>(member)] = 1;
     return PasteResult::Pasted;
 }
 
+std::int64_t GroupRowAt(int y) {
+    // Integer division truncating toward zero: y = 0..20 is row 0.
+    return (static_cast<std::int64_t>(y) - kGroupBoxTopMargin) / GroupRowPitch;
+}
+
 ReturnResult ReturnFromGroup(TournamentState& state, int group, int y) {
     auto& members = GroupAt(state, group);
-    // Integer division truncating toward zero: y = 0..20 is row 0.
-    const std::int64_t row = (static_cast<std::int64_t>(y) - kGroupBoxTopMargin) / GroupRowPitch;
-    state.groupRow = static_cast<std::int32_t>(row);
+    const std::int64_t row = GroupRowAt(y);
     // A press above the first name (possible only off the box) hits nothing.
     if (row < 0 || row > static_cast<std::int64_t>(members.size()) - 1) {
         return ReturnResult::OutOfRange;

@@ -30,7 +30,6 @@ bool DeleteMember(TournamentState& state, int row) {
 
 bool ToggleEntry(TournamentState& state, int row) {
     if (!HoldsMember(state, row)) return false;
-    state.selectedRow = row;
     const int old = state.entryFlag[row];
     state.entryFlag[row] = old == 0 ? 1 : 0;
     if (old == 1 && state.leaderFlag[row] == 1) {
@@ -42,7 +41,6 @@ bool ToggleEntry(TournamentState& state, int row) {
 
 bool ToggleLeader(TournamentState& state, int row) {
     if (!HoldsMember(state, row)) return false;
-    state.selectedRow = row;
     state.leaderFlag[row] = state.leaderFlag[row] == 0 ? 1 : 0;
     state.entryFlag[row] = 1;
     return true;

@@ -1,5 +1,7 @@
-// The one record the main window works on: roster, per-member flags, tallies,
-// groups, work mode, the pending list command and the score-sheet scale.
+// The meeting's record, which the core's routines work on: the roster, the
+// per-member flags, the tallies, the groups and the roster file's name.  What
+// the window is in the middle of (mode, pending command, picked member) is
+// kept apart, with the member list (ui/main/list_interaction.h).
 //
 // Every text is a std::string of CP932 (Shift-JIS) bytes, exactly as the roster
 // file stores it; every length limit counts those bytes.  The only exception is
@@ -81,21 +83,6 @@ inline constexpr std::array<int, 3> TextColumnX = {35, 175, 335};
 enum MarkCode : int { kMarkStar, kMarkEntry, kMarkPlaced, kMarkLeader };
 enum MarkColour : int { kMarkWhite, kMarkBlack, kMarkRed };
 
-// Work modes of the window.
-inline constexpr int kModeRegistration = 1;
-inline constexpr int kModeGrouping = 2;
-inline constexpr int kModeScoreSheet = 3;
-
-// Pending command of the member list.
-inline constexpr int kCommandNone = 0;
-inline constexpr int kCommandMoveSource = 1;
-inline constexpr int kCommandMoveTarget = 2;
-inline constexpr int kCommandDelete = 3;
-inline constexpr int kCommandEntry = 4;
-inline constexpr int kCommandLeader = 5;
-inline constexpr int kCommandPastePick = 6;
-inline constexpr int kCommandReturn = 7;
-
 using RosterRow = std::array<std::string, kTableColumns>;
 using FlagArray = std::array<std::int32_t, kFlagSlots>;
 
@@ -124,36 +111,7 @@ struct TournamentState {
 
     // groupList[1..6]: member positions as decimal text; index 0 is unused.
     std::array<std::vector<std::string>, MaxGroups + 1> groupList;
-    // Scratch list of the grouping run and the score sheet.
-    std::vector<std::string> drawPool;
-
-    // Device units per design unit of the score sheet.
-    double scaleX = 0.0;
-    double scaleY = 0.0;
-
-    std::int32_t screenMode = 0;
     std::filesystem::path currentFileName;
-
-    // Text height of one line of a group box; set by every full redraw.
-    std::int32_t groupTextHeight = 0;
-
-    // Pending member-list command and the six command latches.
-    std::int32_t commandState = kCommandNone;
-    std::int32_t moveButtonOn = 0;
-    std::int32_t deleteButtonOn = 0;
-    std::int32_t entryButtonOn = 0;
-    std::int32_t leaderButtonOn = 0;
-    std::int32_t pasteButtonOn = 0;
-    std::int32_t returnButtonOn = 0;
-    std::int32_t selectedRow = 0;
-    std::int32_t targetRow = 0;
-    std::int32_t sourceMarkY = 0;
-    std::string movedLine;
-
-    // Member picked for pasting, as decimal text; empty means none.
-    std::string pickedMember;
-    // Row of the last press inside a group box in return mode.
-    std::int32_t groupRow = 0;
 };
 
 }  // namespace tovi

@@ -146,12 +146,11 @@ const std::string& Cell(const RosterRow* row, int column) {
     return row ? (*row)[static_cast<std::size_t>(column)] : empty;
 }
 
-// Writes the names and teams of the members in state.drawPool into the player
-// rows.  DrawScoreSheet has set the name height and computed the geometry.  A position
-// that names no row of the table leaves its row's texts empty.
+// Writes the names and teams of the members of pool (positions as decimal
+// text) into the player rows.  DrawScoreSheet has set the name height and computed the geometry.  A
+// position that names no row of the table leaves its row's texts empty.
 void WritePlayerNamesAndTeams(DrawingSurface& surface, const TournamentState& state,
-                              const SheetGeometry& g) {
-    const auto& pool = state.drawPool;
+                              const std::vector<std::string>& pool, const SheetGeometry& g) {
     for (std::size_t i = 0; i < pool.size(); ++i) {
         const int top = g.PlayerRowTop(static_cast<int>(i));
         surface.TextOut(g.X(g.tableLeft, 10), g.Y(top, 27), Cell(RowOfPosition(state, pool[i]), 0));
@@ -251,10 +250,17 @@ PageSize SheetPageSize(double scaleX, double scaleY) {
     return {Trunc(kDesignPageWidth * scaleX), Trunc(kDesignPageHeight * scaleY)};
 }
 
-PageSize DrawScoreSheet(DrawingSurface& surface, TournamentState& state,
-                        ScoreSheetSettings& settings) {
-    const double scaleX = state.scaleX;
-    const double scaleY = state.scaleY;
+std::string SheetHoleCount(const std::string& holeCount) {
+    try {
+        if (StrToInt(holeCount) > 11) return "12";
+    } catch (const ConversionError&) {}
+    return holeCount;
+}
+
+PageSize DrawScoreSheet(DrawingSurface& surface, const TournamentState& state,
+                        const ScoreSheetSettings& settings, SheetScale scale) {
+    const double scaleX = scale.x;
+    const double scaleY = scale.y;
     const PageSize page = SheetPageSize(scaleX, scaleY);
 
     // A blank page first; the texts are set on the white brush that stays.
@@ -267,21 +273,24 @@ PageSize DrawScoreSheet(DrawingSurface& surface, TournamentState& state,
     surface.SetFontColor(kBlack);
 
     const std::int32_t holeCountValue = StrToInt(settings.holeCount);
-    if (holeCountValue > 11) settings.holeCount = "12";
     const SheetGeometry g = ComputeGeometry(scaleX, scaleY, holeCountValue);
 
     RuleTable(surface, g);
-    DrawHeader(surface, g, settings);
+    // The header shows the hole count the sheet draws (SheetHoleCount).
+    if (holeCountValue > 11) {
+        ScoreSheetSettings shown = settings;
+        shown.holeCount = "12";
+        DrawHeader(surface, g, shown);
+    } else {
+        DrawHeader(surface, g, settings);
+    }
 
     SetTextHeight(surface, g, 22);
     const std::int32_t group = StrToInt(settings.groupNumber);
-    if (group >= 1 && group <= MaxGroups) {
-        state.drawPool = state.groupList[static_cast<std::size_t>(group)];
-        WritePlayerNamesAndTeams(surface, state, g);
-    } else {
-        // No such group: the sheet goes without names.
-        state.drawPool.clear();
-    }
+    // No such group: the sheet goes without names.
+    if (group >= 1 && group <= MaxGroups)
+        WritePlayerNamesAndTeams(surface, state, state.groupList[static_cast<std::size_t>(group)],
+                                 g);
 
     SetTextHeight(surface, g, 24);
     if (!settings.hideHoleNumbers) DrawHoleNumbers(surface, g, settings.startHole);

@@ -47,12 +47,17 @@ SheetScale PrintScale(int dotsPerInchX, int dotsPerInchY);
 // Page size in device units for the given scale: trunc(1215 x sx), trunc(715 x sy).
 PageSize SheetPageSize(double scaleX, double scaleY);
 
-// Draws the sheet of the group named by settings.groupNumber with
-// state.scaleX / state.scaleY.  Copies the group into state.drawPool.
-// A hole count above 11 rewrites settings.holeCount to "12".
-// A failed conversion throws ConversionError; what was drawn stays.
-// Returns the page size it filled, SheetPageSize(state.scaleX, state.scaleY).
-PageSize DrawScoreSheet(DrawingSurface& surface, TournamentState& state,
-                        ScoreSheetSettings& settings);
+// The hole count the sheet draws when holeCount is typed: "12" for a
+// number above 11, otherwise holeCount as it is (also when it is no whole
+// number: the drawing then stops on it).  The score-sheet panel puts it back
+// into its box after every drawing, also one that stopped.
+std::string SheetHoleCount(const std::string& holeCount);
+
+// Draws the sheet of the group named by settings.groupNumber at scale, with
+// the hole count SheetHoleCount gives.  A failed conversion throws
+// ConversionError; what was drawn stays.  Returns the page size it filled,
+// SheetPageSize(scale.x, scale.y).
+PageSize DrawScoreSheet(DrawingSurface& surface, const TournamentState& state,
+                        const ScoreSheetSettings& settings, SheetScale scale);
 
 }  // namespace tovi

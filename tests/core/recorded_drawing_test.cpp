@@ -14,8 +14,9 @@ namespace {
 using test::RecordingSurface;
 
 // Draws a sheet, then a few calls the sheet never makes, on any surface.
-void DrawSample(DrawingSurface& surface, TournamentState& state, ScoreSheetSettings settings) {
-    DrawScoreSheet(surface, state, settings);
+void DrawSample(DrawingSurface& surface, const TournamentState& state,
+                const ScoreSheetSettings& settings, SheetScale scale) {
+    DrawScoreSheet(surface, state, settings, scale);
     surface.SetFontSize(10);
     surface.SetBrushColor(kYellow);
     surface.SetFontColor(kRed);
@@ -39,17 +40,15 @@ TEST(RecordedDrawing, ReplayDrawsExactlyWhatWasRecorded) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.holes);
-        state.scaleX = c.scale.x;
-        state.scaleY = c.scale.y;
         ScoreSheetSettings settings = DefaultScoreSheetSettings();
         settings.groupNumber = "2";
         settings.holeCount = c.holes;
         settings.hideHoleNumbers = c.hide;
 
         RecordingSurface direct;
-        DrawSample(direct, state, settings);
+        DrawSample(direct, state, settings, c.scale);
         RecordedDrawing recorded;
-        DrawSample(recorded, state, settings);
+        DrawSample(recorded, state, settings, c.scale);
         RecordingSurface replayed;
         recorded.ReplayOn(replayed);
 

@@ -53,11 +53,9 @@ TEST(ManualGrouping, PasteAppendsThePickUnlessTheGroupIsFull) {
         SCOPED_TRACE(c.name);
         TournamentState state = MakeRoster("mmmmmmmmf");
         state.groupList[5] = c.before;
-        state.pickedMember = c.pick;
-        EXPECT_EQ(PasteIntoGroup(state, 5), c.result);
+        EXPECT_EQ(PasteIntoGroup(state, c.pick, 5), c.result);
         EXPECT_EQ(state.groupList[5], c.after);
         EXPECT_EQ(state.placedFlag[7], c.result == PasteResult::Pasted ? 1 : 0);
-        EXPECT_EQ(state.pickedMember, c.pick);  // clearing the pick is the window's part
     }
 }
 
@@ -87,7 +85,7 @@ TEST(ManualGrouping, ReturnTakesOutTheMemberOnTheRowPressed) {
         state.groupList[2] = {"6", "4", "2", "8"};
         for (const int p : {2, 4, 6, 8}) state.placedFlag[static_cast<std::size_t>(p)] = 1;
         EXPECT_EQ(ReturnFromGroup(state, 2, c.y), c.result);
-        EXPECT_EQ(state.groupRow, c.row);
+        EXPECT_EQ(GroupRowAt(c.y), c.row);
         EXPECT_EQ(state.groupList[2], c.after);
         int placed = 0;
         for (const int p : {2, 4, 6, 8}) placed += state.placedFlag[static_cast<std::size_t>(p)];
@@ -105,8 +103,8 @@ TEST(ManualGrouping, ReturnOnAnEmptyGroupIsOutOfRange) {
 
 TEST(ManualGrouping, PastedMemberCanBeReturnedAndPickedAgain) {
     TournamentState state = MakeRoster("m-f");
-    state.pickedMember = "1";  // a member who does not play can be placed
-    ASSERT_EQ(PasteIntoGroup(state, 1), PasteResult::Pasted);
+    // A member who does not play can be placed.
+    ASSERT_EQ(PasteIntoGroup(state, "1", 1), PasteResult::Pasted);
     EXPECT_FALSE(CanPick(state, 1));
     ASSERT_EQ(ReturnFromGroup(state, 1, 10), ReturnResult::Returned);
     EXPECT_TRUE(CanPick(state, 1));
@@ -115,9 +113,8 @@ TEST(ManualGrouping, PastedMemberCanBeReturnedAndPickedAgain) {
 
 TEST(ManualGrouping, GroupNumbersOutside1To6AreRejected) {
     TournamentState state = MakeRoster("mm");
-    state.pickedMember = "0";
     for (const int group : {0, -1, 7}) {
-        EXPECT_THROW(PasteIntoGroup(state, group), std::out_of_range) << group;
+        EXPECT_THROW(PasteIntoGroup(state, "0", group), std::out_of_range) << group;
         EXPECT_THROW(ReturnFromGroup(state, group, 10), std::out_of_range) << group;
     }
     EXPECT_EQ(state.placedFlag[0], 0);

@@ -22,8 +22,6 @@ constexpr int kHoleNumberY = 219;
 class ScoreSheetTest : public ::testing::Test {
 protected:
     ScoreSheetTest() {
-        state.scaleX = kPreviewScaleX;
-        state.scaleY = kPreviewScaleY;
         for (int k = 0; k < 10; ++k) {
             state.rosterTable[k][0] = Utf8ToCp932("選手" + std::to_string(k));
             state.rosterTable[k][1] = Utf8ToCp932("チーム" + std::to_string(k));
@@ -32,7 +30,7 @@ protected:
         state.groupList[2] = {"4", "6", "8", "9"};
     }
 
-    PageSize Run() { return DrawScoreSheet(surface, state, settings); }
+    PageSize Run() { return DrawScoreSheet(surface, state, settings, scale); }
 
     // Texts drawn in the name column (x 44) and the team place (x 52), by y.
     std::vector<std::string> TextsAt(int x) const {
@@ -50,6 +48,7 @@ protected:
 
     TournamentState state;
     ScoreSheetSettings settings = DefaultScoreSheetSettings();
+    SheetScale scale{kPreviewScaleX, kPreviewScaleY};
     RecordingSurface surface;
 };
 
@@ -226,7 +225,7 @@ TEST_F(ScoreSheetTest, HoleNumbers) {
         settings.hideHoleNumbers = c.hide;
         EXPECT_NO_THROW(Run());
         EXPECT_EQ(HoleNumbers(), c.numbers);
-        EXPECT_EQ(settings.holeCount, c.holesShown);
+        EXPECT_EQ(SheetHoleCount(c.holes), c.holesShown);
         const auto log = surface.TextLog();
         EXPECT_NE(std::find(log.begin(), log.end(), std::string("402,168:") + c.holesShown),
                   log.end());
@@ -258,28 +257,24 @@ TEST_F(ScoreSheetTest, NamesOfTheChosenGroup) {
         const char* group;
         V names;
         V teams;
-        V pool;
     } cases[] = {
-        {"1", names1, teams1, state.groupList[1]},
-        {"01", names1, teams1, state.groupList[1]},
+        {"1", names1, teams1},
+        {"01", names1, teams1},
         {"2",
          {"288:選手4", "350:選手6", "412:選手8", "474:選手9"},
-         {"270:チーム4", "332:チーム6", "394:チーム8", "456:チーム9"},
-         state.groupList[2]},
-        {"3", {}, {}, {}},
-        {"7", {}, {}, {}},
-        {"0", {}, {}, {}},
-        {"-1", {}, {}, {}},
+         {"270:チーム4", "332:チーム6", "394:チーム8", "456:チーム9"}},
+        {"3", {}, {}},
+        {"7", {}, {}},
+        {"0", {}, {}},
+        {"-1", {}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.group);
         surface.Clear();
-        state.drawPool = {"stale"};
         settings.groupNumber = c.group;
         EXPECT_NO_THROW(Run());
         EXPECT_EQ(TextsAt(44), c.names);
         EXPECT_EQ(TextsAt(52), c.teams);
-        EXPECT_EQ(state.drawPool, c.pool);
         // The header shows the number as typed.
         const auto log = surface.TextLog();
         EXPECT_NE(std::find(log.begin(), log.end(), std::string("597,168:") + c.group), log.end());
@@ -335,9 +330,7 @@ TEST_F(ScoreSheetTest, FailedConversionStopsWhereItStands) {
 }
 
 TEST_F(ScoreSheetTest, PrinterScaleFillsThePrinterPage) {
-    const SheetScale scale = PrintScale(600, 600);
-    state.scaleX = scale.x;
-    state.scaleY = scale.y;
+    scale = PrintScale(600, 600);
     EXPECT_EQ(Run(), (PageSize{6633, 4461}));
     EXPECT_EQ(surface.rects.at(0).right, 6633);
     EXPECT_EQ(surface.rects.at(0).bottom, 4461);

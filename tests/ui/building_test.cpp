@@ -125,7 +125,7 @@ TEST_F(BuildingTest, AHandlerBeforeTheFirstPaintFindsTheWindowWhole) {
     auto twoStep = TwoStepWindow();
     const WindowControls twoStepControls = ControlsOf(*twoStep);
     Click(twoStepControls.Button(4));
-    EXPECT_EQ(twoStep->State().screenMode, kModeScoreSheet);
+    EXPECT_EQ(twoStep->Interaction().screenMode, ScreenMode::ScoreSheet);
     EXPECT_FALSE(twoStepControls.Panel(5)->isHidden());
     EXPECT_FALSE(twoStepControls.Image(23)->isHidden());
     EXPECT_TRUE(twoStepControls.Panel(3)->isHidden());

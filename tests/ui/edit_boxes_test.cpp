@@ -14,8 +14,8 @@
 #include <functional>
 #include <iterator>
 
-#include "platform/input_method.h"
 #include "app/program.h"
+#include "platform/input_method.h"
 #include "ui/window_fixture.h"
 
 namespace tovi::test {
@@ -231,7 +231,7 @@ TEST_F(EditBoxesTest, TheClickHandlersRunOnTheLeftButtonOnly) {
     };
     auto emptied = [](ByteEdit* e) { return [e] { return e->text().isEmpty(); }; };
     auto filled = [](ByteEdit* e) { return [e] { e->setText(QStringLiteral("12")); }; };
-    auto latched = [](const std::int32_t& latch) { return [&latch] { return latch == 1; }; };
+    auto latched = [](const bool& latch) { return [&latch] { return latch; }; };
     const std::function<void()> none = [] {};
     std::vector<Case> cases = {
         {"Edit1", 1, Edit(1), filled(Edit(1)), emptied(Edit(1)), true},
@@ -240,15 +240,15 @@ TEST_F(EditBoxesTest, TheClickHandlersRunOnTheLeftButtonOnly) {
         {"Edit6", 2, Edit(6),
          [this] {
              Edit(6)->setText(QStringLiteral("3"));
-             if (S().entryButtonOn == 0) Click(Image(6));
+             if (!I().entryButtonOn) Click(Image(6));
          },
-         [this] { return Edit(6)->text().isEmpty() && S().entryButtonOn == 0; }, true},
-        {"Image3", 1, Image(3), none, latched(S().moveButtonOn), false},
-        {"Image4", 1, Image(4), none, latched(S().deleteButtonOn), false},
-        {"Image6", 2, Image(6), none, latched(S().entryButtonOn), false},
-        {"Image7", 2, Image(7), none, latched(S().leaderButtonOn), false},
-        {"Image9", 2, Image(9), none, latched(S().pasteButtonOn), false},
-        {"Image10", 2, Image(10), none, latched(S().returnButtonOn), false},
+         [this] { return Edit(6)->text().isEmpty() && !I().entryButtonOn; }, true},
+        {"Image3", 1, Image(3), none, latched(I().moveButtonOn), false},
+        {"Image4", 1, Image(4), none, latched(I().deleteButtonOn), false},
+        {"Image6", 2, Image(6), none, latched(I().entryButtonOn), false},
+        {"Image7", 2, Image(7), none, latched(I().leaderButtonOn), false},
+        {"Image9", 2, Image(9), none, latched(I().pasteButtonOn), false},
+        {"Image10", 2, Image(10), none, latched(I().returnButtonOn), false},
     };
     for (ByteEdit* e : {Edit(9), Edit(10), Edit(11), Edit(12), Edit(13), Edit(14)})
         cases.push_back({"Edit9..Edit14", 3, e, filled(e), emptied(e), true});
@@ -258,10 +258,10 @@ TEST_F(EditBoxesTest, TheClickHandlersRunOnTheLeftButtonOnly) {
         EnterMode(*form, c.mode);
         c.prepare();
         ASSERT_FALSE(c.clicked());
-        const auto before = S().commandState;
+        const auto before = I().commandState;
         const std::vector<std::string> menu = WindowClick(c.target, Qt::RightButton);
         EXPECT_FALSE(c.clicked());
-        EXPECT_EQ(S().commandState, before);
+        EXPECT_EQ(I().commandState, before);
         // An edit box opens its own menu; a picture none.
         EXPECT_EQ(menu.empty(), !c.editBox);
         WindowClick(c.target, Qt::MiddleButton);
@@ -280,7 +280,7 @@ TEST_F(EditBoxesTest, TheListAndTheGroupBoxesTakeAPressOfAnyButton) {
     form->EnterGroupingMode();
     WindowClick(Image(9), Qt::LeftButton);  // 貼り付け
     WindowClick(Image(1), Qt::RightButton, {100, 15});
-    EXPECT_EQ(S().pickedMember, "0");
+    EXPECT_EQ(I().pickedMember, "0");
     WindowClick(GroupBox(2), Qt::RightButton, {20, 10});
     EXPECT_EQ(Group(2), std::vector<std::string>{"A"});
     WindowClick(Image(10), Qt::LeftButton);  // 戻す

@@ -36,7 +36,7 @@ protected:
         Click(Button(3));
     }
     void PasteOn() {
-        if (S().pasteButtonOn != 1) Click(Image(9));
+        if (!I().pasteButtonOn) Click(Image(9));
     }
     void Paste(int row, int group) {
         PasteOn();
@@ -90,7 +90,7 @@ TEST_F(GroupingWindowTest, PasteFillsAGroupToSixAndThenRefuses) {
         SCOPED_TRACE(row);
         PasteOn();
         PressRow(row);
-        EXPECT_EQ(S().pickedMember, std::to_string(row));
+        EXPECT_EQ(I().pickedMember, std::to_string(row));
         EXPECT_EQ(MarkAt(list, row, 450), "⇒");
         EXPECT_TRUE(BoxesAccept());
         PressGroup(1, 100);  // anywhere in the box
@@ -98,9 +98,9 @@ TEST_F(GroupingWindowTest, PasteFillsAGroupToSixAndThenRefuses) {
         EXPECT_EQ(S().placedFlag[row], 1);
         EXPECT_EQ(MarkAt(list, row, 450), "⇒ red");
         EXPECT_EQ(Placed(), std::to_string(row + 1));
-        EXPECT_TRUE(S().pickedMember.empty());
+        EXPECT_TRUE(I().pickedMember.empty());
         EXPECT_TRUE(BoxesIgnore());
-        EXPECT_EQ(S().commandState, kCommandPastePick);
+        EXPECT_EQ(I().commandState, ListCommand::PastePick);
     }
     EXPECT_TRUE(dialogs.Messages().empty());
     EXPECT_EQ(BoxLog(1), Rows({"A", "B", "C", "D", "E", "F"}));
@@ -109,7 +109,7 @@ TEST_F(GroupingWindowTest, PasteFillsAGroupToSixAndThenRefuses) {
     PressGroup(1, 10);
     EXPECT_EQ(TakeMessages(), std::vector<QString>{QStringLiteral("人数オーバーです")});
     EXPECT_EQ(S().groupList[1].size(), 6u);
-    EXPECT_EQ(S().pickedMember, "6");
+    EXPECT_EQ(I().pickedMember, "6");
     EXPECT_EQ(S().placedFlag[6], 0);
     EXPECT_EQ(MarkAt(list, 6, 450), "");  // the redraw of the marks wipes the pick
     EXPECT_TRUE(BoxesAccept());
@@ -128,14 +128,14 @@ TEST_F(GroupingWindowTest, PlacedMembersAndEmptyRowsCannotBePicked) {
     PressGroup(2, 10);  // no pick since the paste: the boxes ignore presses
     EXPECT_TRUE(S().groupList[2].empty());
     PressRow(0);  // placed
-    EXPECT_TRUE(S().pickedMember.empty());
+    EXPECT_TRUE(I().pickedMember.empty());
     EXPECT_TRUE(BoxesIgnore());
     EXPECT_TRUE(list.texts.empty());
 
     // A refused pick also drops an earlier one; the boxes then paste nothing.
     PressRow(1);
     PressRow(9);
-    EXPECT_TRUE(S().pickedMember.empty());
+    EXPECT_TRUE(I().pickedMember.empty());
     EXPECT_TRUE(BoxesAccept());
     PressGroup(2, 10);
     EXPECT_TRUE(S().groupList[2].empty());
@@ -154,8 +154,8 @@ TEST_F(GroupingWindowTest, SwitchingCommandsKeepsThePick) {
         PasteOn();
         PressRow(row);
         for (const char* picture : clicks) Click(Find<PictureWidget>(picture));
-        EXPECT_EQ(S().pickedMember, std::to_string(row));
-        ASSERT_EQ(S().pasteButtonOn, 1);
+        EXPECT_EQ(I().pickedMember, std::to_string(row));
+        ASSERT_TRUE(I().pasteButtonOn);
         PressGroup(3, 10);
         EXPECT_EQ(S().groupList[3].back(), std::to_string(row));
         ++row;
@@ -167,7 +167,7 @@ TEST_F(GroupingWindowTest, WithNeitherCommandOnABoxPressDoesNothing) {
     PasteOn();
     PressRow(0);
     Click(Image(9));  // off; the pick and the accepting boxes stay
-    ASSERT_EQ(S().commandState, kCommandNone);
+    ASSERT_EQ(I().commandState, ListCommand::None);
     ASSERT_TRUE(BoxesAccept());
     ClearRecorders();
     dialogs.ClearShown();
@@ -175,7 +175,7 @@ TEST_F(GroupingWindowTest, WithNeitherCommandOnABoxPressDoesNothing) {
     EXPECT_TRUE(S().groupList[1].empty());
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_TRUE(boxes[1].texts.empty());
-    EXPECT_EQ(S().pickedMember, "0");
+    EXPECT_EQ(I().pickedMember, "0");
 
     Click(Image(10));  // 戻す on and off: the boxes keep accepting
     Click(Image(10));
@@ -203,7 +203,6 @@ TEST_F(GroupingWindowTest, ReturnTakesTheMemberOnThePressedRow) {
         PressGroup(3, c.y);
         EXPECT_TRUE(dialogs.Messages().empty());
         EXPECT_EQ(Group(3), c.left);
-        EXPECT_EQ(S().groupRow, returned);
         EXPECT_EQ(S().placedFlag[returned], 0);
         EXPECT_EQ(MarkAt(list, returned, 450), "");
         EXPECT_EQ(Placed(), "4");
@@ -217,7 +216,7 @@ TEST_F(GroupingWindowTest, ReturnTakesTheMemberOnThePressedRow) {
             for (const auto& t : boxes[g].texts) EXPECT_NE(t.x, 3) << g;
         }
         // The command stays on for the next return.
-        EXPECT_EQ(S().commandState, kCommandReturn);
+        EXPECT_EQ(I().commandState, ListCommand::Return);
         EXPECT_TRUE(BoxesAccept());
     }
 }
@@ -294,7 +293,6 @@ TEST_F(AutomaticGroupingWindowTest, ABalancedRunDrawsTheGroupsMarksAndCounts) {
     EXPECT_EQ(MarkAt(list, 8, 450), "");
     EXPECT_EQ(Placed(), "9");
     EXPECT_EQ(Players(), "9");
-    EXPECT_TRUE(S().drawPool.empty());
 
     // Without leaders the box is emptied by the refresh: a new number is needed.
     EXPECT_TRUE(Edit(6)->text().isEmpty());
@@ -410,8 +408,7 @@ TEST_F(AutomaticGroupingWindowTest, RefusedAndCutShortRunsShowTheirMessagesInOrd
             EXPECT_EQ(S().placedFlag[37], 0);
         }
         for (int g = 1; g <= MaxGroups; ++g) EXPECT_EQ(!BoxLog(g).empty(), c.boxesDrawn) << g;
-        EXPECT_TRUE(S().drawPool.empty());
-        if (S().pasteButtonOn) Click(Image(9));
+        if (I().pasteButtonOn) Click(Image(9));
     }
 }
 

@@ -17,11 +17,11 @@ namespace {
 TEST_F(WindowTest, StartsInRegistrationModeWithAnEmptyNumberedList) {
     EXPECT_EQ(form->geometry(), QRect(0, 0, 1020, 705));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("トヴィ"));
-    EXPECT_EQ(S().screenMode, kModeRegistration);
+    EXPECT_EQ(I().screenMode, ScreenMode::Registration);
     EXPECT_EQ(Label(27)->text(), "0");
     EXPECT_EQ(Label(8)->text(), "0");
     EXPECT_TRUE(Edit(6)->text().isEmpty());
-    EXPECT_EQ(S().commandState, kCommandNone);
+    EXPECT_EQ(I().commandState, ListCommand::None);
 
     // A fresh full redraw, recorded: 41 rules, 40 numbers at x 19 or 11.
     RecordingSurface rec;
@@ -72,7 +72,7 @@ TEST_F(WindowTest, EachModeShowsItsPanelsAndBar) {
     for (const auto& c : cases) {
         (form.get()->*c.enter)();
         SCOPED_TRACE(c.mode);
-        EXPECT_EQ(S().screenMode, c.mode);
+        EXPECT_EQ(static_cast<int>(I().screenMode), c.mode);
         EXPECT_EQ(Panel(3)->isVisible(), c.list);
         EXPECT_EQ(Panel(2)->isVisible(), c.registration);
         EXPECT_EQ(Panel(4)->isVisible(), c.automatic);

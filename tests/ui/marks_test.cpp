@@ -48,11 +48,12 @@ TEST_F(MarkTest, PressesToggleTheFlagsAndTheMarkFollows) {
         SCOPED_TRACE(c.what);
         for (const Step& step : c.steps) {
             PictureWidget* picture = step.command == Entry ? Image(6) : Image(7);
-            const int wanted = step.command == Entry ? kCommandEntry : kCommandLeader;
-            if (S().commandState != wanted) Click(picture);
-            ASSERT_EQ(S().commandState, wanted);
+            const ListCommand wanted =
+                step.command == Entry ? ListCommand::Entry : ListCommand::Leader;
+            if (I().commandState != wanted) Click(picture);
+            ASSERT_EQ(I().commandState, wanted);
             PressList(30 * 2 + 1, 5);  // member C, at the far left of its row
-            EXPECT_EQ(S().selectedRow, 2);
+            EXPECT_EQ(I().selectedRow, 2);
             EXPECT_EQ(S().entryFlag[2], step.entry);
             EXPECT_EQ(S().leaderFlag[2], step.leader);
             EXPECT_EQ(MarkAt(rec, 2, 388), step.mark);
@@ -64,7 +65,7 @@ TEST_F(MarkTest, PressesToggleTheFlagsAndTheMarkFollows) {
             EXPECT_EQ(Players(), step.players);
             EXPECT_EQ(S().leaderCount, step.leader);
             EXPECT_EQ(Proposal(), step.proposal);
-            EXPECT_EQ(S().commandState, wanted);
+            EXPECT_EQ(I().commandState, wanted);
         }
     }
     EXPECT_TRUE(dialogs.Messages().empty());
@@ -119,13 +120,13 @@ TEST_F(MarkTest, SwitchingBetweenTheTwoMarkCommands) {
     Click(Image(6));
     EXPECT_EQ(face(Image(6)), yellow);
     Click(Image(7));
-    EXPECT_EQ(S().commandState, kCommandLeader);
-    EXPECT_EQ(S().entryButtonOn, 0);
-    EXPECT_EQ(S().leaderButtonOn, 1);
+    EXPECT_EQ(I().commandState, ListCommand::Leader);
+    EXPECT_FALSE(I().entryButtonOn);
+    EXPECT_TRUE(I().leaderButtonOn);
     EXPECT_EQ(face(Image(6)), white);
     EXPECT_EQ(face(Image(7)), yellow);
     Click(Image(7));
-    EXPECT_EQ(S().commandState, kCommandNone);
+    EXPECT_EQ(I().commandState, ListCommand::None);
     EXPECT_EQ(face(Image(7)), white);
     // With both off a press marks nobody.
     PressRow(0);

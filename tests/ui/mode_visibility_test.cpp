@@ -29,7 +29,7 @@ TEST_F(WindowTest, ModeSwitchesShowHideOrKeepThePanelControls) {
     form->show();
     for (const auto& c : cases) {
         (form.get()->*c.enter)();
-        SCOPED_TRACE(S().screenMode);
+        SCOPED_TRACE(static_cast<int>(I().screenMode));
         for (int i = 7; i <= 9; ++i) EXPECT_EQ(Label(i)->isVisibleTo(Panel(6)), c.counts);
         EXPECT_EQ(Button(8)->isVisibleTo(Panel(2)), c.fileButtons);
         EXPECT_EQ(Button(10)->isVisibleTo(Panel(2)), c.fileButtons);

@@ -331,8 +331,8 @@ private:
         std::filesystem::path fileName;
         QString title;
         int placed = 0;
-        int mode = 0;
-        int commandState = 0;
+        ScreenMode mode = ScreenMode::None;
+        ListCommand commandState = ListCommand::None;
     };
 
     // What the dialogs saw during one event.
@@ -787,7 +787,7 @@ private:
     // Switches paste on when it is off, as the user does before a pick or a paste.
     std::function<void()> PasteOnStep() {
         return [this] {
-            if (form_->State().pasteButtonOn == 0 && Shown(controls_->Image(9)))
+            if (!form_->Interaction().pasteButtonOn && Shown(controls_->Image(9)))
                 Click(controls_->Image(9), "Image9 (paste, planned)");
         };
     }
@@ -842,7 +842,7 @@ private:
         };
         // With a member picked, the user's next press is mostly elsewhere (a
         // box, a command, the start button), which a press on the list cancels.
-        add(w.Image(1), f.State().pickedMember.empty() ? 30 : 6, [this] { PressList(); });
+        add(w.Image(1), f.Interaction().pickedMember.empty() ? 30 : 6, [this] { PressList(); });
         add(w.Image(1), 4, [this] { PlanSweep(); });
         add(w.Image(9), 3, [this] { PlanPick(); });
         add(w.Image(9), 3, [this] { PlanPaste(); });
@@ -918,8 +918,9 @@ private:
 
     Before Snapshot() const {
         const auto& s = form_->State();
+        const auto& i = form_->Interaction();
         return {s.rosterList,  s.currentFileName, form_->windowTitle(),
-                s.placedCount, s.screenMode,      s.commandState};
+                s.placedCount, i.screenMode,      i.commandState};
     }
 
     int MessagesShown() const {
@@ -1047,10 +1048,11 @@ private:
                        std::to_string(flag) + " but stands in " +
                        std::to_string(inGroups[static_cast<std::size_t>(p)]) + " groups";
         }
-        if (!s.pickedMember.empty()) {
-            const auto picked = CanonicalPosition(s.pickedMember);
+        const std::string& pick = form_->Interaction().pickedMember;
+        if (!pick.empty()) {
+            const auto picked = CanonicalPosition(pick);
             if (!picked || *picked >= members)
-                return "the pick \"" + Printable(s.pickedMember) + "\" is no member position";
+                return "the pick \"" + Printable(pick) + "\" is no member position";
         }
         return {};
     }
@@ -1084,39 +1086,36 @@ private:
     }
 
     std::string CheckCommands() {
-        const auto& s = form_->State();
-        const int latches[] = {s.moveButtonOn,   s.deleteButtonOn, s.entryButtonOn,
-                               s.leaderButtonOn, s.pasteButtonOn,  s.returnButtonOn};
+        const auto& s = form_->Interaction();
+        const bool latches[] = {s.moveButtonOn,   s.deleteButtonOn, s.entryButtonOn,
+                                s.leaderButtonOn, s.pasteButtonOn,  s.returnButtonOn};
         int on = 0;
-        for (int latch : latches) {
-            if (latch != 0 && latch != 1) return "a command latch is neither 0 nor 1";
-            on += latch;
-        }
+        for (bool latch : latches) on += latch ? 1 : 0;
         if (on > 1) return "more than one command is switched on";
-        const int state = s.commandState;
-        const bool matches =
-            (s.moveButtonOn && (state == kCommandMoveSource || state == kCommandMoveTarget)) ||
-            (s.deleteButtonOn && state == kCommandDelete) ||
-            (s.entryButtonOn && state == kCommandEntry) ||
-            (s.leaderButtonOn && state == kCommandLeader) ||
-            (s.pasteButtonOn && state == kCommandPastePick) ||
-            (s.returnButtonOn && state == kCommandReturn) || (on == 0 && state == kCommandNone);
+        const ListCommand state = s.commandState;
+        const bool matches = (s.moveButtonOn && (state == ListCommand::MoveSource ||
+                                                 state == ListCommand::MoveTarget)) ||
+                             (s.deleteButtonOn && state == ListCommand::Delete) ||
+                             (s.entryButtonOn && state == ListCommand::Entry) ||
+                             (s.leaderButtonOn && state == ListCommand::Leader) ||
+                             (s.pasteButtonOn && state == ListCommand::PastePick) ||
+                             (s.returnButtonOn && state == ListCommand::Return) ||
+                             (on == 0 && state == ListCommand::None);
         if (!matches)
-            return "CommandState " + std::to_string(state) +
+            return "CommandState " + std::to_string(static_cast<int>(state)) +
                    " does not match the switched-on command";
-        if (controls_->Image(8)->isVisibleTo(controls_->Panel(3)) != (s.moveButtonOn == 1))
+        if (controls_->Image(8)->isVisibleTo(controls_->Panel(3)) != s.moveButtonOn)
             return "the move prompt does not follow the move command";
-        if (controls_->Image(5)->isVisibleTo(controls_->Panel(3)) != (s.deleteButtonOn == 1))
+        if (controls_->Image(5)->isVisibleTo(controls_->Panel(3)) != s.deleteButtonOn)
             return "the delete prompt does not follow the delete command";
         return {};
     }
 
     std::string CheckMode() {
         const MainWindow& f = *form_;
-        const int mode = f.State().screenMode;
-        if (mode < kModeRegistration || mode > kModeScoreSheet)
-            return "ScreenMode " + std::to_string(mode);
-        const bool list = mode != kModeScoreSheet;
+        const ScreenMode mode = f.Interaction().screenMode;
+        if (mode == ScreenMode::None) return "no ScreenMode";
+        const bool list = mode != ScreenMode::ScoreSheet;
         const struct {
             const char* control;
             bool visible;
@@ -1124,21 +1123,21 @@ private:
         } expected[] = {
             {"Panel3", list, "the member list panel"},
             {"Image1", list, "the member list"},
-            {"Panel2", mode == kModeRegistration, "the registration panel"},
-            {"Panel4", mode == kModeGrouping, "the automatic grouping panel"},
-            {"Panel1", mode == kModeGrouping, "the manual grouping panel"},
-            {"Panel5", mode == kModeScoreSheet, "the score-sheet settings"},
+            {"Panel2", mode == ScreenMode::Registration, "the registration panel"},
+            {"Panel4", mode == ScreenMode::Grouping, "the automatic grouping panel"},
+            {"Panel1", mode == ScreenMode::Grouping, "the manual grouping panel"},
+            {"Panel5", mode == ScreenMode::ScoreSheet, "the score-sheet settings"},
             {"Panel6", list, "the counts"},
-            {"Button7", mode == kModeScoreSheet, "the print button"},
-            {"PrintAllButton", mode == kModeScoreSheet, "the print-all button"},
-            {"Button9", mode == kModeScoreSheet, "the preview button"},
-            {"CheckBox2", mode == kModeScoreSheet, "the hole-number check box"},
+            {"Button7", mode == ScreenMode::ScoreSheet, "the print button"},
+            {"PrintAllButton", mode == ScreenMode::ScoreSheet, "the print-all button"},
+            {"Button9", mode == ScreenMode::ScoreSheet, "the preview button"},
+            {"CheckBox2", mode == ScreenMode::ScoreSheet, "the hole-number check box"},
             {"Image11", list, "the group boxes"},
         };
         for (const auto& e : expected)
             if (controls_->Find(QString::fromLatin1(e.control))->isVisible() != e.visible)
                 return std::string(e.name) + (e.visible ? " is hidden" : " is shown") +
-                       " in mode " + std::to_string(mode);
+                       " in mode " + std::to_string(static_cast<int>(mode));
         if (f.State().currentFileName.empty() && f.windowTitle() != kAppTitle)
             return "the caption is not the title before any file";
         return {};
@@ -1215,7 +1214,8 @@ private:
         const bool previewed = action_.find("Button4") != std::string::npos ||
                                action_.find("Button9") != std::string::npos ||
                                action_.find("CheckBox2") != std::string::npos;
-        if (previewed && s.screenMode == kModeScoreSheet && dialogs_.shown.empty())
+        if (previewed && form_->Interaction().screenMode == ScreenMode::ScoreSheet &&
+            dialogs_.shown.empty())
             ++report_.previews;
         report_.mostPlayers = std::max(report_.mostPlayers, s.entryCount);
         report_.mostPlaced = std::max(report_.mostPlaced, placed);

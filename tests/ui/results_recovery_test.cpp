@@ -105,7 +105,7 @@ TEST_F(RecoveryTest, TheNextStartOffersWhatWasEnteredAndRestoresItOnYes) {
         EXPECT_EQ(S().placedFlag[0], 1);
         EXPECT_EQ(Edit(9)->text(), QStringLiteral("11"));
         // Shown: the list with its marks and counts, the groups, the scores.
-        EXPECT_EQ(S().screenMode, kModeGrouping);
+        EXPECT_EQ(I().screenMode, ScreenMode::Grouping);
         EXPECT_EQ(Label(8)->text(), QStringLiteral("3"));
         EXPECT_EQ(Group(1), (std::vector<std::string>{"花子", "一郎"}));
         ASSERT_NE(form->Results().Window(), nullptr);

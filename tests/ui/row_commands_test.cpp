@@ -37,23 +37,23 @@ TEST_F(RowCommandTest, MovePutsTheMemberAboveTheOneOnTheDestinationRow) {
         SCOPED_TRACE(c.sourceY);
         LoadMembers({"A", "B", "C", "D"});
         Click(Image(3));
-        ASSERT_EQ(S().commandState, kCommandMoveSource);
+        ASSERT_EQ(I().commandState, ListCommand::MoveSource);
         const int source = c.sourceY / 30;
         rec.Clear();
         PressList(c.sourceY, 300);
-        EXPECT_EQ(S().commandState, kCommandMoveTarget);
-        EXPECT_EQ(S().selectedRow, source);
+        EXPECT_EQ(I().commandState, ListCommand::MoveTarget);
+        EXPECT_EQ(I().selectedRow, source);
         EXPECT_EQ(MarkAt(rec, source, 38), "* red");
         EXPECT_GT(RedInk(Image(1)->Image(), StarArea(source)), 0);
 
         PressList(c.targetY, 460, Qt::RightButton);
         EXPECT_EQ(Names(), c.order);
-        EXPECT_EQ(S().targetRow, c.targetY / 30);
+        EXPECT_EQ(I().targetRow, c.targetY / 30);
         EXPECT_EQ(MarkAt(rec, source, 38), "");
         EXPECT_EQ(RedInk(Image(1)->Image(), StarArea(source)), 0);
         // Ready for the next move, prompt still shown.
-        EXPECT_EQ(S().commandState, kCommandMoveSource);
-        EXPECT_EQ(S().moveButtonOn, 1);
+        EXPECT_EQ(I().commandState, ListCommand::MoveSource);
+        EXPECT_TRUE(I().moveButtonOn);
         EXPECT_TRUE(Image(8)->isVisibleTo(Panel(3)));
         // The list was redrawn: the row texts show the new order.
         EXPECT_EQ(rec.texts.back().y, 6 + 30 * 3);
@@ -65,21 +65,21 @@ TEST_F(RowCommandTest, MovePutsTheMemberAboveTheOneOnTheDestinationRow) {
 TEST_F(RowCommandTest, ADestinationTooFarDownIsIgnoredAndTheSourceStaysMarked) {
     Click(Image(3));
     PressRow(5);  // no member: no source
-    EXPECT_EQ(S().commandState, kCommandMoveSource);
+    EXPECT_EQ(I().commandState, ListCommand::MoveSource);
     EXPECT_TRUE(rec.texts.empty());
 
     PressRow(0);
     rec.Clear();
     PressRow(5);
     PressRow(39);
-    EXPECT_EQ(S().commandState, kCommandMoveTarget);
+    EXPECT_EQ(I().commandState, ListCommand::MoveTarget);
     EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "C", "D"}));
     EXPECT_TRUE(rec.texts.empty());
     EXPECT_GT(RedInk(Image(1)->Image(), StarArea(0)), 0);
 
     PressRow(4);  // one below the last member is still a place
     EXPECT_EQ(Names(), (std::vector<std::string>{"B", "C", "D", "A"}));
-    EXPECT_EQ(S().commandState, kCommandMoveSource);
+    EXPECT_EQ(I().commandState, ListCommand::MoveSource);
 }
 
 TEST_F(RowCommandTest, CancellingAMoveAfterTheSourcePressErasesTheStar) {
@@ -87,10 +87,10 @@ TEST_F(RowCommandTest, CancellingAMoveAfterTheSourcePressErasesTheStar) {
     const struct {
         const char* what;
         const char* picture;
-        int state;
+        ListCommand state;
     } cases[] = {
-        {"順移動 off", "Image3", kCommandNone},
-        {"削除 on", "Image4", kCommandDelete},
+        {"順移動 off", "Image3", ListCommand::None},
+        {"削除 on", "Image4", ListCommand::Delete},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -98,13 +98,13 @@ TEST_F(RowCommandTest, CancellingAMoveAfterTheSourcePressErasesTheStar) {
         PressRow(2);
         ASSERT_GT(RedInk(Image(1)->Image(), StarArea(2)), 0);
         Click(Find<PictureWidget>(c.picture));
-        EXPECT_EQ(S().commandState, c.state);
-        EXPECT_EQ(S().moveButtonOn, 0);
+        EXPECT_EQ(I().commandState, c.state);
+        EXPECT_FALSE(I().moveButtonOn);
         EXPECT_FALSE(Image(8)->isVisibleTo(Panel(3)));
         EXPECT_EQ(MarkAt(rec, 2, 38), "");
         EXPECT_EQ(RedInk(Image(1)->Image(), StarArea(2)), 0);
         EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "C", "D"}));
-        if (S().deleteButtonOn) Click(Image(4));
+        if (I().deleteButtonOn) Click(Image(4));
     }
 }
 
@@ -132,7 +132,7 @@ TEST_F(RowCommandTest, DeleteAsksAndRemovesOnlyOnYes) {
         EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("削除"));
         EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("この行を削除しますか"));
         EXPECT_EQ(Names(), c.left);
-        EXPECT_EQ(S().selectedRow, c.row);
+        EXPECT_EQ(I().selectedRow, c.row);
         // Marked red while asking, erased afterwards.
         ASSERT_NE(rec.FindText("*"), nullptr);
         EXPECT_EQ(rec.FindText("*")->color, kRed);
@@ -142,8 +142,8 @@ TEST_F(RowCommandTest, DeleteAsksAndRemovesOnlyOnYes) {
         int erased = 0;
         for (const auto& t : rec.texts) erased += t.color == kWhite && t.x == 45;
         EXPECT_EQ(erased, static_cast<int>(c.left.size()) + 1);
-        EXPECT_EQ(S().commandState, kCommandDelete);
-        EXPECT_EQ(S().deleteButtonOn, 1);
+        EXPECT_EQ(I().commandState, ListCommand::Delete);
+        EXPECT_TRUE(I().deleteButtonOn);
         EXPECT_TRUE(Image(5)->isVisibleTo(Panel(3)));
     }
 }
@@ -154,7 +154,7 @@ TEST_F(RowCommandTest, DeletingTheOnlyMemberLeavesAnEmptyRosterAndTheCommandOn) 
     dialogs.yesNoAnswers.push_back(true);
     PressRow(0);
     EXPECT_TRUE(S().rosterList.empty());
-    EXPECT_EQ(S().commandState, kCommandDelete);
+    EXPECT_EQ(I().commandState, ListCommand::Delete);
     // The name is gone from the picture as well.
     EXPECT_EQ(DarkInk(Image(1)->Image(), QRect(40, 3, 130, 25)), 0);
 }
@@ -163,20 +163,21 @@ TEST_F(RowCommandTest, OnlyOnePromptIsShownAndTheFacesFollowTheCommand) {
     const QColor yellow(255, 255, 0), white(Qt::white);
     const struct {
         const char* click;
-        int state;
+        ListCommand state;
         bool movePrompt, deletePrompt;
     } steps[] = {
-        {"Image3", kCommandMoveSource, true, false}, {"Image4", kCommandDelete, false, true},
-        {"Image3", kCommandMoveSource, true, false}, {"Image3", kCommandNone, false, false},
-        {"Image4", kCommandDelete, false, true},     {"Image4", kCommandNone, false, false},
+        {"Image3", ListCommand::MoveSource, true, false},
+        {"Image4", ListCommand::Delete, false, true},
+        {"Image3", ListCommand::MoveSource, true, false},
+        {"Image3", ListCommand::None, false, false},
+        {"Image4", ListCommand::Delete, false, true},
+        {"Image4", ListCommand::None, false, false},
     };
     for (const auto& step : steps) {
         Click(Find<PictureWidget>(step.click));
-        EXPECT_EQ(S().commandState, step.state);
+        EXPECT_EQ(I().commandState, step.state);
         EXPECT_EQ(Image(8)->isVisibleTo(Panel(3)), step.movePrompt);
         EXPECT_EQ(Image(5)->isVisibleTo(Panel(3)), step.deletePrompt);
-        EXPECT_EQ(S().moveButtonOn, step.movePrompt ? 1 : 0);
-        EXPECT_EQ(S().deleteButtonOn, step.deletePrompt ? 1 : 0);
         EXPECT_EQ(Face(Image(3)), step.movePrompt ? yellow : white);
         EXPECT_EQ(Face(Image(4)), step.deletePrompt ? yellow : white);
     }

@@ -94,7 +94,7 @@ TEST_F(StartButtonTest, APickThatARunPlacedPastesNothing) {
     Prepare({0, 1, 2}, {});
     Click(Image(9));
     PressRow(0);
-    ASSERT_EQ(S().pickedMember, "0");
+    ASSERT_EQ(I().pickedMember, "0");
     Edit(6)->setText(QStringLiteral("1"));
     Click(Button(1));
     ASSERT_EQ(S().groupList[1].size(), 3u);

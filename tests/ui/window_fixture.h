@@ -24,8 +24,8 @@
 #include "ui/main/main_window.h"
 #include "ui/main/member_list.h"
 #include "ui/main/registration_panel.h"
-#include "ui/results/results_session.h"
 #include "ui/main/score_sheet_panel.h"
+#include "ui/results/results_session.h"
 
 namespace tovi::test {
 
@@ -59,6 +59,7 @@ protected:
     }
 
     TournamentState& S() { return form->State(); }
+    ListInteraction& I() { return form->Interaction(); }
 
     // The controls of the window by their names: Find<T>("PrintAllButton"),
     // Edit(9) for "Edit9", GroupBox(g) for "Image" 10 + g, and so on.

@@ -20,16 +20,16 @@ void CommandPicture::DrawFace(bool on) const {
     c.TextOut(face_.x, face_.y, Utf8ToCp932(face_.caption));
 }
 
-void CommandPicture::SwitchOn(TournamentState& state) const {
+void CommandPicture::SwitchOn(ListInteraction& interaction) const {
     DrawFace(true);
     if (prompt_) prompt_->show();
-    state.commandState = code_;
-    state.*latch_ = 1;
+    interaction.commandState = code_;
+    interaction.*latch_ = true;
 }
 
-void CommandPicture::Release(TournamentState& state) const {
+void CommandPicture::Release(ListInteraction& interaction) const {
     if (prompt_) prompt_->hide();
-    state.*latch_ = 0;
+    interaction.*latch_ = false;
 }
 
 }  // namespace tovi

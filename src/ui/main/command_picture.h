@@ -3,10 +3,8 @@
 // command code it sets, and the prompt it shows while on (if it has one).
 #pragma once
 
-#include <cstdint>
-
 #include "core/drawing_surface.h"
-#include "model/tournament_state.h"
+#include "ui/main/list_interaction.h"
 
 namespace tovi {
 
@@ -21,29 +19,29 @@ public:
         const char* arrow = nullptr;  // red arrow of the grouping commands, UTF-8
         int arrowX = 0;
     };
-    using Latch = std::int32_t TournamentState::*;
+    using Latch = bool ListInteraction::*;
 
-    CommandPicture(PictureWidget* picture, Face face, Latch latch, int code,
+    CommandPicture(PictureWidget* picture, Face face, Latch latch, ListCommand code,
                    PictureWidget* prompt = nullptr)
         : picture_(picture), prompt_(prompt), face_(face), latch_(latch), code_(code) {}
 
     PictureWidget* Picture() const { return picture_; }
-    int Code() const { return code_; }
-    bool IsOn(const TournamentState& state) const { return state.*latch_ == 1; }
+    ListCommand Code() const { return code_; }
+    bool IsOn(const ListInteraction& interaction) const { return interaction.*latch_; }
 
     // The face: white while off, yellow while on, with its caption.
     void DrawFace(bool on) const;
-    // Yellow face, prompt shown, the pending command is this one, latch 1.
-    void SwitchOn(TournamentState& state) const;
-    // Prompt hidden, latch 0; the face is left as it is.
-    void Release(TournamentState& state) const;
+    // Yellow face, prompt shown, the pending command is this one, latch on.
+    void SwitchOn(ListInteraction& interaction) const;
+    // Prompt hidden, latch off; the face is left as it is.
+    void Release(ListInteraction& interaction) const;
 
 private:
     PictureWidget* picture_;
     PictureWidget* prompt_;
     Face face_;
     Latch latch_;
-    int code_;
+    ListCommand code_;
 };
 
 }  // namespace tovi

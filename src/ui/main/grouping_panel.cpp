@@ -8,9 +8,9 @@
 #include "grouping/auto_grouping.h"
 #include "grouping/manual_grouping.h"
 #include "platform/picture_widget.h"
+#include "ui/common/messages.h"
 #include "ui/main/handler_runner.h"
 #include "ui/main/member_list.h"
-#include "ui/common/messages.h"
 #include "ui/main/widget_factory.h"
 
 namespace tovi {
@@ -53,9 +53,9 @@ GroupingPanel::GroupingPanel(QWidget& form, TournamentState& state, Dialogs& dia
     // The list's pending command covers these two pictures as well.
     using Face = CommandPicture::Face;
     list_.AttachCommand({pasteCommand_, Face{"貼り付け", 11, 5, kInactiveBorder, "→", 70},
-                         &TournamentState::pasteButtonOn, kCommandPastePick});
+                         &ListInteraction::pasteButtonOn, ListCommand::PastePick});
     list_.AttachCommand({returnCommand_, Face{"戻 す", 45, 5, kInactiveBorder, "←", 15},
-                         &TournamentState::returnButtonOn, kCommandReturn});
+                         &ListInteraction::returnButtonOn, ListCommand::Return});
 
     runner.Connect(startButton_, &QPushButton::clicked, [this] { StartAutomaticGrouping(); });
     runner.Connect(groupCountEdit_, &ByteEdit::clicked, [this] { GroupCountClicked(); });
@@ -97,7 +97,7 @@ void GroupingPanel::ShowTallies(const TallyResult& tally) {
 
 void GroupingPanel::LockGroupBoxes() {
     boxes_->IgnorePresses();
-    state_.pickedMember.clear();
+    list_.Interaction().pickedMember.clear();
 }
 
 void GroupingPanel::ShowGroupBoxes() {
@@ -114,8 +114,8 @@ void GroupingPanel::ToggleReturnCommand() {
 }
 
 void GroupingPanel::PressGroupBox(int group, int y) {
-    if (state_.pasteButtonOn == 1) {
-        switch (PasteIntoGroup(state_, group)) {
+    if (list_.Interaction().pasteButtonOn) {
+        switch (PasteIntoGroup(state_, list_.Interaction().pickedMember, group)) {
             case PasteResult::NothingPicked:
                 return;
             case PasteResult::GroupFull:
@@ -129,7 +129,7 @@ void GroupingPanel::PressGroupBox(int group, int y) {
                 list_.ShowRowsAndTallies();
                 return;
         }
-    } else if (state_.returnButtonOn == 1) {
+    } else if (list_.Interaction().returnButtonOn) {
         if (ReturnFromGroup(state_, group, y) == ReturnResult::OutOfRange) {
             dialogs_.Message(NoticeText(Notice::OutsideGroup));
             return;

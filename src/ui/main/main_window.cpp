@@ -14,16 +14,16 @@
 
 #include "model/roster_edit.h"
 #include "platform/help.h"
+#include "ui/common/messages.h"
+#include "ui/help/help_window.h"
 #include "ui/main/about_box.h"
 #include "ui/main/grouping_panel.h"
-#include "ui/help/help_window.h"
 #include "ui/main/member_list.h"
-#include "ui/common/messages.h"
 #include "ui/main/registration_panel.h"
-#include "ui/results/results_session.h"
 #include "ui/main/score_sheet_panel.h"
-#include "ui/season/season_window.h"
 #include "ui/main/widget_factory.h"
+#include "ui/results/results_session.h"
+#include "ui/season/season_window.h"
 
 namespace tovi {
 namespace {
@@ -147,7 +147,7 @@ void MainWindow::FinishBuilding() {
     // window is still in the registration mode it started in: the new
     // controls are shown or hidden as that mode has them, and polished by
     // the style as showing the window polished the rest.
-    ApplyModeVisibility(state_.screenMode);
+    ApplyModeVisibility(list_->Interaction().screenMode);
     if (isVisible()) scoreSheet_->Polish();
 }
 
@@ -173,16 +173,20 @@ void MainWindow::FindModeControls() {
     }
 }
 
-void MainWindow::ApplyModeVisibility(int mode) {
+ListInteraction& MainWindow::Interaction() { return list_->Interaction(); }
+
+const ListInteraction& MainWindow::Interaction() const { return list_->Interaction(); }
+
+void MainWindow::ApplyModeVisibility(ScreenMode mode) {
     for (const ModeRow& row : modeRows_) {
-        const Seen seen = row.byMode[static_cast<std::size_t>(mode - 1)];
+        const Seen seen = row.byMode[static_cast<std::size_t>(mode) - 1];
         if (seen == Seen::Kept) continue;
         for (QWidget* control : row.controls) control->setVisible(seen == Seen::Shown);
     }
 }
 
 void MainWindow::PrepareFirstScreen() {
-    state_.screenMode = kModeRegistration;
+    list_->Interaction().screenMode = ScreenMode::Registration;
     list_->PrepareFirstScreen();
     grouping_->PrepareFirstScreen();
     EnterRegistrationMode();
@@ -218,34 +222,34 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 
 void MainWindow::EnterRegistrationMode() {
     setFocus();
-    ApplyModeVisibility(kModeRegistration);
+    ApplyModeVisibility(ScreenMode::Registration);
     grouping_->LockGroupBoxes();
     grouping_->Boxes().Clear(0);
     // Leaving the score sheet hides the list until the redraw below shows it.
-    if (state_.screenMode == kModeScoreSheet) list_->HideRows();
+    if (list_->Interaction().screenMode == ScreenMode::ScoreSheet) list_->HideRows();
     list_->ScrollToTop();
-    state_.screenMode = kModeRegistration;
+    list_->Interaction().screenMode = ScreenMode::Registration;
     scoreSheetFrame_ = false;
     ClearMemberFlags(state_);
     grouping_->ShowGroupBoxes();
     list_->SwitchOffCommands();
-    state_.commandState = kCommandNone;
-    state_.entryButtonOn = 0;
-    state_.leaderButtonOn = 0;
+    list_->Interaction().commandState = ListCommand::None;
+    list_->Interaction().entryButtonOn = false;
+    list_->Interaction().leaderButtonOn = false;
     list_->Redraw();
     update(ScoreSheetFrameArea());
 }
 
 void MainWindow::EnterGroupingMode() {
     setFocus();
-    ApplyModeVisibility(kModeGrouping);
-    if (state_.screenMode == kModeScoreSheet) list_->HideRows();
+    ApplyModeVisibility(ScreenMode::Grouping);
+    if (list_->Interaction().screenMode == ScreenMode::ScoreSheet) list_->HideRows();
     list_->ScrollToTop();
-    state_.screenMode = kModeGrouping;
+    list_->Interaction().screenMode = ScreenMode::Grouping;
     scoreSheetFrame_ = false;
     list_->SwitchOffCommands();
-    state_.entryButtonOn = 0;
-    state_.leaderButtonOn = 0;
+    list_->Interaction().entryButtonOn = false;
+    list_->Interaction().leaderButtonOn = false;
     grouping_->EmptyGroupCount();
     grouping_->ShowGroupBoxes();
     list_->RedrawMarks();
@@ -255,12 +259,12 @@ void MainWindow::EnterGroupingMode() {
 
 void MainWindow::EnterScoreSheetMode() {
     setFocus();
-    ApplyModeVisibility(kModeScoreSheet);
+    ApplyModeVisibility(ScreenMode::ScoreSheet);
     grouping_->HideGroupBoxes();
     list_->SwitchOffCommands();
     scoreSheetFrame_ = true;
     update(ScoreSheetFrameArea());
-    state_.screenMode = kModeScoreSheet;
+    list_->Interaction().screenMode = ScreenMode::ScoreSheet;
     ScoreSheet().Preview();
 }
 

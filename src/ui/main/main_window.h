@@ -1,4 +1,4 @@
-// The main window: it owns the state record and the areas of the window
+// The main window: it owns the meeting's record and the areas of the window
 // (the member list, the registration panel, the grouping panels with the
 // group boxes, the score-sheet panel and the results), the three mode
 // buttons with the table of which control each mode shows, help and the
@@ -23,6 +23,7 @@
 #include "platform/dialogs.h"
 #include "results/recovery_file.h"
 #include "ui/main/handler_runner.h"
+#include "ui/main/list_interaction.h"
 
 class QCloseEvent;
 class QPushButton;
@@ -57,8 +58,12 @@ public:
     void FinishBuilding();
     bool IsBuilt() const { return scoreSheet_ != nullptr; }
 
+    // The meeting: roster, marks, tallies, groups, the roster file's name.
     TournamentState& State() { return state_; }
     const TournamentState& State() const { return state_; }
+    // What the window is in the middle of: mode, pending command, picks.
+    ListInteraction& Interaction();
+    const ListInteraction& Interaction() const;
 
     // The areas of the window; the score-sheet panel and the version dialog
     // are built first when they are not yet.
@@ -115,7 +120,7 @@ private:
     // The first screen: the faces of the pictures, then the registration mode.
     void PrepareFirstScreen();
     // Shows and hides the controls as the given mode has them.
-    void ApplyModeVisibility(int mode);
+    void ApplyModeVisibility(ScreenMode mode);
     // Finds the controls the table of modes names, once they are all built.
     void FindModeControls();
     // Brings a recorded meeting back: roster, marks, groups, hole count and

@@ -9,10 +9,10 @@
 #include "grouping/manual_grouping.h"
 #include "model/roster_edit.h"
 #include "platform/picture_widget.h"
-#include "ui/main/handler_runner.h"
 #include "ui/common/messages.h"
-#include "ui/results/results_session.h"
+#include "ui/main/handler_runner.h"
 #include "ui/main/widget_factory.h"
+#include "ui/results/results_session.h"
 
 namespace tovi {
 namespace {
@@ -59,14 +59,14 @@ MemberList::MemberList(QWidget& form, TournamentState& state, Dialogs& dialogs,
 
     using Face = CommandPicture::Face;
     commands_ = {
-        {moveCommand_, Face{"順移動", 20, 3, kInactiveCaption}, &TournamentState::moveButtonOn,
-         kCommandMoveSource, movePrompt_},
-        {deleteCommand_, Face{"削  除", 20, 3, kInactiveCaption}, &TournamentState::deleteButtonOn,
-         kCommandDelete, deletePrompt_},
-        {entryCommand_, Face{"出場設定", 12, 3, kInactiveCaption}, &TournamentState::entryButtonOn,
-         kCommandEntry},
+        {moveCommand_, Face{"順移動", 20, 3, kInactiveCaption}, &ListInteraction::moveButtonOn,
+         ListCommand::MoveSource, movePrompt_},
+        {deleteCommand_, Face{"削  除", 20, 3, kInactiveCaption}, &ListInteraction::deleteButtonOn,
+         ListCommand::Delete, deletePrompt_},
+        {entryCommand_, Face{"出場設定", 12, 3, kInactiveCaption}, &ListInteraction::entryButtonOn,
+         ListCommand::Entry},
         {leaderCommand_, Face{"リーダ設定", 8, 3, kInactiveCaption},
-         &TournamentState::leaderButtonOn, kCommandLeader},
+         &ListInteraction::leaderButtonOn, ListCommand::Leader},
     };
 
     QObject::connect(rows_, &PictureWidget::pressed, rows_,
@@ -152,9 +152,8 @@ void MemberList::Redraw() {
     header.TextOut(343, 5, Utf8ToCp932("性別"));
     header.TextOut(410, 5, Utf8ToCp932("設　 定"));
 
-    state_.groupTextHeight = 12 + 3;
     BlankRosterTable(state_);
-    state_.commandState = kCommandNone;
+    interaction_.commandState = ListCommand::None;
     emit redrawStarted();
     SwitchOffCommands();
     RefreshRows();
@@ -222,40 +221,38 @@ void MemberList::RedrawMarks() {
 void MemberList::SwitchOffCommands() {
     for (const CommandPicture& command : commands_) {
         command.DrawFace(false);
-        if (command.Code() == kCommandMoveSource) {
+        if (command.Code() == ListCommand::MoveSource) {
             // A marked move source is erased while the command still says so.
-            if (state_.commandState == kCommandMoveTarget)
-                DrawMark(kSourceMarkX, state_.selectedRow, kMarkStar, kMarkWhite);
-            state_.commandState = kCommandNone;
+            if (interaction_.commandState == ListCommand::MoveTarget)
+                DrawMark(kSourceMarkX, interaction_.selectedRow, kMarkStar, kMarkWhite);
+            interaction_.commandState = ListCommand::None;
         }
-        command.Release(state_);
+        command.Release(interaction_);
     }
 }
 
 void MemberList::PressRow(int y) {
-    state_.pickedMember.clear();
+    interaction_.pickedMember.clear();
     const int row = y / RowHeight;
-    switch (state_.commandState) {
-        case kCommandMoveSource:
+    switch (interaction_.commandState) {
+        case ListCommand::MoveSource:
             if (!HoldsMember(state_, row)) return;
-            state_.selectedRow = row;
-            state_.movedLine = state_.rosterList[row];
-            state_.sourceMarkY = RowHeight * row + kRowMarkTop;
+            interaction_.selectedRow = row;
             DrawMark(kSourceMarkX, row, kMarkStar, kMarkRed);
-            state_.commandState = kCommandMoveTarget;
+            interaction_.commandState = ListCommand::MoveTarget;
             return;
-        case kCommandMoveTarget:
-            state_.targetRow = row;
-            if (!EditRoster([source = state_.selectedRow, row](TournamentState& s) {
+        case ListCommand::MoveTarget:
+            interaction_.targetRow = row;
+            if (!EditRoster([source = interaction_.selectedRow, row](TournamentState& s) {
                     return MoveMember(s, source, row);
                 }))
                 return;
-            DrawMark(kSourceMarkX, state_.selectedRow, kMarkStar, kMarkWhite);
-            state_.commandState = kCommandMoveSource;
+            DrawMark(kSourceMarkX, interaction_.selectedRow, kMarkStar, kMarkWhite);
+            interaction_.commandState = ListCommand::MoveSource;
             RefreshRows();
             return;
-        case kCommandDelete: {
-            state_.selectedRow = row;
+        case ListCommand::Delete: {
+            interaction_.selectedRow = row;
             DrawMark(kSourceMarkX, row, kMarkStar, kMarkRed);
             if (dialogs_.YesNo(QuestionCaption(Question::DeleteRow),
                                QuestionText(Question::DeleteRow)))
@@ -264,16 +261,20 @@ void MemberList::PressRow(int y) {
             RefreshRows();
             return;
         }
-        case kCommandEntry:
-            if (ToggleEntry(state_, row)) RefreshRows();
+        case ListCommand::Entry:
+            if (!ToggleEntry(state_, row)) return;
+            interaction_.selectedRow = row;
+            RefreshRows();
             return;
-        case kCommandLeader:
-            if (ToggleLeader(state_, row)) RefreshRows();
+        case ListCommand::Leader:
+            if (!ToggleLeader(state_, row)) return;
+            interaction_.selectedRow = row;
+            RefreshRows();
             return;
-        case kCommandPastePick:
+        case ListCommand::PastePick:
             if (!CanPick(state_, row)) return;
             RedrawMarks();
-            state_.pickedMember = std::to_string(row);
+            interaction_.pickedMember = std::to_string(row);
             DrawMark(kPlacedMarkX, row, kMarkPlaced, kMarkBlack);
             emit memberPicked();
             return;
@@ -288,9 +289,9 @@ bool MemberList::EditRoster(const std::function<bool(TournamentState&)>& edit) {
 
 void MemberList::ToggleRowCommand(const CommandPicture& command) {
     // Switching a row command on or off first switches everything off.
-    const bool wasOn = command.IsOn(state_);
+    const bool wasOn = command.IsOn(interaction_);
     SwitchOffCommands();
-    if (!wasOn) command.SwitchOn(state_);
+    if (!wasOn) command.SwitchOn(interaction_);
 }
 
 void MemberList::ToggleMoveCommand() { ToggleRowCommand(Find(Command::Move)); }
@@ -299,15 +300,15 @@ void MemberList::ToggleDeleteCommand() { ToggleRowCommand(Find(Command::Delete))
 
 bool MemberList::ToggleCommand(Command which) {
     const CommandPicture& command = Find(which);
-    if (command.IsOn(state_)) {
+    if (command.IsOn(interaction_)) {
         // Switching off repaints this face alone; nothing else changes.
         command.DrawFace(false);
-        state_.commandState = kCommandNone;
-        command.Release(state_);
+        interaction_.commandState = ListCommand::None;
+        command.Release(interaction_);
         return false;
     }
     SwitchOffCommands();
-    command.SwitchOn(state_);
+    command.SwitchOn(interaction_);
     return true;
 }
 

@@ -18,6 +18,7 @@
 #include "model/tournament_state.h"
 #include "platform/dialogs.h"
 #include "ui/main/command_picture.h"
+#include "ui/main/list_interaction.h"
 
 class QFrame;
 class QScrollArea;
@@ -78,6 +79,11 @@ public:
     // Toggles a mark or grouping command; true when it was switched on.
     bool ToggleCommand(Command command);
 
+    // The mode, the pending command and its latches, the rows pressed and
+    // the member picked.
+    ListInteraction& Interaction() { return interaction_; }
+    const ListInteraction& Interaction() const { return interaction_; }
+
     void ScrollToTop();
     // Hides the list picture until the next redraw of the rows shows it.
     void HideRows();
@@ -100,6 +106,7 @@ private:
     bool EditRoster(const std::function<bool(TournamentState&)>& edit);
 
     TournamentState& state_;
+    ListInteraction interaction_;
     Dialogs& dialogs_;
     ResultsSession& results_;
     QFrame* panel_ = nullptr;               // Panel3

@@ -7,11 +7,11 @@
 #include <QPushButton>
 
 #include "platform/picture_widget.h"
-#include "ui/main/handler_runner.h"
 #include "ui/common/messages.h"
 #include "ui/common/print_job.h"
-#include "ui/results/results_session.h"
+#include "ui/main/handler_runner.h"
 #include "ui/main/widget_factory.h"
+#include "ui/results/results_session.h"
 
 namespace tovi {
 namespace {
@@ -25,7 +25,7 @@ QString SheetFileName(QString group) {
 
 }  // namespace
 
-ScoreSheetPanel::ScoreSheetPanel(QWidget& form, TournamentState& state, Dialogs& dialogs,
+ScoreSheetPanel::ScoreSheetPanel(QWidget& form, const TournamentState& state, Dialogs& dialogs,
                                  ResultsSession& results, const HandlerRunner& runner,
                                  const std::function<void(const RecordedDrawing&)>& printObserver,
                                  const std::function<void()>& openSeason)
@@ -156,20 +156,19 @@ void ScoreSheetPanel::SetHeading(const MeetingHeading& heading) {
 }
 
 void ScoreSheetPanel::Preview() {
-    state_.scaleX = kPreviewScaleX;
-    state_.scaleY = kPreviewScaleY;
-    const PageSize page = SheetPageSize(state_.scaleX, state_.scaleY);
+    const SheetScale scale{kPreviewScaleX, kPreviewScaleY};
+    const PageSize page = SheetPageSize(scale.x, scale.y);
     preview_->setGeometry(5, 3, page.width, page.height);
-    // The drawing may rewrite the hole count, also when it stops on a bad
-    // number: the box gets back what the drawing left.
-    ScoreSheetSettings settings = Settings();
+    // The box gets back the hole count the sheet draws, also when the
+    // drawing stops on a bad number.
+    const ScoreSheetSettings settings = Settings();
     try {
-        DrawScoreSheet(preview_->Canvas(), state_, settings);
+        DrawScoreSheet(preview_->Canvas(), state_, settings, scale);
     } catch (...) {
-        SetHoleCount(settings.holeCount);
+        SetHoleCount(SheetHoleCount(settings.holeCount));
         throw;
     }
-    SetHoleCount(settings.holeCount);
+    SetHoleCount(SheetHoleCount(settings.holeCount));
     preview_->show();
 }
 
@@ -206,11 +205,14 @@ void ScoreSheetPanel::PrintSheets(const QString& fileName,
                                   std::vector<ScoreSheetSettings>& sheets) {
     const auto drawPages = [this, &sheets](QPrinter& printer) {
         const SheetScale scale = PrintScale(printer.logicalDpiX(), printer.logicalDpiY());
-        state_.scaleX = scale.x;
-        state_.scaleY = scale.y;
-        // A sheet that stops on a bad number throws here, before the job begins.
+        // A sheet that stops on a bad number throws here, before the job
+        // begins.  Each sheet keeps the hole count it was drawn with, for
+        // 印　刷 to put back into the box.
         std::vector<RecordedDrawing> pages(sheets.size());
-        for (std::size_t i = 0; i < sheets.size(); ++i) DrawScoreSheet(pages[i], state_, sheets[i]);
+        for (std::size_t i = 0; i < sheets.size(); ++i) {
+            sheets[i].holeCount = SheetHoleCount(sheets[i].holeCount);
+            DrawScoreSheet(pages[i], state_, sheets[i], scale);
+        }
         return pages;
     };
     if (const std::optional<Notice> notice = PrintNotice(

@@ -34,7 +34,7 @@ class ScoreSheetPanel {
 public:
     // printObserver, when set, sees every page a print sends to the printer.
     // openSeason: 年間成績, which opens the season window.
-    ScoreSheetPanel(QWidget& form, TournamentState& state, Dialogs& dialogs,
+    ScoreSheetPanel(QWidget& form, const TournamentState& state, Dialogs& dialogs,
                     ResultsSession& results, const HandlerRunner& runner,
                     const std::function<void(const RecordedDrawing&)>& printObserver,
                     const std::function<void()>& openSeason);
@@ -65,7 +65,7 @@ private:
     // per sheet at the chosen printer's scale.
     void PrintSheets(const QString& fileName, std::vector<ScoreSheetSettings>& sheets);
 
-    TournamentState& state_;
+    const TournamentState& state_;
     Dialogs& dialogs_;
     const std::function<void(const RecordedDrawing&)>& printObserver_;
     PictureWidget* preview_ = nullptr;      // Image23
