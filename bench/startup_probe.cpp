@@ -53,7 +53,7 @@ int main(int argc, char* argv[]) {
     tovi::Program program;
     steps.window = tovi::bench::StartUpSteps::Clock::now();
     EndAfterFirstPaint probe(program.Window(), whole, steps);
-    program.Window().show();
+    program.Start();
     steps.shown = tovi::bench::StartUpSteps::Clock::now();
     return QApplication::exec();
 }

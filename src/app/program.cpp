@@ -31,7 +31,10 @@ Program::Program() {
 
 void Program::Start() {
     window_->show();
-    if (const auto folder = RecoveryFolder()) window_->UseRecoveryFolder(*folder);
+    // The recovery file is read once the window is on the screen, so that
+    // nothing of the results is read before the first paint.
+    if (const auto folder = RecoveryFolder())
+        window_->RunAfterFirstPaint([this, at = *folder] { window_->UseRecoveryFolder(at); });
 }
 
 }  // namespace tovi

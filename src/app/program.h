@@ -24,8 +24,8 @@ class Program {
 public:
     Program();
     MainWindow& Window() { return *window_; }
-    // Shows the window, then offers the scores a run that did not end
-    // normally left in the recovery file.
+    // Shows the window, then, once it has been painted, offers the scores a
+    // run that did not end normally left in the recovery file.
     void Start();
 
 private:

@@ -115,6 +115,23 @@ TEST_F(BuildingTest, TheControlsLieAndTakeTabInTheirOrder) {
     }
 }
 
+// Work asked for before the first paint (the program's reading of the
+// recovery file) waits for it and for the building left for then; asked for
+// later, it runs at once.
+TEST_F(BuildingTest, WorkAfterTheFirstPaintWaitsForThePaintAndTheBuilding) {
+    auto twoStep = TwoStepWindow();
+    std::vector<bool> builtWhenRun;
+    twoStep->RunAfterFirstPaint([&] { builtWhenRun.push_back(twoStep->IsBuilt()); });
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(builtWhenRun.empty());
+    twoStep->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(twoStep.get()));
+    QTRY_COMPARE(builtWhenRun.size(), 1u);
+    EXPECT_TRUE(builtWhenRun[0]);
+    twoStep->RunAfterFirstPaint([&] { builtWhenRun.push_back(true); });
+    EXPECT_EQ(builtWhenRun.size(), 2u);
+}
+
 // A click that comes before the first paint finishes the building first.
 TEST_F(BuildingTest, AHandlerBeforeTheFirstPaintFindsTheWindowWhole) {
     for (const char* button : {"Button2", "Button3", "Button4"}) {

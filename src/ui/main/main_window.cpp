@@ -204,6 +204,16 @@ void MainWindow::paintEvent(QPaintEvent* event) {
         finishingPosted_ = true;
         QMetaObject::invokeMethod(this, &MainWindow::FinishBuilding, Qt::QueuedConnection);
     }
+    if (!painted_) {
+        painted_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                const std::vector<std::function<void()>> work = std::move(afterFirstPaint_);
+                for (const auto& run : work) run();
+            },
+            Qt::QueuedConnection);
+    }
     if (!scoreSheetFrame_) return;
     // The frame around the settings band of the score-sheet mode, drawn on
     // the window once: it is not kept, so the next paint of the window goes
@@ -324,6 +334,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     results_->End();
     if (help_) help_->close();
     event->accept();
+}
+
+void MainWindow::RunAfterFirstPaint(std::function<void()> work) {
+    if (painted_ && afterFirstPaint_.empty())
+        work();
+    else
+        afterFirstPaint_.push_back(std::move(work));
 }
 
 void MainWindow::UseRecoveryFolder(const std::filesystem::path& folder) {

@@ -98,6 +98,10 @@ public:
     // since it was last opened or saved, or scores not saved.
     bool HasUnsavedChanges() const;
 
+    // Runs work right after the window's first paint (and after the
+    // building left for then), or at once when it has been painted already.
+    void RunAfterFirstPaint(std::function<void()> work);
+
     // Keeps the recovery file in folder from now on.  One found there, left
     // by a run that did not end normally, is offered for restoring first.
     void UseRecoveryFolder(const std::filesystem::path& folder);
@@ -152,6 +156,8 @@ private:
     struct ModeRow;
     std::vector<ModeRow> modeRows_;
     bool finishingPosted_ = false;
+    bool painted_ = false;
+    std::vector<std::function<void()>> afterFirstPaint_;
     // The frame of the score-sheet mode waits for the window's next paint;
     // that paint draws it once, and the one after removes it.
     bool scoreSheetFrame_ = false;
