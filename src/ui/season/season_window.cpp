@@ -41,11 +41,6 @@ QString DateText(const SeasonMeeting& meeting) {
            Cp932ToQt(h.day) + QStringLiteral("日");
 }
 
-bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b) {
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error) || a.lexically_normal() == b.lexically_normal();
-}
-
 }  // namespace
 
 SeasonWindow::SeasonWindow(Dialogs& dialogs) : QWidget(nullptr), dialogs_(dialogs) {
@@ -141,66 +136,57 @@ RankingList SeasonWindow::List() const { return static_cast<RankingList>(lists_-
 
 void SeasonWindow::ShowSettings() {
     const QSignalBlocker a(attendance_), b(minimumRounds_), c(byPoints_), d(byAverage_);
-    points_->setText(QString::fromStdString(FormatPointsTable(settings_.pointsTable)));
-    attendance_->setValue(settings_.attendancePoints);
-    minimumRounds_->setValue(settings_.minimumRounds);
-    (settings_.order == SeasonOrder::Average ? byAverage_ : byPoints_)->setChecked(true);
+    const SeasonSettings& settings = document_.Settings();
+    points_->setText(QString::fromStdString(FormatPointsTable(settings.pointsTable)));
+    attendance_->setValue(settings.attendancePoints);
+    minimumRounds_->setValue(settings.minimumRounds);
+    (settings.order == SeasonOrder::Average ? byAverage_ : byPoints_)->setChecked(true);
 }
 
 void SeasonWindow::PointsEdited() {
     const std::optional<std::vector<int>> table = ParsePointsTable(points_->text().toStdString());
     if (!table) {
         // The last good table stays.
-        points_->setText(QString::fromStdString(FormatPointsTable(settings_.pointsTable)));
+        points_->setText(
+            QString::fromStdString(FormatPointsTable(document_.Settings().pointsTable)));
         dialogs_.Message(NoticeText(Notice::BadPointsTable));
         return;
     }
-    if (*table == settings_.pointsTable) return;
-    settings_.pointsTable = *table;
-    unsaved_ = true;
+    if (*table == document_.Settings().pointsTable) return;
+    SeasonSettings settings = document_.Settings();
+    settings.pointsTable = *table;
+    document_.SetSettings(settings);
     Refresh(Changed::Settings);
 }
 
 void SeasonWindow::SettingsChanged() {
-    settings_.attendancePoints = attendance_->value();
-    settings_.minimumRounds = minimumRounds_->value();
-    settings_.order = byAverage_->isChecked() ? SeasonOrder::Average : SeasonOrder::Points;
-    unsaved_ = true;
+    SeasonSettings settings = document_.Settings();
+    settings.attendancePoints = attendance_->value();
+    settings.minimumRounds = minimumRounds_->value();
+    settings.order = byAverage_->isChecked() ? SeasonOrder::Average : SeasonOrder::Points;
+    document_.SetSettings(settings);
     Refresh(Changed::Settings);
 }
 
-std::vector<const SeasonMeeting*> SeasonWindow::Meetings() const {
-    std::vector<const SeasonMeeting*> ordered;
-    for (const std::size_t i : season_.meetingOrder) ordered.push_back(&meetings_[i]);
-    return ordered;
-}
-
-void SeasonWindow::Add(Entry entry) {
-    paths_.push_back(std::move(entry.path));
-    playerCounts_.push_back(MeetingPlayerCount(entry.meeting));
-    standings_.push_back(StandingOf(entry.meeting));
-    meetings_.push_back(std::move(entry.meeting));
-}
-
 void SeasonWindow::Refresh(Changed changed) {
-    season_ = SumStandings(meetings_, standings_, settings_);
-    rows_ = RankSeason(season_, settings_, List());
+    document_.Sum(List());
+    const Season& season = document_.Summed();
 
     if (changed == Changed::Meetings) {
         std::vector<QStringList> meetings;
-        for (const std::size_t i : season_.meetingOrder) {
-            const SeasonMeeting& m = meetings_[i];
+        for (const std::size_t i : season.meetingOrder) {
+            const SeasonMeeting& m = document_.MeetingsAdded()[i];
             meetings.push_back(
                 {DateText(m), m.heading ? Cp932ToQt(m.heading->meetingName) : QString(),
-                 QString::number(playerCounts_[i]), QString::fromStdString(m.fileName)});
+                 QString::number(document_.PlayerCount(i)), QString::fromStdString(m.fileName)});
         }
         meetingModel_->Set(std::move(meetings));
     }
 
     std::vector<QStringList> figures;
-    figures.reserve(rows_.size());
-    for (const SeasonRow& row : rows_) {
-        const SeasonPlayer& p = season_.players.at(row.player);
+    figures.reserve(document_.Rows().size());
+    for (const SeasonRow& row : document_.Rows()) {
+        const SeasonPlayer& p = season.players.at(row.player);
         figures.push_back({row.rank ? QString::number(*row.rank) : QString(), Cp932ToQt(p.name),
                            Cp932ToQt(p.team), Cp932ToQt(p.gender), QString::number(p.meetings),
                            QString::number(p.points), QString::number(p.rounds),
@@ -210,10 +196,10 @@ void SeasonWindow::Refresh(Changed changed) {
     seasonModel_->Set(std::move(figures));
 }
 
-std::optional<SeasonWindow::Entry> SeasonWindow::Read(const std::filesystem::path& path,
-                                                      std::vector<QString>* leftOut) {
+std::optional<SeasonEntry> SeasonWindow::Read(const std::filesystem::path& path,
+                                              std::vector<QString>* leftOut) {
     const QString name = PathToQt(path.filename());
-    const auto refuse = [&](const QString& why) -> std::optional<Entry> {
+    const auto refuse = [&](const QString& why) -> std::optional<SeasonEntry> {
         if (leftOut)
             leftOut->push_back(PathToQt(path));
         else
@@ -226,7 +212,7 @@ std::optional<SeasonWindow::Entry> SeasonWindow::Read(const std::filesystem::pat
     if (IsSeasonFile(bytes)) return refuse(NoticeText(Notice::SeasonFileAsMeeting));
     SeasonMeetingRead read = ReadSeasonMeeting(bytes, name.toStdString());
     if (!read.meeting) return refuse(ResultsFileMessage(read.parse.status, read.parse.badLine));
-    return Entry{path, std::move(*read.meeting)};
+    return SeasonEntry{path, std::move(*read.meeting)};
 }
 
 void SeasonWindow::AddFiles(const std::vector<std::filesystem::path>& paths) {
@@ -234,16 +220,13 @@ void SeasonWindow::AddFiles(const std::vector<std::filesystem::path>& paths) {
     for (const std::filesystem::path& given : paths) {
         std::error_code error;
         const std::filesystem::path path = std::filesystem::absolute(given, error);
-        if (std::any_of(paths_.begin(), paths_.end(),
-                        [&](const std::filesystem::path& p) { return SamePath(p, path); }))
-            continue;
-        if (std::optional<Entry> entry = Read(path)) {
-            Add(std::move(*entry));
+        if (document_.Holds(path)) continue;
+        if (std::optional<SeasonEntry> entry = Read(path)) {
+            document_.Add(std::move(*entry));
             added = true;
         }
     }
     if (!added) return;
-    unsaved_ = true;
     Refresh(Changed::Meetings);
 }
 
@@ -261,24 +244,18 @@ void SeasonWindow::AddClick() {
 
 void SeasonWindow::RemoveClick() {
     const QModelIndex at = meetingTable_->currentIndex();
-    if (!at.isValid() || static_cast<std::size_t>(at.row()) >= season_.meetingOrder.size()) return;
-    const auto index =
-        static_cast<std::ptrdiff_t>(season_.meetingOrder[static_cast<std::size_t>(at.row())]);
-    paths_.erase(paths_.begin() + index);
-    meetings_.erase(meetings_.begin() + index);
-    standings_.erase(standings_.begin() + index);
-    playerCounts_.erase(playerCounts_.begin() + index);
-    unsaved_ = true;
+    if (!at.isValid() || !document_.RemoveInSeasonOrder(static_cast<std::size_t>(at.row()))) return;
     Refresh(Changed::Meetings);
 }
 
-void SeasonWindow::PrintClick() {
-    PrintList(dialogs_, SeasonPrintedList(List(), season_, rows_, meetings_), printObserver_);
+SeasonPrintedList SeasonWindow::ShownList() const {
+    return SeasonPrintedList(List(), document_.Summed(), document_.Rows(),
+                             document_.MeetingsAdded());
 }
 
-void SeasonWindow::CsvClick() {
-    SaveListCsv(dialogs_, SeasonPrintedList(List(), season_, rows_, meetings_));
-}
+void SeasonWindow::PrintClick() { PrintList(dialogs_, ShownList(), printObserver_); }
+
+void SeasonWindow::CsvClick() { SaveListCsv(dialogs_, ShownList()); }
 
 void SeasonWindow::SaveClick() {
     const auto chosen = dialogs_.SaveTextFileName(QStringLiteral("年間成績"));
@@ -290,11 +267,10 @@ void SeasonWindow::SaveClick() {
     }
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::absolute(*file, error).parent_path();
-    SeasonFile season{settings_, {}};
-    for (const std::filesystem::path& path : paths_)
-        season.paths.push_back(PathToQt(path.lexically_relative(folder))
-                                   .replace(QLatin1Char('\\'), QLatin1Char('/'))
-                                   .toStdString());
+    SeasonFile season{document_.Settings(), {}};
+    for (const std::filesystem::path& path : document_.PathsFrom(folder))
+        season.paths.push_back(
+            PathToQt(path).replace(QLatin1Char('\\'), QLatin1Char('/')).toStdString());
     const SeasonFileBytes bytes = FormatSeasonFile(season);
     if (!WriteFileOrTell(dialogs_, *file, bytes.bytes)) return;
     if (!bytes.leftOut.empty()) {
@@ -303,11 +279,11 @@ void SeasonWindow::SaveClick() {
         dialogs_.Message(NameList(NoticeText(Notice::MeetingsNotSaved), names));
         return;
     }
-    unsaved_ = false;
+    document_.MarkSaved();
 }
 
 void SeasonWindow::LoadClick() {
-    if (unsaved_ && !meetings_.empty() &&
+    if (document_.Unsaved() && !document_.Empty() &&
         !dialogs_.YesNo(QuestionCaption(Question::ReplaceSeasonUnsaved),
                         QuestionText(Question::ReplaceSeasonUnsaved), DefaultAnswer::No))
         return;
@@ -326,7 +302,7 @@ void SeasonWindow::LoadClick() {
     }
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::absolute(*file, error).parent_path();
-    std::vector<Entry> entries;
+    std::vector<SeasonEntry> entries;
     std::vector<QString> leftOut;
     for (const std::string& relative : season->paths) {
         const std::optional<std::filesystem::path> path =
@@ -337,25 +313,19 @@ void SeasonWindow::LoadClick() {
         }
         const std::filesystem::path full = (folder / *path).lexically_normal();
         if (std::any_of(entries.begin(), entries.end(),
-                        [&](const Entry& entry) { return SamePath(entry.path, full); }))
+                        [&](const SeasonEntry& entry) { return SamePath(entry.path, full); }))
             continue;
-        if (std::optional<Entry> entry = Read(full, &leftOut)) entries.push_back(std::move(*entry));
+        if (std::optional<SeasonEntry> entry = Read(full, &leftOut))
+            entries.push_back(std::move(*entry));
     }
-    paths_.clear();
-    meetings_.clear();
-    standings_.clear();
-    playerCounts_.clear();
-    for (Entry& entry : entries) Add(std::move(entry));
-    settings_ = season->settings;
+    document_.Replace(std::move(entries), season->settings, leftOut.empty());
     ShowSettings();
-    // Loaded as the file has it; what was left out makes it differ.
-    unsaved_ = !leftOut.empty();
     Refresh(Changed::Meetings);
     if (!leftOut.empty()) dialogs_.Message(NameList(NoticeText(Notice::MeetingsLeftOut), leftOut));
 }
 
 void SeasonWindow::closeEvent(QCloseEvent* event) {
-    if (unsaved_ && !meetings_.empty() &&
+    if (document_.Unsaved() && !document_.Empty() &&
         !dialogs_.YesNo(QuestionCaption(Question::CloseSeasonUnsaved),
                         QuestionText(Question::CloseSeasonUnsaved), DefaultAnswer::No)) {
         event->ignore();

@@ -15,7 +15,8 @@
 
 #include "core/recorded_drawing.h"
 #include "platform/dialogs.h"
-#include "season/season.h"
+#include "season/season_document.h"
+#include "sheets/printed_list.h"
 
 class QButtonGroup;
 class QLineEdit;
@@ -50,10 +51,10 @@ public:
     void AddFiles(const std::vector<std::filesystem::path>& paths);
 
     // The meetings in season order, and the settings.
-    std::vector<const SeasonMeeting*> Meetings() const;
-    const SeasonSettings& Settings() const { return settings_; }
+    std::vector<const SeasonMeeting*> Meetings() const { return document_.InSeasonOrder(); }
+    const SeasonSettings& Settings() const { return document_.Settings(); }
     // True when the list or the settings changed since saved or loaded.
-    bool Unsaved() const { return unsaved_; }
+    bool Unsaved() const { return document_.Unsaved(); }
     ListTable* MeetingTable() const { return meetingTable_; }
     ListTable* SeasonTable() const { return seasonTable_; }
 
@@ -70,36 +71,24 @@ private slots:
     void LoadClick();
 
 private:
-    struct Entry {
-        std::filesystem::path path;  // absolute
-        SeasonMeeting meeting;
-    };
-
     // The figures anew after a change of the settings, and the list of
     // meetings too after a change of the meetings.
     enum class Changed { Settings, Meetings };
     void Refresh(Changed changed);
-    void Add(Entry entry);
     void SettingsChanged();
     void PointsEdited();
     void ShowSettings();
     RankingList List() const;
+    // The list shown, to print or save.
+    SeasonPrintedList ShownList() const;
     // Reads one results file into an entry; a message naming it when it is
     // none.  leftOut collects the names instead of telling them one by one.
-    std::optional<Entry> Read(const std::filesystem::path& path,
-                              std::vector<QString>* leftOut = nullptr);
+    std::optional<SeasonEntry> Read(const std::filesystem::path& path,
+                                    std::vector<QString>* leftOut = nullptr);
 
     Dialogs& dialogs_;
     std::function<void(const RecordedDrawing&)> printObserver_;
-    // The meetings in the order added, with their files and player counts.
-    std::vector<std::filesystem::path> paths_;  // absolute
-    std::vector<SeasonMeeting> meetings_;
-    std::vector<MeetingStanding> standings_;
-    std::vector<int> playerCounts_;
-    SeasonSettings settings_;
-    Season season_;
-    std::vector<SeasonRow> rows_;  // of the list shown
-    bool unsaved_ = false;
+    SeasonDocument document_;
     std::unique_ptr<TextTableModel> meetingModel_;
     std::unique_ptr<TextTableModel> seasonModel_;
     ListTable* meetingTable_ = nullptr;
