@@ -10,8 +10,8 @@
 #include "core/drawing_surface.h"
 #include "results/prizes.h"
 #include "results/ranking.h"
-#include "sheets/ranking_sheet.h"
 #include "season/season.h"
+#include "sheets/ranking_sheet.h"
 
 namespace tovi {
 

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "core/drawing_surface.h"
-#include "sheets/ranking_sheet.h"
 #include "season/season.h"
+#include "sheets/ranking_sheet.h"
 
 namespace tovi {
 

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "support/window_controls.h"
 #include "app/program.h"
+#include "support/window_controls.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

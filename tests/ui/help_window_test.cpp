@@ -21,9 +21,9 @@
 
 #include "platform/fonts.h"
 #include "platform/help.h"
-#include "ui/main/about_box.h"
-#include "ui/help/help_window.h"
 #include "ui/common/messages.h"
+#include "ui/help/help_window.h"
+#include "ui/main/about_box.h"
 #include "ui/window_fixture.h"
 
 namespace tovi::test {

@@ -32,9 +32,9 @@
 
 #include "platform/fonts.h"
 #include "platform/print_file.h"
-#include "ui/help/guide_browser.h"
 #include "ui/common/messages.h"
 #include "ui/common/window_bar.h"
+#include "ui/help/guide_browser.h"
 
 namespace tovi {
 namespace {

@@ -11,9 +11,9 @@
 #include "model/member_line.h"
 #include "model/roster_file.h"
 #include "platform/file_name.h"
+#include "ui/common/messages.h"
 #include "ui/main/handler_runner.h"
 #include "ui/main/member_list.h"
-#include "ui/common/messages.h"
 #include "ui/main/widget_factory.h"
 
 namespace tovi {

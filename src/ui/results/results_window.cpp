@@ -18,20 +18,20 @@
 #include "platform/file_name.h"
 #include "platform/fonts.h"
 #include "platform/qt_text.h"
-#include "sheets/printed_list.h"
-#include "sheets/prize_sheet.h"
 #include "results/prizes.h"
 #include "results/results_file.h"
+#include "sheets/printed_list.h"
+#include "sheets/prize_sheet.h"
 #include "ui/common/file_commands.h"
 #include "ui/common/list_commands.h"
 #include "ui/common/list_table.h"
 #include "ui/common/messages.h"
 #include "ui/common/print_job.h"
+#include "ui/common/window_bar.h"
 #include "ui/results/prize_pages.h"
 #include "ui/results/ranking_page.h"
 #include "ui/results/score_model.h"
 #include "ui/results/score_table.h"
-#include "ui/common/window_bar.h"
 
 namespace tovi {
 

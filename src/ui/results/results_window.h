@@ -33,10 +33,10 @@
 #include "platform/dialogs.h"
 #include "results/entry_cursor.h"
 #include "results/ranking.h"
-#include "sheets/ranking_sheet.h"
 #include "results/results_file.h"
 #include "results/score_book.h"
 #include "results/seating.h"
+#include "sheets/ranking_sheet.h"
 
 class QSpinBox;
 class QTabWidget;
