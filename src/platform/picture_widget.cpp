@@ -84,14 +84,24 @@ PictureWidget::PictureWidget(QWidget* parent, int imageWidth, int imageHeight)
                [this] {
                    if (!drawingKept_) RepaintLater();
                }),
-      tee_(kept_, nullptr) {
+      canvas_(kept_) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 DrawingSurface& PictureWidget::Canvas() {
     if (!seen_ && kept_.Calls() >= kMaxKeptCalls) DrawKeptCalls();
     if (seen_) EnsureImage();
-    return tee_;
+    return canvas_;
+}
+
+DrawingSurface& PictureWidget::DrawingTarget() {
+    if (seen_) return surface_;
+    return kept_;
+}
+
+void PictureWidget::SetThrough(DrawingSurface* through) {
+    through_ = through;
+    canvas_.SetTarget(through_ ? *through_ : DrawingTarget());
 }
 
 const QImage& PictureWidget::Image() const {
@@ -110,7 +120,7 @@ void PictureWidget::EnsureImage() const {
 void PictureWidget::DrawKeptCalls(bool repaint) {
     if (seen_) return;
     seen_ = true;
-    tee_.SetFirst(surface_);
+    if (!through_) canvas_.SetTarget(surface_);
     if (kept_.Calls() == 0) return;  // the image is made when first drawn on
     EnsureImage();
     drawingKept_ = true;

@@ -44,8 +44,13 @@ public:
     // scaled; what is drawn afterwards is drawn at the new ratio.
     void SetDevicePixelRatio(qreal ratio);
 
-    // A surface that sees every call made through Canvas() (for tests); null to stop.
-    void SetObserver(DrawingSurface* observer) { tee_.SetSecond(observer); }
+    // Where Canvas() passes its calls on to: the kept calls until the
+    // picture is seen, then the image.
+    DrawingSurface& DrawingTarget();
+    // Passes the calls made through Canvas() to through instead, which
+    // passes them on to DrawingTarget() itself (a test's observer); null to
+    // pass them straight on again.
+    void SetThrough(DrawingSurface* through);
 
     // While set, mouse presses and clicks are not reported.
     void SetIgnorePresses(bool ignore) { ignorePresses_ = ignore; }
@@ -79,7 +84,8 @@ private:
     bool seen_ = false;
     bool drawingKept_ = false;
     bool repaintAsked_ = false;  // until the next paint
-    TeeSurface tee_;
+    DrawingSurface* through_ = nullptr;
+    ForwardingSurface canvas_;
     bool ignorePresses_ = false;
     bool pressInside_ = false;
 };

@@ -136,37 +136,28 @@ private:
     std::size_t paintedCalls_ = 0;
 };
 
-// Forwards every call to two surfaces: lets a test watch what a picture draws.
-class TeeSurface final : public DrawingSurface {
+// Passes every call on to one surface, which can change: a picture hands out
+// this one, so that a reference taken while its calls were kept for later
+// stays good once they go straight to its image.
+class ForwardingSurface final : public DrawingSurface {
 public:
-    TeeSurface(DrawingSurface& first, DrawingSurface* second) : a_(&first), b_(second) {}
-    void SetFirst(DrawingSurface& first) { a_ = &first; }
-    void SetSecond(DrawingSurface* second) { b_ = second; }
+    explicit ForwardingSurface(DrawingSurface& target) : target_(&target) {}
+    void SetTarget(DrawingSurface& target) { target_ = &target; }
 
-    void SetPenColor(Rgb c) override { Both(&DrawingSurface::SetPenColor, c); }
-    void SetPenWidth(int w) override { Both(&DrawingSurface::SetPenWidth, w); }
-    void SetBrushColor(Rgb c) override { Both(&DrawingSurface::SetBrushColor, c); }
-    void SetFontFace(const std::string& f) override { Both(&DrawingSurface::SetFontFace, f); }
-    void SetFontHeight(int h) override { Both(&DrawingSurface::SetFontHeight, h); }
-    void SetFontSize(int p) override { Both(&DrawingSurface::SetFontSize, p); }
-    void SetFontColor(Rgb c) override { Both(&DrawingSurface::SetFontColor, c); }
-    void TextOut(int x, int y, const std::string& t) override {
-        Both(&DrawingSurface::TextOut, x, y, t);
-    }
-    void MoveTo(int x, int y) override { Both(&DrawingSurface::MoveTo, x, y); }
-    void LineTo(int x, int y) override { Both(&DrawingSurface::LineTo, x, y); }
-    void Rectangle(int l, int t, int r, int b) override {
-        Both(&DrawingSurface::Rectangle, l, t, r, b);
-    }
+    void SetPenColor(Rgb c) override { target_->SetPenColor(c); }
+    void SetPenWidth(int w) override { target_->SetPenWidth(w); }
+    void SetBrushColor(Rgb c) override { target_->SetBrushColor(c); }
+    void SetFontFace(const std::string& f) override { target_->SetFontFace(f); }
+    void SetFontHeight(int h) override { target_->SetFontHeight(h); }
+    void SetFontSize(int p) override { target_->SetFontSize(p); }
+    void SetFontColor(Rgb c) override { target_->SetFontColor(c); }
+    void TextOut(int x, int y, const std::string& t) override { target_->TextOut(x, y, t); }
+    void MoveTo(int x, int y) override { target_->MoveTo(x, y); }
+    void LineTo(int x, int y) override { target_->LineTo(x, y); }
+    void Rectangle(int l, int t, int r, int b) override { target_->Rectangle(l, t, r, b); }
 
 private:
-    template <typename M, typename... Args>
-    void Both(M method, const Args&... args) {
-        (a_->*method)(args...);
-        if (b_) (b_->*method)(args...);
-    }
-    DrawingSurface* a_;
-    DrawingSurface* b_;
+    DrawingSurface* target_;
 };
 
 }  // namespace tovi

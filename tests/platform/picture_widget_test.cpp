@@ -13,10 +13,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "core/cp932.h"
 #include "platform/picture_widget.h"
 #include "platform/qt_surface.h"
+#include "support/picture_observer.h"
+#include "support/recording_surface.h"
 
 namespace tovi {
 namespace {
@@ -177,25 +181,32 @@ TEST(PictureWidgetTest, WhatIsDrawnBeforeItIsSeenAppearsWhenSeen) {
         {"looked at", [](PictureWidget& p) { return p.Image(); }},
         {"grabbed while hidden", [](PictureWidget& p) { return p.grab().toImage(); }},
     };
-    for (const auto& way : ways) {
-        SCOPED_TRACE(way.what);
-        PictureWidget picture(nullptr, 90, 24);
-        picture.resize(90, 24);
-        DrawingSurface& c = picture.Canvas();
-        first(c);
-        const QImage seen = way.see(picture);
-        if (!seen.isNull()) {
-            EXPECT_EQ(seen.convertToFormat(QImage::Format_RGB32),
-                      DrawnDirectly(picture, {90, 24}, first));
+    // A test's observer, when there is one, sees every call and changes nothing.
+    for (const auto& way : ways)
+        for (const bool observed : {false, true}) {
+            SCOPED_TRACE(std::string(way.what) + (observed ? ", observed" : ""));
+            PictureWidget picture(nullptr, 90, 24);
+            picture.resize(90, 24);
+            test::RecordingSurface seenCalls;
+            std::optional<test::PictureObserver> observer;
+            if (observed) observer.emplace(picture, seenCalls);
+            DrawingSurface& c = picture.Canvas();
+            first(c);
+            const QImage seen = way.see(picture);
+            if (!seen.isNull()) {
+                EXPECT_EQ(seen.convertToFormat(QImage::Format_RGB32),
+                          DrawnDirectly(picture, {90, 24}, first));
+            }
+            second(c);
+            const QImage expected = DrawnDirectly(picture, {90, 24}, [&](DrawingSurface& s) {
+                first(s);
+                second(s);
+            });
+            EXPECT_EQ(picture.Image(), expected);
+            EXPECT_EQ(picture.grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
+            EXPECT_EQ(seenCalls.texts.size(), observed ? 2u : 0u);
+            EXPECT_EQ(seenCalls.lines.size(), observed ? 1u : 0u);
         }
-        second(c);
-        const QImage expected = DrawnDirectly(picture, {90, 24}, [&](DrawingSurface& s) {
-            first(s);
-            second(s);
-        });
-        EXPECT_EQ(picture.Image(), expected);
-        EXPECT_EQ(picture.grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
-    }
 }
 
 TEST(PictureWidgetTest, APictureLeftHiddenKeepsDrawingRight) {

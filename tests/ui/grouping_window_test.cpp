@@ -23,8 +23,8 @@ protected:
         AttachRecorders();
     }
     void AttachRecorders() {
-        Image(1)->SetObserver(&list);
-        for (int g = 1; g <= MaxGroups; ++g) GroupBox(g)->SetObserver(&boxes[g]);
+        Observe(Image(1), &list);
+        for (int g = 1; g <= MaxGroups; ++g) Observe(GroupBox(g), &boxes[g]);
     }
     void ClearRecorders() {
         list.Clear();

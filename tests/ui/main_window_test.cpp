@@ -25,7 +25,7 @@ TEST_F(WindowTest, StartsInRegistrationModeWithAnEmptyNumberedList) {
 
     // A fresh full redraw, recorded: 41 rules, 40 numbers at x 19 or 11.
     RecordingSurface rec;
-    Image(1)->SetObserver(&rec);
+    Observe(Image(1), &rec);
     form->List().Redraw();
     int horizontal = 0;
     for (const auto& l : rec.lines) horizontal += l.y1 == l.y2 && l.x1 == 0 && l.x2 == 480;
@@ -111,7 +111,7 @@ TEST_F(WindowTest, LoadingARosterDrawsItsRowsAndShowsThePath) {
     const QString path =
         WriteRoster("club.txt", {"山田　花子,東町,女,0,0,0,0,0,", "鈴木一郎,,男,0,0,0,0,0,"});
     RecordingSurface rec;
-    Image(1)->SetObserver(&rec);
+    Observe(Image(1), &rec);
     Find<QScrollArea>("ScrollBox1")->verticalScrollBar()->setValue(200);
     Load(path);
     EXPECT_EQ(form->windowTitle(), QDir::toNativeSeparators(path));
@@ -131,7 +131,7 @@ TEST_F(WindowTest, LoadingARosterDrawsItsRowsAndShowsThePath) {
 TEST_F(WindowTest, CancellingTheOpenDialogStillRedraws) {
     Load(WriteRoster("r.txt", {"A,T,男,0,0,0,0,0,"}));
     RecordingSurface rec;
-    Image(1)->SetObserver(&rec);
+    Observe(Image(1), &rec);
     dialogs.openAnswers.push_back(std::nullopt);
     Click(Button(10));
     EXPECT_EQ(S().rosterList.size(), 1u);
@@ -194,7 +194,7 @@ TEST_F(WindowTest, GroupBoxesDrawNamesAndBlank) {
     Load(WriteRoster("r.txt", {"A,T,男,0,0,0,0,0,", "B,T,男,0,0,0,0,0,", "C,T,女,0,0,0,0,0,"}));
     S().groupList[2] = {"2", "0"};
     RecordingSurface rec;
-    GroupBox(2)->SetObserver(&rec);
+    Observe(GroupBox(2), &rec);
     form->Grouping().Boxes().WriteNames();
     EXPECT_EQ(rec.TextLog(), (std::vector<std::string>{"9,6:C", "9,24:A"}));
 

@@ -15,7 +15,7 @@ protected:
         WindowTest::SetUp();
         LoadMembers({"A", "B", "C", "D"}, "MFMF");
         Click(Button(3));
-        Image(1)->SetObserver(&rec);
+        Observe(Image(1), &rec);
     }
     std::string Players() { return Label(8)->text().toStdString(); }
     std::string Proposal() { return Edit(6)->text().toStdString(); }

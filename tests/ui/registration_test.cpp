@@ -87,7 +87,7 @@ TEST_F(RegistrationTest, TheFortiethIsAcceptedAndTheFortyFirstRefused) {
 
 TEST_F(RegistrationTest, AnEmptyTeamIsRegisteredAndShownEmpty) {
     RecordingSurface rec;
-    Image(1)->SetObserver(&rec);
+    Observe(Image(1), &rec);
     Register(QStringLiteral("A"), QString(), 0);
     EXPECT_EQ(S().rosterList, std::vector<std::string>{Utf8ToCp932("A,,男,0,0,0,0,0,")});
     EXPECT_EQ(Cell(0, 1), "");
@@ -147,7 +147,7 @@ TEST_F(RegistrationTest, ANameWithASpaceAndACommaComesBackWholeFromTheFile) {
     Click(Button(8));
     LoadMembers({"Other"});
     RecordingSurface rec;
-    Image(1)->SetObserver(&rec);
+    Observe(Image(1), &rec);
     Load(path);
     EXPECT_TRUE(dialogs.Messages().empty());
     ASSERT_EQ(S().rosterList.size(), 1u);

@@ -12,7 +12,7 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         LoadMembers({"A", "B", "C", "D"});
-        Image(1)->SetObserver(&rec);
+        Observe(Image(1), &rec);
     }
     // Where the red "*" of a row stands on the picture.
     static QRect StarArea(int row) { return QRect(36, 30 * row + 3, 14, 25); }

@@ -22,10 +22,10 @@ protected:
         S().groupList[1] = {"0", "1"};
         S().groupList[3] = {"2"};
         S().placedFlag[0] = S().placedFlag[1] = S().placedFlag[2] = 1;
-        Image(23)->SetObserver(&sheet);
+        Observe(Image(23), &sheet);
     }
     void TearDown() override {
-        Image(23)->SetObserver(nullptr);
+        Observe(Image(23), nullptr);
         WindowTest::TearDown();
     }
     int HoleNumbersDrawn() const {

@@ -57,10 +57,10 @@ TEST_F(StartButtonTest, TheDealtMembersStayInTheirGroupsAndMarks) {
         CheckBox(4)->setChecked(c.balanced);
         Edit(6)->setText(QString::fromUtf8(c.groupCount));
         RecordingSurface box1;
-        GroupBox(1)->SetObserver(&box1);
+        Observe(GroupBox(1), &box1);
         dialogs.ClearShown();
         Click(Button(1));
-        GroupBox(1)->SetObserver(nullptr);
+        Observe(GroupBox(1), nullptr);
 
         ASSERT_EQ(Placed(), c.placed);
         for (int p = 0; p < 5; ++p) {

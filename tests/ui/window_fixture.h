@@ -11,12 +11,14 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/clock.h"
 #include "core/cp932.h"
+#include "support/picture_observer.h"
 #include "support/recording_surface.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_controls.h"
@@ -51,11 +53,14 @@ protected:
         ASSERT_TRUE(folder.isValid());
         form = std::make_unique<MainWindow>(dialogs, random, clock);
     }
-    void TearDown() override {
-        if (form) {
-            Image(1)->SetObserver(nullptr);
-            for (int g = 1; g <= MaxGroups; ++g) GroupBox(g)->SetObserver(nullptr);
-        }
+    void TearDown() override { observers_.clear(); }
+
+    // Sees every call drawn on picture from now on in observer, beside the
+    // picture; a null observer stops that.
+    void Observe(PictureWidget* picture, DrawingSurface* observer) {
+        observers_.erase(picture);
+        if (observer)
+            observers_.emplace(picture, std::make_unique<PictureObserver>(*picture, *observer));
     }
 
     TournamentState& S() { return form->State(); }
@@ -186,6 +191,8 @@ protected:
     LcgRandom random;
     FixedClock clock;
     std::unique_ptr<MainWindow> form;
+    // After the window: they go first.
+    std::map<PictureWidget*, std::unique_ptr<PictureObserver>> observers_;
 };
 
 }  // namespace tovi::test
