@@ -163,7 +163,9 @@ void WritePlayerNamesAndTeams(DrawingSurface& surface, const TournamentState& st
     }
 }
 
-void DrawHeader(DrawingSurface& surface, const SheetGeometry& g, const ScoreSheetSettings& s) {
+// holeCount: the count as the sheet draws it (SheetHoleCount).
+void DrawHeader(DrawingSurface& surface, const SheetGeometry& g, const ScoreSheetSettings& s,
+                const std::string& holeCount) {
     SetTextHeight(surface, g, 28);
     surface.TextOut(g.X(0, 380), g.Y(g.headerTop, 1), s.title);
 
@@ -196,9 +198,8 @@ void DrawHeader(DrawingSurface& surface, const SheetGeometry& g, const ScoreShee
         int dx;
         int dy;
     } values[] = {
-        {s.meetingName, 90, 55},  {s.course, 90, 81},     {s.holeCount, 450, 83},
-        {s.groupNumber, 690, 83}, {s.startHole, 777, 83}, {s.year, 1005, 80},
-        {s.month, 1053, 80},      {s.day, 1105, 80},
+        {s.meetingName, 90, 55}, {s.course, 90, 81}, {holeCount, 450, 83}, {s.groupNumber, 690, 83},
+        {s.startHole, 777, 83},  {s.year, 1005, 80}, {s.month, 1053, 80},  {s.day, 1105, 80},
     };
     for (const auto& v : values) surface.TextOut(g.X(left, v.dx), g.Y(head, v.dy), v.text);
 }
@@ -276,14 +277,7 @@ PageSize DrawScoreSheet(DrawingSurface& surface, const TournamentState& state,
     const SheetGeometry g = ComputeGeometry(scaleX, scaleY, holeCountValue);
 
     RuleTable(surface, g);
-    // The header shows the hole count the sheet draws (SheetHoleCount).
-    if (holeCountValue > 11) {
-        ScoreSheetSettings shown = settings;
-        shown.holeCount = "12";
-        DrawHeader(surface, g, shown);
-    } else {
-        DrawHeader(surface, g, settings);
-    }
+    DrawHeader(surface, g, settings, SheetHoleCount(settings.holeCount));
 
     SetTextHeight(surface, g, 22);
     const std::int32_t group = StrToInt(settings.groupNumber);

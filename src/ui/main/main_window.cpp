@@ -199,16 +199,13 @@ QRect MainWindow::ScoreSheetFrameArea() { return QRect(QPoint(27, 10), QPoint(63
 void MainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     // The window is on the screen: the controls left for later are built
-    // next, before whatever the user does.
-    if (!IsBuilt() && !finishingPosted_) {
-        finishingPosted_ = true;
-        QMetaObject::invokeMethod(this, &MainWindow::FinishBuilding, Qt::QueuedConnection);
-    }
+    // next, before whatever the user does, then the work that waited for it.
     if (!painted_) {
         painted_ = true;
         QMetaObject::invokeMethod(
             this,
             [this] {
+                FinishBuilding();
                 const std::vector<std::function<void()>> work = std::move(afterFirstPaint_);
                 for (const auto& run : work) run();
             },

@@ -155,7 +155,6 @@ private:
     // The rows of the table of modes with the controls they name.
     struct ModeRow;
     std::vector<ModeRow> modeRows_;
-    bool finishingPosted_ = false;
     bool painted_ = false;
     std::vector<std::function<void()>> afterFirstPaint_;
     // The frame of the score-sheet mode waits for the window's next paint;
