@@ -24,11 +24,17 @@ namespace {
 constexpr std::string_view kRosterMarker = cp932::kRosterMarker;
 constexpr std::string_view kMarker = cp932::kResultsMarker;
 constexpr int kFirstVersion = 1;
-// The line numbers of a version 2 file's fixed lines.
+constexpr int kStartHolesVersion = 3;  // the first with start holes, 検算 and カード計
+// The line numbers of the fixed lines from version 2 on.
 constexpr std::size_t kSettingsLine = 2;
 constexpr std::size_t kHeadingLine = 3;
 constexpr std::size_t kPrizesLine = 4;
-constexpr std::size_t kDecisionsLine = 5;
+constexpr std::size_t kStartHolesLine = 5;  // from version 3 on
+constexpr std::size_t kCheckLine = 6;       // from version 3 on
+// The start hole of a group printed without 組ごと, as its two-byte box
+// can hold it.
+constexpr int kLeastStartHole = -9;
+constexpr int kMostStartHole = 99;
 
 const std::string& HeadingTag() {
     static const std::string tag = Utf8ToCp932("見出し");
@@ -36,6 +42,14 @@ const std::string& HeadingTag() {
 }
 const std::string& PrizesTag() {
     static const std::string tag = Utf8ToCp932("表彰");
+    return tag;
+}
+const std::string& StartHolesTag() {
+    static const std::string tag = Utf8ToCp932("スタート");
+    return tag;
+}
+const std::string& CheckTag() {
+    static const std::string tag = Utf8ToCp932("検算");
     return tag;
 }
 const std::string& DecisionsTag() {
@@ -46,6 +60,10 @@ const std::string& DecisionsTag() {
 // Where the cells of a member line begin: after the line and the occurrence,
 // and from version 2 on the group.
 std::size_t CellsFrom(int version) { return version == kFirstVersion ? 2 : 3; }
+// The fields of a member line: the cells, and from version 3 on a カード計 a round.
+std::size_t MemberFields(int version) {
+    return CellsFrom(version) + kCardCells + (version >= kStartHolesVersion ? kMaxRounds : 0);
+}
 
 bool HoldsLineEndOrNul(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
@@ -57,8 +75,9 @@ std::string NameOf(const std::string& line) {
     return fields.empty() ? std::string() : std::move(fields.front());
 }
 
-// One member's line of the file, without its line end.
-std::string MemberRecord(const MemberKey& key, int group, const ScoreCard& card) {
+// One member's line of the file, without its line end; カード計 for the
+// first `rounds` rounds.
+std::string MemberRecord(const MemberKey& key, int group, const ScoreCard& card, int rounds) {
     std::string record;
     AppendCommaTextField(record, key.line);
     record.append(",").append(std::to_string(key.occurrence));
@@ -69,6 +88,11 @@ std::string MemberRecord(const MemberKey& key, int group, const ScoreCard& card)
             if (const auto strokes = card.Strokes(round, hole)) record += std::to_string(*strokes);
         }
     }
+    for (int round = 0; round < kMaxRounds; ++round) {
+        record += ',';
+        if (const auto total = card.CardTotal(round); total && round < rounds)
+            record += std::to_string(*total);
+    }
     return record;
 }
 
@@ -78,7 +102,7 @@ std::string MemberRecord(const MemberKey& key, int group, const ScoreCard& card)
 bool ReadsBack(const std::string& record, const MemberKey& key) {
     if (HoldsLineEndOrNul(record)) return false;
     const std::vector<std::string> fields = SplitCommaText(record);
-    return fields.size() == CellsFrom(kResultsFileVersion) + kCardCells && fields[0] == key.line &&
+    return fields.size() == MemberFields(kResultsFileVersion) && fields[0] == key.line &&
            ParseDigitField(fields[1], 1, MemberCapacity) == key.occurrence;
 }
 
@@ -119,6 +143,18 @@ std::string PrizesLine(const PrizeSettings& prizes) {
     return line;
 }
 
+// The start holes of the groups with a member written.
+std::string StartHolesLine(const StartHoles& starts, const std::set<int>& seated) {
+    std::string line = StartHolesTag();
+    line.append(starts.perGroup ? ",1" : ",0");
+    for (int g = 1; g <= MaxGroups; ++g) {
+        line += ',';
+        const std::optional<int> start = starts.groups[static_cast<std::size_t>(g - 1)];
+        if (start && seated.contains(g)) line += std::to_string(*start);
+    }
+    return line;
+}
+
 std::string DecisionLine(const std::vector<MemberKey>& decision) {
     std::string line = std::to_string(decision.size());
     for (const MemberKey& key : decision) {
@@ -140,7 +176,46 @@ std::optional<MeetingHeading> ParseHeading(const std::string& line) {
                           std::move(fields[4]),
                           std::move(fields[5]),
                           std::move(fields[6]),
-                          *holes};
+                          *holes,
+                          {}};
+}
+
+// A whole number with an optional minus sign, within least..most.
+std::optional<int> ParseSignedField(const std::string& field, int least, int most) {
+    if (field.starts_with('-')) {
+        const auto magnitude = ParseDigitField(field.substr(1), 0, -least);
+        if (!magnitude || field.size() < 2) return std::nullopt;
+        return -*magnitude;
+    }
+    return ParseDigitField(field, std::max(least, 0), most);
+}
+
+// The start holes of a heading over `holes` holes: with 組ごと each on the
+// course, otherwise one number for every group that has one.
+std::optional<StartHoles> ParseStartHoles(const std::string& line, int holes) {
+    const std::vector<std::string> fields = SplitCommaText(line);
+    if (fields.size() != 2 + MaxGroups || fields[0] != StartHolesTag()) return std::nullopt;
+    const auto perGroup = ParseDigitField(fields[1], 0, 1);
+    if (!perGroup) return std::nullopt;
+    StartHoles starts;
+    starts.perGroup = *perGroup == 1;
+    for (int g = 0; g < MaxGroups; ++g) {
+        const std::string& field = fields[2 + static_cast<std::size_t>(g)];
+        if (field.empty()) continue;
+        const auto start = starts.perGroup
+                               ? ParseDigitField(field, 1, holes)
+                               : ParseSignedField(field, kLeastStartHole, kMostStartHole);
+        if (!start) return std::nullopt;
+        starts.groups[static_cast<std::size_t>(g)] = start;
+    }
+    if (!starts.perGroup) {
+        std::optional<int> one;
+        for (const std::optional<int>& start : starts.groups) {
+            if (start && one && *start != *one) return std::nullopt;
+            if (start) one = start;
+        }
+    }
+    return starts;
 }
 
 std::optional<PrizeSettings> ParsePrizes(const std::string& line) {
@@ -181,10 +256,11 @@ struct MemberEntry {
     ScoreCard card;
 };
 
-std::optional<MemberEntry> ParseMember(const std::string& line, int version) {
+// A member line; its カード計 only for the first `rounds` rounds.
+std::optional<MemberEntry> ParseMember(const std::string& line, int version, int rounds) {
     std::vector<std::string> fields = SplitCommaText(line);
     const std::size_t cellsFrom = CellsFrom(version);
-    if (fields.size() != cellsFrom + kCardCells) return std::nullopt;
+    if (fields.size() != MemberFields(version)) return std::nullopt;
     const auto occurrence = ParseDigitField(fields[1], 1, MemberCapacity);
     const auto group =
         version == kFirstVersion ? std::optional<int>(0) : ParseDigitField(fields[2], 0, MaxGroups);
@@ -196,6 +272,13 @@ std::optional<MemberEntry> ParseMember(const std::string& line, int version) {
         const auto strokes = ParseDigitField(field, kMinStrokes, kMaxStrokes);
         if (!strokes) return std::nullopt;
         entry.card.Set(cell / kMaxHoles, cell % kMaxHoles, strokes);
+    }
+    for (int round = 0; version >= kStartHolesVersion && round < kMaxRounds; ++round) {
+        const std::string& field = fields[cellsFrom + kCardCells + static_cast<std::size_t>(round)];
+        if (field.empty()) continue;
+        const auto total = ParseDigitField(field, kMinCardTotal, kMaxCardTotal);
+        if (!total || round >= rounds) return std::nullopt;
+        entry.card.SetCardTotal(round, total);
     }
     return entry;
 }
@@ -247,18 +330,34 @@ ResultsParse ParseResultsFile(std::string_view bytes) {
             kPrizesLine <= lines.size() ? ParsePrizes(lines[kPrizesLine - 1]) : std::nullopt;
         if (!prizes) return Refused(ResultsFileStatus::BadLine, kPrizesLine);
         parse.results.prizes = *prizes;
+        if (*version >= kStartHolesVersion) {
+            const auto starts =
+                kStartHolesLine <= lines.size()
+                    ? ParseStartHoles(lines[kStartHolesLine - 1], parse.heading->holes)
+                    : std::nullopt;
+            if (!starts) return Refused(ResultsFileStatus::BadLine, kStartHolesLine);
+            parse.heading->startHoles = *starts;
+            const std::vector<std::string> check = FieldsOf(lines, kCheckLine);
+            const auto checkCards = check.size() == 2 && check[0] == CheckTag()
+                                        ? ParseDigitField(check[1], 0, 1)
+                                        : std::nullopt;
+            if (!checkCards) return Refused(ResultsFileStatus::BadLine, kCheckLine);
+            parse.results.checkCardTotals = *checkCards == 1;
+        }
 
         // No more decisions than lines after this one.
-        const std::vector<std::string> count = FieldsOf(lines, kDecisionsLine);
+        const std::size_t decisionsLine =
+            *version >= kStartHolesVersion ? kCheckLine + 1 : kPrizesLine + 1;
+        const std::vector<std::string> count = FieldsOf(lines, decisionsLine);
         const int linesLeft =
-            static_cast<int>(lines.size() - std::min(lines.size(), kDecisionsLine));
+            static_cast<int>(lines.size() - std::min(lines.size(), decisionsLine));
         const auto decisions = count.size() == 2 && count[0] == DecisionsTag()
                                    ? ParseDigitField(count[1], 0, linesLeft)
                                    : std::nullopt;
-        if (!decisions) return Refused(ResultsFileStatus::BadLine, kDecisionsLine);
+        if (!decisions) return Refused(ResultsFileStatus::BadLine, decisionsLine);
         std::set<MemberKey> decided;
         for (int i = 0; i < *decisions; ++i) {
-            const std::size_t number = kDecisionsLine + 1 + static_cast<std::size_t>(i);
+            const std::size_t number = decisionsLine + 1 + static_cast<std::size_t>(i);
             std::optional<std::vector<MemberKey>> decision = ParseDecision(lines[number - 1]);
             if (!decision) return Refused(ResultsFileStatus::BadLine, number);
             for (const MemberKey& key : *decision)
@@ -266,11 +365,12 @@ ResultsParse ParseResultsFile(std::string_view bytes) {
             parse.results.decisions.push_back(std::move(*decision));
             decisionLines.push_back(number);
         }
-        firstMember = kDecisionsLine + 1 + static_cast<std::size_t>(*decisions);
+        firstMember = decisionsLine + 1 + static_cast<std::size_t>(*decisions);
     }
 
     for (std::size_t number = firstMember; number <= lines.size(); ++number) {
-        std::optional<MemberEntry> entry = ParseMember(lines[number - 1], *version);
+        std::optional<MemberEntry> entry =
+            ParseMember(lines[number - 1], *version, parse.results.settings.rounds);
         if (!entry || parse.results.cards.contains(entry->key))
             return Refused(ResultsFileStatus::BadLine, number);
         if (entry->group > 0) parse.results.seats.push_back({entry->key, entry->group});
@@ -281,6 +381,15 @@ ResultsParse ParseResultsFile(std::string_view bytes) {
         for (const MemberKey& key : parse.results.decisions[i])
             if (!parse.results.cards.contains(key))
                 return Refused(ResultsFileStatus::BadLine, decisionLines[i]);
+    // A start hole only for a group that a member sits in.
+    if (parse.heading) {
+        std::set<int> seated;
+        for (const Seat& seat : parse.results.seats) seated.insert(seat.group);
+        for (int g = 1; g <= MaxGroups; ++g)
+            if (parse.heading->startHoles.groups[static_cast<std::size_t>(g - 1)] &&
+                !seated.contains(g))
+                return Refused(ResultsFileStatus::BadLine, kStartHolesLine);
+    }
     return parse;
 }
 
@@ -301,14 +410,17 @@ ResultsFileBytes FormatResultsFile(const Results& results, const MeetingHeading&
 
     std::string members;
     std::set<MemberKey> written;
+    std::set<int> seated;  // the groups a written member sits in
     for (const auto& [key, group] : order) {
-        const std::string record = MemberRecord(key, group, results.cards.at(key));
+        const std::string record =
+            MemberRecord(key, group, results.cards.at(key), results.settings.rounds);
         if (!ReadsBack(record, key)) {
             file.leftOut.push_back(NameOf(key.line));
             continue;
         }
         members.append(record).append(kCrLf);
         written.insert(key);
+        if (group > 0) seated.insert(group);
     }
 
     // The ties as far as their members are written, each member once.
@@ -334,6 +446,8 @@ ResultsFileBytes FormatResultsFile(const Results& results, const MeetingHeading&
         .append(kCrLf);
     bytes.append(HeadingLine(heading)).append(kCrLf);
     bytes.append(PrizesLine(results.prizes)).append(kCrLf);
+    bytes.append(StartHolesLine(heading.startHoles, seated)).append(kCrLf);
+    bytes.append(CheckTag()).append(results.checkCardTotals ? ",1" : ",0").append(kCrLf);
     bytes.append(DecisionsTag()).append(",").append(std::to_string(decisions.size())).append(kCrLf);
     for (const std::vector<MemberKey>& decision : decisions)
         bytes.append(DecisionLine(decision)).append(kCrLf);
@@ -347,6 +461,7 @@ RosterMatch MatchToRoster(const Results& saved, const std::vector<std::string>& 
     RosterMatch match;
     match.results.settings = saved.settings;
     match.results.prizes = saved.prizes;
+    match.results.checkCardTotals = saved.checkCardTotals;
     for (const auto& [key, card] : saved.cards) {
         if (roster.contains(key))
             match.results.cards.emplace(key, card);

@@ -1,17 +1,27 @@
 // The results file: the settings, the heading, the prize-giving's settings,
 // the decided ties and the score cards as CP932 comma text, every line ending
-// in CR LF.  Version 2, the one written:
+// in CR LF.  Version 3, the one written:
 //
-//   成績,2                   marker and format version
+//   成績,3                   marker and format version
 //   ROUNDS,DEDUCTION         e.g. 2,0
 //   見出し,TITLE,NAME,COURSE,YEAR,MONTH,DAY,HOLES
 //                            the heading: six texts and the hole count 1..12
 //   表彰,PLACES,DIVISION,TOBI,BOOBY,BOOBYMAKER,TEAMSIZE
 //                            0..10, 0 男女別 or 1 全体, 0 or 2..20, 0/1, 0/1, 1..10
+//   スタート,PERGROUP,S1,..,S6
+//                            0 every group at one start hole, 1 組ごと; the
+//                            start hole each group's sheet printed (1..HOLES
+//                            with 組ごと, otherwise one number for all), empty
+//                            where it printed none or no member line sits in
+//                            the group
+//   検算,CHECK               0/1: カード計で検算
 //   決定,N                   the number of decided ties, then N lines:
 //   COUNT,LINE,OCC,LINE,OCC,..  one tie: COUNT (2 or more) members in the
 //                            order decided, each by line and occurrence
-//   LINE,OCC,GROUP,C1,..,C48  one line per member with any strokes entered
+//   LINE,OCC,GROUP,C1,..,C48,T1,..,T4
+//                            one line per member with anything entered; T the
+//                            カード計 of each round 1..999, empty for none and
+//                            for the rounds past ROUNDS
 //
 // LINE is the member's roster line as one field and every heading text one
 // field, each quoted by the roster's rule; OCC is the member's occurrence
@@ -21,7 +31,8 @@
 // a group come first, in the order shown, the others follow.  Every member of
 // a tie has a member line, and a member is in one tie at most.
 //
-// Version 1, still read, has the first two lines and then member lines
+// Version 2, still read, is version 3 without the スタート and 検算 lines
+// and without the T fields.  Version 1, still read, has the first two lines and then member lines
 // without GROUP:
 //
 //   成績,1
@@ -38,12 +49,13 @@
 #include <string_view>
 #include <vector>
 
+#include "model/start_holes.h"
 #include "results/score_card.h"
 
 namespace tovi {
 
 inline constexpr std::size_t kMaxResultsFileBytes = 1024 * 1024;
-inline constexpr int kResultsFileVersion = 2;  // the version written; 1 is read too
+inline constexpr int kResultsFileVersion = 3;  // the version written; 1 and 2 are read too
 
 // How a read of the file ended; the window words it for the organiser.
 enum class ResultsFileStatus {
@@ -51,7 +63,7 @@ enum class ResultsFileStatus {
     TooLarge,            // more than kMaxResultsFileBytes
     RosterFile,          // line 1 begins with the roster marker: a roster, not results
     NoMarker,            // line 1 is not the results marker
-    UnsupportedVersion,  // the marker names a format version other than 1 and 2
+    UnsupportedVersion,  // the marker names a format version other than 1, 2 and 3
     NotText,             // the file holds a NUL byte
     BadLine,             // a line malformed, out of range or a member twice
 };
@@ -65,7 +77,8 @@ struct MeetingHeading {
     std::string year;         // 開催日: the three numbers as typed
     std::string month;
     std::string day;
-    int holes = 0;  // 1..12
+    int holes = 0;          // 1..12
+    StartHoles startHoles;  // nothing before version 3
     friend bool operator==(const MeetingHeading&, const MeetingHeading&) = default;
 };
 
@@ -94,7 +107,8 @@ struct ResultsFileBytes {
 // decided ties of members whose card is not written; a tie left with fewer
 // than two members is dropped, and so is a member's second seat or second
 // place in the ties.  Settings out of range are written as the nearest
-// allowed value; a heading text that would not read back whole (a line end,
+// allowed value, a start hole only for a group a written member sits in,
+// a カード計 only for the rounds played; a heading text that would not read back whole (a line end,
 // a NUL, a lone lead byte at its end) is written empty.
 ResultsFileBytes FormatResultsFile(const Results& results, const MeetingHeading& heading);
 

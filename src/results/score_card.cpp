@@ -52,8 +52,39 @@ bool ScoreCard::Set(int round, int hole, std::optional<int> strokes) {
     return true;
 }
 
+std::optional<int> ScoreCard::CardTotal(int round) const {
+    if (round < 0 || round >= kMaxRounds || totals_[static_cast<std::size_t>(round)] == 0)
+        return std::nullopt;
+    return totals_[static_cast<std::size_t>(round)];
+}
+
+bool ScoreCard::SetCardTotal(int round, std::optional<int> total) {
+    if (round < 0 || round >= kMaxRounds) return false;
+    if (total && (*total < kMinCardTotal || *total > kMaxCardTotal)) return false;
+    totals_[static_cast<std::size_t>(round)] = static_cast<std::uint16_t>(total.value_or(0));
+    return true;
+}
+
 bool ScoreCard::IsEmpty() const {
-    return std::all_of(cells_.begin(), cells_.end(), [](std::uint8_t cell) { return cell == 0; });
+    return std::all_of(cells_.begin(), cells_.end(), [](std::uint8_t cell) { return cell == 0; }) &&
+           std::all_of(totals_.begin(), totals_.end(), [](std::uint16_t t) { return t == 0; });
+}
+
+std::optional<CardMismatch> CheckCardTotal(const MemberKey& key, const ScoreCard& card, int round,
+                                           int holes) {
+    const std::optional<int> total = card.CardTotal(round);
+    if (!total) return std::nullopt;
+    std::optional<int> sum = 0;
+    for (int hole = 0; hole < std::clamp(holes, kMinHoles, kMaxHoles); ++hole) {
+        const std::optional<int> strokes = card.Strokes(round, hole);
+        if (!strokes) {
+            sum.reset();
+            break;
+        }
+        *sum += *strokes;
+    }
+    if (sum == total) return std::nullopt;
+    return CardMismatch{key, round, sum, *total};
 }
 
 CardSums SumCard(const ScoreCard& card, const ResultSettings& settings, int holes) {

@@ -27,6 +27,9 @@ inline constexpr int kMaxHoles = 12;
 inline constexpr int kMinStrokes = 1;
 inline constexpr int kMaxStrokes = 99;
 inline constexpr int kCardCells = kMaxRounds * kMaxHoles;
+// カード計: the round's total as written on the card, typed to check the holes.
+inline constexpr int kMinCardTotal = 1;
+inline constexpr int kMaxCardTotal = 999;
 
 struct ResultSettings {
     int rounds = kDefaultRounds;                          // ラウンド数
@@ -87,13 +90,19 @@ public:
     // Enters 1..99 strokes, or empties the cell with nothing.  Returns false,
     // and changes nothing, for a cell outside the card or strokes out of range.
     bool Set(int round, int hole, std::optional<int> strokes);
-    // True when no cell holds strokes.
+    // The カード計 of a round (from 0): what the card says the round came to.
+    std::optional<int> CardTotal(int round) const;
+    // Enters a カード計 of 1..999, or empties it with nothing; false, and no
+    // change, for a round outside the card or a total out of range.
+    bool SetCardTotal(int round, std::optional<int> total);
+    // True when no cell holds strokes and no round a カード計.
     bool IsEmpty() const;
 
     friend bool operator==(const ScoreCard&, const ScoreCard&) = default;
 
 private:
-    std::array<std::uint8_t, kCardCells> cells_{};  // 0 = not entered
+    std::array<std::uint8_t, kCardCells> cells_{};    // 0 = not entered
+    std::array<std::uint16_t, kMaxRounds> totals_{};  // 0 = not entered
 };
 
 // A member in the group the results window last showed them in.
@@ -117,6 +126,8 @@ struct Results {
     // Ties decided by the organiser: each the members of one tie in the
     // order decided, two or more, a member in one decision at most.
     std::vector<std::vector<MemberKey>> decisions;
+    // カード計で検算: each round's カード計 is typed and checked against its holes.
+    bool checkCardTotals = false;
     friend bool operator==(const Results&, const Results&) = default;
 };
 
@@ -131,6 +142,22 @@ struct CardSums {
     bool complete = false;  // every hole of every round entered
     friend bool operator==(const CardSums&, const CardSums&) = default;
 };
+
+// A round whose カード計 does not agree with its holes: the card total was
+// typed and differs from the sum of the round's holes, or not every hole of
+// the round was entered.
+struct CardMismatch {
+    MemberKey key;
+    int round = 0;                // from 0
+    std::optional<int> holesSum;  // 入力計: nothing while a hole is missing
+    int cardTotal = 0;            // カード計 as typed
+    friend bool operator==(const CardMismatch&, const CardMismatch&) = default;
+};
+
+// Whether round `round` of the card disagrees with its カード計 over the
+// first `holes` holes; the sum of the holes when it does and all are entered.
+std::optional<CardMismatch> CheckCardTotal(const MemberKey& key, const ScoreCard& card, int round,
+                                           int holes);
 
 // The sums of a card.  Rounds and deduction out of range are taken as the
 // nearest allowed value, and so is a hole count outside 1..12.

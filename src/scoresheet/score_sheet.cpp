@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "core/cp932.h"
 #include "model/int_conversion.h"
@@ -163,9 +164,10 @@ void WritePlayerNamesAndTeams(DrawingSurface& surface, const TournamentState& st
     }
 }
 
-// holeCount: the count as the sheet draws it (SheetHoleCount).
+// holeCount: the count as the sheet draws it (SheetHoleCount); startHole the
+// group's start hole as typed.
 void DrawHeader(DrawingSurface& surface, const SheetGeometry& g, const ScoreSheetSettings& s,
-                const std::string& holeCount) {
+                const std::string& holeCount, const std::string& startHole) {
     SetTextHeight(surface, g, 28);
     surface.TextOut(g.X(0, 380), g.Y(g.headerTop, 1), s.title);
 
@@ -199,20 +201,18 @@ void DrawHeader(DrawingSurface& surface, const SheetGeometry& g, const ScoreShee
         int dy;
     } values[] = {
         {s.meetingName, 90, 55}, {s.course, 90, 81}, {holeCount, 450, 83}, {s.groupNumber, 690, 83},
-        {s.startHole, 777, 83},  {s.year, 1005, 80}, {s.month, 1053, 80},  {s.day, 1105, 80},
+        {startHole, 777, 83},    {s.year, 1005, 80}, {s.month, 1053, 80},  {s.day, 1105, 80},
     };
     for (const auto& v : values) surface.TextOut(g.X(left, v.dx), g.Y(head, v.dy), v.text);
 }
 
 void DrawHoleNumbers(DrawingSurface& surface, const SheetGeometry& g,
                      const std::string& startHole) {
-    int hole = StrToInt(startHole);
-    for (int c = 0; c < g.holeCount; ++c) {
+    // After the last hole the numbers go round to 1.
+    const std::vector<int> numbers = SheetHoleNumbers(StrToInt(startHole), g.holeCount);
+    for (int c = 0; c < g.holeCount; ++c)
         surface.TextOut(g.X(g.holeLeft + c * g.cellWidth, 23), g.Y(g.tableTop, 19),
-                        std::to_string(hole));
-        // After the last hole the numbers go round to 1.
-        hole = hole < g.holeCount ? hole + 1 : 1;
-    }
+                        std::to_string(numbers[static_cast<std::size_t>(c)]));
 }
 
 void DrawTotalsCaptions(DrawingSurface& surface, const SheetGeometry& g) {
@@ -258,6 +258,27 @@ std::string SheetHoleCount(const std::string& holeCount) {
     return holeCount;
 }
 
+int SheetNumberedHoles(const std::string& holeCount) { return std::min(StrToInt(holeCount), 12); }
+
+std::string SheetStartHoleText(const ScoreSheetSettings& settings, int group) {
+    if (settings.startPerGroup && group >= 1 && group <= MaxGroups)
+        return std::to_string(settings.groupStartHoles[static_cast<std::size_t>(group - 1)]);
+    return settings.startHole;
+}
+
+StartHoles SheetStartHoles(const ScoreSheetSettings& settings) {
+    StartHoles starts;
+    starts.perGroup = settings.startPerGroup;
+    if (settings.hideHoleNumbers) return starts;
+    for (int g = 1; g <= MaxGroups; ++g) {
+        try {
+            starts.groups[static_cast<std::size_t>(g - 1)] =
+                StrToInt(SheetStartHoleText(settings, g));
+        } catch (const ConversionError&) {}
+    }
+    return starts;
+}
+
 PageSize DrawScoreSheet(DrawingSurface& surface, const TournamentState& state,
                         const ScoreSheetSettings& settings, SheetScale scale) {
     const double scaleX = scale.x;
@@ -277,7 +298,13 @@ PageSize DrawScoreSheet(DrawingSurface& surface, const TournamentState& state,
     const SheetGeometry g = ComputeGeometry(scaleX, scaleY, holeCountValue);
 
     RuleTable(surface, g);
-    DrawHeader(surface, g, settings, SheetHoleCount(settings.holeCount));
+    // With 組ごと the header and the hole numbers take the group's own start
+    // hole; a group number that is no number is reported below, as ever.
+    std::string startHole = settings.startHole;
+    try {
+        startHole = SheetStartHoleText(settings, StrToInt(settings.groupNumber));
+    } catch (const ConversionError&) {}
+    DrawHeader(surface, g, settings, SheetHoleCount(settings.holeCount), startHole);
 
     SetTextHeight(surface, g, 22);
     const std::int32_t group = StrToInt(settings.groupNumber);
@@ -287,7 +314,7 @@ PageSize DrawScoreSheet(DrawingSurface& surface, const TournamentState& state,
                                  g);
 
     SetTextHeight(surface, g, 24);
-    if (!settings.hideHoleNumbers) DrawHoleNumbers(surface, g, settings.startHole);
+    if (!settings.hideHoleNumbers) DrawHoleNumbers(surface, g, startHole);
 
     DrawTotalsCaptions(surface, g);
     return page;

@@ -1,9 +1,11 @@
 // The score sheet of one group, drawn at any scale on a drawing surface.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "core/drawing_surface.h"
+#include "model/start_holes.h"
 #include "model/tournament_state.h"
 
 namespace tovi {
@@ -20,6 +22,10 @@ struct ScoreSheetSettings {
     std::string month;             // Edit11
     std::string day;               // Edit12
     bool hideHoleNumbers = false;  // CheckBox2
+    // 組ごと: each group's sheet starts at its own hole, groupStartHoles[g - 1]
+    // for group g, and startHole serves only a group number outside 1..6.
+    bool startPerGroup = false;
+    std::array<int, MaxGroups> groupStartHoles{1, 1, 1, 1, 1, 1};
 };
 
 // The defaults every start begins with.
@@ -52,6 +58,20 @@ PageSize SheetPageSize(double scaleX, double scaleY);
 // number: the drawing then stops on it).  The score-sheet panel puts it back
 // into its box after every drawing, also one that stopped.
 std::string SheetHoleCount(const std::string& holeCount);
+
+// The hole count as the sheet numbers its columns: 1..10 as typed, 11, and
+// 12 for 12 and more; 0 or less numbers none.  ConversionError when the
+// text is no whole number.
+int SheetNumberedHoles(const std::string& holeCount);
+
+// The start hole text the sheet of group `group` prints: with 組ごと that
+// group's own for a group 1..6, otherwise the start-hole box as typed.
+std::string SheetStartHoleText(const ScoreSheetSettings& settings, int group);
+
+// Each group's start hole as its sheet prints it: nothing for every group
+// when hole numbers are hidden, or when the one start-hole box holds no
+// whole number.
+StartHoles SheetStartHoles(const ScoreSheetSettings& settings);
 
 // Draws the sheet of the group named by settings.groupNumber at scale, with
 // the hole count SheetHoleCount gives.  A failed conversion throws

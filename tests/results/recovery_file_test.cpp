@@ -37,7 +37,7 @@ Results Scores() {
 }
 
 MeetingHeading Heading() {
-    return {Utf8ToCp932("第3回"), Utf8ToCp932("町民大会"), "A,B", "2024", "5", "12", 8};
+    return {Utf8ToCp932("第3回"), Utf8ToCp932("町民大会"), "A,B", "2024", "5", "12", 8, {}};
 }
 
 TEST(ResultRecoveryFile, WritesExactBytes) {
@@ -98,7 +98,7 @@ TEST(ResultRecoveryFile, RefusesAnythingButAWholeFile) {
     } cases[] = {
         {"empty", ""},
         {"a results file", FormatResultsFile(Scores(), Heading()).bytes},
-        {"a results file of a later version", replaced("成績,2", "成績,3")},
+        {"a results file of a later version", replaced("成績,3", "成績,4")},
         {"a bad heading", replaced("見出し", "見出")},
         {"cut short", good.substr(0, good.size() / 2)},
         {"a later version", replaced("成績復元,1", "成績復元,2")},

@@ -19,6 +19,7 @@ const std::string kYamada = Utf8ToCp932("山田,東町,男,0,0,0,0,0,");
 const std::string kSato = Utf8ToCp932("佐藤,西町,女,0,0,0,0,0,");
 const std::string kHead = Utf8ToCp932("成績,2\r\n");
 const std::string kHeadV1 = Utf8ToCp932("成績,1\r\n");
+const std::string kHeadV3 = Utf8ToCp932("成績,3\r\n");
 
 // A member line of the file for line and occurrence with 48 empty cells.
 std::string EmptyRecord(const std::string& line, int occurrence) {
@@ -33,19 +34,26 @@ TEST(ResultsFile, WritesExactBytes) {
     results.settings = {2, 1};
     results.prizes = {5, PrizeDivision::Overall, 7, false, true, 3};
     results.cards[{kYamada, 1}] = CardOf({{3, 1}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 99}});
+    // カード計 of the first round, and of a third round the meeting has not.
+    results.cards[{kYamada, 1}].SetCardTotal(0, 4);
+    results.cards[{kYamada, 1}].SetCardTotal(2, 9);
+    results.checkCardTotals = true;
     results.cards[{kYamada, 2}] = ScoreCard();  // nothing entered: not written
     results.cards[{odd, 2}] = CardOf({{}, {}, {}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5}});
     results.cards[{kSato, 1}] = CardOf({{4}});
     // Seated members come first in the order shown; one without strokes has no line.
     results.seats = {{{kSato, 1}, 2}, {{kYamada, 2}, 1}, {{kYamada, 1}, 1}};
     results.decisions = {{{kYamada, 1}, {kYamada, 2}, {odd, 2}}};
-    const MeetingHeading heading{"Open", "x,\"y\"", "", "2024", " 5", Utf8ToCp932("一"), 8};
+    // 組ごと: group 3's start hole has no member sitting in it and is not written.
+    const MeetingHeading heading{"Open", "x,\"y\"",         "", "2024",
+                                 " 5",   Utf8ToCp932("一"), 8,  {true, {3, 5, 7}}};
     const std::string expected =
-        kHead + "2,1\r\n" + Utf8ToCp932("見出し,Open,\"x,\"\"y\"\"\",,2024,\" 5\",一,8\r\n") +
-        Utf8ToCp932("表彰,5,1,7,0,1,3\r\n決定,1\r\n") + "2,\"" + kYamada +
-        "\",1,\"a\"\"b,,x\",2\r\n" + "\"" + kSato + "\",1,2,4" + std::string(47, ',') + "\r\n" +
-        "\"" + kYamada + "\",1,1,3,1" + std::string(21, ',') + ",99" + std::string(24, ',') +
-        "\r\n" + "\"a\"\"b,,x\",2,0" + std::string(47, ',') + ",5\r\n";
+        kHeadV3 + "2,1\r\n" + Utf8ToCp932("見出し,Open,\"x,\"\"y\"\"\",,2024,\" 5\",一,8\r\n") +
+        Utf8ToCp932("表彰,5,1,7,0,1,3\r\nスタート,1,3,5,,,,\r\n検算,1\r\n決定,1\r\n") + "2,\"" +
+        kYamada + "\",1,\"a\"\"b,,x\",2\r\n" + "\"" + kSato + "\",1,2,4" + std::string(47, ',') +
+        ",,,,\r\n" + "\"" + kYamada + "\",1,1,3,1" + std::string(21, ',') + ",99" +
+        std::string(24, ',') + ",4,,,\r\n" + "\"a\"\"b,,x\",2,0" + std::string(47, ',') +
+        ",5,,,,\r\n";
     const ResultsFileBytes file = FormatResultsFile(results, heading);
     EXPECT_EQ(file.bytes, expected);
     EXPECT_TRUE(file.leftOut.empty());
@@ -78,18 +86,32 @@ TEST(ResultsFile, ReadsBackWhatItWrote) {
     full.prizes = {kMaxPlaces, PrizeDivision::Overall, kMaxTobiEvery, true, true, kMaxTeamSize};
     full.seats = {{{kYamada, 2}, 3}, {{kYamada, 1}, 1}};
     full.decisions = {{{kYamada, 2}, {kYamada, 1}}};
+    full.checkCardTotals = true;
+    for (int round = 0; round < kMaxRounds; ++round)
+        full.cards[{kYamada, 1}].SetCardTotal(round, round == 1 ? kMaxCardTotal : kMinCardTotal);
 
+    // The start holes of groups 1 and 3, where full seats its members.
+    const StartHoles none;
+    const StartHoles perGroup{true, {12, std::nullopt, 1}};
+    const StartHoles same{false, {-9, std::nullopt, -9}};
     const MeetingHeading headings[] = {
-        {"", "", "", "", "", "", 1},
-        {Utf8ToCp932("第1回"), "a\tb", "\"", " x ", "\x81,", "\x80\xA0\xFF", 12},
+        {"", "", "", "", "", "", 1, none},
+        {Utf8ToCp932("第1回"), "a\tb", "\"", " x ", "\x81,", "\x80\xA0\xFF", 12, none},
+        {"", "", "", "", "", "", 12, perGroup},
+        {"", "", "", "", "", "", 12, same},
     };
-    for (const Results& results : {Results{}, identical, odd, full}) {
+    const Results nothing;
+    for (const Results* each :
+         {&nothing, static_cast<const Results*>(&identical), static_cast<const Results*>(&odd),
+          static_cast<const Results*>(&full)}) {
+        const Results& results = *each;
         for (const MeetingHeading& heading : headings) {
+            if (heading.startHoles != none && each != &full) continue;
             const ResultsFileBytes file = FormatResultsFile(results, heading);
             EXPECT_TRUE(file.leftOut.empty());
             const ResultsParse parse = ParseResultsFile(file.bytes);
             ASSERT_EQ(parse.status, ResultsFileStatus::Ok) << parse.badLine;
-            EXPECT_EQ(parse.version, 2);
+            EXPECT_EQ(parse.version, 3);
             EXPECT_EQ(parse.heading, heading);
             Results written = results;
             std::erase_if(written.cards, [](const auto& card) { return card.second.IsEmpty(); });
@@ -149,10 +171,11 @@ TEST(ResultsFile, WritesSeatsTiesAndHeadingOnlyAsFarAsTheyReadBack) {
 
     // Heading texts that cannot come back whole are written empty, the
     // others kept; a hole count out of range is written as the nearest.
-    const MeetingHeading broken{"a\r\nb", "x\x81", "ok", "\x81", std::string("n\0l", 3), "d", 15};
+    const MeetingHeading broken{"a\r\nb", "x\x81", "ok", "\x81", std::string("n\0l", 3),
+                                "d",      15,      {}};
     const ResultsParse parse = ParseResultsFile(FormatResultsFile(base, broken).bytes);
     ASSERT_EQ(parse.status, ResultsFileStatus::Ok) << parse.badLine;
-    EXPECT_EQ(parse.heading, (MeetingHeading{"", "", "ok", "", "", "d", 12}));
+    EXPECT_EQ(parse.heading, (MeetingHeading{"", "", "ok", "", "", "d", 12, {}}));
 }
 
 TEST(ResultsFile, LeavesOutAndNamesWhatWouldNotReadBack) {
@@ -196,7 +219,7 @@ TEST(ResultsFile, RefusesWholeFilesThatAreNotResults) {
         {"marker not at the start", "x" + kHeadV1 + "2,0\r\n", ResultsFileStatus::NoMarker, 0},
         {"marker without version", Utf8ToCp932("成績\r\n2,0\r\n"),
          ResultsFileStatus::UnsupportedVersion, 0},
-        {"a later version", Utf8ToCp932("成績,3\r\n2,0\r\n"), ResultsFileStatus::UnsupportedVersion,
+        {"a later version", Utf8ToCp932("成績,4\r\n2,0\r\n"), ResultsFileStatus::UnsupportedVersion,
          0},
         {"version 0", Utf8ToCp932("成績,0\r\n2,0\r\n"), ResultsFileStatus::UnsupportedVersion, 0},
         {"a NUL byte", top + good + std::string(1, '\0') + good, ResultsFileStatus::NotText, 0},
@@ -303,12 +326,73 @@ TEST(ResultsFile, RefusesVersion2LinesThatAreOutOfRangeOrDoNotAgree) {
     }
     // What the well formed file holds.
     const ResultsParse parse = ParseResultsFile(cases[0].bytes);
-    EXPECT_EQ(parse.heading, (MeetingHeading{"t", "n", "c", "2024", "5", "1", 8}));
+    EXPECT_EQ(parse.heading, (MeetingHeading{"t", "n", "c", "2024", "5", "1", 8, {}}));
     EXPECT_EQ(parse.results.seats,
               (std::vector<Seat>{{{"x", 1}, 1}, {{"z", 1}, 6}, {{"v", 1}, 2}}));
     EXPECT_EQ(parse.results.decisions, (std::vector<std::vector<MemberKey>>{
                                            {{"x", 1}, {"y", 1}}, {{"z", 1}, {"w", 1}, {"v", 1}}}));
     EXPECT_EQ(parse.results.cards.size(), 5u);
+}
+
+TEST(ResultsFile, RefusesVersion3StartHolesAndCardTotalsThatDoNotFit) {
+    const std::string head = kHeadV3 + "2,0\r\n" + Utf8ToCp932("見出し,t,n,c,2024,5,1,8\r\n") +
+                             Utf8ToCp932("表彰,3,0,0,1,0,4\r\n");
+    const auto starts = [](const char* fields) {
+        return Utf8ToCp932("スタート,") + fields + "\r\n";
+    };
+    const std::string check = Utf8ToCp932("検算,1\r\n");
+    const std::string decided = Utf8ToCp932("決定,0\r\n");
+    // A member of group `group` with one stroke and the カード計 fields given.
+    const auto member = [](const char* line, const char* group, const char* totals) {
+        return std::string(line) + ",1," + group + ",1" + std::string(47, ',') + "," + totals +
+               "\r\n";
+    };
+    const std::string seated = member("x", "1", "3,,,") + member("y", "2", ",,,");
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::size_t badLine;  // 0: accepted
+    } cases[] = {
+        {"per group", head + starts("1,1,5,,,,") + check + decided + seated, 0},
+        {"one start hole for all, below 1", head + starts("0,-3,-3,,,,") + check + decided + seated,
+         0},
+        {"none shown", head + starts("0,,,,,,") + check + decided + seated, 0},
+        {"per group off the course", head + starts("1,1,9,,,,") + check + decided + seated, 5},
+        {"per group 0", head + starts("1,0,1,,,,") + check + decided + seated, 5},
+        {"per group not a number", head + starts("1,a,1,,,,") + check + decided + seated, 5},
+        {"one for all that differ", head + starts("0,1,2,,,,") + check + decided + seated, 5},
+        {"a start hole for a group no member sits in",
+         head + starts("1,1,5,7,,,") + check + decided + seated, 5},
+        {"a seventh group", head + starts("1,1,5,,,,,") + check + decided + seated, 5},
+        {"mode 2", head + starts("2,1,5,,,,") + check + decided + seated, 5},
+        {"no start holes", head + check + decided + seated, 5},
+        {"check 2", head + starts("0,,,,,,") + Utf8ToCp932("検算,2\r\n") + decided + seated, 6},
+        {"no check line", head + starts("0,,,,,,") + decided + seated, 6},
+        {"a card total 0", head + starts("0,,,,,,") + check + decided + member("x", "1", "0,,,"),
+         8},
+        {"a card total 1000",
+         head + starts("0,,,,,,") + check + decided + member("x", "1", "1000,,,"), 8},
+        {"a card total as text",
+         head + starts("0,,,,,,") + check + decided + member("x", "1", "3a,,,"), 8},
+        {"a card total of a third round of two",
+         head + starts("0,,,,,,") + check + decided + member("x", "1", ",,4,"), 8},
+        {"a card total short", head + starts("0,,,,,,") + check + decided + member("x", "1", ",,"),
+         8},
+    };
+    for (const auto& c : cases) {
+        const ResultsParse parse = ParseResultsFile(c.bytes);
+        EXPECT_EQ(parse.status, c.badLine == 0 ? ResultsFileStatus::Ok : ResultsFileStatus::BadLine)
+            << c.what;
+        EXPECT_EQ(parse.badLine, c.badLine) << c.what;
+        if (c.badLine != 0) {
+            EXPECT_FALSE(parse.heading) << c.what;
+        }
+    }
+    const ResultsParse parse = ParseResultsFile(cases[0].bytes);
+    ASSERT_TRUE(parse.heading);
+    EXPECT_EQ(parse.heading->startHoles, (StartHoles{true, {1, 5}}));
+    EXPECT_TRUE(parse.results.checkCardTotals);
+    EXPECT_EQ(parse.results.cards.at({"x", 1}).CardTotal(0), 3);
 }
 
 TEST(ResultsFile, MatchesSavedCardsToTheRosterAndNamesTheRest) {

@@ -38,7 +38,7 @@ SeasonMeeting Meeting(const char* year, const char* month, const char* day, int 
                       const std::vector<Entry>& entries) {
     SeasonMeeting meeting;
     meeting.heading =
-        MeetingHeading{"", "", "", Utf8ToCp932(year), Utf8ToCp932(month), Utf8ToCp932(day), holes};
+        MeetingHeading{"", "", "", Utf8ToCp932(year), Utf8ToCp932(month), Utf8ToCp932(day), holes, {}};
     meeting.holes = holes;
     meeting.results.settings.rounds = rounds;
     for (const Entry& entry : entries) {
@@ -143,7 +143,7 @@ TEST(Season, AFirstFormatMeetingHasTheHolesItsCardsReachInItsRounds) {
     EXPECT_FALSE(read.meeting->heading);
     EXPECT_EQ(read.meeting->holes, 7);
     EXPECT_EQ(MeetingPlayerCount(*read.meeting), 1);
-    EXPECT_FALSE(ReadSeasonMeeting(Utf8ToCp932("成績,3\r\n"), "x.txt").meeting);
+    EXPECT_FALSE(ReadSeasonMeeting(Utf8ToCp932("成績,4\r\n"), "x.txt").meeting);
 }
 
 TEST(Season, TheExampleMeetingsAreResultsFilesOfTheExampleClub) {

@@ -248,6 +248,43 @@ TEST_F(ScoreSheetTest, HoleNumbers) {
     EXPECT_EQ(xs(), (std::vector{216, 264, 312, 360, 408, 456, 504, 552, 600, 648, 696, 744}));
 }
 
+TEST_F(ScoreSheetTest, EachGroupStartsAtItsOwnHoleWithPerGroupStartHoles) {
+    settings.holeCount = "8";
+    settings.startHole = "4";
+    settings.startPerGroup = true;
+    settings.groupStartHoles = {1, 7, 3, 5, 6, 2};
+    const struct {
+        const char* group;
+        const char* startShown;  // in the header before 番ホールスタート
+        std::vector<std::string> numbers;
+    } cases[] = {
+        {"1", "1", {"1", "2", "3", "4", "5", "6", "7", "8"}},
+        {"2", "7", {"7", "8", "1", "2", "3", "4", "5", "6"}},
+        {"6", "2", {"2", "3", "4", "5", "6", "7", "8", "1"}},
+        // No such group: the start-hole box serves, as without 組ごと.
+        {"7", "4", {"4", "5", "6", "7", "8", "1", "2", "3"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.group);
+        surface.Clear();
+        settings.groupNumber = c.group;
+        Run();
+        EXPECT_EQ(HoleNumbers(), c.numbers);
+        const auto log = surface.TextLog();
+        EXPECT_NE(std::find(log.begin(), log.end(), std::string("668,168:") + c.startShown),
+                  log.end());
+    }
+    // What the results take: every group's start, none when numbers are hidden.
+    EXPECT_EQ(SheetStartHoles(settings), (StartHoles{true, {1, 7, 3, 5, 6, 2}}));
+    settings.startPerGroup = false;
+    EXPECT_EQ(SheetStartHoles(settings), (StartHoles{false, {4, 4, 4, 4, 4, 4}}));
+    settings.startHole = "x";
+    EXPECT_EQ(SheetStartHoles(settings), StartHoles{});
+    settings.startPerGroup = true;
+    settings.hideHoleNumbers = true;
+    EXPECT_EQ(SheetStartHoles(settings), (StartHoles{true, {}}));
+}
+
 TEST_F(ScoreSheetTest, NamesOfTheChosenGroup) {
     using V = std::vector<std::string>;
     const V names1 = {"288:選手3", "350:選手0", "412:選手7", "474:選手1", "536:選手2", "598:選手5"};

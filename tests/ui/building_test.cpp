@@ -63,8 +63,8 @@ TEST_F(BuildingTest, TheControlsLieAndTakeTabInTheirOrder) {
         pile.push_back("Label" + std::to_string(10 + g));  // its caption
     }
     for (const char* name : {"Panel5", "Button7", "Button9", "PrintAllButton", "ResultsButton",
-                             "SeasonButton", "CheckBox2", "Button2", "Button3", "Button4",
-                             "Label17", "Label18", "Label19", "Button5", "Button14"})
+                             "SeasonButton", "CheckBox2", "StartHolesBar", "Button2", "Button3",
+                             "Button4", "Label17", "Label18", "Label19", "Button5", "Button14"})
         pile.push_back(name);
     const std::vector<std::string> tabOrder = {"ScrollBox1",
                                                "Edit1",
@@ -92,6 +92,13 @@ TEST_F(BuildingTest, TheControlsLieAndTakeTabInTheirOrder) {
                                                "ResultsButton",
                                                "SeasonButton",
                                                "CheckBox2",
+                                               "PerGroupStartBox",
+                                               "GroupStartEdit1",
+                                               "GroupStartEdit2",
+                                               "GroupStartEdit3",
+                                               "GroupStartEdit4",
+                                               "GroupStartEdit5",
+                                               "GroupStartEdit6",
                                                "Button2",
                                                "Button3",
                                                "Button4",

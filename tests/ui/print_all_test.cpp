@@ -11,6 +11,9 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include <cctype>
+#include <limits>
+
 #include "ui/window_fixture.h"
 
 namespace tovi::test {
@@ -61,6 +64,40 @@ protected:
                                     Edit(13), Edit(14), Edit(15)})
             texts.push_back(box->text());
         return texts;
+    }
+
+    // The start hole a printed page shows before 番ホールスタート, and its
+    // first hole number.
+    static std::pair<std::string, std::string> StartOn(const RecordingSurface& page) {
+        const TextCall* caption = page.FindText("番ホールスタート");
+        if (!caption) return {};
+        const double scaleX = page.rects.front().right / 1215.0;
+        std::string start, first;
+        for (const auto& t : page.texts)
+            if (t.y == caption->y && t.x < caption->x && t.x > caption->x - 25 * scaleX)
+                start = t.text;
+        // The hole numbers stand in the heading row, the first in the
+        // leftmost hole column.
+        const TextCall* holeCaption = page.FindText("ホール番号");
+        int leftmost = std::numeric_limits<int>::max();
+        for (const auto& t : page.texts)
+            if (holeCaption && t.y > holeCaption->y && t.y < holeCaption->y + 20 * scaleX &&
+                t.x > holeCaption->x + 80 * scaleX && t.x < leftmost && !t.text.empty() &&
+                std::isdigit(static_cast<unsigned char>(t.text[0]))) {
+                leftmost = t.x;
+                first = t.text;
+            }
+        return {start, first};
+    }
+    std::vector<QString> GroupStarts() const {
+        std::vector<QString> texts;
+        for (int g = 1; g <= MaxGroups; ++g)
+            texts.push_back(Find<ByteEdit>(("GroupStartEdit" + std::to_string(g)).c_str())->text());
+        return texts;
+    }
+    static void Retype(ByteEdit* edit, const QString& text) {
+        edit->clear();
+        QTest::keyClicks(edit, text);
     }
 
     std::vector<RecordingSurface> printed;
@@ -362,6 +399,76 @@ protected:
     QTemporaryDir home;
     std::vector<std::pair<const char*, QByteArray>> saved;
 };
+
+TEST_F(PrintAllTest, WithAStartHoleForEachGroupEverySheetStartsAtItsOwn) {
+    using Texts = std::vector<QString>;
+    Edit(9)->setText(QStringLiteral("8"));
+    auto* perGroup = Find<QCheckBox>("PerGroupStartBox");
+    Click(perGroup);
+    ASSERT_TRUE(perGroup->isChecked());
+    // Groups 1, 3, 5 and 6 have members: 1 + floor((g - 1) x 8 / 4).
+    EXPECT_EQ(GroupStarts(), (Texts{"1", "1", "3", "1", "5", "7"}));
+    EXPECT_EQ(Edit(14)->text(), QStringLiteral("1"));
+
+    // A start hole typed into the start-hole box goes to the group in the
+    // group box; drawing another group shows that group's.
+    Edit(13)->setText(QStringLiteral("3"));
+    Retype(Edit(14), QStringLiteral("8"));
+    Click(Button(9));
+    EXPECT_EQ(GroupStarts(), (Texts{"1", "1", "8", "1", "5", "7"}));
+    Edit(13)->setText(QStringLiteral("5"));
+    Click(Button(9));
+    EXPECT_EQ(Edit(14)->text(), QStringLiteral("5"));
+    // And one typed into a group's own box.
+    Retype(Find<ByteEdit>("GroupStartEdit6"), QStringLiteral("2"));
+    EXPECT_TRUE(dialogs.Messages().empty());
+
+    PrintTo(folder.filePath("all.pdf"));
+    Click(Find<QPushButton>("PrintAllButton"));
+    ASSERT_EQ(printed.size(), 4u);
+    const std::pair<std::string, std::string> expected[] = {
+        {"1", "1"}, {"8", "8"}, {"5", "5"}, {"2", "2"}};
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(StartOn(printed[i]), expected[i]) << i;
+    // 印　刷 of one group prints what 全組印刷 printed for it.
+    const RecordingSurface sixth = printed[3];
+    printed.clear();
+    Edit(13)->setText(QStringLiteral("6"));
+    PrintTo(folder.filePath("six.pdf"));
+    Click(Button(7));
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_EQ(printed[0].TextLog(), sixth.TextLog());
+    EXPECT_EQ(Edit(14)->text(), QStringLiteral("2"));
+
+    // Off the course, or no number: refused, nothing taken, nothing drawn.
+    dialogs.ClearShown();
+    Retype(Edit(14), QStringLiteral("9"));
+    Click(Button(9));
+    EXPECT_EQ(dialogs.Messages(), (std::vector<QString>{QStringLiteral(
+                                      "6組のスタートホールは1から8までの番号にして下さい")}));
+    Retype(Find<ByteEdit>("GroupStartEdit1"), QStringLiteral("0"));
+    Retype(Edit(14), QStringLiteral("2"));
+    Click(Button(9));
+    Retype(Find<ByteEdit>("GroupStartEdit1"), QStringLiteral("x"));
+    Click(Button(9));
+    EXPECT_EQ(dialogs.Messages().size(), 3u);
+    EXPECT_EQ(dialogs.Messages().back(), QStringLiteral("'x' は整数ではありません."));
+    EXPECT_EQ(form->ScoreSheet().Settings().groupStartHoles,
+              (std::array<int, 6>{1, 1, 8, 1, 5, 2}));
+
+    // A new hole count spreads them anew; clearing 組ごと goes back to the
+    // one start hole, whatever it holds.
+    Edit(9)->setText(QStringLiteral("6"));
+    Click(Button(9));
+    EXPECT_EQ(GroupStarts(), (Texts{"1", "1", "2", "1", "4", "5"}));
+    Click(perGroup);
+    Edit(14)->setText(QStringLiteral("0"));
+    printed.clear();
+    PrintTo(folder.filePath("same.pdf"));
+    Click(Find<QPushButton>("PrintAllButton"));
+    ASSERT_EQ(printed.size(), 4u);
+    for (const RecordingSurface& page : printed)
+        EXPECT_EQ(StartOn(page), (std::pair<std::string, std::string>{"0", "0"}));
+}
 
 TEST_F(OfferedFileTest, PrintToFileOffersTheSheetsNameInTheDocumentsFolder) {
 #ifdef _WIN32

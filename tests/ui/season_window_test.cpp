@@ -49,7 +49,7 @@ protected:
                 CardOf({card.strokes});
         }
         const MeetingHeading heading{
-            Utf8ToCp932("月例会"), Utf8ToCp932(name), {}, "2026", month, "1", 2};
+            Utf8ToCp932("月例会"), Utf8ToCp932(name), {}, "2026", month, "1", 2, {}};
         return Write(file, FormatResultsFile(results, heading).bytes);
     }
     QString Write(const char* file, const std::string& bytes) {

@@ -131,6 +131,8 @@ QString NoticeText(Notice notice) {
             return QStringLiteral("これは年間成績のファイルではありません");
         case Notice::GuideMissing:
             return QStringLiteral("ヘルプのページが見つかりません");
+        case Notice::StartHoleOutOfRange:
+            return QStringLiteral("%1組のスタートホールは1から%2までの番号にして下さい");
     }
     return {};
 }

@@ -50,6 +50,7 @@ enum class Notice {
     BadPointsTable,       // the points table typed is not 0..999 x 1..20
     NotSeasonFile,        // 年間成績 読込 of a file that is no season file
     GuideMissing,         // ヘルプ without the guide's pages; followed by their folder
+    StartHoleOutOfRange,  // 組ごと: a start hole not on the course; %1 the group, %2 the holes
 };
 QString NoticeText(Notice notice);
 

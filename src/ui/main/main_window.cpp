@@ -51,7 +51,8 @@ const ModeTableRow kModeTable[] = {
     {{"Label19"}, {H, H, S}},           //
     {{"Image3", "Image4"}, {S, H, K}},  // move and delete
     {{"Image6", "Image7"}, {H, S, K}},  // mark commands
-    {{"Button7", "PrintAllButton", "ResultsButton", "SeasonButton", "Button9", "CheckBox2"},
+    {{"Button7", "PrintAllButton", "ResultsButton", "SeasonButton", "Button9", "CheckBox2",
+      "StartHolesBar"},
      {H, H, S}},
     {{"Image23"}, {H, H, K}},  // the score sheet's own redraw shows it
     {{"Label7", "Label8", "Label9"}, {S, S, H}},

@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include "model/int_conversion.h"
 #include "platform/picture_widget.h"
 #include "ui/common/messages.h"
 #include "ui/common/print_job.h"
@@ -84,15 +85,49 @@ ScoreSheetPanel::ScoreSheetPanel(QWidget& form, const TournamentState& state, Di
     hideHoleNumbers_->setFont(FontForPixels(kPGothicFace, 15));
     Fill(hideHoleNumbers_, kWhite);
 
+    // 組ごとのスタート and the six start holes, in the blank band between the
+    // sheet's title and its header, right of 確　定.
+    startBar_ = new QFrame(&form);
+    startBar_->setObjectName(QStringLiteral("StartHolesBar"));
+    startBar_->setGeometry(262, 119, 530, 21);
+    Fill(startBar_, kWhite);
+    perGroupStart_ = new QCheckBox(QStringLiteral("組ごとのスタート"), startBar_);
+    perGroupStart_->setObjectName(QStringLiteral("PerGroupStartBox"));
+    perGroupStart_->setGeometry(0, 0, 140, 21);
+    perGroupStart_->setFont(FontForPixels(kPGothicFace, 15));
+    Fill(perGroupStart_, kWhite);
+    groupStartRow_ = new QWidget(startBar_);
+    groupStartRow_->setObjectName(QStringLiteral("GroupStartHoles"));
+    groupStartRow_->setGeometry(145, 0, 385, 21);
+    groupStartRow_->hide();
+    for (int g = 1; g <= MaxGroups; ++g) {
+        const int x = (g - 1) * 64;
+        const QByteArray label = QStringLiteral("GroupStartLabel%1").arg(g).toLatin1();
+        const QByteArray edit = QStringLiteral("GroupStartEdit%1").arg(g).toLatin1();
+        MakeLabel(label.constData(), groupStartRow_, QStringLiteral("%1組").arg(g), x, 3,
+                  {15, kBlack});
+        ByteEdit* box = MakeEdit(edit.constData(), groupStartRow_, 2, x + 30, 1, 27, 19, 15,
+                                 kPGothicFace, kNumber);
+        box->SetBytes("1");
+        groupStartEdits_[static_cast<std::size_t>(g - 1)] = box;
+    }
+
     runner.Connect(printButton_, &QPushButton::clicked, [this] { Print(); });
     runner.Connect(previewButton_, &QPushButton::clicked, [this] { Preview(); });
     runner.Connect(printAllButton_, &QPushButton::clicked, [this] { PrintAllGroups(); });
     runner.Connect(resultsButton_, &QPushButton::clicked, [&results] { results.Open(); });
     runner.Connect(seasonButton_, &QPushButton::clicked, [openSeason] { openSeason(); });
     runner.Connect(hideHoleNumbers_, &QCheckBox::clicked, [this] { Preview(); });
+    runner.Connect(perGroupStart_, &QCheckBox::clicked, [this] { PerGroupClicked(); });
+    // What is typed into the start-hole box goes to the group in the group
+    // box at the next drawing.
+    QObject::connect(startHoleEdit_, &ByteEdit::textEdited, [this] { startHoleTyped_ = true; });
     // A click into the hole count, year, month, day, group or start-hole box empties it.
     for (ByteEdit* edit :
          {holeCountEdit_, yearEdit_, monthEdit_, dayEdit_, groupEdit_, startHoleEdit_})
+        runner.Connect(edit, &ByteEdit::clicked, [edit] { edit->clear(); });
+    runner.Connect(startHoleEdit_, &ByteEdit::clicked, [this] { startHoleTyped_ = true; });
+    for (ByteEdit* edit : groupStartEdits_)
         runner.Connect(edit, &ByteEdit::clicked, [edit] { edit->clear(); });
 }
 
@@ -103,15 +138,20 @@ QWidget* ScoreSheetPanel::Place(QWidget* lieUnder, QWidget* tabAfter) {
     // under the buttons along the top, and the settings after the grouping
     // panel in the Tab order, before the buttons along the top.
     preview_->lower();
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{panel_, printButton_, previewButton_, printAllButton_,
-                                         resultsButton_, seasonButton_, hideHoleNumbers_})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             panel_, printButton_, previewButton_, printAllButton_, resultsButton_, seasonButton_,
+             hideHoleNumbers_, startBar_})
         control->stackUnder(lieUnder);
     QWidget* previous = tabAfter;
     for (QWidget* next : std::initializer_list<QWidget*>{
-             titleEdit_, meetingEdit_, courseEdit_, yearEdit_, monthEdit_, dayEdit_, holeCountEdit_,
-             groupEdit_, startHoleEdit_, printButton_, previewButton_, printAllButton_,
-             resultsButton_, seasonButton_, hideHoleNumbers_}) {
+             titleEdit_,          meetingEdit_,        courseEdit_,
+             yearEdit_,           monthEdit_,          dayEdit_,
+             holeCountEdit_,      groupEdit_,          startHoleEdit_,
+             printButton_,        previewButton_,      printAllButton_,
+             resultsButton_,      seasonButton_,       hideHoleNumbers_,
+             perGroupStart_,      groupStartEdits_[0], groupStartEdits_[1],
+             groupStartEdits_[2], groupStartEdits_[3], groupStartEdits_[4],
+             groupStartEdits_[5]}) {
         QWidget::setTabOrder(previous, next);
         previous = next;
     }
@@ -121,7 +161,7 @@ QWidget* ScoreSheetPanel::Place(QWidget* lieUnder, QWidget* tabAfter) {
 void ScoreSheetPanel::Polish() {
     for (QWidget* control : std::initializer_list<QWidget*>{
              preview_, panel_, printButton_, previewButton_, printAllButton_, resultsButton_,
-             seasonButton_, hideHoleNumbers_})
+             seasonButton_, hideHoleNumbers_, startBar_})
         control->ensurePolished();
 }
 
@@ -137,6 +177,8 @@ ScoreSheetSettings ScoreSheetPanel::Settings() const {
     s.month = monthEdit_->Bytes();
     s.day = dayEdit_->Bytes();
     s.hideHoleNumbers = hideHoleNumbers_->isChecked();
+    s.startPerGroup = perGroupStart_->isChecked();
+    s.groupStartHoles = groupStarts_;
     return s;
 }
 
@@ -152,10 +194,95 @@ void ScoreSheetPanel::SetHeading(const MeetingHeading& heading) {
     monthEdit_->SetBytes(heading.month);
     dayEdit_->SetBytes(heading.day);
     holeCountEdit_->SetBytes(std::to_string(heading.holes));
+    // The start holes the scores were entered under.
+    const StartHoles& starts = heading.startHoles;
+    perGroupStart_->setChecked(starts.perGroup);
+    groupStartRow_->setVisible(starts.perGroup);
+    if (starts.perGroup) {
+        for (std::size_t g = 0; g < groupStarts_.size(); ++g)
+            if (starts.groups[g]) groupStarts_[g] = *starts.groups[g];
+        spreadFor_ = heading.holes;
+        ShowStartHoles();
+    } else {
+        for (const std::optional<int>& start : starts.groups)
+            if (start) {
+                startHoleEdit_->SetBytes(std::to_string(*start));
+                break;
+            }
+    }
+    startHoleTyped_ = false;
     if (preview_->isVisible()) Preview();
 }
 
+void ScoreSheetPanel::PerGroupClicked() {
+    groupStartRow_->setVisible(perGroupStart_->isChecked());
+    spreadFor_.reset();  // spread anew by the drawing below
+    Preview();
+}
+
+void ScoreSheetPanel::SpreadStartHolesOver(int holes) {
+    groupStarts_ = SpreadStartHoles(state_, holes);
+    spreadFor_ = holes;
+    startHoleTyped_ = false;
+    ShowStartHoles();
+}
+
+void ScoreSheetPanel::ShowStartHoles() {
+    for (std::size_t g = 0; g < groupStarts_.size(); ++g)
+        groupStartEdits_[g]->SetBytes(std::to_string(groupStarts_[g]));
+    try {
+        const int group = StrToInt(groupEdit_->Bytes());
+        if (group >= 1 && group <= MaxGroups) {
+            startHoleEdit_->SetBytes(
+                std::to_string(groupStarts_[static_cast<std::size_t>(group - 1)]));
+            startHoleTyped_ = false;
+        }
+    } catch (const ConversionError&) {}  // the drawing reports it
+}
+
+bool ScoreSheetPanel::TakeStartHoles() {
+    if (!perGroupStart_->isChecked()) return true;
+    int holes = 0;
+    try {
+        holes = SheetNumberedHoles(holeCountEdit_->Bytes());
+    } catch (const ConversionError&) {
+        return true;  // the drawing stops on the hole count and reports it
+    }
+    if (spreadFor_ != holes) {
+        SpreadStartHolesOver(holes);
+        return true;
+    }
+    // Hidden hole numbers read no start hole, and a course without holes
+    // numbers none.
+    if (hideHoleNumbers_->isChecked() || holes < 1) return true;
+    std::array<int, MaxGroups> starts{};
+    const auto take = [&](const std::string& text, int group) {
+        const int start = StrToInt(text);
+        if (start >= 1 && start <= holes) return true;
+        dialogs_.Message(NoticeText(Notice::StartHoleOutOfRange).arg(group).arg(holes));
+        return false;
+    };
+    for (int g = 1; g <= MaxGroups; ++g) {
+        const std::string text = groupStartEdits_[static_cast<std::size_t>(g - 1)]->Bytes();
+        if (!take(text, g)) return false;
+        starts[static_cast<std::size_t>(g - 1)] = StrToInt(text);
+    }
+    // A group number that is no number is left to the drawing to report.
+    std::optional<int> group;
+    try {
+        group = StrToInt(groupEdit_->Bytes());
+    } catch (const ConversionError&) {}
+    if (startHoleTyped_ && group && *group >= 1 && *group <= MaxGroups) {
+        if (!take(startHoleEdit_->Bytes(), *group)) return false;
+        starts[static_cast<std::size_t>(*group - 1)] = StrToInt(startHoleEdit_->Bytes());
+    }
+    groupStarts_ = starts;
+    ShowStartHoles();
+    return true;
+}
+
 void ScoreSheetPanel::Preview() {
+    if (!TakeStartHoles()) return;
     const SheetScale scale{kPreviewScaleX, kPreviewScaleY};
     const PageSize page = SheetPageSize(scale.x, scale.y);
     preview_->setGeometry(5, 3, page.width, page.height);
@@ -173,6 +300,7 @@ void ScoreSheetPanel::Preview() {
 }
 
 void ScoreSheetPanel::Print() {
+    if (!TakeStartHoles()) return;
     std::vector<ScoreSheetSettings> sheets{Settings()};
     // The drawing may rewrite the hole count, also when it stops on a bad number.
     try {
@@ -187,6 +315,7 @@ void ScoreSheetPanel::Print() {
 void ScoreSheetPanel::PrintAllGroups() {
     // Each page is the sheet 印　刷 would print with the group's number in the
     // group box; the boxes themselves are left as they are.
+    if (!TakeStartHoles()) return;
     const ScoreSheetSettings settings = Settings();
     std::vector<ScoreSheetSettings> sheets;
     for (int g = 1; g <= MaxGroups; ++g) {

@@ -1,6 +1,8 @@
 // The score-sheet mode: the settings band (表題, 大会名, コース, 開催日,
 // ホール数, 組, 番スタート), the preview of one group's sheet, 確　定 and 印　刷
-// for that group, 全組印刷 for every group, ホール番号を表示しない and 成績入力.
+// for that group, 全組印刷 for every group, ホール番号を表示しない and 成績入力;
+// and 組ごとのスタート, a start hole for each group, shown in a row of its own
+// over the blank band between the sheet's title and its header.
 // Built as one object after the first paint of the window, so a control of
 // this mode is added here alone (and given its row in the window's table of
 // modes).
@@ -8,7 +10,9 @@
 
 #include <QString>
 
+#include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +65,22 @@ public:
     void SetHeading(const MeetingHeading& heading);
 
 private:
+    // 組ごとのスタート ticked or cleared: the start holes are spread anew.
+    void PerGroupClicked();
+    // Before a drawing with 組ごと: spreads the start holes anew when the
+    // hole count changed, then takes what the group boxes and the start-hole
+    // box hold (the latter for the group in the group box, when typed into
+    // since it was last shown), and shows the group's start hole in the
+    // start-hole box.  A start hole that is no whole number throws
+    // ConversionError; one off the course is told, and false returned:
+    // nothing is taken, nothing drawn.
+    bool TakeStartHoles();
+    // Spreads the start holes over holes holes (SpreadStartHoles).
+    void SpreadStartHolesOver(int holes);
+    // Shows the start holes taken in the group boxes and, for the group in
+    // the group box, in the start-hole box.
+    void ShowStartHoles();
+
     // The print of Print and PrintAllGroups: one print dialog, then one page
     // per sheet at the chosen printer's scale.
     void PrintSheets(const QString& fileName, std::vector<ScoreSheetSettings>& sheets);
@@ -85,6 +105,17 @@ private:
     QPushButton* resultsButton_ = nullptr;
     QPushButton* seasonButton_ = nullptr;   // 年間成績
     QCheckBox* hideHoleNumbers_ = nullptr;  // CheckBox2
+    QFrame* startBar_ = nullptr;            // StartHolesBar: 組ごとのスタート and the boxes
+    QCheckBox* perGroupStart_ = nullptr;    // PerGroupStartBox
+    QWidget* groupStartRow_ = nullptr;      // GroupStartHoles: shown with 組ごと
+    std::array<ByteEdit*, MaxGroups> groupStartEdits_{};  // GroupStartEdit1..6
+    // The start holes taken, by group, and the hole count they were spread
+    // for (none yet: the next drawing spreads them).
+    std::array<int, MaxGroups> groupStarts_{1, 1, 1, 1, 1, 1};
+    std::optional<int> spreadFor_;
+    // The start-hole box was typed into (or emptied) since it last showed a
+    // group's start hole.
+    bool startHoleTyped_ = false;
 };
 
 }  // namespace tovi

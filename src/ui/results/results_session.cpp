@@ -29,6 +29,7 @@ ResultsMeeting ResultsSession::Meeting(int holes) const {
     meeting.holes = holes;
     meeting.header = {
         sheet.title, sheet.meetingName, sheet.course, sheet.year, sheet.month, sheet.day, {}};
+    meeting.startHoles = SheetStartHoles(sheet);
     return meeting;
 }
 
@@ -40,7 +41,7 @@ MeetingHeading ResultsSession::Heading() const {
         holes = SheetHoles(sheet.holeCount);
     } catch (const ConversionError&) {}
     return {sheet.title, sheet.meetingName, sheet.course, sheet.year,
-            sheet.month, sheet.day,         holes};
+            sheet.month, sheet.day,         holes,        SheetStartHoles(sheet)};
 }
 
 void ResultsSession::Open() {

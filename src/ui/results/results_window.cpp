@@ -114,7 +114,8 @@ QTableView* ResultsWindow::ApartTable() const { return apart_ ? apart_->view.get
 
 MeetingHeading ResultsWindow::Heading() const {
     const RankingSheetHeader& h = meeting_.header;
-    return {h.title, h.meetingName, h.course, h.year, h.month, h.day, meeting_.holes};
+    return {h.title, h.meetingName, h.course,       h.year,
+            h.month, h.day,         meeting_.holes, meeting_.startHoles};
 }
 
 QTableView* ResultsWindow::RankingTable() const { return rankingPage_->Table(); }

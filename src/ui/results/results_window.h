@@ -55,6 +55,7 @@ struct ResultsMeeting {
     std::vector<std::string> rosterLines;
     int holes = 10;             // per round, as the score sheet counts them
     RankingSheetHeader header;  // of the print; the list name is set there
+    StartHoles startHoles;      // as the groups' score sheets print them
     friend bool operator==(const ResultsMeeting&, const ResultsMeeting&) = default;
 };
 
