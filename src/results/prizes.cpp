@@ -112,7 +112,8 @@ std::string FormatTeamCsv(const std::vector<Player>& players, const std::vector<
     return csv;
 }
 
-Prizes AwardPrizes(const std::vector<Player>& players, const Results& results, int holes) {
+Prizes AwardPrizes(const std::vector<Player>& players, const Results& results, int holes,
+                   const StartHoles& starts) {
     const PrizeSettings& settings = results.prizes;
     const Ranking overall = RankPlayers(players, results, holes, RankingList::All);
     Prizes prizes;
@@ -178,7 +179,9 @@ Prizes AwardPrizes(const std::vector<Player>& players, const Results& results, i
         std::string rounds;  // the rounds of three or more
         for (std::size_t round = 0; round < found.size(); ++round) {
             for (const int hole : found[round])
-                prizes.holesInOne.push_back({player, static_cast<int>(round), hole});
+                prizes.holesInOne.push_back(
+                    {player, static_cast<int>(round), hole,
+                     PrintedHoleNumber(starts, players[player].group, hole, holes)});
             count += static_cast<int>(found[round].size());
             if (found[round].size() < 3) continue;
             if (!rounds.empty()) rounds += Utf8ToCp932("・");

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/start_holes.h"
 #include "results/ranking.h"
 #include "results/score_card.h"
 
@@ -61,11 +62,13 @@ struct AwardRow {
     friend bool operator==(const AwardRow&, const AwardRow&) = default;
 };
 
-// A hole in one: the player, and the round and hole (both from 0).
+// A hole in one: the player, and the round and hole (both from 0), and the
+// number the player's score sheet prints over that hole.
 struct HoleInOne {
     std::size_t player = 0;
     int round = 0;
     int hole = 0;
+    int printedHole = 1;
     friend bool operator==(const HoleInOne&, const HoleInOne&) = default;
 };
 
@@ -90,7 +93,10 @@ struct Prizes {
 //   round, after all of those.
 // The rank and 合計 of every award but a place are those of the 全体 list,
 // nothing for a player without a rank.
-Prizes AwardPrizes(const std::vector<Player>& players, const Results& results, int holes);
+// The holes in one are named as the sheets of the players' groups number
+// them from their start holes.
+Prizes AwardPrizes(const std::vector<Player>& players, const Results& results, int holes,
+                   const StartHoles& starts = {});
 
 // The awards as CSV bytes (CP932, CR LF): 賞,順位,氏名,チーム,組,合計,備考;
 // 組 is empty for a player in no group.

@@ -123,7 +123,7 @@ void DrawAwardSheet(DrawingSurface& surface, double scale, const RankingSheetHea
                     const HoleInOne& hole = prizes.holesInOne[i];
                     table.rows.push_back({players.at(hole.player).name,
                                           std::to_string(hole.round + 1) + "R",
-                                          std::to_string(hole.hole + 1)});
+                                          std::to_string(hole.printedHole)});
                 }
             } else {
                 table = {{}, AwardColumns(), {}};

@@ -71,7 +71,8 @@ TEST(ResultPrizeSheet, AwardsThenTheHolesInOneUnderTheirTitle) {
     prizes.awards = {
         {AwardKind::Place, Utf8ToCp932("男子1位"), 0, 1, 12, ""},
         {AwardKind::HoleInOne, Utf8ToCp932("ホールインワン賞"), 1, 3, 15, Utf8ToCp932("2回")}};
-    prizes.holesInOne = {{1, 0, 2}, {1, 1, 11}};
+    // Each named as the player's sheet prints the hole.
+    prizes.holesInOne = {{1, 0, 2, 7}, {1, 1, 11, 12}};
     RecordingSurface page;
     DrawAwardSheet(page, 1.0, Header(), players, prizes, 0);
     const std::vector<std::string> texts = {
@@ -84,7 +85,7 @@ TEST(ResultPrizeSheet, AwardsThenTheHolesInOneUnderTheirTitle) {
         "542,190:2回",
         // 16 units under the awards, the title; its table 28 units lower.
         "10,226:ホールインワン", "14,261:氏名", "154,261:ラウンド", "218,261:ホール", "14,286:花子",
-        "194,286:1R", "254,286:3", "14,310:花子", "194,310:2R", "246,310:12"};
+        "194,286:1R", "254,286:7", "14,310:花子", "194,310:2R", "246,310:12"};
     EXPECT_EQ(TextsUnderHeader(page), texts);
     int holeRules = 0;
     for (const auto& line : page.lines) holeRules += line.y1 == line.y2 && line.x2 == 10 + 256;

@@ -171,7 +171,10 @@ TEST(ResultPrizesCsv, WritesExactBytes) {
               "ホールインワン賞,,鈴木,西町,3,,1回\r\n"
               "ダイヤモンド賞,1,山田,\"東,町\",2,3,1R\r\n");
     EXPECT_EQ(prizes.holesInOne,
-              (std::vector<HoleInOne>{{0, 0, 0}, {0, 0, 1}, {0, 0, 2}, {2, 0, 0}}));
+              (std::vector<HoleInOne>{{0, 0, 0, 1}, {0, 0, 1, 2}, {0, 0, 2, 3}, {2, 0, 0, 1}}));
+    // Named as the sheets of groups 2 and 3 number their holes: from 3 and from 2.
+    EXPECT_EQ(AwardPrizes(players, results, 3, StartHoles{true, {1, 3, 2}}).holesInOne,
+              (std::vector<HoleInOne>{{0, 0, 0, 3}, {0, 0, 1, 1}, {0, 0, 2, 2}, {2, 0, 0, 2}}));
 
     const Ranking overall = RankPlayers(players, results, 3, RankingList::All);
     EXPECT_EQ(Cp932ToUtf8(FormatTeamCsv(players, RankTeams(players, overall, 2))),

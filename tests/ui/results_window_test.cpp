@@ -1,9 +1,12 @@
 // The results window as a user meets it: the 成績入力 button, the pages, the
 // path of entry by keyboard and mouse, the sums and the ranking at every key,
 // scores that follow their member, and the refusals of the hole count.
+#include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "ui/common/list_table.h"
+#include "ui/results/prize_pages.h"
 #include "ui/results_fixture.h"
 
 namespace tovi::test {
@@ -60,6 +63,42 @@ TEST_F(ResultsTest, OnePagePerGroupWithPlayersThenTheRanking) {
         EXPECT_EQ(CommandButton(name)->text().toStdString(), text) << name;
     EXPECT_TRUE(ListButton(0)->isChecked());
     EXPECT_EQ(ListButton(2)->text(), QStringLiteral("女子"));
+}
+
+TEST_F(ResultsTest, EachPageAndTheHolesInOneNumberTheHolesAsTheGroupsSheet) {
+    Meet({"一郎", "二郎", "花子", "梅子"}, "MMFF", {{2, 0}, {}, {3, 1}});
+    Click(Button(4));
+    Edit(9)->setText(QStringLiteral("8"));
+    Click(Find<QCheckBox>("PerGroupStartBox"));  // groups 1 and 3: from 1 and from 5
+    Click(Find<QPushButton>("ResultsButton"));
+    const auto headers = [](const QTableView* table) {
+        QStringList numbers;
+        for (int hole = 0; hole < 8; ++hole)
+            numbers << table->model()
+                           ->headerData(ScoreModel::kFirstHoleColumn + hole, Qt::Horizontal)
+                           .toString();
+        return numbers.join(' ').toStdString();
+    };
+    EXPECT_EQ(headers(W().EntryTable(0)), "1 2 3 4 5 6 7 8");
+    EXPECT_EQ(headers(W().EntryTable(1)), "5 6 7 8 1 2 3 4");
+    // A hole in one at group 3's fifth column is its sheet's hole 1.
+    Tabs()->setCurrentWidget(W().EntryTable(1));
+    W().EntryTable(1)->setCurrentIndex(
+        W().EntryTable(1)->model()->index(0, ScoreModel::kFirstHoleColumn + 4));
+    Type("1");
+    const QTableView* holes = W().Awards().HoleInOneTable();
+    ASSERT_EQ(holes->model()->rowCount(), 1);
+    EXPECT_EQ(Row(holes, 0), (std::vector<QString>{QStringLiteral("梅子"), QStringLiteral("1R"),
+                                                   QStringLiteral("1")}));
+    // What the results file keeps, and what it gives back to the score sheet.
+    EXPECT_EQ(W().Heading().startHoles, (StartHoles{true, {1, 1, 5, 1, 1, 1}}));
+    Click(Find<QCheckBox>("PerGroupStartBox"));
+    MeetingHeading saved = W().Heading();
+    saved.startHoles = {true, {2, std::nullopt, 6}};
+    form->ScoreSheet().SetHeading(saved);
+    EXPECT_TRUE(Find<QCheckBox>("PerGroupStartBox")->isChecked());
+    EXPECT_EQ(Find<ByteEdit>("GroupStartEdit3")->text(), QStringLiteral("6"));
+    EXPECT_EQ(Edit(14)->text(), QStringLiteral("2"));
 }
 
 TEST_F(ResultsTest, TheCursorRunsThroughHolesRoundsPlayersAndGroups) {

@@ -187,7 +187,7 @@ void AwardPage::Show(const std::vector<Player>& players, const Prizes& prizes) {
     for (const HoleInOne& hole : prizes.holesInOne)
         holes.push_back({Cp932ToQt(players.at(hole.player).name),
                          QStringLiteral("%1R").arg(hole.round + 1),
-                         QString::number(hole.hole + 1)});
+                         QString::number(hole.printedHole)});
     holeInOneModel_->Set(std::move(holes));
 }
 

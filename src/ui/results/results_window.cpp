@@ -155,6 +155,11 @@ void ResultsWindow::BuildPages() {
             };
         page->model =
             std::make_unique<ScoreModel>(book_, std::move(players), meeting_.holes, enter);
+        // Headed as the group's score sheet numbers its holes.
+        std::vector<int> numbers;
+        for (int hole = 0; hole < meeting_.holes; ++hole)
+            numbers.push_back(PrintedHoleNumber(meeting_.startHoles, group, hole, meeting_.holes));
+        page->model->SetHoleNumbers(std::move(numbers));
         page->view = std::make_unique<ScoreTable>(tabs_);
         ScoreTable* view = page->view.get();
         view->setModel(page->model.get());
@@ -251,7 +256,7 @@ void ResultsWindow::RefreshRanking() {
     const Ranking overall = RankPlayers(players_, results, meeting_.holes, RankingList::All);
     rankingPage_->Show(ChosenList() == RankingList::All ? overall : CurrentRanking());
     teamPage_->Show(players_, RankTeams(players_, overall, results.prizes.teamSize));
-    awardPage_->Show(players_, AwardPrizes(players_, results, meeting_.holes));
+    awardPage_->Show(players_, AwardPrizes(players_, results, meeting_.holes, meeting_.startHoles));
 }
 
 std::optional<EntryPosition> ResultsWindow::Cursor() const {
@@ -310,7 +315,7 @@ void ResultsWindow::WithShownList(const std::function<void(const PrintedList&)>&
                             RankTeams(players_, overall, results.prizes.teamSize)));
     } else if (tabs_->currentWidget() == awardPage_) {
         use(AwardPrintedList(meeting_.header, players_,
-                             AwardPrizes(players_, results, meeting_.holes)));
+                             AwardPrizes(players_, results, meeting_.holes, meeting_.startHoles)));
     } else {
         const Ranking ranking = CurrentRanking();
         use(RankingPrintedList(meeting_.header, ChosenList(), players_, ranking));

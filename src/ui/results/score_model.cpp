@@ -66,7 +66,11 @@ QVariant ScoreModel::headerData(int section, Qt::Orientation orientation, int ro
     if (section == kNameColumn) return QStringLiteral("氏名");
     if (section == kTeamColumn) return QStringLiteral("チーム");
     if (section == kRoundColumn) return QString();
-    if (section < kFirstHole + holes_) return Number(section - kFirstHole + 1);
+    if (section < kFirstHole + holes_) {
+        const auto column = static_cast<std::size_t>(section - kFirstHole);
+        return Number(column < holeNumbers_.size() ? holeNumbers_[column]
+                                                   : static_cast<int>(column) + 1);
+    }
     static const QString sums[] = {QStringLiteral("計"), QStringLiteral("実打数"),
                                    QStringLiteral("一打"), QStringLiteral("二打"),
                                    QStringLiteral("合計")};

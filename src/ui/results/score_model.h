@@ -37,6 +37,9 @@ public:
     ScoreModel(const ScoreBook& book, std::vector<Player> players, int holes, EnterFunction enter);
 
     const std::vector<Player>& Players() const { return players_; }
+    // The numbers over the hole columns, as the group's score sheet prints
+    // them; 1, 2, .. until set.
+    void SetHoleNumbers(std::vector<int> numbers) { holeNumbers_ = std::move(numbers); }
     int Holes() const { return holes_; }
     int Rounds() const { return book_.Get().settings.rounds; }
     bool Editable() const { return static_cast<bool>(enter_); }
@@ -62,6 +65,7 @@ private:
     std::vector<Player> players_;
     int holes_;
     EnterFunction enter_;  // empty: shown only
+    std::vector<int> holeNumbers_;
 };
 
 }  // namespace tovi
