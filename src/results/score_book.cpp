@@ -42,16 +42,24 @@ bool HasStrokes(const Results& results) {
                        [](const auto& entry) { return !entry.second.IsEmpty(); });
 }
 
-bool ScoreBook::Enter(const MemberKey& member, int round, int hole, std::optional<int> strokes) {
+bool ScoreBook::ChangeCard(const MemberKey& member, const std::function<bool(ScoreCard&)>& change) {
     ScoreCard card;
     if (const auto found = results_.cards.find(member); found != results_.cards.end())
         card = found->second;
-    if (!card.Set(round, hole, strokes)) return false;
+    if (!change(card)) return false;
     if (card.IsEmpty())
         results_.cards.erase(member);
     else
         results_.cards[member] = card;
     return true;
+}
+
+bool ScoreBook::Enter(const MemberKey& member, int round, int hole, std::optional<int> strokes) {
+    return ChangeCard(member, [&](ScoreCard& card) { return card.Set(round, hole, strokes); });
+}
+
+bool ScoreBook::EnterCardTotal(const MemberKey& member, int round, std::optional<int> total) {
+    return ChangeCard(member, [&](ScoreCard& card) { return card.SetCardTotal(round, total); });
 }
 
 bool ScoreBook::SetSettings(const ResultSettings& settings) {

@@ -37,6 +37,11 @@ public:
     // False, and nothing changes, for a cell outside the card or strokes out
     // of range.  A card left without strokes is dropped.
     bool Enter(const MemberKey& member, int round, int hole, std::optional<int> strokes);
+    // Enters a カード計 of 1..999 for a member's round, or empties it; false,
+    // and nothing changes, for a round outside the card or a total out of range.
+    bool EnterCardTotal(const MemberKey& member, int round, std::optional<int> total);
+    // カード計で検算 on or off.
+    void SetCheckCardTotals(bool check) { results_.checkCardTotals = check; }
     // False, and nothing changes, for settings out of range.
     bool SetSettings(const ResultSettings& settings);
     bool SetPrizes(const PrizeSettings& prizes);
@@ -71,6 +76,9 @@ public:
     bool Unsaved() const;
 
 private:
+    // Changes a member's card; one left empty is dropped.  What change returns.
+    bool ChangeCard(const MemberKey& member, const std::function<bool(ScoreCard&)>& change);
+
     Results results_;
     Results saved_;
 };

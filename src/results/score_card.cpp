@@ -70,8 +70,7 @@ bool ScoreCard::IsEmpty() const {
            std::all_of(totals_.begin(), totals_.end(), [](std::uint16_t t) { return t == 0; });
 }
 
-std::optional<CardMismatch> CheckCardTotal(const MemberKey& key, const ScoreCard& card, int round,
-                                           int holes) {
+std::optional<CardMismatch> CheckCardTotal(const ScoreCard& card, int round, int holes) {
     const std::optional<int> total = card.CardTotal(round);
     if (!total) return std::nullopt;
     std::optional<int> sum = 0;
@@ -84,7 +83,7 @@ std::optional<CardMismatch> CheckCardTotal(const MemberKey& key, const ScoreCard
         *sum += *strokes;
     }
     if (sum == total) return std::nullopt;
-    return CardMismatch{key, round, sum, *total};
+    return CardMismatch{sum, *total};
 }
 
 CardSums SumCard(const ScoreCard& card, const ResultSettings& settings, int holes) {

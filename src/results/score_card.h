@@ -147,17 +147,14 @@ struct CardSums {
 // typed and differs from the sum of the round's holes, or not every hole of
 // the round was entered.
 struct CardMismatch {
-    MemberKey key;
-    int round = 0;                // from 0
     std::optional<int> holesSum;  // 入力計: nothing while a hole is missing
     int cardTotal = 0;            // カード計 as typed
     friend bool operator==(const CardMismatch&, const CardMismatch&) = default;
 };
 
-// Whether round `round` of the card disagrees with its カード計 over the
-// first `holes` holes; the sum of the holes when it does and all are entered.
-std::optional<CardMismatch> CheckCardTotal(const MemberKey& key, const ScoreCard& card, int round,
-                                           int holes);
+// How round `round` (from 0) of the card disagrees with its カード計 over
+// the first `holes` holes; nothing when it has none or they agree.
+std::optional<CardMismatch> CheckCardTotal(const ScoreCard& card, int round, int holes);
 
 // The sums of a card.  Rounds and deduction out of range are taken as the
 // nearest allowed value, and so is a hole count outside 1..12.

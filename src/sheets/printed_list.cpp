@@ -1,10 +1,12 @@
 #include "sheets/printed_list.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/cp932.h"
 #include "sheets/prize_sheet.h"
 #include "sheets/season_sheet.h"
+#include "sheets/table_sheet.h"
 
 namespace tovi {
 
@@ -65,6 +67,38 @@ void AwardPrintedList::DrawPage(DrawingSurface& surface, double scale, int page)
 }
 
 std::string AwardPrintedList::Csv() const { return FormatAwardsCsv(players_, prizes_); }
+
+CardCheckPrintedList::CardCheckPrintedList(const RankingSheetHeader& header,
+                                           const std::vector<Player>& players,
+                                           std::vector<CardCheckRow> rows)
+    : header_(header), players_(players), rows_(std::move(rows)) {}
+
+std::string CardCheckPrintedList::Title() const { return "検算"; }
+
+int CardCheckPrintedList::Pages() const { return SheetPages(rows_.size()); }
+
+void CardCheckPrintedList::DrawPage(DrawingSurface& surface, double scale, int page) const {
+    SheetTable table{{},
+                     {{32, Utf8ToCp932("組"), true},
+                      {140, Utf8ToCp932("氏名"), false},
+                      {64, Utf8ToCp932("ラウンド"), true},
+                      {56, Utf8ToCp932("入力計"), true},
+                      {64, Utf8ToCp932("カード計"), true}},
+                     {}};
+    const std::size_t first = static_cast<std::size_t>(std::max(page, 0)) * kRankingRowsPerPage;
+    for (std::size_t i = first; i < std::min(rows_.size(), first + kRankingRowsPerPage); ++i) {
+        const CardCheckRow& row = rows_[i];
+        const Player& player = players_.at(row.player);
+        table.rows.push_back(
+            {player.group != 0 ? std::to_string(player.group) : std::string(), player.name,
+             std::to_string(row.round + 1) + "R",
+             row.mismatch.holesSum ? std::to_string(*row.mismatch.holesSum) : std::string(),
+             std::to_string(row.mismatch.cardTotal)});
+    }
+    DrawTableSheet(surface, scale, header_, Utf8ToCp932("検算"), {table}, {});
+}
+
+std::string CardCheckPrintedList::Csv() const { return FormatCardCheckCsv(players_, rows_); }
 
 SeasonPrintedList::SeasonPrintedList(RankingList list, const Season& season,
                                      const std::vector<SeasonRow>& rows,

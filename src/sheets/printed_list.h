@@ -1,5 +1,5 @@
 // A list the organiser prints or saves as CSV: 順位 (全体, 男子 or 女子), 団体,
-// 表彰 and 年間成績.  Each window's 印刷 and CSV保存 take the list it shows
+// 表彰, 検算 and 年間成績.  Each window's 印刷 and CSV保存 take the list it shows
 // through this one interface, so that what is printed and what is saved
 // come from the same figures.
 #pragma once
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/drawing_surface.h"
+#include "results/card_check.h"
 #include "results/prizes.h"
 #include "results/ranking.h"
 #include "season/season.h"
@@ -82,6 +83,22 @@ private:
     const RankingSheetHeader& header_;
     const std::vector<Player>& players_;
     Prizes prizes_;
+};
+
+// 検算: the rounds whose カード計 does not agree with their holes.
+class CardCheckPrintedList final : public PrintedList {
+public:
+    CardCheckPrintedList(const RankingSheetHeader& header, const std::vector<Player>& players,
+                         std::vector<CardCheckRow> rows);
+    std::string Title() const override;
+    int Pages() const override;
+    void DrawPage(DrawingSurface& surface, double scale, int page) const override;
+    std::string Csv() const override;
+
+private:
+    const RankingSheetHeader& header_;
+    const std::vector<Player>& players_;
+    std::vector<CardCheckRow> rows_;
 };
 
 // 年間成績: the season's figures in one list's order.

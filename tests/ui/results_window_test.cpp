@@ -2,10 +2,13 @@
 // path of entry by keyboard and mouse, the sums and the ranking at every key,
 // scores that follow their member, and the refusals of the hole count.
 #include <QCheckBox>
+#include <QColor>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "ui/common/list_table.h"
+#include "ui/results/card_check_page.h"
 #include "ui/results/prize_pages.h"
 #include "ui/results_fixture.h"
 
@@ -99,6 +102,50 @@ TEST_F(ResultsTest, EachPageAndTheHolesInOneNumberTheHolesAsTheGroupsSheet) {
     EXPECT_TRUE(Find<QCheckBox>("PerGroupStartBox")->isChecked());
     EXPECT_EQ(Find<ByteEdit>("GroupStartEdit3")->text(), QStringLiteral("6"));
     EXPECT_EQ(Edit(14)->text(), QStringLiteral("2"));
+}
+
+TEST_F(ResultsTest, EachCardIsCheckedAgainstItsOwnTotalWhenAsked) {
+    Meet({"一郎", "花子"}, "MF", {{0, 1}});
+    Open("3");
+    auto* check = Child<QCheckBox>("CardCheckBox");
+    EXPECT_FALSE(check->isChecked());
+    const QTableView* table = W().EntryTable(0);
+    EXPECT_EQ(table->model()->columnCount(), 3 + 3 + 5);
+    check->setChecked(true);
+    table = W().EntryTable(0);
+    // カード計 after 計.
+    ASSERT_EQ(table->model()->columnCount(), 3 + 3 + 6);
+    EXPECT_EQ(table->model()->headerData(7, Qt::Horizontal).toString(), QStringLiteral("カード計"));
+    EXPECT_EQ(table->model()->headerData(8, Qt::Horizontal).toString(), QStringLiteral("実打数"));
+    // The last hole leads to the カード計, whose digits collect until Enter.
+    Type("123");
+    EXPECT_EQ(W().Cursor(), (EntryPosition{0, 0, 0, 3}));
+    Type("7E222");
+    EXPECT_EQ(W().Cursor(), (EntryPosition{0, 0, 1, 3}));
+    Type("6E1113E11112E");
+    Type("0E");  // 0 is no カード計: refused, the 12 stays
+    EXPECT_EQ(Card(0, 3), "123/222");
+    EXPECT_EQ(Card(1, 3), "111/111");
+    // The rounds that do not agree are marked, counted on 順位 and listed.
+    EXPECT_EQ(Cell(table, 0, 7), QStringLiteral("×7"));
+    EXPECT_EQ(Cell(table, 1, 7), QStringLiteral("6"));
+    EXPECT_EQ(Cell(table, 3, 7), QStringLiteral("×12"));
+    EXPECT_EQ(table->model()->index(0, 7).data(Qt::BackgroundRole).value<QColor>(),
+              QColor(255, 200, 200));
+    EXPECT_EQ(Child<QLabel>("CardCheckNote")->text(), QStringLiteral("カード計と合わない：2件"));
+    ASSERT_EQ(Tabs()->tabText(Tabs()->count() - 1), QStringLiteral("検算"));
+    const QTableView* list = W().CardChecks().Table();
+    ASSERT_EQ(list->model()->rowCount(), 2);
+    EXPECT_EQ(Row(list, 0), (std::vector<QString>{"1", QStringLiteral("一郎"), "1R", "6", "7"}));
+    EXPECT_EQ(Row(list, 1), (std::vector<QString>{"1", QStringLiteral("花子"), "2R", "3", "12"}));
+    // The ranking takes the holes typed.
+    EXPECT_EQ(RankedNames(), (std::vector<std::string>{"花子", "一郎"}));
+    // Without the check the カード計 stay on the cards, out of sight.
+    check->setChecked(false);
+    EXPECT_EQ(W().EntryTable(0)->model()->columnCount(), 3 + 3 + 5);
+    EXPECT_FALSE(Child<QLabel>("CardCheckNote")->isVisible());
+    EXPECT_EQ(Tabs()->tabText(Tabs()->count() - 1), QStringLiteral("表彰"));
+    EXPECT_EQ(form->Results().Scores().Get().cards.begin()->second.CardTotal(0).has_value(), true);
 }
 
 TEST_F(ResultsTest, TheCursorRunsThroughHolesRoundsPlayersAndGroups) {

@@ -54,6 +54,10 @@ RankingPage::RankingPage(const std::vector<Player>& players, QWidget* parent) : 
     note_->setObjectName(QStringLiteral("DecidedNote"));
     note_->hide();
     layout->addWidget(note_);
+    cardNote_ = new QLabel(this);
+    cardNote_->setObjectName(QStringLiteral("CardCheckNote"));
+    cardNote_->hide();
+    layout->addWidget(cardNote_);
     UpdateButtons();
 }
 
@@ -67,6 +71,15 @@ void RankingPage::Show(Ranking ranking) {
     model_->Set(std::move(ranking));
     note_->setVisible(decided);
     UpdateButtons();
+}
+
+void RankingPage::ShowCardMismatches(std::optional<std::size_t> count) {
+    cardNote_->setVisible(count.has_value());
+    if (!count) return;
+    cardNote_->setText(QStringLiteral("カード計と合わない：%1件").arg(*count));
+    // Red while there is a card to look at again.
+    cardNote_->setStyleSheet(*count > 0 ? QStringLiteral("color: #c00000; font-weight: bold;")
+                                        : QString());
 }
 
 void RankingPage::SelectRow(std::size_t row) {

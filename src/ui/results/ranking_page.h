@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "results/ranking.h"
@@ -22,7 +23,7 @@ class ListTable;
 class RankingModel;
 
 // Its widgets have the object names ListButton0..ListButton2 (全体, 男子,
-// 女子), UpButton, DownButton, RankingTable and DecidedNote.
+// 女子), UpButton, DownButton, RankingTable, DecidedNote and CardCheckNote.
 class RankingPage final : public QWidget {
     Q_OBJECT
 
@@ -36,6 +37,9 @@ public:
     const Ranking& Shown() const;
     // Shows a ranking of the list chosen.
     void Show(Ranking ranking);
+    // With カード計で検算 the line カード計と合わない：n件, n the rounds that do
+    // not agree; nothing hides it.
+    void ShowCardMismatches(std::optional<std::size_t> count);
     // Selects a row (after a move, the row the player moved to).
     void SelectRow(std::size_t row);
 
@@ -55,6 +59,7 @@ private:
     QPushButton* up_ = nullptr;
     QPushButton* down_ = nullptr;
     QLabel* note_ = nullptr;
+    QLabel* cardNote_ = nullptr;
 };
 
 }  // namespace tovi

@@ -1,5 +1,6 @@
 #include "ui/results/results_window.h"
 
+#include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include "platform/file_name.h"
 #include "platform/fonts.h"
 #include "platform/qt_text.h"
+#include "results/card_check.h"
 #include "results/prizes.h"
 #include "results/results_file.h"
 #include "sheets/printed_list.h"
@@ -28,6 +30,7 @@
 #include "ui/common/messages.h"
 #include "ui/common/print_job.h"
 #include "ui/common/window_bar.h"
+#include "ui/results/card_check_page.h"
 #include "ui/results/prize_pages.h"
 #include "ui/results/ranking_page.h"
 #include "ui/results/score_model.h"
@@ -59,6 +62,10 @@ ResultsWindow::ResultsWindow(Dialogs& dialogs, ScoreBook& book, std::function<vo
     deductionBox_->setObjectName(QStringLiteral("DeductionBox"));
     deductionBox_->setRange(0, kMaxHoleInOneDeduction);
     AddLabelled(this, bar, QStringLiteral("ホールインワン減打(&D)"), deductionBox_, 0);
+    bar->addSpacing(16);
+    checkCardsBox_ = new QCheckBox(QStringLiteral("カード計で検算(&K)"), this);
+    checkCardsBox_->setObjectName(QStringLiteral("CardCheckBox"));
+    bar->addWidget(checkCardsBox_);
     bar->addStretch();
     const auto button = [this, bar](const QString& text, const char* name,
                                     void (ResultsWindow::*handler)()) {
@@ -82,6 +89,10 @@ ResultsWindow::ResultsWindow(Dialogs& dialogs, ScoreBook& book, std::function<vo
     awardPage_ = new AwardPage(this);
     awardPage_->ShowSettings(book_.Get().prizes);
     connect(awardPage_, &AwardPage::settingsChanged, this, &ResultsWindow::PrizesChanged);
+    checkPage_ = new CardCheckPage(this);
+    checkPage_->hide();
+    checkCardsBox_->setChecked(book_.Get().checkCardTotals);
+    connect(checkCardsBox_, &QCheckBox::toggled, this, &ResultsWindow::CheckCardsChanged);
 
     roundsBox_->setValue(book_.Get().settings.rounds);
     deductionBox_->setValue(book_.Get().settings.holeInOneDeduction);
@@ -135,7 +146,9 @@ EntryPath ResultsWindow::Path() const {
     std::vector<int> sizes;
     for (const auto& page : pages_)
         sizes.push_back(static_cast<int>(page->model->Players().size()));
-    return EntryPath(std::move(sizes), Rounds(), meeting_.holes);
+    // With カード計で検算 each round ends on its カード計, one cell past its holes.
+    return EntryPath(std::move(sizes), Rounds(),
+                     meeting_.holes + (book_.Get().checkCardTotals ? 1 : 0));
 }
 
 void ResultsWindow::BuildPages() {
@@ -198,6 +211,10 @@ void ResultsWindow::BuildPages() {
     tabs_->addTab(rankingPage_, QStringLiteral("順位"));
     tabs_->addTab(teamPage_, QStringLiteral("団体"));
     tabs_->addTab(awardPage_, QStringLiteral("表彰"));
+    if (book_.Get().checkCardTotals)
+        tabs_->addTab(checkPage_, QStringLiteral("検算"));
+    else
+        checkPage_->hide();  // out of the tabs, it must not show over them
 
     if (!pages_.empty()) {
         GoTo(FirstEmptyCell());
@@ -215,7 +232,9 @@ EntryPosition ResultsWindow::FirstEmptyCell() const {
     return Path().FirstOpen([&](const EntryPosition& at) {
         const Page& page = *pages_[static_cast<std::size_t>(at.group)];
         const auto card = cards.find(page.model->Players().at(at.player).key);
-        return card != cards.end() && card->second.Strokes(at.round, at.hole).has_value();
+        if (card == cards.end()) return false;
+        return at.hole == meeting_.holes ? card->second.CardTotal(at.round).has_value()
+                                         : card->second.Strokes(at.round, at.hole).has_value();
     });
 }
 
@@ -232,6 +251,14 @@ void ResultsWindow::SettingsChanged() {
 
 void ResultsWindow::PrizesChanged(const PrizeSettings& prizes) {
     if (book_.SetPrizes(prizes)) ScoresChanged();
+}
+
+void ResultsWindow::CheckCardsChanged() {
+    book_.SetCheckCardTotals(checkCardsBox_->isChecked());
+    const std::optional<EntryPosition> at = Cursor();
+    BuildPages();
+    if (at) GoTo({at->group, at->player, at->round, std::min(at->hole, meeting_.holes - 1)});
+    ScoresChanged();
 }
 
 void ResultsWindow::ScoresChanged() {
@@ -256,6 +283,13 @@ void ResultsWindow::RefreshRanking() {
     const Ranking overall = RankPlayers(players_, results, meeting_.holes, RankingList::All);
     rankingPage_->Show(ChosenList() == RankingList::All ? overall : CurrentRanking());
     teamPage_->Show(players_, RankTeams(players_, overall, results.prizes.teamSize));
+    if (results.checkCardTotals) {
+        const std::vector<CardCheckRow> checks = CheckCards(players_, results, meeting_.holes);
+        rankingPage_->ShowCardMismatches(checks.size());
+        checkPage_->Show(players_, checks);
+    } else {
+        rankingPage_->ShowCardMismatches(std::nullopt);
+    }
     awardPage_->Show(players_, AwardPrizes(players_, results, meeting_.holes, meeting_.startHoles));
 }
 
@@ -264,10 +298,9 @@ std::optional<EntryPosition> ResultsWindow::Cursor() const {
         const Page& page = *pages_[static_cast<std::size_t>(i)];
         if (tabs_->currentWidget() != page.view.get()) continue;
         const QModelIndex at = page.view->currentIndex();
-        if (!page.model->IsHoleCell(at)) return std::nullopt;
+        if (!page.model->IsEntryCell(at)) return std::nullopt;
         const int rounds = Rounds();
-        return EntryPosition{i, at.row() / rounds, at.row() % rounds,
-                             at.column() - ScoreModel::kFirstHoleColumn};
+        return EntryPosition{i, at.row() / rounds, at.row() % rounds, page.model->EntryHole(at)};
     }
     return std::nullopt;
 }
@@ -275,9 +308,10 @@ std::optional<EntryPosition> ResultsWindow::Cursor() const {
 bool ResultsWindow::Enter(const EntryPosition& at, std::optional<int> strokes) {
     if (!Path().Contains(at)) return false;
     Page& page = *pages_[static_cast<std::size_t>(at.group)];
-    const auto& players = page.model->Players();
-    if (!book_.Enter(players[static_cast<std::size_t>(at.player)].key, at.round, at.hole, strokes))
-        return false;
+    const MemberKey& key = page.model->Players()[static_cast<std::size_t>(at.player)].key;
+    const bool entered = at.hole == meeting_.holes ? book_.EnterCardTotal(key, at.round, strokes)
+                                                   : book_.Enter(key, at.round, at.hole, strokes);
+    if (!entered) return false;
     page.model->CellChanged(at.player, at.round, at.hole);
     ScoresChanged();
     return true;
@@ -313,6 +347,9 @@ void ResultsWindow::WithShownList(const std::function<void(const PrintedList&)>&
         const Ranking overall = RankPlayers(players_, results, meeting_.holes, RankingList::All);
         use(TeamPrintedList(meeting_.header, players_,
                             RankTeams(players_, overall, results.prizes.teamSize)));
+    } else if (tabs_->currentWidget() == checkPage_) {
+        use(CardCheckPrintedList(meeting_.header, players_,
+                                 CheckCards(players_, results, meeting_.holes)));
     } else if (tabs_->currentWidget() == awardPage_) {
         use(AwardPrintedList(meeting_.header, players_,
                              AwardPrizes(players_, results, meeting_.holes, meeting_.startHoles)));
@@ -370,9 +407,10 @@ void ResultsWindow::LoadClick() {
             if (std::optional<ResultsMeeting> meeting = source_()) meeting_ = std::move(*meeting);
     }
     {
-        const QSignalBlocker rounds(roundsBox_), deduction(deductionBox_);
+        const QSignalBlocker rounds(roundsBox_), deduction(deductionBox_), check(checkCardsBox_);
         roundsBox_->setValue(book_.Get().settings.rounds);
         deductionBox_->setValue(book_.Get().settings.holeInOneDeduction);
+        checkCardsBox_->setChecked(book_.Get().checkCardTotals);
     }
     awardPage_->ShowSettings(book_.Get().prizes);
     BuildPages();

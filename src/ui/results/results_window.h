@@ -7,10 +7,11 @@
 // order, each player one row per round with a cell per hole, the round's sum
 // (計) and the player's 実打数, 一打, 二打 and 合計; 組なし for players with
 // strokes who were never in a group (shown, not entered); 順位 with the lists
-// 全体, 男子 and 女子 and the deciding of ties; 団体; and 表彰 with the
-// prize-giving's settings.  Every member with strokes is ranked.  A player
-// with strokes stays in the group the window last showed them in
-// (results/seating.h), whatever the main window's groups become.
+// 全体, 男子 and 女子 and the deciding of ties; 団体; 表彰 with the
+// prize-giving's settings; and with カード計で検算 the list 検算 of the
+// rounds whose カード計 does not agree with their holes.  Every member with strokes is ranked.  A
+// player with strokes stays in the group the window last showed them in (results/seating.h),
+// whatever the main window's groups become.
 //
 // Entry: a digit 1..9 enters that many strokes in the current cell and moves
 // on along the path of NextEntryPosition (results/entry_cursor.h), across the
@@ -38,6 +39,7 @@
 #include "results/seating.h"
 #include "sheets/ranking_sheet.h"
 
+class QCheckBox;
 class QSpinBox;
 class QTabWidget;
 class QTableView;
@@ -45,6 +47,7 @@ class QTableView;
 namespace tovi {
 
 class AwardPage;
+class CardCheckPage;
 class PrintedList;
 class RankingPage;
 class TeamPage;
@@ -60,7 +63,8 @@ struct ResultsMeeting {
 };
 
 // Its widgets are found by object name: Tabs (the pages), RoundsBox
-// (ラウンド数), DeductionBox (ホールインワン減打), PrintButton, CsvButton,
+// (ラウンド数), DeductionBox (ホールインワン減打), CardCheckBox (カード計で検算),
+// PrintButton, CsvButton,
 // SaveButton, LoadButton, ClearButton and CloseButton; those of the pages as
 // their classes name them.
 class ResultsWindow final : public QWidget {
@@ -102,6 +106,7 @@ public:
     RankingPage& Ranks() const { return *rankingPage_; }
     TeamPage& Teams() const { return *teamPage_; }
     AwardPage& Awards() const { return *awardPage_; }
+    CardCheckPage& CardChecks() const { return *checkPage_; }
     // Every player ranked: those in groups, then those of 組なし.
     const std::vector<Player>& Players() const { return players_; }
     // The cell entry stands on: page, player, round and hole; nothing while
@@ -129,6 +134,8 @@ private:
     void BuildPages();
     void SettingsChanged();
     void PrizesChanged(const PrizeSettings& prizes);
+    // カード計で検算 ticked or cleared: the pages with or without カード計.
+    void CheckCardsChanged();
     // Decides a tie on the 順位 page: the row moves a place up or down.
     void MoveInTie(std::size_t row, int step);
     // The ranking, the teams and the awards anew.
@@ -168,11 +175,13 @@ private:
     std::vector<std::unique_ptr<Page>> pages_;
     std::unique_ptr<Page> apart_;
     QTabWidget* tabs_ = nullptr;
-    QSpinBox* roundsBox_ = nullptr;     // ラウンド数
-    QSpinBox* deductionBox_ = nullptr;  // ホールインワン減打
+    QSpinBox* roundsBox_ = nullptr;       // ラウンド数
+    QSpinBox* deductionBox_ = nullptr;    // ホールインワン減打
+    QCheckBox* checkCardsBox_ = nullptr;  // カード計で検算
     RankingPage* rankingPage_ = nullptr;
     TeamPage* teamPage_ = nullptr;
     AwardPage* awardPage_ = nullptr;
+    CardCheckPage* checkPage_ = nullptr;
 };
 
 }  // namespace tovi

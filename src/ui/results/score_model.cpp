@@ -30,8 +30,21 @@ bool ScoreModel::IsHoleCell(const QModelIndex& index) const {
     return index.isValid() && index.column() >= kFirstHole && index.column() < kFirstHole + holes_;
 }
 
+bool ScoreModel::IsCardTotalCell(const QModelIndex& index) const {
+    return index.isValid() && ChecksCards() && index.column() == kFirstHole + holes_ + 1;
+}
+
+int ScoreModel::EntryHole(const QModelIndex& index) const {
+    return IsCardTotalCell(index) ? holes_ : index.column() - kFirstHole;
+}
+
 QModelIndex ScoreModel::Cell(int player, int round, int hole) const {
-    return index(player * Rounds() + round, kFirstHole + hole);
+    return index(player * Rounds() + round,
+                 hole >= holes_ ? kFirstHole + holes_ + 1 : kFirstHole + hole);
+}
+
+int ScoreModel::SumColumn(int sum) const {
+    return kFirstHole + holes_ + sum + (sum > 0 && ChecksCards() ? 1 : 0);
 }
 
 void ScoreModel::CellChanged(int player, int round, int hole) {
@@ -43,9 +56,10 @@ void ScoreModel::CellChanged(int player, int round, int hole) {
         const QModelIndex cell = index(r, column);
         emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
     };
-    changed(row, kFirstHole + hole);
-    changed(row, kFirstHole + holes_);
-    for (int sum = 1; sum < kSumColumns; ++sum) changed(player * rounds, kFirstHole + holes_ + sum);
+    if (hole < holes_) changed(row, kFirstHole + hole);
+    changed(row, SumColumn(0));
+    if (ChecksCards()) changed(row, kFirstHole + holes_ + 1);  // agrees or not
+    for (int sum = 1; sum < kSumColumns; ++sum) changed(player * rounds, SumColumn(sum));
 }
 
 void ScoreModel::Reset() {
@@ -58,7 +72,7 @@ int ScoreModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ScoreModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kFirstHole + holes_ + kSumColumns;
+    return parent.isValid() ? 0 : kFirstHole + holes_ + kSumColumns + (ChecksCards() ? 1 : 0);
 }
 
 QVariant ScoreModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -66,6 +80,7 @@ QVariant ScoreModel::headerData(int section, Qt::Orientation orientation, int ro
     if (section == kNameColumn) return QStringLiteral("氏名");
     if (section == kTeamColumn) return QStringLiteral("チーム");
     if (section == kRoundColumn) return QString();
+    if (ChecksCards() && section == kFirstHole + holes_ + 1) return QStringLiteral("カード計");
     if (section < kFirstHole + holes_) {
         const auto column = static_cast<std::size_t>(section - kFirstHole);
         return Number(column < holeNumbers_.size() ? holeNumbers_[column]
@@ -74,13 +89,15 @@ QVariant ScoreModel::headerData(int section, Qt::Orientation orientation, int ro
     static const QString sums[] = {QStringLiteral("計"), QStringLiteral("実打数"),
                                    QStringLiteral("一打"), QStringLiteral("二打"),
                                    QStringLiteral("合計")};
-    return sums[section - kFirstHole - holes_];
+    for (int sum = 0; sum < kSumColumns; ++sum)
+        if (SumColumn(sum) == section) return sums[sum];
+    return {};
 }
 
 Qt::ItemFlags ScoreModel::flags(const QModelIndex& index) const {
     // The table's root is no item: no drops, nothing to enable.
     if (!index.isValid()) return Qt::NoItemFlags;
-    if (!IsHoleCell(index)) return Qt::ItemIsEnabled;
+    if (!IsEntryCell(index)) return Qt::ItemIsEnabled;
     return Editable() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable
                       : Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
@@ -94,9 +111,10 @@ QVariant ScoreModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole)
         return column <= kTeamColumn ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                                      : QVariant(Qt::AlignCenter);
+    if (player >= players_.size()) return {};
+    if (IsCardTotalCell(index)) return CardTotalData(players_[player], round, role);
     if (role == Qt::BackgroundRole && !IsHoleCell(index)) return QColor(236, 236, 236);
     if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-    if (player >= players_.size()) return {};
     const Player& p = players_[player];
     if (column == kNameColumn) return Cp932ToQt(p.name);
     if (column == kTeamColumn) return Cp932ToQt(p.team);
@@ -109,7 +127,8 @@ QVariant ScoreModel::data(const QModelIndex& index, int role) const {
         return strokes ? Number(*strokes) : QString();
     }
     const CardSums sums = SumCard(card->second, book_.Get().settings, holes_);
-    const int sum = column - kFirstHole - holes_;
+    int sum = 0;
+    while (sum < kSumColumns && SumColumn(sum) != column) ++sum;
     if (sum == 0)
         return RoundEntered(card->second, round, holes_)
                    ? Number(sums.roundSums[static_cast<std::size_t>(round)])
@@ -118,8 +137,32 @@ QVariant ScoreModel::data(const QModelIndex& index, int role) const {
     return Number(values[sum - 1]);
 }
 
+QVariant ScoreModel::CardTotalData(const Player& player, int round, int role) const {
+    const auto card = book_.Get().cards.find(player.key);
+    const std::optional<int> total =
+        card == book_.Get().cards.end() ? std::nullopt : card->second.CardTotal(round);
+    const bool disagrees =
+        card != book_.Get().cards.end() && CheckCardTotal(card->second, round, holes_).has_value();
+    switch (role) {
+        case Qt::EditRole:
+            return total ? Number(*total) : QString();
+        case Qt::DisplayRole:
+            // Marked with a sign as well as a colour, readable without colour.
+            return total ? (disagrees ? QStringLiteral("×") : QString()) + Number(*total)
+                         : QString();
+        case Qt::BackgroundRole:
+            if (disagrees) return QColor(255, 200, 200);
+            return {};
+        case Qt::ToolTipRole:
+            if (disagrees) return QStringLiteral("カード計と合わない");
+            return {};
+        default:
+            return {};
+    }
+}
+
 bool ScoreModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !IsHoleCell(index) || !Editable()) return false;
+    if (role != Qt::EditRole || !IsEntryCell(index) || !Editable()) return false;
     const QString text = value.toString().trimmed();
     std::optional<int> strokes;
     if (!text.isEmpty()) {
@@ -128,7 +171,7 @@ bool ScoreModel::setData(const QModelIndex& index, const QVariant& value, int ro
         if (!ok) return false;
     }
     const int rounds = Rounds();
-    return enter_(index.row() / rounds, index.row() % rounds, index.column() - kFirstHole, strokes);
+    return enter_(index.row() / rounds, index.row() % rounds, EntryHole(index), strokes);
 }
 
 }  // namespace tovi

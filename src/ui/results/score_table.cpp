@@ -1,7 +1,9 @@
 #include "ui/results/score_table.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyle>
 
@@ -47,10 +49,14 @@ void ScoreTable::Arrange() {
     setColumnWidth(ScoreModel::kRoundColumn, 30);
     for (int hole = 0; hole < holes; ++hole) setColumnWidth(kFirstHole + hole, 34);
     for (int sum = 0; sum < ScoreModel::kSumColumns; ++sum) {
-        const int column = kFirstHole + holes + sum;
+        const int column = m->SumColumn(sum);
         setColumnWidth(column, std::max({sum == 1 ? 50 : 42, widestSum,
                                          horizontalHeader()->sectionSizeHint(column)}));
     }
+    if (m->ChecksCards())
+        setColumnWidth(
+            kFirstHole + holes + 1,
+            std::max(widestSum, horizontalHeader()->sectionSizeHint(kFirstHole + holes + 1)));
     for (int row = 0; row < m->rowCount(); ++row) setRowHeight(row, 26);
     if (rounds < 2) return;
     for (int player = 0; player < static_cast<int>(m->Players().size()); ++player) {
@@ -58,7 +64,7 @@ void ScoreTable::Arrange() {
         setSpan(row, ScoreModel::kNameColumn, rounds, 1);
         setSpan(row, ScoreModel::kTeamColumn, rounds, 1);
         for (int sum = 1; sum < ScoreModel::kSumColumns; ++sum)
-            setSpan(row, kFirstHole + holes + sum, rounds, 1);
+            setSpan(row, m->SumColumn(sum), rounds, 1);
     }
 }
 
@@ -69,7 +75,18 @@ void ScoreTable::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const QString text = event->text();
-    const bool onHole = Model() && Model()->IsHoleCell(currentIndex());
+    const bool onHole = Model() && Model()->IsEntryCell(currentIndex());
+    const bool onCardTotal = Model() && Model()->IsCardTotalCell(currentIndex());
+    if (onCardTotal && Model()->Editable() && text.size() == 1 && text[0] >= QLatin1Char('0') &&
+        text[0] <= QLatin1Char('9')) {
+        // A カード計 takes up to three digits: they collect in the cell
+        // opened with the first, until Enter.
+        edit(currentIndex());
+        for (auto* editor : findChildren<QLineEdit*>())
+            if (editor->isVisible()) QCoreApplication::sendEvent(editor, event);
+        event->accept();
+        return;
+    }
     if (text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('9')) {
         // 0 is no score: taken, and nothing entered.
         if (onHole && text[0] != QLatin1Char('0')) emit digitTyped(text[0].digitValue());
@@ -110,15 +127,15 @@ void ScoreTable::keyPressEvent(QKeyEvent* event) {
 }
 
 void ScoreTable::mousePressEvent(QMouseEvent* event) {
-    // A press beside the hole cells leaves the cell where it is.
-    if (Model() && Model()->IsHoleCell(indexAt(event->position().toPoint())))
+    // A press beside the entry cells leaves the cell where it is.
+    if (Model() && Model()->IsEntryCell(indexAt(event->position().toPoint())))
         QTableView::mousePressEvent(event);
     else
         event->accept();
 }
 
 void ScoreTable::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (Model() && Model()->IsHoleCell(indexAt(event->position().toPoint())))
+    if (Model() && Model()->IsEntryCell(indexAt(event->position().toPoint())))
         QTableView::mouseDoubleClickEvent(event);
     else
         event->accept();
@@ -137,9 +154,14 @@ void ScoreTable::Move(int rows, int holes) {
     const ScoreModel* m = Model();
     if (!m || m->rowCount() == 0) return;
     QModelIndex at = currentIndex();
-    if (!m->IsHoleCell(at)) at = m->index(std::max(0, at.row()), kFirstHole);
+    if (!m->IsEntryCell(at)) at = m->index(std::max(0, at.row()), kFirstHole);
+    if (m->IsCardTotalCell(at) && holes == 0) {  // up and down keep to the カード計
+        setCurrentIndex(m->index(std::clamp(at.row() + rows, 0, m->rowCount() - 1), at.column()));
+        return;
+    }
     int row = at.row() + rows;
-    int hole = at.column() - kFirstHole + holes;
+    // From a カード計 cell, left goes to the round's last hole.
+    int hole = std::min(m->EntryHole(at), m->Holes()) + holes;
     if (hole < 0 && row > 0) {
         --row;
         hole = m->Holes() - 1;

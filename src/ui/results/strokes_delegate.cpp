@@ -4,14 +4,21 @@
 #include <QLineEdit>
 
 #include "results/score_card.h"
+#include "ui/results/score_model.h"
 
 namespace tovi {
 
 QWidget* StrokesDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                                       const QModelIndex&) const {
+                                       const QModelIndex& index) const {
     auto* editor = new QLineEdit(parent);
-    editor->setValidator(new QIntValidator(kMinStrokes, kMaxStrokes, editor));
-    editor->setMaxLength(2);
+    const auto* model = qobject_cast<const ScoreModel*>(index.model());
+    if (model && model->IsCardTotalCell(index)) {
+        editor->setValidator(new QIntValidator(kMinCardTotal, kMaxCardTotal, editor));
+        editor->setMaxLength(3);
+    } else {
+        editor->setValidator(new QIntValidator(kMinStrokes, kMaxStrokes, editor));
+        editor->setMaxLength(2);
+    }
     editor->setAlignment(Qt::AlignCenter);
     // Digits, not a composition of the input method.
     editor->setAttribute(Qt::WA_InputMethodEnabled, false);

@@ -1,5 +1,6 @@
 // The editor of a hole cell opened for a number: a line of two digits that
-// takes 1..99, centred, with the old value selected so that typing replaces it.
+// takes 1..99 (of a カード計 cell three digits, 1..999), centred, with the old value selected so
+// that typing replaces it.
 #pragma once
 
 #include <QStyledItemDelegate>
