@@ -2,8 +2,10 @@
 // rounds of 12 holes.  A digit enters the strokes, moves on, and brings the
 // player's sums and the ranking up to date.  Argument 0 times the key alone;
 // argument 1 shows the results window and also delivers the repaints.  The
-// recovery file's write at every key is timed on its own.
+// recovery file's write at every key is timed on its own, and so is a key
+// with カード計で検算 on and every round's カード計 at odds with its holes.
 #include <QApplication>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -14,6 +16,7 @@
 
 #include "bench_window.h"
 #include "ui/results/results_window.h"
+#include "ui/results/score_model.h"
 
 namespace tovi::bench {
 namespace {
@@ -82,6 +85,44 @@ void BM_ResultsKeystroke(benchmark::State& state) {
     if (results) RunKeys(state, w, *results);
 }
 BENCHMARK(BM_ResultsKeystroke)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// With カード計で検算: every round of every card has a カード計 that does not
+// agree, so that each key brings the 検算 list and its count up to date
+// too.  Each key goes to the first hole, where the next key comes back.
+void BM_ResultsKeystrokeCheckingCards(benchmark::State& state) {
+    BenchWindow w;
+    ResultsWindow* results = OpenFullMeeting(w, state);
+    if (!results) return;
+    auto* check = results->findChild<QCheckBox*>(QStringLiteral("CardCheckBox"));
+    if (!check) {
+        state.SkipWithError("no check box");
+        return;
+    }
+    check->setChecked(true);
+    ScoreBook& book = w.form->Results().Scores();
+    for (const Player& player : results->Players())
+        for (int round = 0; round < kMaxRounds; ++round)
+            book.EnterCardTotal(player.key, round, 999);
+    const auto* pages = results->findChild<QTabWidget*>(QStringLiteral("Tabs"));
+    QTableView* first = results->EntryTable(0);
+    if (!pages || !first) {
+        state.SkipWithError("no pages");
+        return;
+    }
+    if (state.range(0) != 0) {
+        results->show();
+        ShowAndWaitForFirstPaint(*results);
+    }
+    const QModelIndex cell = first->model()->index(0, ScoreModel::kFirstHoleColumn);
+    int digit = 0;
+    for (auto _ : state) {
+        first->setCurrentIndex(cell);
+        Key(*pages, 1 + digit++ % 9);
+        if (state.range(0) != 0) FlushRepaints();
+    }
+    if (!w.dialogs.Messages().empty()) state.SkipWithError("a message was shown");
+}
+BENCHMARK(BM_ResultsKeystrokeCheckingCards)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The same with the recovery file written at every key, as the program does.
 void BM_ResultsKeystrokeWithRecoveryFile(benchmark::State& state) {
