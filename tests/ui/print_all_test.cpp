@@ -95,10 +95,6 @@ protected:
             texts.push_back(Find<ByteEdit>(("GroupStartEdit" + std::to_string(g)).c_str())->text());
         return texts;
     }
-    static void Retype(ByteEdit* edit, const QString& text) {
-        edit->clear();
-        QTest::keyClicks(edit, text);
-    }
 
     std::vector<RecordingSurface> printed;
 };

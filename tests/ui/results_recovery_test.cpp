@@ -121,6 +121,28 @@ TEST_F(RecoveryTest, TheNextStartOffersWhatWasEnteredAndRestoresItOnYes) {
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
+TEST_F(RecoveryTest, StartHolesAndCardTotalsComeBackWithTheScores) {
+    Meet({"一郎", "花子", "三郎"}, "MFM", {{1, 0}, {}, {2}});
+    Click(Button(4));
+    Edit(9)->setText(QStringLiteral("8"));
+    Click(Find<QCheckBox>("PerGroupStartBox"));  // groups 1 and 3: from 1 and from 5
+    Retype(Find<ByteEdit>("GroupStartEdit3"), QStringLiteral("6"));
+    Click(Button(9));
+    Click(Find<QPushButton>("ResultsButton"));
+    W().findChild<QCheckBox*>(QStringLiteral("CardCheckBox"))->setChecked(true);
+    Type("123456789E");  // 花子's first round and a カード計 at odds with it
+    const Results entered = form->Results().Scores().Get();
+    ASSERT_TRUE(entered.checkCardTotals);
+
+    Restart(true);
+    EXPECT_EQ(form->Results().Scores().Get(), entered);
+    EXPECT_TRUE(Find<QCheckBox>("PerGroupStartBox")->isChecked());
+    EXPECT_EQ(Find<ByteEdit>("GroupStartEdit1")->text(), QStringLiteral("1"));
+    // Group 3 has no scores: its start hole is spread anew.
+    EXPECT_EQ(Find<ByteEdit>("GroupStartEdit3")->text(), QStringLiteral("5"));
+    EXPECT_EQ(Cell(W().EntryTable(0), 0, 3 + 8 + 1), QStringLiteral("×9"));
+}
+
 TEST_F(RecoveryTest, ANormalEndOrClearedScoresLeaveNoFile) {
     Meet({"一郎"}, "M", {{0}});
     Open("2");

@@ -75,6 +75,11 @@ protected:
     QFrame* Panel(int n) const { return ControlsOf(*form).Panel(n); }
     QPushButton* Button(int n) const { return ControlsOf(*form).Button(n); }
     ByteEdit* Edit(int n) const { return ControlsOf(*form).Edit(n); }
+    // Empties a box and types text into it as keys.
+    static void Retype(ByteEdit* edit, const QString& text) {
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
     PictureWidget* Image(int n) const { return ControlsOf(*form).Image(n); }
     QLabel* Label(int n) const { return ControlsOf(*form).Label(n); }
     QCheckBox* CheckBox(int n) const { return ControlsOf(*form).CheckBox(n); }

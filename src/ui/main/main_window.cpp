@@ -349,6 +349,9 @@ void MainWindow::UseRecoveryFolder(const std::filesystem::path& folder) {
 void MainWindow::RestoreMeeting(const RecoveryRecord& record) {
     ApplyRecoveryRecord(record, state_);
     ScoreSheet().SetHoleCount(record.holeCount);
+    // Each group's sheet and page numbered as before the stop.
+    if (record.heading.holes >= kMinHoles)
+        ScoreSheet().SetStartHoles(record.heading.startHoles, record.heading.holes);
     results_->RestoreScores(record.results);
     // The grouping mode keeps the marks and the groups: the list, the
     // marks, the counts and the boxes show them.

@@ -194,14 +194,19 @@ void ScoreSheetPanel::SetHeading(const MeetingHeading& heading) {
     monthEdit_->SetBytes(heading.month);
     dayEdit_->SetBytes(heading.day);
     holeCountEdit_->SetBytes(std::to_string(heading.holes));
-    // The start holes the scores were entered under.
-    const StartHoles& starts = heading.startHoles;
+    SetStartHoles(heading.startHoles, heading.holes);
+    if (preview_->isVisible()) Preview();
+}
+
+void ScoreSheetPanel::SetStartHoles(const StartHoles& starts, int holes) {
     perGroupStart_->setChecked(starts.perGroup);
     groupStartRow_->setVisible(starts.perGroup);
     if (starts.perGroup) {
+        // The groups kept without a start hole (none of theirs had scores)
+        // get the spread start.
+        SpreadStartHolesOver(holes);
         for (std::size_t g = 0; g < groupStarts_.size(); ++g)
             if (starts.groups[g]) groupStarts_[g] = *starts.groups[g];
-        spreadFor_ = heading.holes;
         ShowStartHoles();
     } else {
         for (const std::optional<int>& start : starts.groups)
@@ -211,7 +216,6 @@ void ScoreSheetPanel::SetHeading(const MeetingHeading& heading) {
             }
     }
     startHoleTyped_ = false;
-    if (preview_->isVisible()) Preview();
 }
 
 void ScoreSheetPanel::PerGroupClicked() {

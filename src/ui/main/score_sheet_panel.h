@@ -63,6 +63,9 @@ public:
     // The heading a results file was saved under: 表題, 大会名, コース, 開催日
     // and ホール数 as they were.
     void SetHeading(const MeetingHeading& heading);
+    // The start holes the scores were entered under, on a course of holes
+    // holes: 組ごと with each group's, or the one start hole.
+    void SetStartHoles(const StartHoles& starts, int holes);
 
 private:
     // 組ごとのスタート ticked or cleared: the start holes are spread anew.
