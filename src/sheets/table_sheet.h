@@ -35,6 +35,40 @@ struct SheetTable {
     std::vector<std::vector<std::string>> rows;
 };
 
+// Writes design-unit places as device units at one scale, for every printed
+// sheet of this folder.
+class SheetPage {
+public:
+    SheetPage(DrawingSurface& surface, double scale) : s_(surface), scale_(scale) {}
+    int D(int units) const { return static_cast<int>(units * scale_); }
+    // The text height in design units.
+    void Height(int units);
+    void Text(int x, int y, const std::string& text) { s_.TextOut(D(x), D(y), text); }
+    // Text ending at right: in the sheets' face a byte of CP932 is half a
+    // character cell wide (a digit half, a kanji a whole one).
+    void RightText(int right, int y, int height, const std::string& text) {
+        Text(right - static_cast<int>(text.size()) * height / 2, y, text);
+    }
+    void Line(int x1, int y1, int x2, int y2);
+    // A white page, then black rules as thin as the surface draws them and
+    // black text in the sheets' face.
+    void Start();
+    // 【大会名】 and the meeting's name at the left of line y, 16 units high.
+    void MeetingName(int y, const std::string& meetingName);
+    // The date at the right of line y, the numbers as typed with 年, 月 and
+    // 日, 16 units high.
+    void MeetingDate(int y, const std::string& year, const std::string& month,
+                     const std::string& day);
+
+private:
+    DrawingSurface& s_;
+    double scale_;
+};
+
+// The longest head of text (CP932) in whole characters that is at most
+// `bytes` bytes long.
+std::string CutText(const std::string& text, std::size_t bytes);
+
 // The pages a table of `rows` rows takes alone: one for every 36, at least one.
 int SheetPages(std::size_t rows);
 

@@ -57,7 +57,7 @@ TEST(CardCheck, ListsEveryRoundThatDoesNotAgreeInPageOrder) {
               "2,二郎,1R,,3\r\n"
               ",花子,1R,12,13\r\n");
     // The holes past the course do not count; without カード計 nothing is listed.
-    EXPECT_EQ(CheckCards(players, results, 2).size(), 4u);
+    EXPECT_EQ(CheckCards(players, results, 2).size(), 6u);
     EXPECT_TRUE(CheckCards(players, Results{}, 3).empty());
 }
 

@@ -62,6 +62,8 @@ TEST_F(BuildingTest, TheControlsLieAndTakeTabInTheirOrder) {
         pile.push_back("Image" + std::to_string(10 + g));  // the group box
         pile.push_back("Label" + std::to_string(10 + g));  // its caption
     }
+    pile.push_back("PairingPrintButton");
+    pile.push_back("PairingCsvButton");
     for (const char* name : {"Panel5", "Button7", "Button9", "PrintAllButton", "ResultsButton",
                              "SeasonButton", "CheckBox2", "StartHolesBar", "Button2", "Button3",
                              "Button4", "Label17", "Label18", "Label19", "Button5", "Button14"})
@@ -77,6 +79,8 @@ TEST_F(BuildingTest, TheControlsLieAndTakeTabInTheirOrder) {
                                                "Edit6",
                                                "Button1",
                                                "CheckBox4",
+                                               "PairingPrintButton",
+                                               "PairingCsvButton",
                                                "Edit15",
                                                "Edit7",
                                                "Edit8",

@@ -1,6 +1,7 @@
 // What each mode switch does to the controls inside the panels and to the
 // print-all and results buttons: shown, hidden, or left as the mode before left them
-// (checked against the control's own panel, which the switch may hide).
+// (checked against the control's own panel, which the switch may hide), and
+// to the pairing list's buttons.
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -18,13 +19,15 @@ TEST_F(WindowTest, ModeSwitchesShowHideOrKeepThePanelControls) {
         bool balance;      // CheckBox4 within Panel4
         bool manual;       // Image9, Image10 within Panel1
         bool printAll;     // 全組印刷 and 成績入力, with 印　刷
+        bool pairing;      // 組み合わせ表 and 組み合わせCSV
     };
     const Expect cases[] = {
-        {&MainWindow::EnterScoreSheetMode, false, true, true, true,
-         true},  // from registration: kept
-        {&MainWindow::EnterGroupingMode, true, false, true, true, false},
-        {&MainWindow::EnterScoreSheetMode, false, false, true, true, true},  // from grouping: kept
-        {&MainWindow::EnterRegistrationMode, true, true, true, true, false},
+        {&MainWindow::EnterScoreSheetMode, false, true, true, true, true,
+         false},  // from registration: kept
+        {&MainWindow::EnterGroupingMode, true, false, true, true, false, true},
+        {&MainWindow::EnterScoreSheetMode, false, false, true, true, true,
+         false},  // from grouping: kept
+        {&MainWindow::EnterRegistrationMode, true, true, true, true, false, false},
     };
     form->show();
     for (const auto& c : cases) {
@@ -40,6 +43,8 @@ TEST_F(WindowTest, ModeSwitchesShowHideOrKeepThePanelControls) {
         EXPECT_EQ(Find("PrintAllButton")->isVisible(), Button(7)->isVisible());
         EXPECT_EQ(Find("ResultsButton")->isVisible(), c.printAll);
         EXPECT_EQ(Find("SeasonButton")->isVisible(), c.printAll);
+        EXPECT_EQ(Find("PairingPrintButton")->isVisible(), c.pairing);
+        EXPECT_EQ(Find("PairingCsvButton")->isVisible(), c.pairing);
     }
 }
 

@@ -1130,6 +1130,7 @@ private:
             {"Panel6", list, "the counts"},
             {"Button7", mode == ScreenMode::ScoreSheet, "the print button"},
             {"PrintAllButton", mode == ScreenMode::ScoreSheet, "the print-all button"},
+            {"PairingPrintButton", mode == ScreenMode::Grouping, "the pairing-list button"},
             {"Button9", mode == ScreenMode::ScoreSheet, "the preview button"},
             {"CheckBox2", mode == ScreenMode::ScoreSheet, "the hole-number check box"},
             {"Image11", list, "the group boxes"},

@@ -5,9 +5,12 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <utility>
+
 #include "grouping/auto_grouping.h"
 #include "grouping/manual_grouping.h"
 #include "platform/picture_widget.h"
+#include "ui/common/list_commands.h"
 #include "ui/common/messages.h"
 #include "ui/main/handler_runner.h"
 #include "ui/main/member_list.h"
@@ -17,8 +20,16 @@ namespace tovi {
 
 GroupingPanel::GroupingPanel(QWidget& form, TournamentState& state, Dialogs& dialogs,
                              RandomSource& random, Clock& clock, MemberList& list,
-                             const HandlerRunner& runner)
-    : state_(state), dialogs_(dialogs), random_(random), clock_(clock), list_(list) {
+                             const HandlerRunner& runner,
+                             std::function<PairingSource()> pairingSource,
+                             const std::function<void(const RecordedDrawing&)>& printObserver)
+    : state_(state),
+      dialogs_(dialogs),
+      random_(random),
+      clock_(clock),
+      list_(list),
+      pairingSource_(std::move(pairingSource)),
+      printObserver_(printObserver) {
     automaticPanel_ = MakePanel("Panel4", &form, 768, 95, 220, 110);
     MakeLabel("Label25", automaticPanel_, QStringLiteral("まかせて組み合わせ"), 47, 11,
               {15, kWhite});
@@ -50,6 +61,13 @@ GroupingPanel::GroupingPanel(QWidget& form, TournamentState& state, Dialogs& dia
         runner.Run([&] { PressGroupBox(group, y); });
     });
 
+    // In the free room between the panels and the group boxes, under
+    // まかせて組み合わせ.
+    pairingPrintButton_ =
+        MakeButton("PairingPrintButton", &form, QStringLiteral("組み合わせ表"), 768, 240, 105, 28);
+    pairingCsvButton_ =
+        MakeButton("PairingCsvButton", &form, QStringLiteral("組み合わせCSV"), 883, 240, 105, 28);
+
     // The list's pending command covers these two pictures as well.
     using Face = CommandPicture::Face;
     list_.AttachCommand({pasteCommand_, Face{"貼り付け", 11, 5, kInactiveBorder, "→", 70},
@@ -61,6 +79,8 @@ GroupingPanel::GroupingPanel(QWidget& form, TournamentState& state, Dialogs& dia
     runner.Connect(groupCountEdit_, &ByteEdit::clicked, [this] { GroupCountClicked(); });
     runner.Connect(pasteCommand_, &PictureWidget::clicked, [this] { TogglePasteCommand(); });
     runner.Connect(returnCommand_, &PictureWidget::clicked, [this] { ToggleReturnCommand(); });
+    runner.Connect(pairingPrintButton_, &QPushButton::clicked, [this] { PrintPairingList(); });
+    runner.Connect(pairingCsvButton_, &QPushButton::clicked, [this] { SavePairingCsv(); });
     QObject::connect(&list_, &MemberList::redrawStarted, countsPanel_, [this] {
         EmptyGroupCount();
         LockGroupBoxes();
@@ -84,7 +104,7 @@ void GroupingPanel::PrepareFirstScreen() {
     EmptyGroupCount();
 }
 
-QWidget* GroupingPanel::LastTabStop() const { return balanceGenders_; }
+QWidget* GroupingPanel::LastTabStop() const { return pairingCsvButton_; }
 
 void GroupingPanel::ShowTallies(const TallyResult& tally) {
     playerCount_->setText(QString::number(state_.entryCount));
@@ -158,6 +178,26 @@ void GroupingPanel::StartAutomaticGrouping() {
         list_.RedrawMarks();
         list_.ShowRowsAndTallies();
     }
+}
+
+std::optional<PairingPrintedList> GroupingPanel::PairingList() {
+    PairingSource source = pairingSource_();
+    PairingSheet sheet = MakePairingSheet(state_, std::move(source.heading), source.starts);
+    if (sheet.groups.empty()) {
+        dialogs_.Message(NoticeText(Notice::NoGroupToPrint));
+        return std::nullopt;
+    }
+    return std::optional<PairingPrintedList>(std::in_place, std::move(sheet));
+}
+
+void GroupingPanel::PrintPairingList() {
+    if (const std::optional<PairingPrintedList> pairing = PairingList())
+        PrintList(dialogs_, *pairing, printObserver_);
+}
+
+void GroupingPanel::SavePairingCsv() {
+    if (const std::optional<PairingPrintedList> pairing = PairingList())
+        SaveListCsv(dialogs_, *pairing);
 }
 
 void GroupingPanel::GroupCountClicked() {

@@ -14,6 +14,7 @@
 
 #include "model/roster_edit.h"
 #include "platform/help.h"
+#include "scoresheet/score_sheet.h"
 #include "ui/common/messages.h"
 #include "ui/help/help_window.h"
 #include "ui/main/about_box.h"
@@ -58,6 +59,7 @@ const ModeTableRow kModeTable[] = {
     {{"Label7", "Label8", "Label9"}, {S, S, H}},
     {{"Button8", "Button10"}, {S, H, K}},
     {{"CheckBox4", "Image9", "Image10"}, {S, S, K}},
+    {{"PairingPrintButton", "PairingCsvButton"}, {H, S, H}},  // the pairing list
 };
 
 }  // namespace
@@ -89,8 +91,13 @@ MainWindow::MainWindow(Dialogs& dialogs, RandomSource& random, Clock& clock, Bui
         [this](const MeetingHeading& heading) { ScoreSheet().SetHeading(heading); });
     list_ = std::make_unique<MemberList>(*this, state_, dialogs_, *results_, runner_);
     registration_ = std::make_unique<RegistrationPanel>(*this, state_, dialogs_, *list_, runner_);
-    grouping_ =
-        std::make_unique<GroupingPanel>(*this, state_, dialogs_, random_, clock_, *list_, runner_);
+    grouping_ = std::make_unique<GroupingPanel>(
+        *this, state_, dialogs_, random_, clock_, *list_, runner_,
+        [this] {
+            const ScoreSheetSettings s = ScoreSheet().Settings();
+            return PairingSource{{s.meetingName, s.year, s.month, s.day}, SheetStartHoles(s)};
+        },
+        printObserver_);
     BuildModeButtons();
     if (building == Building::Whole) BuildScoreSheetMode();
     FindModeControls();
