@@ -37,8 +37,8 @@ struct Entry {
 SeasonMeeting Meeting(const char* year, const char* month, const char* day, int holes, int rounds,
                       const std::vector<Entry>& entries) {
     SeasonMeeting meeting;
-    meeting.heading =
-        MeetingHeading{"", "", "", Utf8ToCp932(year), Utf8ToCp932(month), Utf8ToCp932(day), holes, {}};
+    meeting.heading = MeetingHeading{
+        "", "", "", Utf8ToCp932(year), Utf8ToCp932(month), Utf8ToCp932(day), holes, {}};
     meeting.holes = holes;
     meeting.results.settings.rounds = rounds;
     for (const Entry& entry : entries) {
