@@ -63,7 +63,7 @@ ResultsWindow::ResultsWindow(Dialogs& dialogs, ScoreBook& book, std::function<vo
     deductionBox_->setRange(0, kMaxHoleInOneDeduction);
     AddLabelled(this, bar, QStringLiteral("ホールインワン減打(&D)"), deductionBox_, 0);
     bar->addSpacing(16);
-    checkCardsBox_ = new QCheckBox(QStringLiteral("カード計で検算(&K)"), this);
+    checkCardsBox_ = new QCheckBox(QStringLiteral("カード計で検算(&V)"), this);
     checkCardsBox_->setObjectName(QStringLiteral("CardCheckBox"));
     bar->addWidget(checkCardsBox_);
     bar->addStretch();
