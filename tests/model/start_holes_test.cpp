@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 namespace tovi {
@@ -17,87 +18,31 @@ TournamentState WithGroups(std::initializer_list<int> groups) {
 }
 
 TEST(StartHoles, SpreadEvenlyOverTheCourseForEveryGroupAndHoleCount) {
-    // 1 + floor((g - 1) x N / G) written out: each row the start holes of
-    // groups 1..G on a course of N holes, for N = 1..12.
-    const std::vector<std::vector<int>> byGroups[] = {
-        // G = 1: every course starts at 1.
-        {{1}, {1}, {1}, {1}, {1}, {1}, {1}, {1}, {1}, {1}, {1}, {1}},
-        // G = 2
-        {{1, 1},
-         {1, 2},
-         {1, 2},
-         {1, 3},
-         {1, 3},
-         {1, 4},
-         {1, 4},
-         {1, 5},
-         {1, 5},
-         {1, 6},
-         {1, 6},
-         {1, 7}},
-        // G = 3
-        {{1, 1, 1},
-         {1, 1, 2},
-         {1, 2, 3},
-         {1, 2, 3},
-         {1, 2, 4},
-         {1, 3, 5},
-         {1, 3, 5},
-         {1, 3, 6},
-         {1, 4, 7},
-         {1, 4, 7},
-         {1, 4, 8},
-         {1, 5, 9}},
-        // G = 4
-        {{1, 1, 1, 1},
-         {1, 1, 2, 2},
-         {1, 1, 2, 3},
-         {1, 2, 3, 4},
-         {1, 2, 3, 4},
-         {1, 2, 4, 5},
-         {1, 2, 4, 6},
-         {1, 3, 5, 7},
-         {1, 3, 5, 7},
-         {1, 3, 6, 8},
-         {1, 3, 6, 9},
-         {1, 4, 7, 10}},
-        // G = 5
-        {{1, 1, 1, 1, 1},
-         {1, 1, 1, 2, 2},
-         {1, 1, 2, 2, 3},
-         {1, 1, 2, 3, 4},
-         {1, 2, 3, 4, 5},
-         {1, 2, 3, 4, 5},
-         {1, 2, 3, 5, 6},
-         {1, 2, 4, 5, 7},
-         {1, 2, 4, 6, 8},
-         {1, 3, 5, 7, 9},
-         {1, 3, 5, 7, 9},
-         {1, 3, 5, 8, 10}},
-        // G = 6
-        {{1, 1, 1, 1, 1, 1},
-         {1, 1, 1, 2, 2, 2},
-         {1, 1, 2, 2, 3, 3},
-         {1, 1, 2, 3, 3, 4},
-         {1, 1, 2, 3, 4, 5},
-         {1, 2, 3, 4, 5, 6},
-         {1, 2, 3, 4, 5, 6},
-         {1, 2, 3, 5, 6, 7},
-         {1, 2, 4, 5, 7, 8},
-         {1, 2, 4, 6, 7, 9},
-         {1, 2, 4, 6, 8, 10},
-         {1, 3, 5, 7, 9, 11}},
+    // 1 + floor((g - 1) x N / G) written out: for G = 1..6 groups, the start
+    // holes of groups 1..G on a course of N = 1..12 holes, a word for each N.
+    const char* const byGroups[] = {
+        "1 1 1 1 1 1 1 1 1 1 1 1",
+        "11 12 12 13 13 14 14 15 15 16 16 17",
+        "111 112 123 123 124 135 135 136 147 147 148 159",
+        "1111 1122 1123 1234 1234 1245 1246 1357 1357 1368 1369 147A",
+        "11111 11122 11223 11234 12345 12345 12356 12457 12468 13579 13579 1358A",
+        "111111 111222 112233 112334 112345 123456 123456 123567 124578 124679 12468A "
+        "13579B",
     };
-    const std::initializer_list<int> groups[] = {{1},          {1, 2},          {1, 2, 3},
-                                                 {1, 2, 3, 4}, {1, 2, 3, 4, 5}, {1, 2, 3, 4, 5, 6}};
     for (std::size_t g = 0; g < 6; ++g) {
-        const TournamentState state = WithGroups(groups[g]);
+        TournamentState state;
+        for (std::size_t i = 0; i <= g; ++i) state.groupList[i + 1] = {std::to_string(i)};
+        std::istringstream words(byGroups[g]);
         for (int holes = 1; holes <= 12; ++holes) {
-            SCOPED_TRACE(std::to_string(g + 1) + " groups on " + std::to_string(holes));
-            const std::array<int, MaxGroups> starts = SpreadStartHoles(state, holes);
-            const std::vector<int>& expected = byGroups[g][static_cast<std::size_t>(holes - 1)];
-            for (std::size_t i = 0; i < MaxGroups; ++i)
-                EXPECT_EQ(starts[i], i < expected.size() ? expected[i] : 1) << "group " << i + 1;
+            std::string word;
+            words >> word;
+            std::string got;
+            for (const int start : SpreadStartHoles(state, holes))
+                if (got.size() <= g) got += start < 10 ? char('0' + start) : char('A' + start - 10);
+            EXPECT_EQ(got, word) << g + 1 << " groups on " << holes;
+            // The groups without members start at 1.
+            for (std::size_t i = g + 1; i < MaxGroups; ++i)
+                EXPECT_EQ(SpreadStartHoles(state, holes)[i], 1);
         }
     }
     // Groups without members are skipped: the groups with members are

@@ -93,15 +93,8 @@ TEST_F(ResultsTest, EachPageAndTheHolesInOneNumberTheHolesAsTheGroupsSheet) {
     ASSERT_EQ(holes->model()->rowCount(), 1);
     EXPECT_EQ(Row(holes, 0), (std::vector<QString>{QStringLiteral("梅子"), QStringLiteral("1R"),
                                                    QStringLiteral("1")}));
-    // What the results file keeps, and what it gives back to the score sheet.
+    // What the results file keeps.
     EXPECT_EQ(W().Heading().startHoles, (StartHoles{true, {1, 1, 5, 1, 1, 1}}));
-    Click(Find<QCheckBox>("PerGroupStartBox"));
-    MeetingHeading saved = W().Heading();
-    saved.startHoles = {true, {2, std::nullopt, 6}};
-    form->ScoreSheet().SetHeading(saved);
-    EXPECT_TRUE(Find<QCheckBox>("PerGroupStartBox")->isChecked());
-    EXPECT_EQ(Find<ByteEdit>("GroupStartEdit3")->text(), QStringLiteral("6"));
-    EXPECT_EQ(Edit(14)->text(), QStringLiteral("2"));
 }
 
 TEST_F(ResultsTest, EachCardIsCheckedAgainstItsOwnTotalWhenAsked) {
