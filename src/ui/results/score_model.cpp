@@ -139,17 +139,17 @@ QVariant ScoreModel::data(const QModelIndex& index, int role) const {
 
 QVariant ScoreModel::CardTotalData(const Player& player, int round, int role) const {
     const auto card = book_.Get().cards.find(player.key);
-    const std::optional<int> total =
-        card == book_.Get().cards.end() ? std::nullopt : card->second.CardTotal(round);
-    const bool disagrees =
-        card != book_.Get().cards.end() && CheckCardTotal(card->second, round, holes_).has_value();
+    if (card == book_.Get().cards.end()) return {};
+    // The text of the カード計 typed, empty for none.
+    const int typed = card->second.CardTotal(round).value_or(0);
+    const QString total = typed > 0 ? Number(typed) : QString();
+    const bool disagrees = CheckCardTotal(card->second, round, holes_).has_value();
     switch (role) {
         case Qt::EditRole:
-            return total ? Number(*total) : QString();
+            return total;
         case Qt::DisplayRole:
             // Marked with a sign as well as a colour, readable without colour.
-            return total ? (disagrees ? QStringLiteral("×") : QString()) + Number(*total)
-                         : QString();
+            return disagrees ? QStringLiteral("×") + total : total;
         case Qt::BackgroundRole:
             if (disagrees) return QColor(255, 200, 200);
             return {};
