@@ -31,7 +31,7 @@ check_desktop_start() {
 
   # gio launch starts the entry as a desktop's menu does.
   gio launch "$entry" || desktop_check_fail "gio launch $entry failed" || return 1
-  window=$(timeout 30 xdotool search --sync --onlyvisible --name '^トヴィ$' | head -n1) || true
+  window=$(find_window 30 '^トヴィ$') || true
   [ -n "$window" ] || desktop_check_fail "no window トヴィ appeared within 30 s" || return 1
   tovi_pid=$(xdotool getwindowpid "$window")
   DESKTOP_CHECK_PIDS+=("$tovi_pid")
@@ -48,7 +48,7 @@ check_desktop_start() {
 
   # ヘルプ lies at 922,8 and is 68 x 21 in the window.
   xdotool mousemove --window "$window" 956 18 click 1
-  help=$(timeout 30 xdotool search --sync --onlyvisible --name '^トヴィ ヘルプ$' | head -n1) || true
+  help=$(find_window 30 '^トヴィ ヘルプ$') || true
   [ -n "$help" ] || desktop_check_fail "ヘルプ opened no help window within 30 s" || return 1
   [ "$(xdotool getwindowpid "$help")" = "$tovi_pid" ] \
     || desktop_check_fail "the help window is not the program's own" || return 1

@@ -43,3 +43,29 @@ stop_xvfb() {
     XVFB_PID=
   fi
 }
+
+# find_window SECONDS NAME prints the first visible window whose name matches
+# the regular expression NAME, waiting up to SECONDS for one to appear; it
+# returns non-zero when none does.  It asks again and again rather than using
+# xdotool's --sync: a window that closes while xdotool looks at it (a program
+# just killed, a message just shut) makes xdotool fail with BadWindow, and one
+# such failure must not end the wait.
+find_window() {  # SECONDS NAME
+  local deadline=$((SECONDS + $1)) found
+  while :; do
+    found=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -n1) || found=
+    [ -n "$found" ] && { echo "$found"; return 0; }
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.2
+  done
+}
+
+# gone_window SECONDS NAME waits up to SECONDS until no visible window's name
+# matches NAME; non-zero when one is still there.
+gone_window() {  # SECONDS NAME
+  local deadline=$((SECONDS + $1))
+  while xdotool search --onlyvisible --name "$2" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.2
+  done
+}
