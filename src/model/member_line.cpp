@@ -1,6 +1,8 @@
 #include "model/member_line.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <vector>
 
 #include "model/roster_table.h"
 
@@ -46,15 +48,24 @@ void AppendCommaTextField(std::string& line, std::string_view text) {
 // and does not end in a lone lead byte (such a byte would take the following
 // comma or quote along); texts typed into the edit boxes never do.
 std::string MakeMemberLine(const std::string& name, const std::string& team,
-                           const std::string& gender) {
+                           const std::string& gender, const std::optional<BirthDate>& born) {
     std::string line;
     AppendCommaTextField(line, name);
     line += ',';
     AppendCommaTextField(line, team);
     line += ',';
     AppendCommaTextField(line, gender);
-    line += ",0,0,0,0,0,";
+    line += ',';
+    line += born ? BirthDateField(*born) : std::string("0");
+    line += ",0,0,0,0,";
     return line;
+}
+
+MemberFields ReadMemberFields(std::string_view line) {
+    std::vector<std::string> fields = SplitCommaText(line);
+    fields.resize(std::max<std::size_t>(fields.size(), 4));
+    return {std::move(fields[0]), std::move(fields[1]), std::move(fields[2]),
+            ReadBirthDateField(fields[3])};
 }
 
 }  // namespace tovi

@@ -1,8 +1,12 @@
-// The member line that registration appends to the roster.
+// The member line that registration appends to the roster, or puts in
+// place of a member's line when the member is corrected.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "model/birth_date.h"
 
 namespace tovi {
 
@@ -12,9 +16,21 @@ namespace tovi {
 // character always whole, the way SplitCommaText reads it back.
 void AppendCommaTextField(std::string& line, std::string_view text);
 
-// name,team,gender,0,0,0,0,0,   (nine fields, the last empty)
-// Each text is written by AppendCommaTextField, so that it parses back whole.
+// name,team,gender,0,0,0,0,0,   (nine fields, the last empty); with a date
+// of birth the fourth field is the date as YYYYMMDD instead of 0.  Each text
+// is written by AppendCommaTextField, so that it parses back whole.
 std::string MakeMemberLine(const std::string& name, const std::string& team,
-                           const std::string& gender);
+                           const std::string& gender,
+                           const std::optional<BirthDate>& born = std::nullopt);
+
+// What registration's boxes show of a member line: the first three fields
+// and the date the fourth holds; missing fields are empty.
+struct MemberFields {
+    std::string name;
+    std::string team;
+    std::string gender;
+    std::optional<BirthDate> born;
+};
+MemberFields ReadMemberFields(std::string_view line);
 
 }  // namespace tovi

@@ -48,11 +48,24 @@ std::map<MemberKey, DecidedPlace> DecidedPlaces(
     return places;
 }
 
-// The rows of one tie, all with the same rank, by the decisions: the members
-// of each decision take the tie's rows they hold, in the decided order.  The
-// tie is decided when one decision holds all its players.
+// What orders the players of a tie by age, the older less: the date of
+// birth, a player without one after every date.
+std::pair<bool, BirthDate> AgeKey(const Player& player) {
+    return {!player.born, player.born.value_or(BirthDate{})};
+}
+
+// The rows of one tie, all with the same rank.  With olderFirst they are
+// first ordered by age.  Then the decisions: the members of each decision
+// take the tie's rows they hold, in the decided order; the tie is decided
+// when one decision holds all its players.  Otherwise, with olderFirst, a
+// row born on the day of the one before shares its rank, any other takes the
+// tie's rank plus its place, and a tie so parted is decided.
 void DecideTie(std::span<RankedRow> tie, const std::vector<Player>& players,
-               const std::map<MemberKey, DecidedPlace>& places) {
+               const std::map<MemberKey, DecidedPlace>& places, bool olderFirst) {
+    const auto age = [&](const RankedRow& row) { return AgeKey(players[row.player]); };
+    if (olderFirst)
+        std::stable_sort(tie.begin(), tie.end(),
+                         [&](const RankedRow& a, const RankedRow& b) { return age(a) < age(b); });
     // The rows of the tie each decision holds, by decision.
     std::map<std::size_t, std::vector<std::size_t>> held;
     for (std::size_t i = 0; i < tie.size(); ++i) {
@@ -70,18 +83,38 @@ void DecideTie(std::span<RankedRow> tie, const std::vector<Player>& players,
             [&](const RankedRow& a, const RankedRow& b) { return position(a) < position(b); });
         for (std::size_t k = 0; k < rows.size(); ++k) tie[rows[k]] = std::move(members[k]);
     }
-    if (tie.size() < 2 || held.size() != 1 || held.begin()->second.size() != tie.size()) return;
-    for (std::size_t k = 0; k < tie.size(); ++k) {
-        tie[k].rank = *tie[k].tie + static_cast<int>(k);
-        tie[k].decided = true;
+    if (tie.size() < 2) return;
+    if (held.size() == 1 && held.begin()->second.size() == tie.size()) {
+        for (std::size_t k = 0; k < tie.size(); ++k) {
+            tie[k].rank = *tie[k].tie + static_cast<int>(k);
+            tie[k].decided = true;
+        }
+        return;
     }
+    if (!olderFirst) return;
+    bool parted = false;
+    for (std::size_t k = 1; k < tie.size(); ++k) {
+        if (age(tie[k]) == age(tie[k - 1])) {
+            tie[k].rank = tie[k - 1].rank;
+        } else {
+            tie[k].rank = *tie[k].tie + static_cast<int>(k);
+            parted = true;
+        }
+    }
+    if (parted)
+        for (RankedRow& row : tie) row.decided = true;
 }
 
 }  // namespace
 
 Player PlayerOf(const MemberKey& key, int group) {
     std::vector<std::string> fields = SplitCommaText(key.line);
-    return {key, FieldOr(fields, 0), FieldOr(fields, 1), FieldOr(fields, 2), group};
+    return {key,
+            FieldOr(fields, 0),
+            FieldOr(fields, 1),
+            FieldOr(fields, 2),
+            ReadBirthDateField(FieldOr(fields, 3)),
+            group};
 }
 
 std::vector<Player> PlayersInGroupOrder(const TournamentState& state) {
@@ -151,7 +184,7 @@ Ranking RankPlayers(const std::vector<Player>& players, const Results& results, 
     for (auto first = ranking.rows.begin(); first != ranking.rows.end();) {
         const auto last = std::find_if(first, ranking.rows.end(),
                                        [&](const RankedRow& row) { return row.tie != first->tie; });
-        DecideTie(std::span<RankedRow>(first, last), players, places);
+        DecideTie(std::span<RankedRow>(first, last), players, places, results.olderFirst);
         first = last;
     }
     ranking.rows.insert(ranking.rows.end(), std::make_move_iterator(unranked.begin()),

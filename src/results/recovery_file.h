@@ -11,7 +11,7 @@
 //   出場,P,P,..             the positions of the players (from 0)
 //   リーダ,P,P,..           the positions of the leaders
 //   組,G,P,P,..             one line per group G = 1..6, its members in order
-//   成績,3 ...              the results file (results/results_file.h) to the end
+//   成績,4 ...              the results file (results/results_file.h) to the end
 //
 // A file written before the results file had a heading holds a version 1
 // results file; it is read all the same, with an empty heading.

@@ -25,12 +25,14 @@ constexpr std::string_view kRosterMarker = cp932::kRosterMarker;
 constexpr std::string_view kMarker = cp932::kResultsMarker;
 constexpr int kFirstVersion = 1;
 constexpr int kStartHolesVersion = 3;  // the first with start holes, 検算 and カード計
+constexpr int kOlderFirstVersion = 4;  // the first with 年長
 // The line numbers of the fixed lines from version 2 on.
 constexpr std::size_t kSettingsLine = 2;
 constexpr std::size_t kHeadingLine = 3;
 constexpr std::size_t kPrizesLine = 4;
 constexpr std::size_t kStartHolesLine = 5;  // from version 3 on
 constexpr std::size_t kCheckLine = 6;       // from version 3 on
+constexpr std::size_t kOlderFirstLine = 7;  // from version 4 on
 // The start hole of a group printed without 組ごと, as its two-byte box
 // can hold it.
 constexpr int kLeastStartHole = -9;
@@ -50,6 +52,10 @@ const std::string& StartHolesTag() {
 }
 const std::string& CheckTag() {
     static const std::string tag = Utf8ToCp932("検算");
+    return tag;
+}
+const std::string& OlderFirstTag() {
+    static const std::string tag = Utf8ToCp932("年長");
     return tag;
 }
 const std::string& DecisionsTag() {
@@ -311,6 +317,8 @@ ResultsParse ParseResultsFile(std::string_view bytes) {
 
     ResultsParse parse;
     parse.version = *version;
+    // The ranks of a file from before 年長 were made without age.
+    parse.results.olderFirst = false;
     const std::vector<std::string> settings = FieldsOf(lines, kSettingsLine);
     const auto rounds =
         settings.size() == 2 ? ParseDigitField(settings[0], kMinRounds, kMaxRounds) : std::nullopt;
@@ -344,10 +352,19 @@ ResultsParse ParseResultsFile(std::string_view bytes) {
             if (!checkCards) return Refused(ResultsFileStatus::BadLine, kCheckLine);
             parse.results.checkCardTotals = *checkCards == 1;
         }
+        if (*version >= kOlderFirstVersion) {
+            const std::vector<std::string> older = FieldsOf(lines, kOlderFirstLine);
+            const auto olderFirst = older.size() == 2 && older[0] == OlderFirstTag()
+                                        ? ParseDigitField(older[1], 0, 1)
+                                        : std::nullopt;
+            if (!olderFirst) return Refused(ResultsFileStatus::BadLine, kOlderFirstLine);
+            parse.results.olderFirst = *olderFirst == 1;
+        }
 
         // No more decisions than lines after this one.
-        const std::size_t decisionsLine =
-            *version >= kStartHolesVersion ? kCheckLine + 1 : kPrizesLine + 1;
+        const std::size_t decisionsLine = *version >= kOlderFirstVersion   ? kOlderFirstLine + 1
+                                          : *version >= kStartHolesVersion ? kCheckLine + 1
+                                                                           : kPrizesLine + 1;
         const std::vector<std::string> count = FieldsOf(lines, decisionsLine);
         const int linesLeft =
             static_cast<int>(lines.size() - std::min(lines.size(), decisionsLine));
@@ -448,6 +465,7 @@ ResultsFileBytes FormatResultsFile(const Results& results, const MeetingHeading&
     bytes.append(PrizesLine(results.prizes)).append(kCrLf);
     bytes.append(StartHolesLine(heading.startHoles, seated)).append(kCrLf);
     bytes.append(CheckTag()).append(results.checkCardTotals ? ",1" : ",0").append(kCrLf);
+    bytes.append(OlderFirstTag()).append(results.olderFirst ? ",1" : ",0").append(kCrLf);
     bytes.append(DecisionsTag()).append(",").append(std::to_string(decisions.size())).append(kCrLf);
     for (const std::vector<MemberKey>& decision : decisions)
         bytes.append(DecisionLine(decision)).append(kCrLf);
@@ -462,6 +480,7 @@ RosterMatch MatchToRoster(const Results& saved, const std::vector<std::string>& 
     match.results.settings = saved.settings;
     match.results.prizes = saved.prizes;
     match.results.checkCardTotals = saved.checkCardTotals;
+    match.results.olderFirst = saved.olderFirst;
     for (const auto& [key, card] : saved.cards) {
         if (roster.contains(key))
             match.results.cards.emplace(key, card);

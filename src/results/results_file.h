@@ -1,8 +1,8 @@
 // The results file: the settings, the heading, the prize-giving's settings,
 // the decided ties and the score cards as CP932 comma text, every line ending
-// in CR LF.  Version 3, the one written:
+// in CR LF.  Version 4, the one written:
 //
-//   成績,3                   marker and format version
+//   成績,4                   marker and format version
 //   ROUNDS,DEDUCTION         e.g. 2,0
 //   見出し,TITLE,NAME,COURSE,YEAR,MONTH,DAY,HOLES
 //                            the heading: six texts and the hole count 1..12
@@ -15,6 +15,7 @@
 //                            where it printed none or no member line sits in
 //                            the group
 //   検算,CHECK               0/1: カード計で検算
+//   年長,OLDERFIRST          0/1: 同成績は年長者を上位
 //   決定,N                   the number of decided ties, then N lines:
 //   COUNT,LINE,OCC,LINE,OCC,..  one tie: COUNT (2 or more) members in the
 //                            order decided, each by line and occurrence
@@ -31,9 +32,11 @@
 // a group come first, in the order shown, the others follow.  Every member of
 // a tie has a member line, and a member is in one tie at most.
 //
-// Version 2, still read, is version 3 without the スタート and 検算 lines
-// and without the T fields.  Version 1, still read, has the first two lines and then member lines
-// without GROUP:
+// Version 3, still read, is version 4 without the 年長 line; its ranks were
+// made without age, so it reads with 同成績は年長者を上位 off.  Version 2,
+// still read, is version 3 without the スタート and 検算 lines and without
+// the T fields.  Version 1, still read (also with age off), has the first
+// two lines and then member lines without GROUP:
 //
 //   成績,1
 //   ROUNDS,DEDUCTION
@@ -55,7 +58,7 @@
 namespace tovi {
 
 inline constexpr std::size_t kMaxResultsFileBytes = 1024 * 1024;
-inline constexpr int kResultsFileVersion = 3;  // the version written; 1 and 2 are read too
+inline constexpr int kResultsFileVersion = 4;  // the version written; 1 to 3 are read too
 
 // How a read of the file ended; the window words it for the organiser.
 enum class ResultsFileStatus {
@@ -63,7 +66,7 @@ enum class ResultsFileStatus {
     TooLarge,            // more than kMaxResultsFileBytes
     RosterFile,          // line 1 begins with the roster marker: a roster, not results
     NoMarker,            // line 1 is not the results marker
-    UnsupportedVersion,  // the marker names a format version other than 1, 2 and 3
+    UnsupportedVersion,  // the marker names a format version other than 1 to 4
     NotText,             // the file holds a NUL byte
     BadLine,             // a line malformed, out of range or a member twice
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <map>
+#include <numeric>
 #include <set>
 #include <string>
 #include <utility>
@@ -84,9 +85,13 @@ void ScoreBook::Restore(Results results) { results_ = WithoutEmptyCards(std::mov
 void ScoreBook::Loaded(Results results) {
     results_ = WithoutEmptyCards(std::move(results));
     saved_ = results_;
+    corrected_ = false;
 }
 
-void ScoreBook::MarkSaved() { saved_ = results_; }
+void ScoreBook::MarkSaved() {
+    saved_ = results_;
+    corrected_ = false;
+}
 
 std::vector<int> PositionsAfter(const TournamentState& state,
                                 const std::function<bool(TournamentState&)>& edit) {
@@ -184,9 +189,21 @@ void ScoreBook::FollowRoster(const std::vector<std::string>& before,
     Move(saved_, moves);
 }
 
+void ScoreBook::FollowCorrection(const std::vector<std::string>& before, int row,
+                                 const std::vector<std::string>& after) {
+    std::vector<int> positions(before.size());
+    std::iota(positions.begin(), positions.end(), 0);
+    FollowRoster(before, positions, after);
+    if (row < 0 || static_cast<std::size_t>(row) >= after.size() ||
+        before[static_cast<std::size_t>(row)] == after[static_cast<std::size_t>(row)])
+        return;
+    const std::vector<MemberKey> keys = MemberKeys(after);
+    if (results_.cards.contains(keys[static_cast<std::size_t>(row)])) corrected_ = true;
+}
+
 bool ScoreBook::Unsaved() const {
-    return HasStrokes(results_) && AsFileKeepsThem(WithoutEmptyCards(results_)) !=
-                                       AsFileKeepsThem(WithoutEmptyCards(saved_));
+    return HasStrokes(results_) && (corrected_ || AsFileKeepsThem(WithoutEmptyCards(results_)) !=
+                                                      AsFileKeepsThem(WithoutEmptyCards(saved_)));
 }
 
 }  // namespace tovi

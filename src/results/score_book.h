@@ -42,6 +42,8 @@ public:
     bool EnterCardTotal(const MemberKey& member, int round, std::optional<int> total);
     // カード計で検算 on or off.
     void SetCheckCardTotals(bool check) { results_.checkCardTotals = check; }
+    // 同成績は年長者を上位 on or off.
+    void SetOlderFirst(bool older) { results_.olderFirst = older; }
     // False, and nothing changes, for settings out of range.
     bool SetSettings(const ResultSettings& settings);
     bool SetPrizes(const PrizeSettings& prizes);
@@ -69,10 +71,19 @@ public:
     void FollowRoster(const std::vector<std::string>& before, const std::vector<int>& newPositions,
                       const std::vector<std::string>& after);
 
+    // The member at row was corrected: its line in before became its line in
+    // after, every other line and position staying.  Its card, seat and
+    // place in a decided tie go along; a card that moves so makes the
+    // results unsaved, for a file saved before names the member by the old
+    // line.
+    void FollowCorrection(const std::vector<std::string>& before, int row,
+                          const std::vector<std::string>& after);
+
     // True when there are strokes, and what a results file keeps of them
     // (the cards, the settings, and the seats and decided ties of members
-    // with strokes) differs from what was last saved or loaded.  Results
-    // without any strokes lose nothing.
+    // with strokes) differs from what was last saved or loaded, or a member
+    // with a card was corrected since.  Results without any strokes lose
+    // nothing.
     bool Unsaved() const;
 
 private:
@@ -81,6 +92,8 @@ private:
 
     Results results_;
     Results saved_;
+    // A member with a card was corrected since the last save or load.
+    bool corrected_ = false;
 };
 
 }  // namespace tovi

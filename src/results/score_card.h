@@ -113,8 +113,8 @@ struct Seat {
 };
 
 // Everything the results file holds: the settings, the cards, where the
-// players sat and the ties the organiser decided.  A member without a card
-// has entered nothing.
+// players sat, the ties the organiser decided and how ties are ranked.  A
+// member without a card has entered nothing.
 struct Results {
     ResultSettings settings;
     PrizeSettings prizes;
@@ -128,6 +128,9 @@ struct Results {
     std::vector<std::vector<MemberKey>> decisions;
     // カード計で検算: each round's カード計 is typed and checked against its holes.
     bool checkCardTotals = false;
+    // 同成績は年長者を上位: the players the strokes leave equal are ranked by
+    // age, the older higher (results/ranking.h).
+    bool olderFirst = true;
     friend bool operator==(const Results&, const Results&) = default;
 };
 

@@ -70,5 +70,36 @@ TEST(MakeMemberLine, ParsesBackToExactlyWhatWasTyped) {
     }
 }
 
+TEST(MakeMemberLine, ADateOfBirthIsTheFourthFieldAndReadsBack) {
+    const std::string male = cp932::kMale;
+    const struct {
+        std::string line;
+        MemberFields fields;
+    } cases[] = {
+        // Without a date the line is byte for byte what it always was.
+        {Utf8ToCp932("山田　花子,東町,女,0,0,0,0,0,"),
+         {Utf8ToCp932("山田　花子"), Utf8ToCp932("東町"), cp932::kFemale, std::nullopt}},
+        {"a,b," + male + ",19500102,0,0,0,0,", {"a", "b", male, BirthDate{1950, 1, 2}}},
+        {"\"A B\",\"b,c\"," + male + ",20000229,0,0,0,0,",
+         {"A B", "b,c", male, BirthDate{2000, 2, 29}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Cp932ToUtf8(c.line));
+        EXPECT_EQ(MakeMemberLine(c.fields.name, c.fields.team, c.fields.gender, c.fields.born),
+                  c.line);
+        const MemberFields read = ReadMemberFields(c.line);
+        EXPECT_EQ(read.name, c.fields.name);
+        EXPECT_EQ(read.team, c.fields.team);
+        EXPECT_EQ(read.gender, c.fields.gender);
+        EXPECT_EQ(read.born, c.fields.born);
+    }
+    // A fourth field from elsewhere, or too few fields, is no date.
+    for (const char* line : {"a,b,c,1950-1-2,0,", "a,b,c,19500230,", "a,b", ""}) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(ReadMemberFields(line).born, std::nullopt);
+    }
+    EXPECT_EQ(ReadMemberFields("a").name, "a");
+}
+
 }  // namespace
 }  // namespace tovi

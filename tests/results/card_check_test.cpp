@@ -12,7 +12,7 @@ namespace {
 
 Player Named(const char* name, int group) {
     const std::string n = Utf8ToCp932(name);
-    return {{MakeMemberLine(n, "T", cp932::kMale), 1}, n, "T", cp932::kMale, group};
+    return {{MakeMemberLine(n, "T", cp932::kMale), 1}, n, "T", cp932::kMale, std::nullopt, group};
 }
 
 TEST(CardCheck, ACardTotalOnlyInRangeAndOnlyForRoundsOfTheCard) {

@@ -23,7 +23,7 @@ using test::RecordingSurface;
 TEST(PrintedList, TheRankingPageNamesTheListChosenWhateverTheHeaderSaid) {
     const std::string line = Utf8ToCp932("花子,西町,女,0,0,0,0,0,");
     const std::vector<Player> players = {
-        {{line, 1}, Utf8ToCp932("花子"), Utf8ToCp932("西町"), cp932::kFemale, 1}};
+        {{line, 1}, Utf8ToCp932("花子"), Utf8ToCp932("西町"), cp932::kFemale, std::nullopt, 1}};
     Results results;
     results.cards[players[0].key] = CardOf({{1}, {0}});
     RankingSheetHeader header;

@@ -22,6 +22,7 @@ Player Entrant(const std::string& name, const std::string& team, int group) {
             Utf8ToCp932(name),
             Utf8ToCp932(team),
             Utf8ToCp932("男"),
+            std::nullopt,
             group};
 }
 

@@ -36,7 +36,8 @@ std::pair<std::vector<Player>, Results> Meeting(const std::string& written) {
         const std::string name = token.substr(0, 1);
         const std::string team = token[1] == '@' ? token.substr(2, 1) : "";
         const std::string gender = name[0] >= 'a' && name[0] <= 'z' ? cp932::kFemale : cp932::kMale;
-        players.push_back({{MakeMemberLine(name, team, gender), 1}, name, team, gender, 1});
+        players.push_back(
+            {{MakeMemberLine(name, team, gender), 1}, name, team, gender, std::nullopt, 1});
         const std::size_t colon = token.find(':');
         if (colon == std::string::npos) continue;
         Strokes strokes(1);
@@ -152,7 +153,8 @@ TEST(ResultPrizes, RanksTheTeamsByTheirBestPlayers) {
 TEST(ResultPrizesCsv, WritesExactBytes) {
     const auto player = [](const char* name, const char* team, int group) {
         const std::string n = Utf8ToCp932(name), t = Utf8ToCp932(team);
-        return Player{{MakeMemberLine(n, t, cp932::kMale), 1}, n, t, cp932::kMale, group};
+        return Player{
+            {MakeMemberLine(n, t, cp932::kMale), 1}, n, t, cp932::kMale, std::nullopt, group};
     };
     const std::vector<Player> players = {player("山田", "東,町", 2), player("佐藤", "東,町", 0),
                                          player("鈴木", "西町", 3)};

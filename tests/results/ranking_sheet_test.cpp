@@ -17,7 +17,8 @@ using test::RecordingSurface;
 
 Player Entrant(const char* name, const char* team, int group, int occurrence = 1) {
     const std::string line = Utf8ToCp932(std::string(name) + "," + team + ",男,0,0,0,0,0,");
-    return {{line, occurrence}, Utf8ToCp932(name), Utf8ToCp932(team), cp932::kMale, group};
+    return {{line, occurrence}, Utf8ToCp932(name), Utf8ToCp932(team),
+            cp932::kMale,       std::nullopt,      group};
 }
 
 RankingSheetHeader Header() {

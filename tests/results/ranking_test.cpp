@@ -24,6 +24,7 @@ struct Entrant {
     std::string gender = kMale;
     std::optional<Strokes> strokes = std::nullopt;  // nothing: no card at all
     int group = 1;
+    std::optional<BirthDate> born = std::nullopt;
 };
 
 // The players in the order given, with a card for each that has strokes.
@@ -34,7 +35,7 @@ std::pair<std::vector<Player>, Results> Meeting(const std::vector<Entrant>& entr
     results.settings = settings;
     for (const Entrant& e : entrants) {
         const MemberKey key{MakeMemberLine(e.name, "T", e.gender), 1};
-        players.push_back({key, e.name, "T", e.gender, e.group});
+        players.push_back({key, e.name, "T", e.gender, e.born, e.group});
         if (e.strokes) results.cards[key] = CardOf(*e.strokes);
     }
     return {players, results};
@@ -42,14 +43,22 @@ std::pair<std::vector<Player>, Results> Meeting(const std::vector<Entrant>& entr
 
 // Entrants written "A:333 B:14/2. C": a name, then one digit per hole, '.'
 // for a hole not entered and '/' between rounds; without a colon no card.
-// Names beginning with W are women's, with X of neither gender, others men's.
+// A date of birth may follow after '@' ("A:333@19500315").  Names beginning
+// with W are women's, with X of neither gender, others men's.
 std::vector<Entrant> EntrantsOf(const std::string& written) {
     std::vector<Entrant> entrants;
     std::istringstream in(written);
     for (std::string token; in >> token;) {
+        std::optional<BirthDate> born;
+        if (const std::size_t at = token.find('@'); at != std::string::npos) {
+            born = ReadBirthDateField(token.substr(at + 1));
+            EXPECT_TRUE(born) << token;
+            token.resize(at);
+        }
         const std::size_t colon = token.find(':');
         Entrant& e = entrants.emplace_back(Entrant{token.substr(0, colon)});
         e.gender = token[0] == 'W' ? kFemale : token[0] == 'X' ? "?" : kMale;
+        e.born = born;
         if (colon == std::string::npos) continue;
         e.strokes = Strokes(1);
         for (const char c : token.substr(colon + 1)) {
@@ -86,9 +95,11 @@ std::string DecisionsText(const std::vector<std::vector<MemberKey>>& decisions) 
 // The ranking written "B1 A2 U-": each name and its rank, '-' for none; a
 // decided rank is followed by '*' and the rank of its tie.
 std::string StandingsOf(const std::string& written, ResultSettings settings, int holes,
-                        RankingList list, const std::string& decisions = "") {
+                        RankingList list, const std::string& decisions = "",
+                        bool olderFirst = true) {
     auto [players, results] = Meeting(EntrantsOf(written), settings);
     results.decisions = DecisionsOf(decisions);
+    results.olderFirst = olderFirst;
     const Ranking ranking = RankPlayers(players, results, holes, list);
     EXPECT_EQ(ranking.rounds, settings.rounds);
     std::string standings;
@@ -170,6 +181,54 @@ TEST(ResultRanking, DecisionsOrderTheTiesTheyHold) {
         EXPECT_EQ(StandingsOf(c.entrants, {1, 0}, 3, c.list, c.decisions), c.expected) << c.what;
 }
 
+TEST(ResultRanking, AgeOrdersWhatTheStrokesLeaveEqual) {
+    const auto all = RankingList::All, men = RankingList::Men, women = RankingList::Women;
+    const struct {
+        const char* what;
+        std::string entrants, decisions;
+        RankingList list;
+        bool olderFirst;
+        std::string expected;
+    } cases[] = {
+        {"the older first", "B:333@19600101 A:333@19500101", "", all, true, "A1*1 B2*1"},
+        {"born on one day: shared, the next counting all ahead",
+         "A:333@19500101 B:333@19500101 C:333@19400101 D:333@19600101", "", all, true,
+         "C1*1 A2*1 B2*1 D4*1"},
+        {"no date: after the dated, sharing among themselves",
+         "U:333 A:333@19500101 V:333 B:333@19600101", "", all, true, "A1*1 B2*1 U3*1 V3*1"},
+        {"nobody with a date: shared, not decided", "B:333 A:333", "", all, true, "B1 A1"},
+        {"all born on one day: shared, not decided", "B:333@19500101 A:333@19500101", "", all, true,
+         "B1 A1"},
+        {"only within a tie", "D:444@19000101 B:333@19500101 A:222@19900101 C:333@19400101", "",
+         all, true, "A1 C2*2 B3*2 D4"},
+        {"the next tie keeps its rank", "A:222@19600101 B:222@19500101 C:333 D:333", "", all, true,
+         "B1*1 A2*1 C3 D3"},
+        {"players without a rank keep the order given", "B:33.@19600101 A:33.@19500101", "", all,
+         true, "B- A-"},
+        {"off: as the strokes leave them", "B:333@19600101 A:333@19500101", "", all, false,
+         "B1 A1"},
+        {"a decision of the whole tie over age", "A:333@19500101 B:333@19600101", "BA", all, true,
+         "B1*1 A2*1"},
+        {"a decision of part of it: its places, then age ranks in that order",
+         "A:333@19500101 B:333@19600101 C:333", "CA", all, true, "C1*1 B2*1 A3*1"},
+        {"a decision of part of it between two without a date", "A:333 B:333 C:333@19500101", "BA",
+         all, true, "C1*1 B2*1 A2*1"},
+        {"a decision of part of it, off", "A:333@19500101 B:333@19600101 C:333", "CA", all, false,
+         "C1 B1 A1"},
+        {"全体", "A:222 W:333@19000101 B:333@19600101 C:333@19500101", "", all, true,
+         "A1 W2*2 C3*2 B4*2"},
+        {"男子", "A:222 W:333@19000101 B:333@19600101 C:333@19500101", "", men, true,
+         "A1 C2*2 B3*2"},
+        {"女子: alone in her tie", "A:222 W:333@19000101 B:333@19600101 C:333@19500101", "", women,
+         true, "W1"},
+        {"男子, off", "A:222 W:333@19000101 B:333@19600101 C:333@19500101", "", men, false,
+         "A1 B2 C2"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StandingsOf(c.entrants, {1, 0}, 3, c.list, c.decisions, c.olderFirst), c.expected)
+            << c.what;
+}
+
 TEST(ResultRanking, MoveWithinTieRecordsTheNewOrder) {
     const auto all = RankingList::All, men = RankingList::Men;
     const struct {
@@ -192,6 +251,7 @@ TEST(ResultRanking, MoveWithinTieRecordsTheNewOrder) {
         {"a tie held in part: decisions left, one lapsing", "A:333 B:333 C:333 D:444 E:444",
          "BA DCE", all, 2, -1, "DE BCA"},
         {"the men of a 全体 tie", "A:333 W:333 B:333", "", men, 1, -1, "BA"},
+        {"in the order age made", "A:333@19600101 B:333@19500101", "", all, 0, 1, "AB"},
     };
     for (const auto& c : cases) {
         auto [players, results] = Meeting(EntrantsOf(c.entrants), {1, 0});
@@ -222,19 +282,41 @@ TEST(ResultRanking, AFullMeetingOfEqualPlayersKeepsTheGivenOrder) {
 
 TEST(ResultRanking, PlayersInGroupOrderTakeTheirRosterLines) {
     TournamentState state;
-    const std::string yamada = Utf8ToCp932("山田,東町,男,0,0,0,0,0,");
+    const std::string yamada = Utf8ToCp932("山田,東町,男,19500315,0,0,0,0,");
     const std::string sato = MakeMemberLine(Utf8ToCp932("佐藤"), "a,b", kFemale);
     state.rosterList = {yamada, yamada, sato, "lone"};
     state.groupList[0] = {"0"};  // not a group
     state.groupList[1] = {"2", "x"};
     state.groupList[3] = {"1", "0", "4", "-1", "3"};
     const std::vector<Player> expected = {
-        {{sato, 1}, Utf8ToCp932("佐藤"), "a,b", kFemale, 1},
-        {{yamada, 2}, Utf8ToCp932("山田"), Utf8ToCp932("東町"), kMale, 3},
-        {{yamada, 1}, Utf8ToCp932("山田"), Utf8ToCp932("東町"), kMale, 3},
-        {{"lone", 1}, "lone", "", "", 3},
+        {{sato, 1}, Utf8ToCp932("佐藤"), "a,b", kFemale, std::nullopt, 1},
+        {{yamada, 2}, Utf8ToCp932("山田"), Utf8ToCp932("東町"), kMale, BirthDate{1950, 3, 15}, 3},
+        {{yamada, 1}, Utf8ToCp932("山田"), Utf8ToCp932("東町"), kMale, BirthDate{1950, 3, 15}, 3},
+        {{"lone", 1}, "lone", "", "", std::nullopt, 3},
     };
     EXPECT_EQ(PlayersInGroupOrder(state), expected);
+}
+
+TEST(ResultRanking, PlayerOfReadsTheDateOfBirthFromTheFourthField) {
+    const struct {
+        const char* line;
+        std::optional<BirthDate> born;
+    } cases[] = {
+        {"A,T,M,19500315,0,0,0,0,", BirthDate{1950, 3, 15}},
+        {"A,T,M,0,0,0,0,0,", std::nullopt},
+        {"A,T,M,20230230,0,0,0,0,", std::nullopt},  // no such day
+        {"A,T,M,19500315x,0,0,0,0,", std::nullopt},
+        {"A,T,M,\"19500315\",0,0,0,0,", BirthDate{1950, 3, 15}},
+        {"A,T,M", std::nullopt},
+        {"A,T,M,,19500315", std::nullopt},  // the fifth field is no date of birth
+    };
+    for (const auto& c : cases) {
+        const Player player = PlayerOf({c.line, 2}, 4);
+        EXPECT_EQ(player.born, c.born) << c.line;
+        EXPECT_EQ(player.name, "A") << c.line;
+        EXPECT_EQ(player.gender, "M") << c.line;
+        EXPECT_EQ(player.group, 4) << c.line;
+    }
 }
 
 TEST(ResultRanking, PlayersWithStrokesInNoGroupAreShownApart) {
@@ -248,10 +330,14 @@ TEST(ResultRanking, PlayersWithStrokesInNoGroupAreShownApart) {
     results.cards[{sato, 1}] = ScoreCard();  // no strokes: not shown
     results.cards[{gone, 1}] = CardOf({{3}});
     results.cards[{yamada, 3}] = CardOf({{4}});  // a third 山田 the roster no longer has
-    const Player grouped = {{yamada, 1}, Utf8ToCp932("山田"), Utf8ToCp932("東町"), kMale, 2};
-    const Player second = {{yamada, 2}, Utf8ToCp932("山田"), Utf8ToCp932("東町"), kMale, 0};
-    const Player third = {{yamada, 3}, Utf8ToCp932("山田"), Utf8ToCp932("東町"), kMale, 0};
-    const Player suzuki = {{gone, 1}, Utf8ToCp932("鈴木"), Utf8ToCp932("南町"), kMale, 0};
+    const Player grouped = {{yamada, 1}, Utf8ToCp932("山田"), Utf8ToCp932("東町"),
+                            kMale,       std::nullopt,        2};
+    const Player second = {{yamada, 2}, Utf8ToCp932("山田"), Utf8ToCp932("東町"),
+                           kMale,       std::nullopt,        0};
+    const Player third = {{yamada, 3}, Utf8ToCp932("山田"), Utf8ToCp932("東町"),
+                          kMale,       std::nullopt,        0};
+    const Player suzuki = {{gone, 1}, Utf8ToCp932("鈴木"), Utf8ToCp932("南町"),
+                           kMale,     std::nullopt,        0};
     // Roster order first, then the others in the order of their keys.
     EXPECT_EQ(PlayersInNoGroup({grouped}, roster, results),
               (std::vector<Player>{second, third, suzuki}));

@@ -56,9 +56,12 @@ TEST(ResultRecoveryFile, ReadsBackWhatItWroteAndPutsItIntoTheState) {
     TournamentState empty;
     TournamentState odd = Meeting();
     odd.groupList[2] = {"x", "7", "1"};  // no member, out of the roster, and one twice
+    Results withoutAge = Scores();
+    withoutAge.olderFirst = false;
     for (const TournamentState& state : {empty, Meeting(), odd}) {
         for (const std::string holes : {"", "10", "a,\"b"}) {
-            const RecoveryRecord record = MakeRecoveryRecord(state, holes, Scores(), Heading());
+            const Results scores = holes.empty() ? withoutAge : Scores();
+            const RecoveryRecord record = MakeRecoveryRecord(state, holes, scores, Heading());
             const std::optional<std::string> bytes = FormatRecoveryFile(record);
             ASSERT_TRUE(bytes);
             const std::optional<RecoveryRecord> back = ParseRecoveryFile(*bytes);
@@ -98,7 +101,8 @@ TEST(ResultRecoveryFile, RefusesAnythingButAWholeFile) {
     } cases[] = {
         {"empty", ""},
         {"a results file", FormatResultsFile(Scores(), Heading()).bytes},
-        {"a results file of a later version", replaced("成績,3", "成績,4")},
+        {"a results file of a later version", replaced("成績,4", "成績,5")},
+        {"a bad 年長 line", replaced("年長,1", "年長,2")},
         {"a bad heading", replaced("見出し", "見出")},
         {"cut short", good.substr(0, good.size() / 2)},
         {"a later version", replaced("成績復元,1", "成績復元,2")},
@@ -135,7 +139,10 @@ TEST(ResultRecoveryFile, RestoresAFileWrittenWithAVersion1ResultsFile) {
                             std::string(47, ',') + "\r\n";
     const std::optional<RecoveryRecord> back = ParseRecoveryFile(old);
     ASSERT_TRUE(back);
-    EXPECT_EQ(*back, MakeRecoveryRecord(Meeting(), "10", scores, {}));
+    // Its ranks were made without age.
+    Results expected = scores;
+    expected.olderFirst = false;
+    EXPECT_EQ(*back, MakeRecoveryRecord(Meeting(), "10", expected, {}));
 }
 
 }  // namespace

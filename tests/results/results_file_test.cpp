@@ -20,6 +20,7 @@ const std::string kSato = Utf8ToCp932("佐藤,西町,女,0,0,0,0,0,");
 const std::string kHead = Utf8ToCp932("成績,2\r\n");
 const std::string kHeadV1 = Utf8ToCp932("成績,1\r\n");
 const std::string kHeadV3 = Utf8ToCp932("成績,3\r\n");
+const std::string kHeadV4 = Utf8ToCp932("成績,4\r\n");
 
 // A member line of the file for line and occurrence with 48 empty cells.
 std::string EmptyRecord(const std::string& line, int occurrence) {
@@ -38,6 +39,7 @@ TEST(ResultsFile, WritesExactBytes) {
     results.cards[{kYamada, 1}].SetCardTotal(0, 4);
     results.cards[{kYamada, 1}].SetCardTotal(2, 9);
     results.checkCardTotals = true;
+    results.olderFirst = false;
     results.cards[{kYamada, 2}] = ScoreCard();  // nothing entered: not written
     results.cards[{odd, 2}] = CardOf({{}, {}, {}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5}});
     results.cards[{kSato, 1}] = CardOf({{4}});
@@ -48,15 +50,19 @@ TEST(ResultsFile, WritesExactBytes) {
     const MeetingHeading heading{"Open", "x,\"y\"",         "", "2024",
                                  " 5",   Utf8ToCp932("一"), 8,  {true, {3, 5, 7}}};
     const std::string expected =
-        kHeadV3 + "2,1\r\n" + Utf8ToCp932("見出し,Open,\"x,\"\"y\"\"\",,2024,\" 5\",一,8\r\n") +
-        Utf8ToCp932("表彰,5,1,7,0,1,3\r\nスタート,1,3,5,,,,\r\n検算,1\r\n決定,1\r\n") + "2,\"" +
-        kYamada + "\",1,\"a\"\"b,,x\",2\r\n" + "\"" + kSato + "\",1,2,4" + std::string(47, ',') +
-        ",,,,\r\n" + "\"" + kYamada + "\",1,1,3,1" + std::string(21, ',') + ",99" +
-        std::string(24, ',') + ",4,,,\r\n" + "\"a\"\"b,,x\",2,0" + std::string(47, ',') +
+        kHeadV4 + "2,1\r\n" + Utf8ToCp932("見出し,Open,\"x,\"\"y\"\"\",,2024,\" 5\",一,8\r\n") +
+        Utf8ToCp932("表彰,5,1,7,0,1,3\r\nスタート,1,3,5,,,,\r\n検算,1\r\n年長,0\r\n決定,1\r\n") +
+        "2,\"" + kYamada + "\",1,\"a\"\"b,,x\",2\r\n" + "\"" + kSato + "\",1,2,4" +
+        std::string(47, ',') + ",,,,\r\n" + "\"" + kYamada + "\",1,1,3,1" + std::string(21, ',') +
+        ",99" + std::string(24, ',') + ",4,,,\r\n" + "\"a\"\"b,,x\",2,0" + std::string(47, ',') +
         ",5,,,,\r\n";
     const ResultsFileBytes file = FormatResultsFile(results, heading);
     EXPECT_EQ(file.bytes, expected);
     EXPECT_TRUE(file.leftOut.empty());
+    // 同成績は年長者を上位, as it is unless cleared.
+    const std::string older = FormatResultsFile(Results(), {}).bytes;
+    EXPECT_NE(older.find(Utf8ToCp932("\r\n検算,0\r\n年長,1\r\n決定,0\r\n")), std::string::npos)
+        << older;
 }
 
 TEST(ResultsFile, ReadsBackWhatItWrote) {
@@ -82,6 +88,7 @@ TEST(ResultsFile, ReadsBackWhatItWrote) {
     odd.seats = {{{lines[8], 3}, 6}, {{kSato, MemberCapacity}, 1}, {{lines[0], 1}, 6}};
     odd.decisions = {{{lines[1], 2}, {lines[5], 3}, {lines[0], 1}},
                      {{kSato, MemberCapacity}, {lines[2], 3}}};
+    odd.olderFirst = false;
     Results full = identical;
     full.prizes = {kMaxPlaces, PrizeDivision::Overall, kMaxTobiEvery, true, true, kMaxTeamSize};
     full.seats = {{{kYamada, 2}, 3}, {{kYamada, 1}, 1}};
@@ -111,7 +118,7 @@ TEST(ResultsFile, ReadsBackWhatItWrote) {
             EXPECT_TRUE(file.leftOut.empty());
             const ResultsParse parse = ParseResultsFile(file.bytes);
             ASSERT_EQ(parse.status, ResultsFileStatus::Ok) << parse.badLine;
-            EXPECT_EQ(parse.version, 3);
+            EXPECT_EQ(parse.version, 4);
             EXPECT_EQ(parse.heading, heading);
             Results written = results;
             std::erase_if(written.cards, [](const auto& card) { return card.second.IsEmpty(); });
@@ -130,6 +137,7 @@ TEST(ResultsFile, ReadsVersion1FilesAsBefore) {
     Results expected;
     expected.settings = {3, 2};
     expected.cards[{kYamada, 2}] = CardOf({{7}});
+    expected.olderFirst = false;  // its ranks were made without age
     EXPECT_EQ(parse.results, expected);
 }
 
@@ -219,7 +227,7 @@ TEST(ResultsFile, RefusesWholeFilesThatAreNotResults) {
         {"marker not at the start", "x" + kHeadV1 + "2,0\r\n", ResultsFileStatus::NoMarker, 0},
         {"marker without version", Utf8ToCp932("成績\r\n2,0\r\n"),
          ResultsFileStatus::UnsupportedVersion, 0},
-        {"a later version", Utf8ToCp932("成績,4\r\n2,0\r\n"), ResultsFileStatus::UnsupportedVersion,
+        {"a later version", Utf8ToCp932("成績,5\r\n2,0\r\n"), ResultsFileStatus::UnsupportedVersion,
          0},
         {"version 0", Utf8ToCp932("成績,0\r\n2,0\r\n"), ResultsFileStatus::UnsupportedVersion, 0},
         {"a NUL byte", top + good + std::string(1, '\0') + good, ResultsFileStatus::NotText, 0},
@@ -395,6 +403,49 @@ TEST(ResultsFile, RefusesVersion3StartHolesAndCardTotalsThatDoNotFit) {
     EXPECT_EQ(parse.results.cards.at({"x", 1}).CardTotal(0), 3);
 }
 
+TEST(ResultsFile, Version4KeepsWhetherTheOlderRankHigher) {
+    const std::string top = Utf8ToCp932("2,0\r\n見出し,t,n,c,2024,5,1,8\r\n表彰,3,0,0,1,0,4\r\n") +
+                            Utf8ToCp932("スタート,0,,,,,,\r\n検算,0\r\n");
+    const std::string rest =
+        Utf8ToCp932("決定,0\r\n") + "x,1,1,1" + std::string(47, ',') + ",,,,\r\n";
+    const auto older = [](const char* utf8) { return Utf8ToCp932(utf8) + "\r\n"; };
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::size_t badLine;  // 0: accepted
+        bool olderFirst;
+    } cases[] = {
+        {"on", kHeadV4 + top + older("年長,1") + rest, 0, true},
+        {"off", kHeadV4 + top + older("年長,0") + rest, 0, false},
+        {"version 3 has none: off", kHeadV3 + top + rest, 0, false},
+        {"version 2 has none: off",
+         kHead + Utf8ToCp932("2,0\r\n見出し,t,n,c,2024,5,1,8\r\n表彰,3,0,0,1,0,4\r\n決定,0\r\n"), 0,
+         false},
+        {"2", kHeadV4 + top + older("年長,2") + rest, 7, true},
+        {"empty", kHeadV4 + top + older("年長,") + rest, 7, true},
+        {"a field over", kHeadV4 + top + older("年長,1,") + rest, 7, true},
+        {"without its tag", kHeadV4 + top + older("1") + rest, 7, true},
+        {"missing", kHeadV4 + top + rest, 7, true},
+        {"the file ends before it", kHeadV4 + top, 7, true},
+    };
+    for (const auto& c : cases) {
+        const ResultsParse parse = ParseResultsFile(c.bytes);
+        EXPECT_EQ(parse.status, c.badLine == 0 ? ResultsFileStatus::Ok : ResultsFileStatus::BadLine)
+            << c.what;
+        EXPECT_EQ(parse.badLine, c.badLine) << c.what;
+        EXPECT_EQ(parse.results.olderFirst, c.olderFirst) << c.what;
+    }
+    // Either way it reads back as written.
+    for (const bool olderFirst : {true, false}) {
+        Results results;
+        results.olderFirst = olderFirst;
+        results.cards[{kYamada, 1}] = CardOf({{2}});
+        const ResultsParse parse = ParseResultsFile(FormatResultsFile(results, {}).bytes);
+        ASSERT_EQ(parse.status, ResultsFileStatus::Ok) << parse.badLine;
+        EXPECT_EQ(parse.results, results);
+    }
+}
+
 TEST(ResultsFile, MatchesSavedCardsToTheRosterAndNamesTheRest) {
     const MemberKey yamada1{kYamada, 1}, yamada2{kYamada, 2}, sato{kSato, 1};
     Results saved;
@@ -405,6 +456,7 @@ TEST(ResultsFile, MatchesSavedCardsToTheRosterAndNamesTheRest) {
     saved.cards[sato] = CardOf({{3}});
     saved.seats = {{yamada2, 2}, {sato, 1}, {yamada1, 1}};
     saved.decisions = {{sato, yamada2, yamada1}};
+    saved.olderFirst = false;
     const std::string renamed = Utf8ToCp932("佐藤,北町,女,0,0,0,0,0,");
     const struct {
         const char* what;
@@ -438,6 +490,7 @@ TEST(ResultsFile, MatchesSavedCardsToTheRosterAndNamesTheRest) {
         const RosterMatch match = MatchToRoster(saved, c.roster);
         EXPECT_EQ(match.results.settings, saved.settings) << c.what;
         EXPECT_EQ(match.results.prizes, saved.prizes) << c.what;
+        EXPECT_EQ(match.results.olderFirst, saved.olderFirst) << c.what;
         std::vector<MemberKey> matched;
         for (const auto& [key, card] : match.results.cards) {
             matched.push_back(key);

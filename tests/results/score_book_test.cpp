@@ -202,5 +202,53 @@ TEST(ResultScoreBook, CardsFollowTheirMembersThroughAChangedRoster) {
     EXPECT_EQ(after, (std::map<MemberKey, int>{{{l, 1}, 1}, {{l, 3}, 5}}));
 }
 
+TEST(ScoreBook, ACorrectedMemberKeepsItsCardSeatAndTieUnderTheNewLine) {
+    // Two members with the same line; the second is corrected to a line the
+    // first then no longer shares, and later to the line of a third.
+    const std::string l = "L,T,M,0,0,0,0,0,", m = "M,T,M,0,0,0,0,0,", x = "X,T,M,0,0,0,0,0,";
+    const struct {
+        const char* what;
+        std::vector<std::string> before;
+        int row;
+        std::string line;
+        std::map<MemberKey, int> after;  // strokes at the first hole by key
+        bool unsaved;
+    } cases[] = {
+        {"the second of two alike", {l, l, m}, 1, x, {{{l, 1}, 1}, {{x, 1}, 2}, {{m, 1}, 3}}, true},
+        {"the first of two alike", {l, l, m}, 0, x, {{{x, 1}, 1}, {{l, 1}, 2}, {{m, 1}, 3}}, true},
+        {"onto another's line", {l, l, m}, 2, l, {{{l, 1}, 1}, {{l, 2}, 2}, {{l, 3}, 3}}, true},
+        {"to the same line", {l, l, m}, 2, m, {{{l, 1}, 1}, {{l, 2}, 2}, {{m, 1}, 3}}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<MemberKey> keys = MemberKeys(c.before);
+        ScoreBook book;
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            book.Enter(keys[i], 0, 0, static_cast<int>(i) + 1);
+        book.SetSeats({{keys[0], 1}, {keys[1], 1}, {keys[2], 2}});
+        book.SetDecisions({{keys[1], keys[2]}});
+        book.MarkSaved();
+        std::vector<std::string> after = c.before;
+        after[static_cast<std::size_t>(c.row)] = c.line;
+        book.FollowCorrection(c.before, c.row, after);
+        std::map<MemberKey, int> strokes;
+        for (const auto& [key, card] : book.Get().cards) strokes[key] = *card.Strokes(0, 0);
+        EXPECT_EQ(strokes, c.after);
+        const std::vector<MemberKey> now = MemberKeys(after);
+        EXPECT_EQ(book.Get().seats, (std::vector<Seat>{{now[0], 1}, {now[1], 1}, {now[2], 2}}));
+        EXPECT_EQ(book.Get().decisions, (std::vector<std::vector<MemberKey>>{{now[1], now[2]}}));
+        // A file saved before names the corrected member by its old line.
+        EXPECT_EQ(book.Unsaved(), c.unsaved);
+        book.MarkSaved();
+        EXPECT_FALSE(book.Unsaved());
+    }
+    // A member without a card changes nothing that a file holds.
+    ScoreBook book;
+    book.Enter({l, 1}, 0, 0, 1);
+    book.MarkSaved();
+    book.FollowCorrection({l, m}, 1, {l, x});
+    EXPECT_FALSE(book.Unsaved());
+}
+
 }  // namespace
 }  // namespace tovi

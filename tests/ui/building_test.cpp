@@ -57,7 +57,9 @@ TEST_F(BuildingTest, TheFirstPaintBuildsTheRestAndTheWindowIsAsIfBuiltWhole) {
 // The window's own controls from the bottom of the pile to the top, and the
 // controls Tab visits, in turn.
 TEST_F(BuildingTest, TheControlsLieAndTakeTabInTheirOrder) {
-    std::vector<std::string> pile = {"Image23", "Panel3", "Panel2", "Panel4", "Panel1", "Panel6"};
+    // 修正 and its prompt come with the member list, under the registration panel.
+    std::vector<std::string> pile = {"Image23", "Panel3", "CorrectCommand", "CorrectPrompt",
+                                     "Panel2",  "Panel4", "Panel1",         "Panel6"};
     for (int g = 1; g <= MaxGroups; ++g) {
         pile.push_back("Image" + std::to_string(10 + g));  // the group box
         pile.push_back("Label" + std::to_string(10 + g));  // its caption
@@ -71,6 +73,9 @@ TEST_F(BuildingTest, TheControlsLieAndTakeTabInTheirOrder) {
     const std::vector<std::string> tabOrder = {"ScrollBox1",
                                                "Edit1",
                                                "Edit2",
+                                               "BirthYearEdit",
+                                               "BirthMonthEdit",
+                                               "BirthDayEdit",
                                                "RadioGroup2Item0",
                                                "RadioGroup2Item1",
                                                "Button10",

@@ -347,6 +347,7 @@ private:
         bool registerClicked = false;
         std::string typedName, typedTeam;
         int typedGender = -1;
+        int correctRow = -1;  // 登録 with 修正 on: the row of the member picked
         int deleteRow = -1;
         bool startClicked = false;
         bool groupPress = false;
@@ -640,11 +641,18 @@ private:
         aboutPending_ = false;
     }
 
-    void ClickRegister() {
+    void NoteRegister() {
         happened_.registerClicked = true;
         happened_.typedName = controls_->Edit(1)->Bytes();
         happened_.typedTeam = controls_->Edit(2)->Bytes();
         happened_.typedGender = form_->Registration().GenderIndex();
+        const ListInteraction& interaction = form_->Interaction();
+        happened_.correctRow =
+            interaction.commandState == ListCommand::CorrectEdit ? interaction.selectedRow : -1;
+    }
+
+    void ClickRegister() {
+        NoteRegister();
         Click(controls_->Button(6), "Button6 (register)");
     }
 
@@ -739,12 +747,7 @@ private:
         g_crash.action = action_;
         if (!Shown(focus)) return;
         if (focus == controls_->Button(14)) ScheduleAboutCloser();
-        if (focus == controls_->Button(6)) {
-            happened_.registerClicked = true;
-            happened_.typedName = controls_->Edit(1)->Bytes();
-            happened_.typedTeam = controls_->Edit(2)->Bytes();
-            happened_.typedGender = form_->Registration().GenderIndex();
-        }
+        if (focus == controls_->Button(6)) NoteRegister();
         if (focus == controls_->Button(1)) happened_.startClicked = true;
         QTest::keyClick(focus, Qt::Key_Space);
         aboutPending_ = false;
@@ -849,9 +852,13 @@ private:
         add(w.Button(1), 3, [this] { PlanGrouping(); });
         for (int g = 1; g <= MaxGroups; ++g) add(w.GroupBox(g), 4, [this, g] { PressGroupBox(g); });
         const std::pair<PictureWidget*, const char*> commands[] = {
-            {w.Image(3), "Image3 (move)"},    {w.Image(4), "Image4 (delete)"},
-            {w.Image(6), "Image6 (players)"}, {w.Image(7), "Image7 (leaders)"},
-            {w.Image(9), "Image9 (paste)"},   {w.Image(10), "Image10 (return)"},
+            {w.Image(3), "Image3 (move)"},
+            {w.Image(4), "Image4 (delete)"},
+            {w.Image(6), "Image6 (players)"},
+            {w.Image(7), "Image7 (leaders)"},
+            {w.Image(9), "Image9 (paste)"},
+            {w.Image(10), "Image10 (return)"},
+            {w.Find<PictureWidget>(QStringLiteral("CorrectCommand")), "CorrectCommand (correct)"},
         };
         for (const auto& [picture, name] : commands) {
             std::string label = name;
@@ -888,12 +895,21 @@ private:
         add(w.GenderItem(1), 2, [this] { Click(controls_->GenderItem(1), "female"); });
 
         const std::pair<ByteEdit*, const char*> edits[] = {
-            {w.Edit(1), "Edit1 (name)"},         {w.Edit(2), "Edit2 (team)"},
-            {w.Edit(6), "Edit6 (group count)"},  {w.Edit(7), "Edit7 (meeting)"},
-            {w.Edit(8), "Edit8 (course)"},       {w.Edit(9), "Edit9 (holes)"},
-            {w.Edit(10), "Edit10 (year)"},       {w.Edit(11), "Edit11 (month)"},
-            {w.Edit(12), "Edit12 (day)"},        {w.Edit(13), "Edit13 (group)"},
-            {w.Edit(14), "Edit14 (start hole)"}, {w.Edit(15), "Edit15 (title)"},
+            {w.Edit(1), "Edit1 (name)"},
+            {w.Edit(2), "Edit2 (team)"},
+            {w.Edit(6), "Edit6 (group count)"},
+            {w.Edit(7), "Edit7 (meeting)"},
+            {w.Edit(8), "Edit8 (course)"},
+            {w.Edit(9), "Edit9 (holes)"},
+            {w.Edit(10), "Edit10 (year)"},
+            {w.Edit(11), "Edit11 (month)"},
+            {w.Edit(12), "Edit12 (day)"},
+            {w.Edit(13), "Edit13 (group)"},
+            {w.Edit(14), "Edit14 (start hole)"},
+            {w.Edit(15), "Edit15 (title)"},
+            {w.Find<ByteEdit>(QStringLiteral("BirthYearEdit")), "birth year"},
+            {w.Find<ByteEdit>(QStringLiteral("BirthMonthEdit")), "birth month"},
+            {w.Find<ByteEdit>(QStringLiteral("BirthDayEdit")), "birth day"},
         };
         for (const auto& [edit, name] : edits) {
             std::string label = name;
@@ -968,6 +984,20 @@ private:
                 expected.erase(expected.begin() + happened_.deleteRow);
             if (now != expected)
                 return "the delete gave " + Join(now) + " instead of " + Join(expected);
+            return {};
+        }
+        if (happened_.registerClicked && happened_.correctRow >= 0 && now != was) {
+            // A correction: the picked member's line alone, in its place.
+            const auto row = static_cast<std::size_t>(happened_.correctRow);
+            if (now.size() != was.size() || row >= now.size())
+                return "修正 changed the number of members";
+            for (std::size_t i = 0; i < now.size(); ++i)
+                if (i != row && now[i] != was[i]) return "修正 changed another member's line";
+            const Lines fields = SplitCommaText(now[row]);
+            const std::string gender = happened_.typedGender == 0 ? cp932::kMale : cp932::kFemale;
+            if (fields.size() < 3 || fields[0] != happened_.typedName ||
+                fields[1] != happened_.typedTeam || fields[2] != gender)
+                return "the corrected line " + Printable(now[row]) + " does not read back as typed";
             return {};
         }
         if (happened_.registerClicked && now.size() == was.size() + 1) {
@@ -1088,19 +1118,23 @@ private:
     std::string CheckCommands() {
         const auto& s = form_->Interaction();
         const bool latches[] = {s.moveButtonOn,   s.deleteButtonOn, s.entryButtonOn,
-                                s.leaderButtonOn, s.pasteButtonOn,  s.returnButtonOn};
+                                s.leaderButtonOn, s.pasteButtonOn,  s.returnButtonOn,
+                                s.correctButtonOn};
         int on = 0;
         for (bool latch : latches) on += latch ? 1 : 0;
         if (on > 1) return "more than one command is switched on";
         const ListCommand state = s.commandState;
-        const bool matches = (s.moveButtonOn && (state == ListCommand::MoveSource ||
-                                                 state == ListCommand::MoveTarget)) ||
-                             (s.deleteButtonOn && state == ListCommand::Delete) ||
-                             (s.entryButtonOn && state == ListCommand::Entry) ||
-                             (s.leaderButtonOn && state == ListCommand::Leader) ||
-                             (s.pasteButtonOn && state == ListCommand::PastePick) ||
-                             (s.returnButtonOn && state == ListCommand::Return) ||
-                             (on == 0 && state == ListCommand::None);
+        const bool matches =
+            (s.moveButtonOn &&
+             (state == ListCommand::MoveSource || state == ListCommand::MoveTarget)) ||
+            (s.deleteButtonOn && state == ListCommand::Delete) ||
+            (s.entryButtonOn && state == ListCommand::Entry) ||
+            (s.leaderButtonOn && state == ListCommand::Leader) ||
+            (s.pasteButtonOn && state == ListCommand::PastePick) ||
+            (s.returnButtonOn && state == ListCommand::Return) ||
+            (s.correctButtonOn &&
+             (state == ListCommand::CorrectPick || state == ListCommand::CorrectEdit)) ||
+            (on == 0 && state == ListCommand::None);
         if (!matches)
             return "CommandState " + std::to_string(static_cast<int>(state)) +
                    " does not match the switched-on command";

@@ -218,7 +218,7 @@ TEST_F(ResultsFilesTest, ALoadRefusesWhatIsNoResultsFileAndNamesWhomItCannotPlac
          false},
         {"any text", "hello\r\n", {QStringLiteral("このデータは開けません")}, false},
         {"a later format",
-         Utf8ToCp932("成績,4\r\n2,0\r\n"),
+         Utf8ToCp932("成績,5\r\n2,0\r\n"),
          {QStringLiteral("この形式の成績ファイルは開けません")},
          false},
         {"a bad line",

@@ -1,8 +1,10 @@
 // The results window as a user meets it: the 成績入力 button, the pages, the
 // path of entry by keyboard and mouse, the sums and the ranking at every key,
-// scores that follow their member, and the refusals of the hole count.
+// scores that follow their member, the refusals of the hole count, and ties
+// the strokes leave ranked by age.
 #include <QCheckBox>
 #include <QColor>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -10,6 +12,7 @@
 #include "ui/common/list_table.h"
 #include "ui/results/card_check_page.h"
 #include "ui/results/prize_pages.h"
+#include "ui/results/ranking_page.h"
 #include "ui/results_fixture.h"
 
 namespace tovi::test {
@@ -418,6 +421,79 @@ TEST_F(ResultsTest, FewerRoundsHideScoresThatMoreRoundsBringBack) {
     SetRounds(2);
     EXPECT_EQ(Cell(W().EntryTable(0), 1, 4), QStringLiteral("4"));
     EXPECT_EQ(form->Results().Scores().Get().settings.rounds, 2);
+}
+
+TEST_F(ResultsTest, TheOlderOfPlayersTheStrokesLeaveEqualRankHigherWhileTicked) {
+    Load(
+        WriteRoster("members.txt", {"一郎,T,男,19600101,0,0,0,0,", "花子,T,女,0,0,0,0,0,",
+                                    "二郎,T,男,19500101,0,0,0,0,", "梅子,T,女,19550505,0,0,0,0,"}));
+    S().groupList[1] = {"0", "1", "2", "3"};
+    Open("2");
+    SetRounds(1);
+    // All on 4; 梅子 with a hole in one ahead of the others.
+    Type(
+        "22"
+        "22"
+        "22"
+        "13");
+    auto* box = Child<QCheckBox>("OlderFirstBox");
+    EXPECT_EQ(box->text(), QStringLiteral("同成績は年長者を上位(&O)"));
+    EXPECT_TRUE(box->isChecked());
+    const auto ranks = [this] {
+        std::vector<std::string> lines;
+        const QTableView* table = W().RankingTable();
+        for (int row = 0; row < table->model()->rowCount(); ++row)
+            lines.push_back((Cell(table, row, 0) + ' ' + Cell(table, row, 1)).toStdString());
+        return lines;
+    };
+    const auto note = [this] { return !Child<QLabel>("DecidedNote")->isHidden(); };
+    const std::vector<std::string> byAge = {"1 梅子", "2※ 二郎", "3※ 一郎", "4※ 花子"};
+    const std::vector<std::string> shared = {"1 梅子", "2 一郎", "2 花子", "2 二郎"};
+    EXPECT_EQ(ranks(), byAge);
+    EXPECT_TRUE(note());
+
+    box->click();
+    EXPECT_FALSE(form->Results().Scores().Get().olderFirst);
+    EXPECT_EQ(ranks(), shared);
+    EXPECT_FALSE(note());
+    ListButton(1)->click();
+    EXPECT_EQ(ranks(), (std::vector<std::string>{"1 一郎", "1 二郎"}));
+    box->click();
+    EXPECT_TRUE(form->Results().Scores().Get().olderFirst);
+    EXPECT_EQ(ranks(), (std::vector<std::string>{"1※ 二郎", "2※ 一郎"}));
+    ListButton(2)->click();
+    EXPECT_EQ(ranks(), (std::vector<std::string>{"1 梅子", "2 花子"}));
+
+    // The CSV writes the ranks without the mark.
+    ListButton(0)->click();
+    Tabs()->setCurrentWidget(&W().Ranks());
+    const QString csv = folder.filePath("ranks.csv");
+    dialogs.csvSaveAnswers.push_back(csv);
+    CommandButton("CsvButton")->click();
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(),
+              Utf8ToCp932("順位,氏名,チーム,性別,組,1R,実打数,一打,二打,合計\r\n"
+                          "1,梅子,T,女,1,4,4,1,0,4\r\n"
+                          "2,二郎,T,男,1,4,4,0,2,4\r\n"
+                          "3,一郎,T,男,1,4,4,0,2,4\r\n"
+                          "4,花子,T,女,1,4,4,0,2,4\r\n"));
+
+    // A results file saved with the box cleared clears it again when read.
+    box->click();
+    const QString scores = folder.filePath("scores.csv");
+    dialogs.csvSaveAnswers.push_back(scores);
+    CommandButton("SaveButton")->click();
+    box->click();
+    EXPECT_EQ(ranks(), byAge);
+    dialogs.yesNoAnswers.push_back(true);  // over the change not saved
+    dialogs.csvOpenAnswers.push_back(scores);
+    CommandButton("LoadButton")->click();
+    EXPECT_TRUE(dialogs.Messages().empty());
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_FALSE(form->Results().Scores().Get().olderFirst);
+    EXPECT_EQ(ranks(), shared);
+    EXPECT_FALSE(form->HasUnsavedChanges());
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ constexpr int kFirstHole = ScoreModel::kFirstHoleColumn;
 constexpr int kRoundSum = kFirstHole + kHoles;  // 計; 実打数, 一打, 二打, 合計 follow
 
 Player PlayerNamed(const std::string& name, int group = 1) {
-    return {{name + ",T", 1}, name, "T", "", group};
+    return {{name + ",T", 1}, name, "T", "", std::nullopt, group};
 }
 
 // What a model tester reports, as warnings, while it lives.

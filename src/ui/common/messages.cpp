@@ -133,6 +133,22 @@ QString NoticeText(Notice notice) {
             return QStringLiteral("ヘルプのページが見つかりません");
         case Notice::StartHoleOutOfRange:
             return QStringLiteral("%1組のスタートホールは1から%2までの番号にして下さい");
+        case Notice::CorrectRowMissing:
+            return QStringLiteral("修正する行を指定して下さい");
+        case Notice::CorrectDoesNotFit:
+            return QStringLiteral("この行の氏名かチームは長すぎるため修正出来ません");
+        case Notice::BirthDatePartial:
+            return QStringLiteral("生年月日は年・月・日をすべて入力して下さい");
+        case Notice::BirthDateNotNumber:
+            return QStringLiteral("生年月日は数字で入力して下さい");
+        case Notice::BirthDateYear:
+            return QStringLiteral("生年月日の年は1900から%1までにして下さい");
+        case Notice::BirthDateMonth:
+            return QStringLiteral("生年月日の月は1から12までにして下さい");
+        case Notice::BirthDateDay:
+            return QStringLiteral("生年月日の日は%1月なら1から%2までにして下さい");
+        case Notice::BirthDateAfterToday:
+            return QStringLiteral("生年月日が今日より後になっています");
     }
     return {};
 }

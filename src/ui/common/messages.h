@@ -51,6 +51,14 @@ enum class Notice {
     NotSeasonFile,        // 年間成績 読込 of a file that is no season file
     GuideMissing,         // ヘルプ without the guide's pages; followed by their folder
     StartHoleOutOfRange,  // 組ごと: a start hole not on the course; %1 the group, %2 the holes
+    CorrectRowMissing,    // 登録 with 修正 on before a member is picked
+    CorrectDoesNotFit,    // 修正 of a member whose name or team the boxes cannot hold
+    BirthDatePartial,     // 生年月日 with year, month or day missing
+    BirthDateNotNumber,   // 生年月日 with a box that is no number
+    BirthDateYear,        // a year before 1900 or after this one; %1 this year
+    BirthDateMonth,       // a month outside 1..12
+    BirthDateDay,         // no such day; %1 the month, %2 its last day
+    BirthDateAfterToday,  // a day still to come
 };
 QString NoticeText(Notice notice);
 

@@ -13,7 +13,20 @@ namespace tovi {
 enum class ScreenMode { None, Registration, Grouping, ScoreSheet };
 
 // Pending command of the member list: what the next press on a row does.
-enum class ListCommand { None, MoveSource, MoveTarget, Delete, Entry, Leader, PastePick, Return };
+// 修正 waits for the member to correct (CorrectPick), then, with a member
+// picked, for 登　録 (CorrectEdit), where a press on another row picks that one.
+enum class ListCommand {
+    None,
+    MoveSource,
+    MoveTarget,
+    Delete,
+    Entry,
+    Leader,
+    PastePick,
+    Return,
+    CorrectPick,
+    CorrectEdit,
+};
 
 struct ListInteraction {
     ScreenMode screenMode = ScreenMode::None;
@@ -25,7 +38,9 @@ struct ListInteraction {
     bool leaderButtonOn = false;
     bool pasteButtonOn = false;
     bool returnButtonOn = false;
-    // The row pressed as a move's source or for deletion, and a move's target.
+    bool correctButtonOn = false;
+    // The row pressed as a move's source, for deletion or for correcting, and
+    // a move's target.
     int selectedRow = 0;
     int targetRow = 0;
     // Member picked for pasting, a position as decimal text; empty means none.

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -51,6 +52,7 @@ const ModeTableRow kModeTable[] = {
     {{"Label18"}, {H, S, H}},           //
     {{"Label19"}, {H, H, S}},           //
     {{"Image3", "Image4"}, {S, H, K}},  // move and delete
+    {{"CorrectCommand"}, {S, H, H}},    // correct, under the registration panel
     {{"Image6", "Image7"}, {H, S, K}},  // mark commands
     {{"Button7", "PrintAllButton", "ResultsButton", "SeasonButton", "Button9", "CheckBox2",
       "StartHolesBar"},
@@ -322,6 +324,15 @@ void MainWindow::OpenSeason() {
     season_->show();
     season_->raise();
     season_->activateWindow();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        bool given = false;
+        runner_.Run([&] { given = registration_->GiveUpCorrection(); });
+        if (given) return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

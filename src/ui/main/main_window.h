@@ -26,6 +26,7 @@
 #include "ui/main/list_interaction.h"
 
 class QCloseEvent;
+class QKeyEvent;
 class QPushButton;
 
 namespace tovi {
@@ -117,6 +118,8 @@ protected:
     // Asks first when something would be lost; a normal end removes the
     // recovery file.
     void closeEvent(QCloseEvent* event) override;
+    // Esc, also from a box that leaves it alone, gives up 修正.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildModeButtons();

@@ -56,6 +56,10 @@ MemberList::MemberList(QWidget& form, TournamentState& state, Dialogs& dialogs,
     leaderCommand_ = MakePicture("Image7", panel_, 397, 622, 85, 21);
     deletePrompt_ = MakePicture("Image5", panel_, 220, 622, 200, 24);
     movePrompt_ = MakePicture("Image8", panel_, 210, 622, 245, 22);
+    // 修正 lies in the band under the registration panel, which holds
+    // nothing in the registration mode, with its prompt beside it.
+    correctCommand_ = MakePicture("CorrectCommand", &form, 545, 270, 85, 21);
+    correctPrompt_ = MakePicture("CorrectPrompt", &form, 640, 269, 300, 22);
 
     using Face = CommandPicture::Face;
     commands_ = {
@@ -67,6 +71,8 @@ MemberList::MemberList(QWidget& form, TournamentState& state, Dialogs& dialogs,
          ListCommand::Entry},
         {leaderCommand_, Face{"リーダ設定", 8, 3, kInactiveCaption},
          &ListInteraction::leaderButtonOn, ListCommand::Leader},
+        {correctCommand_, Face{"修  正", 20, 3, kInactiveCaption},
+         &ListInteraction::correctButtonOn, ListCommand::CorrectPick, correctPrompt_},
     };
 
     QObject::connect(rows_, &PictureWidget::pressed, rows_,
@@ -75,27 +81,32 @@ MemberList::MemberList(QWidget& form, TournamentState& state, Dialogs& dialogs,
     runner.Connect(deleteCommand_, &PictureWidget::clicked, [this] { ToggleDeleteCommand(); });
     runner.Connect(entryCommand_, &PictureWidget::clicked, [this] { ToggleEntryCommand(); });
     runner.Connect(leaderCommand_, &PictureWidget::clicked, [this] { ToggleLeaderCommand(); });
+    runner.Connect(correctCommand_, &PictureWidget::clicked, [this] { ToggleCorrectCommand(); });
 }
 
 void MemberList::AttachCommand(CommandPicture command) { commands_.push_back(command); }
 
 void MemberList::PrepareFirstScreen() {
     // The command pictures and the prompts are drawn once.
-    for (PictureWidget* picture : {moveCommand_, deleteCommand_, entryCommand_, leaderCommand_}) {
+    for (PictureWidget* picture :
+         {moveCommand_, deleteCommand_, entryCommand_, leaderCommand_, correctCommand_}) {
         DrawingSurface& c = picture->Canvas();
         c.SetPenColor(kInactiveCaption);
         c.SetBrushColor(kInactiveCaption);
         c.Rectangle(0, 0, picture->width(), picture->height());
     }
-    for (Command command : {Command::Move, Command::Delete, Command::Entry, Command::Leader})
+    for (Command command :
+         {Command::Move, Command::Delete, Command::Entry, Command::Leader, Command::Correct})
         Find(command).DrawFace(false);
     struct Prompt {
         PictureWidget* picture;
         const char* text;
         int x, y;
     };
-    for (const Prompt& p : {Prompt{deletePrompt_, "削除する行を指定して下さい", 13, 5},
-                            Prompt{movePrompt_, "移動行を指定して移動先を指定して下さい", 7, 6}}) {
+    for (const Prompt& p :
+         {Prompt{deletePrompt_, "削除する行を指定して下さい", 13, 5},
+          Prompt{movePrompt_, "移動行を指定して移動先を指定して下さい", 7, 6},
+          Prompt{correctPrompt_, "修正する行を指定し、直して登録を押して下さい", 8, 6}}) {
         DrawingSurface& c = p.picture->Canvas();
         c.SetPenColor(kInactiveCaption);
         c.SetBrushColor(kWhite);
@@ -107,6 +118,7 @@ void MemberList::PrepareFirstScreen() {
     }
     deletePrompt_->hide();
     movePrompt_->hide();
+    correctPrompt_->hide();
 }
 
 void MemberList::ScrollToTop() { scrollArea_->verticalScrollBar()->setValue(0); }
@@ -219,16 +231,19 @@ void MemberList::RedrawMarks() {
 }
 
 void MemberList::SwitchOffCommands() {
+    const bool correcting = interaction_.commandState == ListCommand::CorrectEdit;
     for (const CommandPicture& command : commands_) {
         command.DrawFace(false);
         if (command.Code() == ListCommand::MoveSource) {
-            // A marked move source is erased while the command still says so.
-            if (interaction_.commandState == ListCommand::MoveTarget)
+            // A marked move source, or the member 修正 picked, is erased
+            // while the command still says so.
+            if (interaction_.commandState == ListCommand::MoveTarget || correcting)
                 DrawMark(kSourceMarkX, interaction_.selectedRow, kMarkStar, kMarkWhite);
             interaction_.commandState = ListCommand::None;
         }
         command.Release(interaction_);
     }
+    if (correcting) emit correctionCancelled();
 }
 
 void MemberList::PressRow(int y) {
@@ -271,6 +286,10 @@ void MemberList::PressRow(int y) {
             interaction_.selectedRow = row;
             RefreshRows();
             return;
+        case ListCommand::CorrectPick:
+        case ListCommand::CorrectEdit:
+            if (HoldsMember(state_, row)) emit correctionRequested(row);
+            return;
         case ListCommand::PastePick:
             if (!CanPick(state_, row)) return;
             RedrawMarks();
@@ -297,6 +316,25 @@ void MemberList::ToggleRowCommand(const CommandPicture& command) {
 void MemberList::ToggleMoveCommand() { ToggleRowCommand(Find(Command::Move)); }
 
 void MemberList::ToggleDeleteCommand() { ToggleRowCommand(Find(Command::Delete)); }
+
+void MemberList::ToggleCorrectCommand() { ToggleRowCommand(Find(Command::Correct)); }
+
+void MemberList::PickForCorrection(int row) {
+    if (interaction_.commandState == ListCommand::CorrectEdit)
+        DrawMark(kSourceMarkX, interaction_.selectedRow, kMarkStar, kMarkWhite);
+    interaction_.selectedRow = row;
+    DrawMark(kSourceMarkX, row, kMarkStar, kMarkRed);
+    interaction_.commandState = ListCommand::CorrectEdit;
+}
+
+void MemberList::CorrectPickedMember(std::string line) {
+    if (interaction_.commandState != ListCommand::CorrectEdit) return;
+    const int row = interaction_.selectedRow;
+    results_.CorrectMember(state_, row, std::move(line));
+    DrawMark(kSourceMarkX, row, kMarkStar, kMarkWhite);
+    interaction_.commandState = ListCommand::CorrectPick;
+    RefreshRows();
+}
 
 bool MemberList::ToggleCommand(Command which) {
     const CommandPicture& command = Find(which);

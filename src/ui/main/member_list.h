@@ -1,8 +1,9 @@
 // The member list: the ruled list of the roster on the left of the window
 // with its header strip and scroll area, the marks beside the rows, and the
 // commands that wait for a press on a row: 順移動 and 削除 with their prompts
-// and 出場設定 and リーダ設定 below the list, and 貼り付け and 戻す, whose
-// pictures the grouping panel attaches.
+// and 出場設定 and リーダ設定 below the list, 修正 with its prompt under the
+// registration panel, and 貼り付け and 戻す, whose pictures the grouping
+// panel attaches.
 //
 // Whatever changes the roster or a mark ends in the refresh chain: Redraw
 // (the whole list), RefreshRows (the rows and the marks) and
@@ -12,6 +13,7 @@
 #include <QObject>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "model/roster_table.h"
@@ -41,7 +43,7 @@ class MemberList : public QObject {
     Q_OBJECT
 public:
     // The commands, in the order SwitchOffCommands switches them off.
-    enum class Command { Move, Delete, Entry, Leader, Paste, Return };
+    enum class Command { Move, Delete, Entry, Leader, Correct, Paste, Return };
 
     MemberList(QWidget& form, TournamentState& state, Dialogs& dialogs, ResultsSession& results,
                const HandlerRunner& runner);
@@ -78,6 +80,14 @@ public:
     void ToggleLeaderCommand();
     // Toggles a mark or grouping command; true when it was switched on.
     bool ToggleCommand(Command command);
+    // 修正: switches the command on, or everything off.
+    void ToggleCorrectCommand();
+    // The member on row is the one 修正 corrects: marked with a red "*"
+    // (the mark of a member picked before goes).
+    void PickForCorrection(int row);
+    // Puts line in place of the picked member's line and redraws; 修正 then
+    // waits for the next member.  The member's scores follow the new line.
+    void CorrectPickedMember(std::string line);
 
     // The mode, the pending command and its latches, the rows pressed and
     // the member picked.
@@ -96,6 +106,10 @@ signals:
     void tallied(const tovi::TallyResult& tally);
     // A member was picked for pasting: the group boxes take presses.
     void memberPicked();
+    // With 修正 on, a press on the row of a member.
+    void correctionRequested(int row);
+    // 修正 went off while a member was picked.
+    void correctionCancelled();
 
 private:
     // Toggles the move or delete command with its prompt.
@@ -119,6 +133,8 @@ private:
     PictureWidget* leaderCommand_ = nullptr;
     PictureWidget* deletePrompt_ = nullptr;  // Image5
     PictureWidget* movePrompt_ = nullptr;    // Image8
+    PictureWidget* correctCommand_ = nullptr;
+    PictureWidget* correctPrompt_ = nullptr;
     std::vector<CommandPicture> commands_;
 };
 

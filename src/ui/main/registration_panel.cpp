@@ -1,16 +1,22 @@
 #include "ui/main/registration_panel.h"
 
 #include <QButtonGroup>
+#include <QDate>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <string>
+
 #include "core/cp932.h"
+#include "model/cp932_literals.h"
 #include "model/member_line.h"
+#include "model/roster_edit.h"
 #include "model/roster_file.h"
 #include "platform/file_name.h"
+#include "platform/qt_text.h"
 #include "ui/common/messages.h"
 #include "ui/main/handler_runner.h"
 #include "ui/main/member_list.h"
@@ -28,6 +34,14 @@ RegistrationPanel::RegistrationPanel(QWidget& form, TournamentState& state, Dial
     nameEdit_ = MakeEdit("Edit1", panel_, 14, 118, 35, 180, 20, 19, kPGothicFace, kComposition);
     MakeLabel("Label2", panel_, QStringLiteral("チーム"), 40, 81, {16}, 56, 21);
     teamEdit_ = MakeEdit("Edit2", panel_, 16, 118, 75, 180, 20, 19, kPGothicFace, kComposition);
+    // 生年月日, optional: number boxes in the row between チーム and the buttons.
+    MakeLabel("BirthDateLabel", panel_, QStringLiteral("生年月日"), 40, 102, {14}, 64, 19);
+    yearEdit_ = MakeEdit("BirthYearEdit", panel_, 4, 118, 101, 44, 20, 15, kPGothicFace, kNumber);
+    MakeLabel("BirthYearLabel", panel_, QStringLiteral("年"), 165, 103, {14}, 16, 18);
+    monthEdit_ = MakeEdit("BirthMonthEdit", panel_, 2, 184, 101, 28, 20, 15, kPGothicFace, kNumber);
+    MakeLabel("BirthMonthLabel", panel_, QStringLiteral("月"), 215, 103, {14}, 16, 18);
+    dayEdit_ = MakeEdit("BirthDayEdit", panel_, 2, 234, 101, 28, 20, 15, kPGothicFace, kNumber);
+    MakeLabel("BirthDayLabel", panel_, QStringLiteral("日"), 265, 103, {14}, 16, 18);
 
     auto* genderBox = new QGroupBox(panel_);
     genderBox->setObjectName(QStringLiteral("RadioGroup2"));
@@ -57,6 +71,24 @@ RegistrationPanel::RegistrationPanel(QWidget& form, TournamentState& state, Dial
     // A click into the name or the team empties it.
     runner.Connect(nameEdit_, &ByteEdit::clicked, [this] { nameEdit_->clear(); });
     runner.Connect(teamEdit_, &ByteEdit::clicked, [this] { teamEdit_->clear(); });
+    for (ByteEdit* edit : {yearEdit_, monthEdit_, dayEdit_})
+        runner.Connect(edit, &ByteEdit::clicked, [edit] { edit->clear(); });
+
+    QObject::connect(&list, &MemberList::correctionRequested, &form,
+                     [this, &runner](int row) { runner.Run([&] { TakeForCorrection(row); }); });
+    // A correction given up leaves nothing of the member in the boxes, so
+    // that a 登　録 afterwards does not add the member a second time.
+    QObject::connect(&list, &MemberList::correctionCancelled, &form, [this] {
+        for (ByteEdit* edit : {nameEdit_, teamEdit_, yearEdit_, monthEdit_, dayEdit_})
+            edit->clear();
+        SetGenderIndex(0);
+    });
+}
+
+bool RegistrationPanel::GiveUpCorrection() {
+    if (!list_.Interaction().correctButtonOn) return false;
+    list_.SwitchOffCommands();
+    return true;
 }
 
 int RegistrationPanel::GenderIndex() const {
@@ -73,7 +105,13 @@ void RegistrationPanel::SetGenderIndex(int index) {
 }
 
 void RegistrationPanel::RegisterMember() {
-    if (static_cast<int>(state_.rosterList.size()) >= MemberCapacity) {
+    const ListInteraction& interaction = list_.Interaction();
+    const bool correcting = interaction.correctButtonOn;
+    if (correcting && interaction.commandState != ListCommand::CorrectEdit) {
+        dialogs_.Message(NoticeText(Notice::CorrectRowMissing));
+        return;
+    }
+    if (!correcting && static_cast<int>(state_.rosterList.size()) >= MemberCapacity) {
         dialogs_.Message(NoticeText(Notice::RosterFull));
         return;
     }
@@ -90,12 +128,80 @@ void RegistrationPanel::RegisterMember() {
         valid = false;
     }
     if (valid) {
-        state_.rosterList.push_back(
-            MakeMemberLine(name, team, Utf8ToCp932(gender == 0 ? "男" : "女")));
+        // A wrong date stops here with nothing changed, the gender as chosen.
+        std::optional<BirthDate> born;
+        if (!ReadBirthDate(born)) return;
+        std::string line = MakeMemberLine(name, team, Utf8ToCp932(gender == 0 ? "男" : "女"), born);
         SetGenderIndex(-1);
-        list_.RefreshRows();
+        if (correcting) {
+            list_.CorrectPickedMember(std::move(line));
+        } else {
+            state_.rosterList.push_back(std::move(line));
+            list_.RefreshRows();
+        }
+        // A date belongs to one member: the next one starts without it.
+        ShowBirthDate(std::nullopt);
     }
     SetGenderIndex(0);
+}
+
+bool RegistrationPanel::ReadBirthDate(std::optional<BirthDate>& born) {
+    const QDate now = QDate::currentDate();
+    const BirthDate today{now.year(), now.month(), now.day()};
+    const BirthDateEntry entry =
+        CheckBirthDate(yearEdit_->Bytes(), monthEdit_->Bytes(), dayEdit_->Bytes(), today);
+    switch (entry.error) {
+        case BirthDateError::None:
+            born = entry.date;
+            return true;
+        case BirthDateError::Partial:
+            dialogs_.Message(NoticeText(Notice::BirthDatePartial));
+            break;
+        case BirthDateError::NotNumber:
+            dialogs_.Message(NoticeText(Notice::BirthDateNotNumber));
+            break;
+        case BirthDateError::Year:
+            dialogs_.Message(NoticeText(Notice::BirthDateYear).arg(today.year));
+            break;
+        case BirthDateError::Month:
+            dialogs_.Message(NoticeText(Notice::BirthDateMonth));
+            break;
+        case BirthDateError::Day:
+            dialogs_.Message(NoticeText(Notice::BirthDateDay)
+                                 .arg(entry.typed.month)
+                                 .arg(DaysInMonth(entry.typed.year, entry.typed.month)));
+            break;
+        case BirthDateError::AfterToday:
+            dialogs_.Message(NoticeText(Notice::BirthDateAfterToday));
+            break;
+    }
+    return false;
+}
+
+void RegistrationPanel::ShowBirthDate(const std::optional<BirthDate>& born) {
+    yearEdit_->setText(born ? QString::number(born->year) : QString());
+    monthEdit_->setText(born ? QString::number(born->month) : QString());
+    dayEdit_->setText(born ? QString::number(born->day) : QString());
+}
+
+void RegistrationPanel::TakeForCorrection(int row) {
+    if (!HoldsMember(state_, row)) return;
+    const MemberFields fields = ReadMemberFields(state_.rosterList[static_cast<std::size_t>(row)]);
+    // The boxes hold what registration can write; a longer name or team, or
+    // bytes the boxes cannot show, would be cut or changed by the correction.
+    const auto fits = [](const ByteEdit& edit, const std::string& text) {
+        return static_cast<int>(text.size()) <= edit.MaxBytes() &&
+               TryQtToCp932(Cp932ToQt(text)) == text;
+    };
+    if (!fits(*nameEdit_, fields.name) || !fits(*teamEdit_, fields.team)) {
+        dialogs_.Message(NoticeText(Notice::CorrectDoesNotFit));
+        return;
+    }
+    list_.PickForCorrection(row);
+    nameEdit_->SetBytes(fields.name);
+    teamEdit_->SetBytes(fields.team);
+    SetGenderIndex(fields.gender == cp932::kMale ? 0 : fields.gender == cp932::kFemale ? 1 : -1);
+    ShowBirthDate(fields.born);
 }
 
 bool RegistrationPanel::RunFileOperation(FileOperation operation, const QString& chosen) {

@@ -1,6 +1,7 @@
 #include "ui/results/ranking_page.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -27,6 +28,11 @@ RankingPage::RankingPage(const std::vector<Player>& players, QWidget* parent) : 
         list_ = static_cast<RankingList>(id);
         emit listChosen(list_);
     });
+    bar->addSpacing(16);
+    olderFirst_ = new QCheckBox(QStringLiteral("同成績は年長者を上位(&O)"), this);
+    olderFirst_->setObjectName(QStringLiteral("OlderFirstBox"));
+    bar->addWidget(olderFirst_);
+    connect(olderFirst_, &QCheckBox::toggled, this, &RankingPage::olderFirstChosen);
     bar->addStretch();
     const auto moveButton = [this, bar](const char* text, const char* name, int step,
                                         QKeyCombination key) {

@@ -1,7 +1,8 @@
 // The results window's 順位 page: the lists 全体, 男子 and 女子, the ranking of
 // the list chosen, and the deciding of ties: a player who shares a rank moves
 // up or down among those sharing it with 上へ and 下へ (Ctrl+↑, Ctrl+↓).
-// Ranks so decided show ※, with the footnote under the list.
+// Ranks so decided show ※, with the footnote under the list.  同成績は年長者を
+// 上位 beside the lists ranks the players the strokes leave equal by age.
 #pragma once
 
 #include <QWidget>
@@ -14,6 +15,7 @@
 
 #include "results/ranking.h"
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 
@@ -23,7 +25,8 @@ class ListTable;
 class RankingModel;
 
 // Its widgets have the object names ListButton0..ListButton2 (全体, 男子,
-// 女子), UpButton, DownButton, RankingTable, DecidedNote and CardCheckNote.
+// 女子), OlderFirstBox (同成績は年長者を上位), UpButton, DownButton,
+// RankingTable, DecidedNote and CardCheckNote.
 class RankingPage final : public QWidget {
     Q_OBJECT
 
@@ -34,6 +37,8 @@ public:
 
     RankingList List() const { return list_; }
     ListTable* Table() const { return table_; }
+    // 同成績は年長者を上位; ticking or clearing it signals olderFirstChosen.
+    QCheckBox* OlderFirstBox() const { return olderFirst_; }
     const Ranking& Shown() const;
     // Shows a ranking of the list chosen.
     void Show(Ranking ranking);
@@ -46,6 +51,8 @@ public:
 signals:
     // The list chosen changed.
     void listChosen(RankingList list);
+    // 同成績は年長者を上位 ticked (true) or cleared.
+    void olderFirstChosen(bool older);
     // 上へ (step -1) or 下へ (+1) for the row selected.
     void moveRequested(std::size_t row, int step);
 
@@ -56,6 +63,7 @@ private:
     RankingList list_ = RankingList::All;
     std::unique_ptr<RankingModel> model_;
     ListTable* table_ = nullptr;
+    QCheckBox* olderFirst_ = nullptr;
     QPushButton* up_ = nullptr;
     QPushButton* down_ = nullptr;
     QLabel* note_ = nullptr;

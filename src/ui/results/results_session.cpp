@@ -4,6 +4,7 @@
 
 #include "core/file_io.h"
 #include "model/int_conversion.h"
+#include "model/roster_edit.h"
 #include "platform/file_name.h"
 #include "ui/common/messages.h"
 #include "ui/results/results_window.h"
@@ -84,6 +85,16 @@ bool ResultsSession::EditRoster(TournamentState& state,
     const std::vector<std::string> before = state.rosterList;
     if (!edit(state)) return false;
     scores_.FollowRoster(before, positions, state.rosterList);
+    WriteRecovery();
+    return true;
+}
+
+bool ResultsSession::CorrectMember(TournamentState& state, int row, std::string line) {
+    if (!HoldsMember(state, row)) return false;
+    const std::vector<std::string> before = state.rosterList;
+    state.rosterList[static_cast<std::size_t>(row)] = std::move(line);
+    if (scores_.Get().cards.empty()) return true;
+    scores_.FollowCorrection(before, row, state.rosterList);
     WriteRecovery();
     return true;
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "model/tournament_state.h"
 #include "platform/dialogs.h"
@@ -46,6 +47,11 @@ public:
     // Makes a change of the roster by position (move, delete); the scores
     // follow their members.  What edit returns.
     bool EditRoster(TournamentState& state, const std::function<bool(TournamentState&)>& edit);
+
+    // Puts line in place of the line of the member on row (修正): the
+    // member keeps its place and its scores, which now go by the new line.
+    // False, and nothing changes, when row holds no member.
+    bool CorrectMember(TournamentState& state, int row, std::string line);
 
     // True when scores are not saved.
     bool Unsaved() const { return scores_.Unsaved(); }

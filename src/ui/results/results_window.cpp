@@ -85,6 +85,8 @@ ResultsWindow::ResultsWindow(Dialogs& dialogs, ScoreBook& book, std::function<vo
     rankingPage_ = new RankingPage(players_, this);
     connect(rankingPage_, &RankingPage::listChosen, this, [this] { RefreshRanking(); });
     connect(rankingPage_, &RankingPage::moveRequested, this, &ResultsWindow::MoveInTie);
+    rankingPage_->OlderFirstBox()->setChecked(book_.Get().olderFirst);
+    connect(rankingPage_, &RankingPage::olderFirstChosen, this, &ResultsWindow::OlderFirstChanged);
     teamPage_ = new TeamPage(this);
     awardPage_ = new AwardPage(this);
     awardPage_->ShowSettings(book_.Get().prizes);
@@ -261,6 +263,11 @@ void ResultsWindow::CheckCardsChanged() {
     ScoresChanged();
 }
 
+void ResultsWindow::OlderFirstChanged(bool older) {
+    book_.SetOlderFirst(older);
+    ScoresChanged();
+}
+
 void ResultsWindow::ScoresChanged() {
     RefreshRanking();
     if (changed_) changed_();
@@ -407,10 +414,13 @@ void ResultsWindow::LoadClick() {
             if (std::optional<ResultsMeeting> meeting = source_()) meeting_ = std::move(*meeting);
     }
     {
-        const QSignalBlocker rounds(roundsBox_), deduction(deductionBox_), check(checkCardsBox_);
+        QCheckBox* olderFirstBox = rankingPage_->OlderFirstBox();
+        const QSignalBlocker rounds(roundsBox_), deduction(deductionBox_), check(checkCardsBox_),
+            older(olderFirstBox);
         roundsBox_->setValue(book_.Get().settings.rounds);
         deductionBox_->setValue(book_.Get().settings.holeInOneDeduction);
         checkCardsBox_->setChecked(book_.Get().checkCardTotals);
+        olderFirstBox->setChecked(book_.Get().olderFirst);
     }
     awardPage_->ShowSettings(book_.Get().prizes);
     BuildPages();

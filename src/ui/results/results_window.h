@@ -7,7 +7,7 @@
 // order, each player one row per round with a cell per hole, the round's sum
 // (計) and the player's 実打数, 一打, 二打 and 合計; 組なし for players with
 // strokes who were never in a group (shown, not entered); 順位 with the lists
-// 全体, 男子 and 女子 and the deciding of ties; 団体; 表彰 with the
+// 全体, 男子 and 女子, 同成績は年長者を上位 and the deciding of ties; 団体; 表彰 with the
 // prize-giving's settings; and with カード計で検算 the list 検算 of the
 // rounds whose カード計 does not agree with their holes.  Every member with strokes is ranked.  A
 // player with strokes stays in the group the window last showed them in (results/seating.h),
@@ -136,6 +136,8 @@ private:
     void PrizesChanged(const PrizeSettings& prizes);
     // カード計で検算 ticked or cleared: the pages with or without カード計.
     void CheckCardsChanged();
+    // 同成績は年長者を上位 ticked or cleared: the lists ranked anew.
+    void OlderFirstChanged(bool older);
     // Decides a tie on the 順位 page: the row moves a place up or down.
     void MoveInTie(std::size_t row, int step);
     // The ranking, the teams and the awards anew.
