@@ -35,13 +35,13 @@ RegistrationPanel::RegistrationPanel(QWidget& form, TournamentState& state, Dial
     MakeLabel("Label2", panel_, QStringLiteral("チーム"), 40, 81, {16}, 56, 21);
     teamEdit_ = MakeEdit("Edit2", panel_, 16, 118, 75, 180, 20, 19, kPGothicFace, kComposition);
     // 生年月日, optional: number boxes in the row between チーム and the buttons.
-    MakeLabel("BirthDateLabel", panel_, QStringLiteral("生年月日"), 40, 102, {14}, 64, 19);
-    yearEdit_ = MakeEdit("BirthYearEdit", panel_, 4, 118, 101, 44, 20, 15, kPGothicFace, kNumber);
-    MakeLabel("BirthYearLabel", panel_, QStringLiteral("年"), 165, 103, {14}, 16, 18);
-    monthEdit_ = MakeEdit("BirthMonthEdit", panel_, 2, 184, 101, 28, 20, 15, kPGothicFace, kNumber);
-    MakeLabel("BirthMonthLabel", panel_, QStringLiteral("月"), 215, 103, {14}, 16, 18);
-    dayEdit_ = MakeEdit("BirthDayEdit", panel_, 2, 234, 101, 28, 20, 15, kPGothicFace, kNumber);
-    MakeLabel("BirthDayLabel", panel_, QStringLiteral("日"), 265, 103, {14}, 16, 18);
+    MakeLabel("BirthDateLabel", panel_, QStringLiteral("生年月日"), 40, 105, {14}, 64, 19);
+    yearEdit_ = MakeEdit("BirthYearEdit", panel_, 4, 118, 103, 44, 20, 15, kPGothicFace, kNumber);
+    MakeLabel("BirthYearLabel", panel_, QStringLiteral("年"), 165, 105, {14}, 16, 18);
+    monthEdit_ = MakeEdit("BirthMonthEdit", panel_, 2, 184, 103, 28, 20, 15, kPGothicFace, kNumber);
+    MakeLabel("BirthMonthLabel", panel_, QStringLiteral("月"), 215, 105, {14}, 16, 18);
+    dayEdit_ = MakeEdit("BirthDayEdit", panel_, 2, 234, 103, 28, 20, 15, kPGothicFace, kNumber);
+    MakeLabel("BirthDayLabel", panel_, QStringLiteral("日"), 265, 105, {14}, 16, 18);
 
     auto* genderBox = new QGroupBox(panel_);
     genderBox->setObjectName(QStringLiteral("RadioGroup2"));
