@@ -298,6 +298,17 @@ std::vector<std::string> FieldsOf(const std::vector<std::string>& lines, std::si
     return number <= lines.size() ? SplitCommaText(lines[number - 1]) : std::vector<std::string>();
 }
 
+// A switch kept on a line of its own, "TAG,0" or "TAG,1"; nothing for any
+// other line or a line the file lacks.
+std::optional<bool> SwitchOf(const std::vector<std::string>& lines, std::size_t number,
+                             const std::string& tag) {
+    const std::vector<std::string> fields = FieldsOf(lines, number);
+    if (fields.size() != 2 || fields[0] != tag) return std::nullopt;
+    const std::optional<int> value = ParseDigitField(fields[1], 0, 1);
+    if (!value) return std::nullopt;
+    return *value == 1;
+}
+
 }  // namespace
 
 ResultsParse ParseResultsFile(std::string_view bytes) {
@@ -345,20 +356,15 @@ ResultsParse ParseResultsFile(std::string_view bytes) {
                     : std::nullopt;
             if (!starts) return Refused(ResultsFileStatus::BadLine, kStartHolesLine);
             parse.heading->startHoles = *starts;
-            const std::vector<std::string> check = FieldsOf(lines, kCheckLine);
-            const auto checkCards = check.size() == 2 && check[0] == CheckTag()
-                                        ? ParseDigitField(check[1], 0, 1)
-                                        : std::nullopt;
+            const std::optional<bool> checkCards = SwitchOf(lines, kCheckLine, CheckTag());
             if (!checkCards) return Refused(ResultsFileStatus::BadLine, kCheckLine);
-            parse.results.checkCardTotals = *checkCards == 1;
+            parse.results.checkCardTotals = *checkCards;
         }
         if (*version >= kOlderFirstVersion) {
-            const std::vector<std::string> older = FieldsOf(lines, kOlderFirstLine);
-            const auto olderFirst = older.size() == 2 && older[0] == OlderFirstTag()
-                                        ? ParseDigitField(older[1], 0, 1)
-                                        : std::nullopt;
+            const std::optional<bool> olderFirst =
+                SwitchOf(lines, kOlderFirstLine, OlderFirstTag());
             if (!olderFirst) return Refused(ResultsFileStatus::BadLine, kOlderFirstLine);
-            parse.results.olderFirst = *olderFirst == 1;
+            parse.results.olderFirst = *olderFirst;
         }
 
         // No more decisions than lines after this one.
