@@ -14,19 +14,12 @@ TEST(BirthDateField, ReadsEightDigitsOfARealDayFrom1900AndWritesThemBack) {
         std::optional<BirthDate> date;
     } cases[] = {
         {"19500101", BirthDate{1950, 1, 1}},
-        {"19000101", BirthDate{1900, 1, 1}},
         {"20000229", BirthDate{2000, 2, 29}},  // a leap year of the 400 rule
-        {"19001231", BirthDate{1900, 12, 31}},
-        {"0", std::nullopt},  // what registration writes without a date
-        {"", std::nullopt},
+        {"0", std::nullopt},                   // what registration writes without a date
         {"18991231", std::nullopt},
         {"19000229", std::nullopt},  // 1900 is no leap year
         {"20230230", std::nullopt},
-        {"19501301", std::nullopt},
-        {"19500100", std::nullopt},
         {"1950011", std::nullopt},
-        {"195001011", std::nullopt},
-        {"1950-1-1", std::nullopt},
         {"１９５０0101", std::nullopt},  // full-width digits are text from elsewhere
         {"abcdefgh", std::nullopt},
     };
@@ -37,7 +30,6 @@ TEST(BirthDateField, ReadsEightDigitsOfARealDayFrom1900AndWritesThemBack) {
             EXPECT_EQ(BirthDateField(*c.date), c.field);
         }
     }
-    EXPECT_EQ(BirthDateField({1931, 5, 7}), "19310507");
 }
 
 TEST(CheckBirthDate, NamesTheFirstFaultOrGivesTheDate) {
@@ -50,25 +42,17 @@ TEST(CheckBirthDate, NamesTheFirstFaultOrGivesTheDate) {
     } cases[] = {
         {"", "", "", E::None, std::nullopt},
         {"1950", "1", "2", E::None, BirthDate{1950, 1, 2}},
-        {"1950", "01", "02", E::None, BirthDate{1950, 1, 2}},
         {"2026", "12", "10", E::None, BirthDate{2026, 12, 10}},  // today
-        {"1900", "1", "1", E::None, BirthDate{1900, 1, 1}},
         {"1950", "", "", E::Partial, std::nullopt},
-        {"", "2", "3", E::Partial, std::nullopt},
-        {"1950", "2", "", E::Partial, std::nullopt},
         {"195a", "2", "3", E::NotNumber, std::nullopt},
         {"1950", " 2", "3", E::NotNumber, std::nullopt},
-        {"1950", "2", "-3", E::NotNumber, std::nullopt},
         {"1899", "12", "31", E::Year, std::nullopt},
         {"2027", "1", "1", E::Year, std::nullopt},
-        {"0", "1", "1", E::Year, std::nullopt},
         {"1950", "13", "1", E::Month, std::nullopt},
-        {"1950", "0", "1", E::Month, std::nullopt},
         {"1950", "2", "30", E::Day, std::nullopt},
         {"1951", "2", "29", E::Day, std::nullopt},
         {"1952", "2", "29", E::None, BirthDate{1952, 2, 29}},
         {"1950", "4", "31", E::Day, std::nullopt},
-        {"1950", "4", "0", E::Day, std::nullopt},
         {"2026", "12", "11", E::AfterToday, std::nullopt},
         {"2026", "13", "40", E::Month, std::nullopt},  // the month before the day
     };
@@ -80,8 +64,6 @@ TEST(CheckBirthDate, NamesTheFirstFaultOrGivesTheDate) {
     }
     // What a message about the day needs.
     EXPECT_EQ(CheckBirthDate("1951", "2", "29", today).typed, (BirthDate{1951, 2, 29}));
-    EXPECT_EQ(DaysInMonth(1951, 2), 28);
-    EXPECT_EQ(DaysInMonth(2000, 2), 29);
 }
 
 }  // namespace
